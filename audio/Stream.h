@@ -1,0 +1,57 @@
+#pragma once
+// The byte streams the readers read from: a file on disk, or bytes in memory.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform { class ReadOnlyFile; }
+
+// A seekable stream of bytes. Read raises platform::StreamReadError ("Stream read error")
+// when fewer than the asked bytes are available.
+class TStream {
+public:
+    virtual ~TStream() = default;
+    virtual std::int64_t Size() const = 0;
+    virtual std::int64_t Position() const = 0;
+    virtual void Seek(std::int64_t position) = 0;
+    // Reads exactly `count` bytes at the current position and moves past them.
+    virtual void ReadBuffer(void* buffer, std::size_t count) = 0;
+};
+
+// A file opened for reading only, sharing it with others; reads go through a buffer so
+// that many small reads cost few system calls.
+class TFileStream : public TStream {
+public:
+    // Raises platform::FileOpenError ("Cannot open file %s") when the file cannot be opened.
+    explicit TFileStream(const std::string& fileName);
+    ~TFileStream() override;
+    std::int64_t Size() const override;
+    std::int64_t Position() const override;
+    void Seek(std::int64_t position) override;
+    void ReadBuffer(void* buffer, std::size_t count) override;
+
+private:
+    std::unique_ptr<platform::ReadOnlyFile> file_;
+    std::int64_t position_ = 0;
+    std::vector<unsigned char> buffer_;
+    std::int64_t bufferStart_ = 0;
+    std::size_t bufferFill_ = 0;
+};
+
+// Bytes held in memory (tests and fuzzing).
+class TMemoryStream : public TStream {
+public:
+    TMemoryStream() = default;
+    explicit TMemoryStream(std::vector<unsigned char> bytes) : bytes_(std::move(bytes)) {}
+    TMemoryStream(const void* data, std::size_t size);
+    std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
+    std::int64_t Position() const override { return position_; }
+    void Seek(std::int64_t position) override;
+    void ReadBuffer(void* buffer, std::size_t count) override;
+
+private:
+    std::vector<unsigned char> bytes_;
+    std::int64_t position_ = 0;
+};

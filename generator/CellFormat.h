@@ -1,0 +1,14 @@
+#pragma once
+// The texts of the Length and File size cells.
+#include <cstdint>
+#include <string>
+
+#include "platform/LocaleSeparators.h"
+
+// Minutes within the hour and seconds, "nn" + time separator + "ss"; hours and milliseconds dropped.
+std::string formatLength(std::int64_t milliseconds, const platform::LocaleSeparators& seps);
+
+// The size in the unit (0 bytes, 1 kilobytes, 2 megabytes) with two decimals rounded half away
+// from zero, thousands grouped, and " B", " kB" or " MB"; empty for any other unit. Worked out
+// in integers so that no floating-point error can move a digit.
+std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps);

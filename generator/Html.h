@@ -1,0 +1,11 @@
+#pragma once
+// Making outside texts safe to stand in the page.
+#include <string>
+
+// `&` `<` `>` `"` as entities; every other byte unchanged.
+std::string htmlEscape(const std::string& text);
+void appendHtmlEscaped(std::string& out, const std::string& text);
+
+// A file path as a link target: `%` `#` `?` percent-encoded (they would otherwise end or
+// re-read the path), then HTML-escaped for the attribute.
+void appendLinkTarget(std::string& out, const std::string& path);

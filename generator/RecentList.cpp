@@ -1,0 +1,88 @@
+#include "generator/RecentList.h"
+
+#include "platform/Errors.h"
+
+
+namespace {
+
+// A byte that is not part of a well-formed UTF-8 sequence: kept apart from every character,
+// so that it only ever equals the same byte.
+constexpr char32_t RawByte = 0x110000;
+
+// Decodes one UTF-8 character at `pos` and moves past it; a byte that does not start a
+// well-formed sequence stands for itself, so any byte string compares safely.
+char32_t nextChar(const std::string& s, std::size_t& pos)
+{
+    unsigned char c = static_cast<unsigned char>(s[pos]);
+    int extra = (c >= 0xC2 && c <= 0xDF) ? 1 : (c >= 0xE0 && c <= 0xEF) ? 2 : (c >= 0xF0 && c <= 0xF4) ? 3 : 0;
+    if (extra == 0 || pos + extra >= s.size()) {
+        ++pos;
+        return c < 0x80 ? c : RawByte + c;
+    }
+    char32_t cp = c & (0x3F >> extra);
+    for (int i = 1; i <= extra; ++i) {
+        unsigned char cc = static_cast<unsigned char>(s[pos + i]);
+        if ((cc & 0xC0) != 0x80) {
+            ++pos;
+            return RawByte + c;
+        }
+        cp = (cp << 6) | (cc & 0x3F);
+    }
+    pos += extra + 1;
+    return cp;
+}
+
+// Simple lower-case mapping for the scripts that folder names are mostly written in (Latin
+// with its Central European letters, Greek, Cyrillic); independent of the C locale.
+char32_t foldCase(char32_t c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return c + 32;
+    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
+        (c >= 0x410 && c <= 0x42F))
+        return c + 32;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 80;
+    if (c == 0x178)
+        return 0xFF;
+    bool evenUpper = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) || (c >= 0x460 && c <= 0x4BF);
+    bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((evenUpper && c % 2 == 0) || (oddUpper && c % 2 == 1))
+        return c + 1;
+    return c;
+}
+
+} // namespace
+
+bool sameIgnoringCase(const std::string& a, const std::string& b)
+{
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (foldCase(nextChar(a, i)) != foldCase(nextChar(b, j)))
+            return false;
+    }
+    return i == a.size() && j == b.size();
+}
+
+int TRecentList::IndexOf(const std::string& entry) const
+{
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (sameIgnoringCase(items_[i], entry))
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool TRecentList::Add(const std::string& entry)
+{
+    if (IndexOf(entry) >= 0)
+        return false;
+    items_.push_back(entry);
+    return true;
+}
+
+const std::string& TRecentList::operator[](int index) const
+{
+    if (index < 0 || index >= Count())
+        throw platform::ListIndexError(index);
+    return items_[static_cast<std::size_t>(index)];
+}

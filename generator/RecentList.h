@@ -1,0 +1,24 @@
+#pragma once
+// A list of strings that holds each entry once, in the order first added; entries that differ
+// only in letter case are the same entry.
+#include <string>
+#include <vector>
+
+class TRecentList {
+public:
+    // Appends `entry` unless an equal one is there already; returns whether it was added.
+    bool Add(const std::string& entry);
+    int IndexOf(const std::string& entry) const;
+    int Count() const { return static_cast<int>(items_.size()); }
+    // Raises platform::ListIndexError for an index outside the list.
+    const std::string& operator[](int index) const;
+    const std::vector<std::string>& Items() const { return items_; }
+    void Clear() { items_.clear(); }
+
+private:
+    std::vector<std::string> items_;
+};
+
+// Equality ignoring the letter case of ASCII letters and of the Latin, Greek and Cyrillic
+// letters written in UTF-8.
+bool sameIgnoringCase(const std::string& a, const std::string& b);

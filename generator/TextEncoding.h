@@ -1,0 +1,11 @@
+#pragma once
+// The narrow encoding the page is written in (UTF-8 here) and the conversions into it.
+#include <string>
+
+inline bool isUtf8Continuation(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// True when `text` is well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
+bool isValidUtf8(const std::string& text);

@@ -1,0 +1,180 @@
+#include "generator/tunesheet_class.h"
+
+#include "generator/Html.h"
+#include "generator/PageWriter.h"
+#include "platform/Errors.h"
+#include "platform/Path.h"
+
+#include <algorithm>
+#include <cstdio>
+
+std::string ColorToHTML(std::uint32_t color)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+    return text;
+}
+
+TTunesheet::TTunesheet() : Settings(emptySettings()) {}
+
+TTunesheet::~TTunesheet() = default;
+
+void TTunesheet::Generate()
+{
+    const std::string root = platform::includeTrailingDelimiter(Settings.InputDir.str());
+    PageWriter page(Settings.OutputFile.str());
+    PageFile = &page;
+    walkPath_.clear();
+    progress_ = GenerateProgress();
+    separators_ = platform::localeSeparators();
+    try {
+        WritePageHead();
+        if (Settings.AllDirsInOneTable)
+            OpenTable(root);
+        ProcessDirectory(root);
+        if (Settings.AllDirsInOneTable)
+            CloseTable();
+        WritePageFoot();
+        page.commit();
+    } catch (...) {
+        PageFile = nullptr;
+        throw;
+    }
+    PageFile = nullptr;
+}
+
+void TTunesheet::WritePageHead()
+{
+    const TGeneratorSettings& s = Settings;
+    auto colourLine = [](const char* property, const Colour& c) {
+        return std::string("        ") + property + ": " + ColorToHTML(c.get()) + ";";
+    };
+    const char* const font = "        font-family: Verdana, Geneva, Arial, Helvetica, sans-serif;";
+    PageFile->writeLine("<html>");
+    PageFile->writeLine("  <head>");
+    PageFile->writeLine("    <title>" + htmlEscape(s.PageCaption.str()) + "</title>");
+    PageFile->writeLine("    <style>");
+    PageFile->writeLine("      BODY {");
+    PageFile->writeLine(font);
+    PageFile->writeLine("        font-size: 12px;");
+    PageFile->writeLine(colourLine("background-color", s.PageBackColor));
+    PageFile->writeLine(colourLine("color", s.PageTextColor));
+    PageFile->writeLine("      }");
+    PageFile->writeLine("      TABLE {");
+    PageFile->writeLine(font);
+    PageFile->writeLine("        font-size: 12px;");
+    PageFile->writeLine("      }");
+    PageFile->writeLine("      TH {");
+    PageFile->writeLine(colourLine("background-color", s.HeaderBackColor));
+    PageFile->writeLine("      }");
+    PageFile->writeLine("      TD {");
+    PageFile->writeLine(colourLine("background-color", s.CellBackColor));
+    PageFile->writeLine("      }");
+    PageFile->writeLine("      A:LINK, A:VISITED, A:ACTIVE {");
+    PageFile->writeLine(colourLine("color", s.ActiveLinkColor));
+    PageFile->writeLine("        text-decoration: underline;");
+    PageFile->writeLine("      }");
+    PageFile->writeLine("      A:HOVER {");
+    PageFile->writeLine(colourLine("color", s.HoverLinkColor));
+    PageFile->writeLine("        text-decoration: none;");
+    PageFile->writeLine("      }");
+    PageFile->writeLine("      .mp3 {");
+    PageFile->writeLine("        font-size: 15px;");
+    PageFile->writeLine(colourLine("color", s.DirNameColor));
+    PageFile->writeLine("      }");
+    PageFile->writeLine("    </style>");
+    PageFile->writeLine("  </head>");
+    PageFile->writeLine("  <body>");
+    PageFile->writeLine("");
+}
+
+void TTunesheet::WritePageFoot()
+{
+    PageFile->writeLine("  </body>");
+    PageFile->writeLine("</html>");
+}
+
+void TTunesheet::OpenTable(const std::string& Dir)
+{
+    if (Settings.DirOverTable)
+        PageFile->writeLine("<span class=mp3><b>" + htmlEscape(Dir) + " " + htmlEscape(Settings.InputDir.str()) +
+                            "</b></span>");
+    PageFile->writeLine("<table cellspacing=0 cellpadding=1 border=1>");
+    std::string header = "<tr>";
+    const char* open = Settings.Wrap ? "<th>&nbsp;" : "<th nowrap>&nbsp;";
+    for (int i = 0; i < ColumnSlots; ++i) {
+        if (Settings.SelectedItems[i] == ciNone)
+            continue;
+        header += open;
+        appendHtmlEscaped(header, Settings.SelectedNames[i].str());
+        header += "&nbsp;</th>";
+    }
+    header += "</tr>";
+    PageFile->writeLine(header);
+}
+
+void TTunesheet::CloseTable()
+{
+    PageFile->writeLine("</table><p>&nbsp;</p>");
+}
+
+static bool isMp3Name(const std::string& name)
+{
+    auto dot = name.find_last_of('.');
+    if (dot == std::string::npos || name.size() - dot != 4)
+        return false;
+    std::string ext = name.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; });
+    return ext == ".MP3";
+}
+
+void TTunesheet::ProcessDirectory(const std::string& Dir)
+{
+    CellTag = Settings.Wrap ? "td" : "td nowrap";
+    const std::string dir = platform::includeTrailingDelimiter(Dir);
+
+    // A link back to a folder the walk is already inside would never end.
+    platform::DirIdentity identity;
+    if (!platform::directoryIdentity(dir, identity) ||
+        std::find(walkPath_.begin(), walkPath_.end(), identity) != walkPath_.end())
+        return;
+
+    std::vector<std::string> subdirectories;
+    {
+        platform::DirReader reader(dir);
+        progress_.currentDir = dir;
+        reportProgress();
+        bool tableOpen = false;
+        platform::DirEntry entry;
+        while (reader.next(entry)) {
+            if (entry.isDirectory) {
+                if (Settings.IncludeSubdirs && !entry.hidden && !entry.system)
+                    subdirectories.push_back(entry.name);
+                continue;
+            }
+            if (!tableOpen && !Settings.AllDirsInOneTable) {
+                OpenTable(dir);
+                tableOpen = true;
+            }
+            if (isMp3Name(entry.name)) {
+                WriteFileRow(dir + entry.name, entry.size);
+                ++progress_.filesListed;
+                reportProgress();
+            }
+        }
+        if (tableOpen)
+            CloseTable();
+    }
+
+    walkPath_.push_back(identity);
+    for (const std::string& name : subdirectories)
+        ProcessDirectory(dir + name + platform::PathDelimiter);
+    walkPath_.pop_back();
+}
+
+void TTunesheet::reportProgress()
+{
+    if (OnProgress && !OnProgress(progress_))
+        throw platform::GenerationCancelled();
+}

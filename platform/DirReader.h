@@ -1,0 +1,51 @@
+#pragma once
+// One pass over the entries of a directory, in the order the file system returns them.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// Identifies a directory, so that a walk can tell when a link leads back to a folder it is in.
+struct DirIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const DirIdentity& o) const { return device == o.device && inode == o.inode; }
+};
+
+struct DirEntry {
+    std::string name;
+    bool isDirectory = false;
+    bool hidden = false;   // POSIX: the name starts with "."
+    bool system = false;   // never set on POSIX
+    std::uint64_t size = 0;
+    DirIdentity identity;  // directories only
+};
+
+// Lists regular files and directories (links followed). Entries of other kinds (devices, pipes,
+// sockets, broken links) and entries that vanish while being listed are left out: reading them
+// could block or fail for reasons that have nothing to do with the page. "." and ".." are never listed.
+class DirReader {
+public:
+    explicit DirReader(const std::string& dir);
+    ~DirReader();
+    DirReader(const DirReader&) = delete;
+    DirReader& operator=(const DirReader&) = delete;
+
+    // False when the directory could not be opened (missing, no access, not a directory).
+    bool isOpen() const;
+    // The next entry, or false at the end.
+    bool next(DirEntry& entry);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// The identity of an existing directory; false when `dir` is not one.
+bool directoryIdentity(const std::string& dir, DirIdentity& identity);
+
+bool directoryExists(const std::string& dir);
+bool fileExists(const std::string& path);
+
+} // namespace platform

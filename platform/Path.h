@@ -1,0 +1,42 @@
+#pragma once
+// Path conventions of the platform: the delimiter, the folder that stands in for the drive
+// root of the executable, and the files the program keeps beside its executable.
+#include <string>
+
+namespace platform {
+
+#ifdef _WIN32
+constexpr char PathDelimiter = '\\';
+#else
+constexpr char PathDelimiter = '/';
+#endif
+
+// True for the delimiter, and on Windows for '/' too.
+bool isPathDelimiter(char c);
+
+// Path with the delimiter appended when it does not already end with one.
+std::string includeTrailingDelimiter(const std::string& path);
+
+// The part of a path after its last delimiter (or, on Windows, drive colon).
+std::string extractFileName(const std::string& path);
+
+// The folder of a path, delimiter included ("" when it has none).
+std::string extractFilePath(const std::string& path);
+
+bool isAbsolutePath(const std::string& path);
+
+// The process's working directory, without a trailing delimiter.
+std::string currentDirectory();
+
+// Full path of the running executable.
+std::string executablePath();
+
+// The executable's path with its extension replaced by (or, without one, extended with)
+// `extension`, which includes its dot: besideExecutable(".settings").
+std::string besideExecutable(const std::string& extension);
+
+// What the program offers as the starting folder where Windows would offer the drive root
+// of the executable: the drive root there, the user's home folder with a trailing delimiter here.
+std::string defaultRootFolder();
+
+} // namespace platform

@@ -1,0 +1,46 @@
+#include "platform/FileInfo.h"
+
+#include <ctime>
+#include <sys/stat.h>
+
+namespace platform {
+
+std::int32_t packDosDateTime(int year, int month, int day, int hour, int minute, int second)
+{
+    if (year < 1980 || year > 2107)
+        return -1;
+    std::uint32_t date = (static_cast<std::uint32_t>(year - 1980) << 9) | (month << 5) | day;
+    std::uint32_t time = (hour << 11) | (minute << 5) | (second / 2);
+    return static_cast<std::int32_t>((date << 16) | time);
+}
+
+std::int32_t fileDosDate(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return -1;
+    std::tm local {};
+    time_t t = st.st_mtime;
+    if (!::localtime_r(&t, &local))
+        return -1;
+    return packDosDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                           local.tm_min, local.tm_sec);
+}
+
+std::int32_t fileAttributes(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return -1;
+    std::int32_t attr = 0;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        attr |= 0x01;
+    auto slash = path.find_last_of('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (!name.empty() && name[0] == '.')
+        attr |= 0x02;
+    attr |= S_ISDIR(st.st_mode) ? 0x10 : 0x20;
+    return attr;
+}
+
+} // namespace platform

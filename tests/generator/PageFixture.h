@@ -1,0 +1,59 @@
+#pragma once
+// Generates pages over folders made for the test and splits them into lines.
+#include "generator/tunesheet_class.h"
+
+#include "common/TempDir.h"
+
+#include <string>
+#include <vector>
+
+// Lines of a page; every line must end in CR LF.
+inline std::vector<std::string> pageLines(const std::string& page)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < page.size()) {
+        std::size_t end = page.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back("<<no CR LF>>" + page.substr(start));
+            break;
+        }
+        lines.push_back(page.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+inline int countLines(const std::vector<std::string>& lines, const std::string& text)
+{
+    int n = 0;
+    for (const auto& l : lines)
+        n += l == text;
+    return n;
+}
+
+inline int countPrefix(const std::vector<std::string>& lines, const std::string& prefix)
+{
+    int n = 0;
+    for (const auto& l : lines)
+        n += l.compare(0, prefix.size(), prefix) == 0;
+    return n;
+}
+
+struct PageRun {
+    TempDir out;
+    TGeneratorSettings settings = initialFormSettings();
+
+    std::string outputPath() const { return out.path("page.htm"); }
+
+    std::string generate(const std::string& inputDir)
+    {
+        TTunesheet t;
+        t.Settings = settings;
+        t.Settings.InputDir = inputDir;
+        t.Settings.OutputFile = outputPath();
+        t.Generate();
+        return readFile(outputPath());
+    }
+    std::vector<std::string> lines(const std::string& inputDir) { return pageLines(generate(inputDir)); }
+};

@@ -1,0 +1,81 @@
+#include "generator/CellFormat.h"
+#include "generator/Html.h"
+#include "generator/NamedColours.h"
+#include "generator/TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const platform::LocaleSeparators English{".", ",", ":"};
+const platform::LocaleSeparators German{",", ".", ":"};
+
+TEST(Cells, LengthShowsMinutesAndSecondsWithinTheHour)
+{
+    struct { std::int64_t ms; const char* text; } cases[] = {
+        {62000, "01:02"},       {185000, "03:05"}, {3723000, "02:03"}, {3600000, "00:00"},
+        {3599000, "59:59"},     {59999, "00:59"},  {0, "00:00"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(formatLength(c.ms, English), c.text) << c.ms;
+    EXPECT_EQ(formatLength(62000, platform::LocaleSeparators{".", ",", "."}), "01.02");
+}
+
+TEST(Cells, SizeHasTwoDecimalsRoundedHalfAwayFromZeroAndGroupedThousands)
+{
+    struct { std::uint64_t bytes; int unit; const char* text; } cases[] = {
+        {1000000, 0, "1,000,000.00 B"},
+        {1000000, 1, "976.56 kB"},
+        {1000000, 2, "0.95 MB"},
+        {128, 1, "0.13 kB"},         // 0.125 exactly: half goes up
+        {5, 1, "0.00 kB"},           // 0.0048828125
+        {1536, 1, "1.50 kB"},
+        {1048576 + 5243, 2, "1.01 MB"}, // 1.00500011...
+        {0, 0, "0.00 B"},
+        {999, 0, "999.00 B"},
+        {1023488, 1, "999.50 kB"},
+        {3221225472ull, 0, "3,221,225,472.00 B"}, // 3 GiB: formatted like any other size
+        {3221225472ull, 2, "3,072.00 MB"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(formatSize(c.bytes, c.unit, English), c.text) << c.bytes << " unit " << c.unit;
+    EXPECT_EQ(formatSize(1000000, 0, German), "1.000.000,00 B");
+    EXPECT_EQ(formatSize(1000000, 3, English), "");
+    EXPECT_EQ(formatSize(1000000, 255, English), "");
+}
+
+TEST(Cells, HtmlEscapingAndLinkTargets)
+{
+    EXPECT_EQ(htmlEscape("a & b <c> \"d\" 'e'"), "a &amp; b &lt;c&gt; &quot;d&quot; 'e'");
+    std::string out;
+    appendLinkTarget(out, "/music/Track #1 100% \"live\"?.mp3");
+    EXPECT_EQ(out, "/music/Track %231 100%25 &quot;live&quot;%3F.mp3");
+    out.clear();
+    appendLinkTarget(out, "/plain/path/song.mp3");
+    EXPECT_EQ(out, "/plain/path/song.mp3");
+}
+
+TEST(Cells, Utf8Validity)
+{
+    EXPECT_TRUE(isValidUtf8("plain"));
+    EXPECT_TRUE(isValidUtf8("\xC5\xA1" "ko\xC4\xBE" "a \xF0\x9F\x8E\xB5"));
+    EXPECT_FALSE(isValidUtf8("caf\xE9"));       // Latin-1
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));      // overlong
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // surrogate
+    EXPECT_FALSE(isValidUtf8("\xE2\x82"));      // cut short
+}
+
+TEST(Cells, ColoursByHexOrName)
+{
+    std::uint32_t v = 0;
+    ASSERT_TRUE(parseColour("#FFcc00", v));
+    EXPECT_EQ(v, 0x0000CCFFu);
+    ASSERT_TRUE(parseColour("sky-blue", v));
+    EXPECT_EQ(v, 0x00F0CAA6u);
+    ASSERT_TRUE(parseColour("Medium Gray", v));
+    EXPECT_FALSE(parseColour("#12345", v));
+    EXPECT_FALSE(parseColour("#GG0000", v));
+    EXPECT_FALSE(parseColour("chartreuse", v));
+}
+
+} // namespace

@@ -1,0 +1,178 @@
+#include "generator/tunesheet_class.h"
+#include "platform/Errors.h"
+
+#include "generator/PageFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const ExpectedHead =
+    "<html>\r\n"
+    "  <head>\r\n"
+    "    <title>My songs</title>\r\n"
+    "    <style>\r\n"
+    "      BODY {\r\n"
+    "        font-family: Verdana, Geneva, Arial, Helvetica, sans-serif;\r\n"
+    "        font-size: 12px;\r\n"
+    "        background-color: #000000;\r\n"
+    "        color: #FFFFFF;\r\n"
+    "      }\r\n"
+    "      TABLE {\r\n"
+    "        font-family: Verdana, Geneva, Arial, Helvetica, sans-serif;\r\n"
+    "        font-size: 12px;\r\n"
+    "      }\r\n"
+    "      TH {\r\n"
+    "        background-color: #FF9900;\r\n"
+    "      }\r\n"
+    "      TD {\r\n"
+    "        background-color: #FFCC00;\r\n"
+    "      }\r\n"
+    "      A:LINK, A:VISITED, A:ACTIVE {\r\n"
+    "        color: #0000FF;\r\n"
+    "        text-decoration: underline;\r\n"
+    "      }\r\n"
+    "      A:HOVER {\r\n"
+    "        color: #123456;\r\n"
+    "        text-decoration: none;\r\n"
+    "      }\r\n"
+    "      .mp3 {\r\n"
+    "        font-size: 15px;\r\n"
+    "        color: #FF0000;\r\n"
+    "      }\r\n"
+    "    </style>\r\n"
+    "  </head>\r\n"
+    "  <body>\r\n"
+    "\r\n";
+
+const char* const ExpectedFoot = "  </body>\r\n</html>\r\n";
+
+TEST(Page, EmptyFolderGivesHeadAndFootOnly)
+{
+    TempDir in;
+    PageRun run;
+    run.settings.PageCaption = "My songs";
+    run.settings.HoverLinkColor.set(rgbColour(0x12, 0x34, 0x56));
+    EXPECT_EQ(run.generate(in.dir()), std::string(ExpectedHead) + ExpectedFoot);
+
+    run.settings.AllDirsInOneTable = true;
+    EXPECT_EQ(run.generate(in.dir()),
+              std::string(ExpectedHead) +
+                  "<table cellspacing=0 cellpadding=1 border=1>\r\n"
+                  "<tr><th nowrap>&nbsp;Artist&nbsp;</th><th nowrap>&nbsp;Title&nbsp;</th>"
+                  "<th nowrap>&nbsp;Album&nbsp;</th><th nowrap>&nbsp;Year&nbsp;</th>"
+                  "<th nowrap>&nbsp;Length&nbsp;</th><th nowrap>&nbsp;File size&nbsp;</th>"
+                  "<th nowrap>&nbsp;File name&nbsp;</th></tr>\r\n"
+                  "</table><p>&nbsp;</p>\r\n" +
+                  ExpectedFoot);
+}
+
+TEST(Page, ColorToHTMLWritesRedGreenBlue)
+{
+    EXPECT_EQ(ColorToHTML(rgbColour(255, 204, 0)), "#FFCC00");
+    EXPECT_EQ(ColorToHTML(0xAB010203u), "#030201");
+}
+
+TEST(Page, HeaderRowHasOneCellPerNonZeroSlotWithItsStoredName)
+{
+    TempDir in;
+    in.write("cover.jpg");
+    PageRun run;
+    TGeneratorSettings& s = run.settings;
+    for (int i = 0; i < ColumnSlots; ++i) {
+        s.SelectedItems[i] = 0;
+        s.SelectedNames[i] = "";
+    }
+    s.SelectedItems[0] = ciArtist;
+    s.SelectedNames[0] = "Interpret";
+    s.SelectedItems[2] = ciAlbum;
+    s.SelectedNames[2] = std::string(30, 'A');
+    s.SelectedNames[1] = "ignored: its slot is empty";
+    s.Wrap = true;
+    auto lines = run.lines(in.dir());
+    EXPECT_EQ(countLines(lines, "<tr><th>&nbsp;Interpret&nbsp;</th><th>&nbsp;" + std::string(25, 'A') + "&nbsp;</th></tr>"), 1);
+}
+
+TEST(Page, OutsideTextsAreEscaped)
+{
+    TempDir in;
+    in.write("a&b <x>/cover.jpg");
+    PageRun run;
+    run.settings.PageCaption = "Rock & \"Roll\" <live>";
+    run.settings.SelectedNames[0] = "<b>";
+    run.settings.DirOverTable = true;
+    auto lines = run.lines(in.dir() + "a&b <x>/");
+    EXPECT_EQ(lines[2], "    <title>Rock &amp; &quot;Roll&quot; &lt;live&gt;</title>");
+    const std::string d = in.dir() + "a&amp;b &lt;x&gt;/";
+    EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + d + " " + d + "</b></span>"), 1);
+    EXPECT_EQ(countPrefix(lines, "<tr><th nowrap>&nbsp;&lt;b&gt;&nbsp;</th>"), 1);
+}
+
+struct FailureCase {
+    const char* name;
+    std::function<void(TempDir&, TTunesheet&)> arrange;
+};
+
+// Whatever stops a generation, the page that was there stays as it was and no temporary
+// file is left beside it.
+TEST(Page, FailedOrStoppedGenerationLeavesTheOldPageAndNoTemporaryFile)
+{
+    std::vector<FailureCase> cases = {
+        {"output folder missing", [](TempDir& out, TTunesheet& t) { t.Settings.OutputFile = out.path("no/such/page.htm"); }},
+        {"output is a folder", [](TempDir& out, TTunesheet& t) {
+             out.mkdir("page.htm");
+             t.Settings.OutputFile = out.path("page.htm");
+         }},
+        {"stopped between two files", [](TempDir&, TTunesheet& t) {
+             t.OnProgress = [](const GenerateProgress& p) { return p.filesListed < 2; };
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir in, out;
+        for (int i = 0; i < 5; ++i)
+            in.write("song" + std::to_string(i) + ".mp3", "x");
+        const std::string old = out.write("old.htm", "the old page");
+        TTunesheet t;
+        t.Settings = initialFormSettings();
+        t.Settings.InputDir = in.dir();
+        t.Settings.OutputFile = old;
+        c.arrange(out, t);
+        const std::size_t entriesBefore = out.entryCount();
+        EXPECT_THROW(t.Generate(), platform::TunesheetError);
+        EXPECT_EQ(readFile(old), "the old page");
+        EXPECT_EQ(out.entryCount(), entriesBefore);
+    }
+}
+
+TEST(Page, StopRaisesGenerationCancelled)
+{
+    TempDir in, out;
+    in.write("a.mp3", "x");
+    TTunesheet t;
+    t.Settings = initialFormSettings();
+    t.Settings.InputDir = in.dir();
+    t.Settings.OutputFile = out.path("p.htm");
+    t.OnProgress = [](const GenerateProgress&) { return false; };
+    EXPECT_THROW(t.Generate(), platform::GenerationCancelled);
+    EXPECT_EQ(out.entryCount(), 0u);
+}
+
+TEST(Page, UnreadableMp3StopsTheGenerationAndKeepsTheOldPage)
+{
+    TempDir in, out;
+    const std::string song = in.write("locked.mp3", "ID3");
+    std::filesystem::permissions(song, std::filesystem::perms::none);
+    if (std::ifstream(song).good())
+        GTEST_SKIP() << "running with rights that read any file";
+    const std::string old = out.write("p.htm", "old");
+    TTunesheet t;
+    t.Settings = initialFormSettings();
+    t.Settings.InputDir = in.dir();
+    t.Settings.OutputFile = old;
+    EXPECT_THROW(t.Generate(), platform::TunesheetError);
+    EXPECT_EQ(readFile(old), "old");
+    EXPECT_EQ(out.entryCount(), 1u);
+}
+
+} // namespace

@@ -1,0 +1,148 @@
+#include "generator/tunesheet_class.h"
+
+#include "generator/PageFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const std::string TableLine = "<table cellspacing=0 cellpadding=1 border=1>";
+
+// The file names that have rows, in page order (the File name column only, names bare).
+std::vector<std::string> listedNames(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> names;
+    const std::string open = "<tr><td nowrap>&nbsp;";
+    for (const auto& l : lines)
+        if (l.compare(0, open.size(), open) == 0)
+            names.push_back(l.substr(open.size(), l.size() - open.size() - std::string("&nbsp;</td></tr>").size()));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct WalkRun : PageRun {
+    WalkRun()
+    {
+        for (int i = 1; i < ColumnSlots; ++i)
+            settings.SelectedItems[i] = ciNone;
+        settings.SelectedItems[0] = ciFileName;
+        settings.SelectedNames[0] = "File name";
+    }
+};
+
+TEST(Walk, OnlyNamesEndingInDotMp3InAnyCaseAreListed)
+{
+    TempDir in;
+    for (const char* name : {"a.mp3", "B.MP3", "c.Mp3", ".mp3", "d.mp3.txt", "e.mp", "mp3", "f.mp3x", ".hidden.mp3"})
+        in.write(name, "x");
+    WalkRun run;
+    EXPECT_EQ(listedNames(run.lines(in.dir())),
+              (std::vector<std::string>{".hidden.mp3", ".mp3", "B.MP3", "a.mp3", "c.Mp3"}));
+}
+
+TEST(Walk, EveryFolderWithAFileGetsATableAndFoldersOfOnlyFoldersGetNone)
+{
+    TempDir in;
+    in.write("top/cover.jpg");
+    in.write("top/inner/song.mp3", "x");
+    in.mkdir("onlydirs/empty");
+    in.write(".secret/hidden.mp3", "x");
+    in.write("top/.cache/deep/x.mp3", "x");
+    WalkRun run;
+    run.settings.IncludeSubdirs = true;
+    run.settings.DirOverTable = true;
+    auto lines = run.lines(in.dir());
+    EXPECT_EQ(countLines(lines, TableLine), 2);
+    EXPECT_EQ(listedNames(lines), std::vector<std::string>{"song.mp3"});
+    EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + in.dir() + "top/ " + in.dir() + "</b></span>"), 1);
+    EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + in.dir() + "top/inner/ " + in.dir() + "</b></span>"), 1);
+    // The folder's own table comes before those of its subfolders.
+    auto top = std::find(lines.begin(), lines.end(), "<span class=mp3><b>" + in.dir() + "top/ " + in.dir() + "</b></span>");
+    auto inner = std::find(lines.begin(), lines.end(), "<span class=mp3><b>" + in.dir() + "top/inner/ " + in.dir() + "</b></span>");
+    EXPECT_LT(top, inner);
+}
+
+TEST(Walk, SubfoldersAreIgnoredWithoutIncludeSubdirsEvenInOneTable)
+{
+    TempDir in;
+    in.write("root.mp3", "x");
+    in.write("sub/inner.mp3", "x");
+    WalkRun run;
+    run.settings.AllDirsInOneTable = true;
+    EXPECT_EQ(listedNames(run.lines(in.dir())), std::vector<std::string>{"root.mp3"});
+}
+
+TEST(Walk, OneTableModeHasOneTableOneHeaderAndOneCaptionNamingTheRoot)
+{
+    TempDir in;
+    in.write("a/1.mp3", "x");
+    in.write("b/2.mp3", "x");
+    in.write("b/c/3.mp3", "x");
+    WalkRun run;
+    run.settings.IncludeSubdirs = true;
+    run.settings.AllDirsInOneTable = true;
+    run.settings.DirOverTable = true;
+    auto lines = run.lines(in.dir());
+    EXPECT_EQ(countLines(lines, TableLine), 1);
+    EXPECT_EQ(countPrefix(lines, "<tr><th"), 1);
+    EXPECT_EQ(countPrefix(lines, "<span class=mp3>"), 1);
+    EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + in.dir() + " " + in.dir() + "</b></span>"), 1);
+    EXPECT_EQ(listedNames(lines), (std::vector<std::string>{"1.mp3", "2.mp3", "3.mp3"}));
+}
+
+TEST(Walk, InputDirWithoutTrailingDelimiterIsWalkedWithOneAndShownAsStored)
+{
+    TempDir in;
+    in.write("Rock/song.mp3", "x");
+    in.write("top.mp3", "x");
+    std::string stored = in.dir();
+    stored.pop_back();
+    WalkRun run;
+    run.settings.IncludeSubdirs = true;
+    run.settings.DirOverTable = true;
+    auto lines = run.lines(stored);
+    EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + in.dir() + " " + stored + "</b></span>"), 1);
+    EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + in.dir() + "Rock/ " + stored + "</b></span>"), 1);
+}
+
+TEST(Walk, LinkBackToAnAncestorIsNotEnteredAgain)
+{
+    TempDir in;
+    in.write("music/a.mp3", "x");
+    std::filesystem::create_directory_symlink(in.path("music"), in.path("music/loop"));
+    in.mkdir("other");
+    std::filesystem::create_directory_symlink(in.path("other"), in.path("music/elsewhere"));
+    in.write("other/b.mp3", "x");
+    WalkRun run;
+    run.settings.IncludeSubdirs = true;
+    auto lines = run.lines(in.path("music"));
+    // The loop is skipped; a link to a folder outside the walk's path is followed.
+    EXPECT_EQ(listedNames(lines), (std::vector<std::string>{"a.mp3", "b.mp3"}));
+}
+
+TEST(Walk, ProgressCountsTheRowsAndNamesTheFolder)
+{
+    TempDir in, out;
+    in.write("a.mp3", "x");
+    in.write("sub/b.mp3", "x");
+    in.write("sub/c.txt", "x");
+    TTunesheet t;
+    t.Settings = initialFormSettings();
+    t.Settings.IncludeSubdirs = true;
+    t.Settings.InputDir = in.dir();
+    t.Settings.OutputFile = out.path("p.htm");
+    std::vector<std::pair<std::uint64_t, std::string>> seen;
+    t.OnProgress = [&seen](const GenerateProgress& p) {
+        seen.emplace_back(p.filesListed, p.currentDir);
+        return true;
+    };
+    t.Generate();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().first, 2u);
+    EXPECT_EQ(seen.back().second, in.dir() + "sub/");
+    EXPECT_EQ(seen.front(), std::make_pair(std::uint64_t(0), in.dir()));
+}
+
+} // namespace

@@ -1,0 +1,128 @@
+#include "platform/AtomicFile.h"
+#include "platform/DirReader.h"
+#include "platform/Errors.h"
+#include "platform/FileInfo.h"
+#include "platform/Path.h"
+#include "platform/ReadOnlyFile.h"
+
+#include "common/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sys/stat.h>
+
+namespace {
+
+TEST(Platform, FilesBesideTheExecutableReplaceOrAddTheExtension)
+{
+    const std::string exe = platform::executablePath();
+    ASSERT_FALSE(exe.empty());
+    EXPECT_EQ(platform::besideExecutable(".settings"), exe + ".settings"); // test binaries have no extension
+    EXPECT_EQ(platform::extractFileName("/a/b/c.mp3"), "c.mp3");
+    EXPECT_EQ(platform::extractFilePath("/a/b/c.mp3"), "/a/b/");
+    EXPECT_EQ(platform::includeTrailingDelimiter("/a"), "/a/");
+    EXPECT_EQ(platform::includeTrailingDelimiter("/a/"), "/a/");
+    const std::string root = platform::defaultRootFolder();
+    EXPECT_EQ(root.back(), '/');
+}
+
+TEST(Platform, DirReaderListsFilesAndFoldersWithWhatTheWalkNeeds)
+{
+    TempDir tmp;
+    tmp.write("song.mp3", std::string(1234, 'x'));
+    tmp.write(".hidden.mp3", "x");
+    tmp.mkdir("sub");
+    tmp.mkdir(".hiddendir");
+    std::filesystem::create_symlink(tmp.path("song.mp3"), tmp.path("link.mp3"));
+    std::filesystem::create_symlink(tmp.path("nowhere"), tmp.path("broken.mp3"));
+    ASSERT_EQ(::mkfifo(tmp.path("pipe.mp3").c_str(), 0600), 0);
+
+    std::map<std::string, platform::DirEntry> seen;
+    platform::DirReader reader(tmp.dir());
+    ASSERT_TRUE(reader.isOpen());
+    platform::DirEntry e;
+    while (reader.next(e))
+        seen[e.name] = e;
+    EXPECT_EQ(seen.size(), 5u) << "pipes and broken links are not listed";
+    EXPECT_EQ(seen["song.mp3"].size, 1234u);
+    EXPECT_FALSE(seen["song.mp3"].isDirectory);
+    EXPECT_EQ(seen["link.mp3"].size, 1234u);
+    EXPECT_TRUE(seen[".hidden.mp3"].hidden);
+    EXPECT_TRUE(seen["sub"].isDirectory);
+    EXPECT_FALSE(seen["sub"].hidden);
+    EXPECT_TRUE(seen[".hiddendir"].hidden);
+
+    EXPECT_FALSE(platform::DirReader(tmp.path("nowhere")).isOpen());
+    EXPECT_TRUE(platform::directoryExists(tmp.path("sub")));
+    EXPECT_FALSE(platform::directoryExists(tmp.path("song.mp3")));
+    EXPECT_TRUE(platform::fileExists(tmp.path("song.mp3")));
+}
+
+TEST(Platform, DosDateAndAttributes)
+{
+    EXPECT_EQ(platform::packDosDateTime(1980, 1, 1, 0, 0, 0), 0x00210000);
+    EXPECT_EQ(platform::packDosDateTime(2024, 12, 31, 23, 59, 58),
+              static_cast<std::int32_t>((44u << 25) | (12u << 21) | (31u << 16) | (23u << 11) | (59u << 5) | 29u));
+    EXPECT_EQ(platform::packDosDateTime(1979, 12, 31, 0, 0, 0), -1);
+
+    TempDir tmp;
+    const std::string f = tmp.write("a.mp3", "x");
+    EXPECT_NE(platform::fileDosDate(f), -1);
+    EXPECT_EQ(platform::fileAttributes(f) & 0x20, 0x20);
+    EXPECT_EQ(platform::fileAttributes(tmp.write(".h", "x")) & 0x02, 0x02);
+    EXPECT_EQ(platform::fileAttributes(tmp.path("missing")), -1);
+    EXPECT_EQ(platform::fileDosDate(tmp.path("missing")), -1);
+}
+
+TEST(Platform, ReadOnlyFileReadsAtOffsetsAndNamesTheFileItCannotOpen)
+{
+    TempDir tmp;
+    platform::ReadOnlyFile f(tmp.write("d.bin", "0123456789"));
+    EXPECT_EQ(f.size(), 10);
+    char buf[8] = {};
+    EXPECT_EQ(f.readAt(6, buf, 8), 4u);
+    EXPECT_EQ(std::string(buf, 4), "6789");
+    try {
+        platform::ReadOnlyFile missing(tmp.path("missing.mp3"));
+        FAIL();
+    } catch (const platform::FileOpenError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + tmp.path("missing.mp3"));
+    }
+    int err = 0;
+    EXPECT_EQ(platform::ReadOnlyFile::tryOpen(tmp.dir(), err), nullptr);
+}
+
+TEST(Platform, AtomicFileAppearsOnlyOnCommit)
+{
+    TempDir tmp;
+    const std::string target = tmp.write("page.htm", "old");
+    {
+        platform::AtomicFile f(target);
+        f.write("new", 3);
+        EXPECT_EQ(readFile(target), "old");
+        EXPECT_EQ(tmp.entryCount(), 2u);
+    }
+    EXPECT_EQ(readFile(target), "old");
+    EXPECT_EQ(tmp.entryCount(), 1u);
+    {
+        platform::AtomicFile f(target);
+        f.write("new", 3);
+        f.commit();
+    }
+    EXPECT_EQ(readFile(target), "new");
+    EXPECT_EQ(tmp.entryCount(), 1u);
+    EXPECT_THROW(platform::AtomicFile(tmp.path("no/such/dir/p.htm")), platform::FileCreateError);
+}
+
+TEST(Platform, ErrorMessages)
+{
+    EXPECT_STREQ(platform::InOutError(platform::InOutError::ReadBeyondEnd).what(), "Read beyond end of file");
+    EXPECT_STREQ(platform::InOutError(platform::InOutError::fromErrno(ENOENT)).what(), "File not found");
+    EXPECT_STREQ(platform::InOutError(platform::InOutError::fromErrno(ENOSPC)).what(), "Disk full");
+    EXPECT_STREQ(platform::InOutError(1234).what(), "I/O error 1234");
+    EXPECT_STREQ(platform::StreamReadError().what(), "Stream read error");
+    EXPECT_STREQ(platform::FileCreateError("x.htm").what(), "Cannot create file x.htm");
+}
+
+} // namespace

@@ -1,0 +1,59 @@
+#pragma once
+// What an MP3 file says about itself: its first frame, a Xing header, the ID3v1 tag and from
+// these the playing length. Only a bounded part of the file is read.
+#include "audio/ID3Tags.h"
+#include "audio/MpegFrameHdr.h"
+
+#include <cstdint>
+#include <string>
+
+class TStream;
+
+class TAudioInfo {
+public:
+    TAudioInfo() = default;
+    virtual ~TAudioInfo() = default;
+
+    void Clear();
+    // A blank name is no error and reads nothing. Raises platform::FileOpenError when the
+    // file cannot be opened and platform::StreamReadError when it shrinks while being read.
+    void LoadFromFile(const std::string& FileName);
+    // Reads the Count bytes from the stream's position as one file; offsets count from there.
+    void LoadFromStream(TStream& Stream, std::int32_t Count);
+
+    const TMpegFrameHdr& FrameHeader() const { return FFrameHeader; }
+    const TID3v1Tag& ID3v1() const { return FID3v1; }
+    // From the position where reading began; -1 when no frame was found.
+    std::int32_t FirstFrameOffset() const { return FFirstFrameOffset; }
+    // The first frame holds a Xing header.
+    bool IsVBR() const { return FIsVBR; }
+    // Milliseconds, a whole number of seconds; meaningful only while FrameHeader().Valid().
+    std::int32_t Duration() const { return FDuration; }
+    // The first-frame search starts no new block once this many bytes have been read.
+    std::int32_t SearchLimit() const { return FSearchLimit; }
+    void SetSearchLimit(std::int32_t Value) { FSearchLimit = Value; }
+    // -1 until a file has been read.
+    std::int64_t FileSize() const { return FFileSize; }
+    // Last modification in local time as an MS-DOS date and time; -1 when unknown.
+    std::int32_t FileDate() const { return FFileDate; }
+    // The file system's attribute bits; -1 when they cannot be read.
+    std::int32_t FileAttr() const { return FFileAttr; }
+
+private:
+    std::int32_t FirstFrameSearchStart(TStream& Stream, std::int64_t Start, std::int32_t Count);
+    void FindFirstFrame(TStream& Stream, std::int64_t Start, std::int32_t Count);
+    void CheckFollowingFrame(TStream& Stream, std::int64_t Start, std::int32_t Count);
+    void ReadXingHeader(TStream& Stream, std::int64_t Start, std::int32_t Count);
+    std::int32_t XingOffset() const;
+    std::int32_t ConstantBitRateDuration(std::int32_t Count) const;
+
+    TMpegFrameHdr FFrameHeader;
+    std::int32_t FFirstFrameOffset = 0;
+    bool FIsVBR = false;
+    TID3v1Tag FID3v1;
+    std::int32_t FDuration = 0;
+    std::int32_t FSearchLimit = 10240;
+    std::int64_t FFileSize = 0;
+    std::int32_t FFileDate = 0;
+    std::int32_t FFileAttr = 0;
+};

@@ -1,0 +1,170 @@
+#include "audio/AudioInfo.h"
+#include "audio/Id3v2Header.h"
+#include "audio/Stream.h"
+#include "audio/fixtures.h"
+#include "platform/Errors.h"
+
+#include <gtest/gtest.h>
+
+using namespace fixtures;
+
+namespace {
+
+const Bytes kStereo1 = bytes({0xFF, 0xFB, 0x90, 0x64}); // MPEG-1, 417-byte frames
+const Bytes kMono1 = bytes({0xFF, 0xFB, 0x90, 0xC4});
+const Bytes kStereo2 = bytes({0xFF, 0xF3, 0x80, 0x44}); // MPEG-2, 64 kbit/s, 22050 Hz, 208 bytes
+const Bytes kMono2 = bytes({0xFF, 0xF3, 0x80, 0xC4});
+const Bytes kTag = id3v1Block({"Title"});
+
+Bytes padTo(Bytes data, std::size_t size)
+{
+    data.resize(size, 0);
+    return data;
+}
+
+Bytes xingFile(const Bytes& header, std::size_t length, std::size_t offset, const std::string& marker,
+               int flags, std::uint32_t count)
+{
+    return padTo(xingFrame(header, length, offset, marker, flags, count) + frames(header, length, 1), 20000);
+}
+
+// A leading tag of `size` bytes of text, whose text contains a sync pattern that decodes.
+Bytes tagWithStraySync(std::size_t size)
+{
+    return id3v2Tag(padTo(textFrame("TIT2", "x") + bytes({0xFF, 0xFE, 0x41, 0x00}), size - 10));
+}
+
+struct Layout {
+    const char* name;
+    Bytes file;
+    bool valid;
+    int firstFrame;
+    bool vbr;
+    int duration;
+    bool id3v1;
+    friend void PrintTo(const Layout& c, std::ostream* os) { *os << c.name; }
+};
+
+class FileLayout : public testing::TestWithParam<Layout> {};
+
+TEST_P(FileLayout, GivesFrameLengthAndTag)
+{
+    const Layout& c = GetParam();
+    TMemoryStream stream(c.file);
+    TAudioInfo info;
+    info.LoadFromStream(stream, static_cast<int32_t>(c.file.size()));
+    EXPECT_EQ(info.FrameHeader().Valid(), c.valid);
+    EXPECT_EQ(info.FirstFrameOffset(), c.firstFrame);
+    EXPECT_EQ(info.IsVBR(), c.vbr);
+    if (c.valid) {
+        EXPECT_EQ(info.Duration(), c.duration);
+    }
+    EXPECT_EQ(info.ID3v1().Present(), c.id3v1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FileLayout, testing::Values(
+    // 999,872 or 1,000,000 bytes of audio at 128 kbit/s: 62 whole seconds, not rounded.
+    Layout{"CbrWithTag", padTo(frames(kStereo1, 417, 2), 1000000 - 128) + kTag, true, 0, false, 62000, true},
+    // 15,990 bytes are 0.999 s; counting the tag's 128 would make them 1.007 s.
+    Layout{"CbrTagNotCounted", padTo(frames(kStereo1, 417, 2), 15990) + kTag, true, 0, false, 0, true},
+    Layout{"CbrWithoutTag", padTo(frames(kStereo1, 417, 2), 1000000), true, 0, false, 62000, false},
+    // 4096 frames at 44100 Hz are 106.998 s.
+    Layout{"Xing", xingFile(kStereo1, 417, 36, "Xing", 0x0F, 4096), true, 0, true, 107000, false},
+    Layout{"XingWithoutCount", xingFile(kStereo1, 417, 36, "Xing", 0x0E, 4096), true, 0, true, 0, false},
+    Layout{"XingMono1", xingFile(kMono1, 417, 21, "Xing", 1, 4096), true, 0, true, 107000, false},
+    Layout{"XingMono1WrongPlace", xingFile(kMono1, 417, 36, "Xing", 1, 4096), true, 0, false, 1000, false},
+    // MPEG-2 Layer III frames hold 576 samples: 1000 frames are 26.1 s.
+    Layout{"XingStereo2", xingFile(kStereo2, 208, 21, "Xing", 1, 1000), true, 0, true, 26000, false},
+    Layout{"XingMono2", xingFile(kMono2, 208, 13, "Xing", 1, 1000), true, 0, true, 26000, false},
+    Layout{"XingMono2WrongPlace", xingFile(kMono2, 208, 21, "Xing", 1, 1000), true, 0, false, 2000, false},
+    Layout{"InfoIsCbr", xingFile(kStereo1, 417, 36, "Info", 1, 4096), true, 0, false, 1000, false},
+    Layout{"XingCountOverflow", xingFile(bytes({0xFF, 0xE3, 0x18, 0x00}), 72, 21, "Xing", 1, 0xFFFFFFFF),
+           true, 0, true, 2147483000, false},
+    // The search starts no new block after 10240 bytes: the last offset it sees is 10292.
+    Layout{"LastOffsetSearched", zeros(10292) + frames(kStereo1, 417, 2), true, 10292, false, 0, false},
+    Layout{"BeyondSearch", zeros(10293) + frames(kStereo1, 417, 2) + kTag, false, -1, false, 0, true},
+    // Found across two blocks; the following-frame check then fails, the offset stays.
+    Layout{"AcrossBlocks", padTo(zeros(4094) + kStereo1, 6000), false, 4094, false, 0, false},
+    Layout{"Empty", {}, false, -1, false, 0, false},
+    // Too short for the following-frame check and for a tag behind the first frame.
+    Layout{"Short", padTo(kStereo1, 200), true, 0, false, 0, false},
+    Layout{"FollowingHeaderEndsAtTheEnd", padTo(kStereo1, 417 + 4), true, 0, false, 0, false},
+    // A leading ID3v2 tag is skipped, however long, and syncs inside it are not taken.
+    Layout{"Tag12K", id3v2Tag(padTo(textFrame("TIT2", "x"), 12288)) + frames(kStereo1, 417, 3) + kTag,
+           true, 12298, false, 0, true},
+    Layout{"Tag40K", id3v2Tag(zeros(40960)) + frames(kStereo1, 417, 3), true, 40970, false, 0, false},
+    Layout{"StraySyncInTag", tagWithStraySync(300) + frames(kStereo1, 417, 3), true, 300, false, 0, false},
+    // Where the tag is not skipped, the stray sync is taken and its following frame fails.
+    Layout{"TagSizePastEnd", padTo(tagWithStraySync(3000), 300) + frames(kStereo1, 417, 3), false, 22, false, 0,
+           false},
+    Layout{"TagNotAtStart", zeros(1) + tagWithStraySync(300) + frames(kStereo1, 417, 3), false, 23, false, 0,
+           false}),
+    [](const testing::TestParamInfo<Layout>& info) { return std::string(info.param.name); });
+
+TEST(AudioInfo, OffsetsCountFromTheStartPositionAndCountIsClamped)
+{
+    TMemoryStream stream(zeros(100) + padTo(frames(kStereo1, 417, 2), 20000) + kTag);
+    stream.Seek(100);
+    TAudioInfo info;
+    info.LoadFromStream(stream, 1 << 30);
+    EXPECT_EQ(info.FirstFrameOffset(), 0);
+    EXPECT_TRUE(info.FrameHeader().Valid());
+    EXPECT_TRUE(info.ID3v1().Present());
+    EXPECT_EQ(info.Duration(), 1000);
+}
+
+TEST(AudioInfo, TagLengthFromItsHeader)
+{
+    struct Case { Bytes header; std::int64_t length; };
+    const Case cases[] = {
+        {bytes({'I', 'D', '3', 3, 0, 0x00, 0, 0, 0x01, 0x00}), 10 + 128},
+        {bytes({'I', 'D', '3', 4, 0, 0x10, 0, 0, 0x01, 0x00}), 10 + 128 + 10},
+        {bytes({'I', 'D', '3', 3, 0, 0x10, 0x7F, 0x7F, 0x7F, 0x7F}), 10 + 0x0FFFFFFF},
+        {bytes({'I', 'D', '3', 3, 0, 0, 0, 0, 0x80, 0}), 0},
+        {bytes({'I', 'D', '3', 0xFF, 0, 0, 0, 0, 1, 0}), 0},
+        {bytes({'I', 'D', '3', 3, 0xFF, 0, 0, 0, 1, 0}), 0},
+        {bytes({'i', 'D', '3', 3, 0, 0, 0, 0, 1, 0}), 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(id3v2TagLength(c.header.data()), c.length);
+}
+
+TEST(AudioInfo, LoadFromFileSetsFileFacts)
+{
+    TempFile file(padTo(frames(kStereo1, 417, 2), 16000) + kTag);
+    TAudioInfo info;
+    info.LoadFromFile(file.path());
+    EXPECT_TRUE(info.FrameHeader().Valid());
+    EXPECT_EQ(info.FileSize(), 16128);
+    EXPECT_EQ(info.Duration(), 1000);
+    EXPECT_NE(info.FileDate(), -1);
+    EXPECT_EQ(info.FileAttr() & 0x20, 0x20);
+
+    for (const char* blank : {"", "   ", "\t \r\n"}) {
+        info.LoadFromFile(blank);
+        EXPECT_FALSE(info.FrameHeader().Valid());
+        EXPECT_EQ(info.FileSize(), -1);
+        EXPECT_EQ(info.FileDate(), -1);
+        EXPECT_EQ(info.FileAttr(), 0);
+        EXPECT_EQ(info.Duration(), 1000);
+    }
+}
+
+TEST(AudioInfo, MissingFileRaisesWithClearedResults)
+{
+    TempFile file(padTo(frames(kStereo1, 417, 2), 16000));
+    TAudioInfo info;
+    info.LoadFromFile(file.path());
+    const std::string missing = file.path() + ".missing";
+    try {
+        info.LoadFromFile(missing);
+        FAIL() << "no error";
+    } catch (const platform::FileOpenError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + missing);
+    }
+    EXPECT_FALSE(info.FrameHeader().Valid());
+    EXPECT_EQ(info.FirstFrameOffset(), -1);
+    EXPECT_EQ(info.FileSize(), -1);
+}
+
+} // namespace

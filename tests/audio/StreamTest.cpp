@@ -1,0 +1,58 @@
+#include "audio/Stream.h"
+#include "audio/fixtures.h"
+#include "platform/Errors.h"
+
+#include <gtest/gtest.h>
+
+using namespace fixtures;
+
+namespace {
+
+Bytes counting(std::size_t size)
+{
+    Bytes data(size);
+    for (std::size_t i = 0; i < size; ++i)
+        data[i] = static_cast<unsigned char>(i * 7 + i / 251);
+    return data;
+}
+
+// Reads that start inside, across and beyond the read-ahead buffer, and past the end.
+TEST(Stream, FileAndMemoryStreamsReadTheSameBytes)
+{
+    const Bytes data = counting(40000);
+    TempFile file(data);
+    TFileStream fileStream(file.path());
+    TMemoryStream memoryStream(data);
+    EXPECT_EQ(fileStream.Size(), 40000);
+    struct Read { std::int64_t at; std::size_t count; bool fits = true; };
+    const Read reads[] = {{0, 10}, {10, 128}, {16380, 8}, {100, 20000}, {39872, 128},
+                          {16384, 4}, {5, 3}, {39999, 1}, {39990, 11, false}, {40000, 1, false},
+                          {-1, 4, false}, {40001, 0}};
+    for (const Read& r : reads) {
+        Bytes fromFile(r.count), fromMemory(r.count);
+        fileStream.Seek(r.at);
+        memoryStream.Seek(r.at);
+        if (!r.fits) {
+            EXPECT_THROW(fileStream.ReadBuffer(fromFile.data(), r.count), platform::StreamReadError);
+            EXPECT_THROW(memoryStream.ReadBuffer(fromMemory.data(), r.count), platform::StreamReadError);
+            continue;
+        }
+        fileStream.ReadBuffer(fromFile.data(), r.count);
+        memoryStream.ReadBuffer(fromMemory.data(), r.count);
+        EXPECT_EQ(fromFile, Bytes(data.begin() + r.at, data.begin() + r.at + r.count)) << r.at;
+        EXPECT_EQ(fromMemory, fromFile);
+        EXPECT_EQ(fileStream.Position(), r.at + static_cast<std::int64_t>(r.count));
+    }
+}
+
+TEST(Stream, OpenFailureNamesTheFile)
+{
+    try {
+        TFileStream stream("no/such/file.mp3");
+        FAIL() << "opened";
+    } catch (const platform::FileOpenError& e) {
+        EXPECT_STREQ(e.what(), "Cannot open file no/such/file.mp3");
+    }
+}
+
+} // namespace

@@ -1,8 +1,9 @@
 #include "audio/AudioInfo.h"
 
+#include "platform/ReadOnlyFile.h"
+
 #include "audio/Id3v2Header.h"
 #include "audio/Stream.h"
-#include "platform/FileInfo.h"
 
 #include <algorithm>
 #include <climits>
@@ -54,9 +55,10 @@ void TAudioInfo::LoadFromFile(const std::string& FileName)
         const std::int64_t size = Stream.Size();
         LoadFromStream(Stream, static_cast<std::int32_t>(std::min<std::int64_t>(size, INT32_MAX)));
         FFileSize = size;
+        // The open file's own status: the same file, and no second look-up by name.
+        FFileDate = Stream.File().dosDate();
+        FFileAttr = Stream.File().attributes();
     }
-    FFileDate = platform::fileDosDate(FileName);
-    FFileAttr = platform::fileAttributes(FileName);
 }
 
 void TAudioInfo::LoadFromStream(TStream& Stream, std::int32_t Count)

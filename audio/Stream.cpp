@@ -54,14 +54,15 @@ void TFileStream::ReadBuffer(void* buffer, std::size_t count)
         // Never ask past the end: a short read would cost a second system call.
         const std::int64_t left = std::max<std::int64_t>(Size() - position_, 0);
         const std::size_t want = std::max(count, static_cast<std::size_t>(std::min<std::int64_t>(left, kReadAhead)));
-        buffer_.resize(kReadAhead);
+        if (!buffer_)
+            buffer_.reset(new unsigned char[kReadAhead]);
         bufferFill_ = 0;
         bufferStart_ = position_;
-        bufferFill_ = file_->readAt(position_, buffer_.data(), want);
+        bufferFill_ = file_->readAt(position_, buffer_.get(), want);
         if (bufferFill_ < count)
             throw platform::StreamReadError();
     }
-    std::memcpy(out, buffer_.data() + (position_ - bufferStart_), count);
+    std::memcpy(out, buffer_.get() + (position_ - bufferStart_), count);
     position_ += static_cast<std::int64_t>(count);
 }
 

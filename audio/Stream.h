@@ -31,11 +31,13 @@ public:
     std::int64_t Position() const override;
     void Seek(std::int64_t position) override;
     void ReadBuffer(void* buffer, std::size_t count) override;
+    // The open file, for what the file system says of it (date, attributes).
+    const platform::ReadOnlyFile& File() const { return *file_; }
 
 private:
     std::unique_ptr<platform::ReadOnlyFile> file_;
     std::int64_t position_ = 0;
-    std::vector<unsigned char> buffer_;
+    std::unique_ptr<unsigned char[]> buffer_; // read-ahead, left uninitialised: it is always filled before use
     std::int64_t bufferStart_ = 0;
     std::size_t bufferFill_ = 0;
 };

@@ -47,13 +47,35 @@ struct FrameValue {
     int encoding = 0;
 };
 
-FrameValue frameValue(const Buffer& buf, const char* id, int skip)
+constexpr std::size_t kWantedCount = 12;
+constexpr std::size_t kNotFound = id3v2tag::BufferSize;
+using Identifiers = std::array<const char*, kWantedCount>;
+
+// The first position of every wanted identifier, found in one pass over the buffer rather
+// than one search per identifier: this runs for every file of the library.
+std::array<std::size_t, kWantedCount> firstOccurrences(const Buffer& buf, const Identifiers& ids)
 {
-    auto found = std::search(buf.begin(), buf.end(), id, id + 4);
-    if (found == buf.end())
-        return {};
-    const std::size_t p = static_cast<std::size_t>(found - buf.begin());
-    if (p > kLastFramePos || buf[p + 4] != 0 || buf[p + 5] != 0 || buf[p + 6] != 0)
+    std::array<std::size_t, kWantedCount> first;
+    first.fill(kNotFound);
+    std::size_t missing = kWantedCount;
+    for (std::size_t i = 0; i + 4 <= buf.size() && missing > 0; ++i) {
+        const unsigned char c = buf[i];
+        if (c != 'T' && c != 'W' && c != 'C')
+            continue;
+        for (std::size_t k = 0; k < kWantedCount; ++k) {
+            if (first[k] == kNotFound && std::memcmp(&buf[i], ids[k], 4) == 0) {
+                first[k] = i;
+                --missing;
+                break;
+            }
+        }
+    }
+    return first;
+}
+
+FrameValue frameValue(const Buffer& buf, std::size_t p, int skip)
+{
+    if (p == kNotFound || p > kLastFramePos || buf[p + 4] != 0 || buf[p + 5] != 0 || buf[p + 6] != 0)
         return {};
     const int length = buf[p + 7] - 1 - skip;
     const std::size_t begin = p + 11 + skip;
@@ -75,8 +97,14 @@ bool id3v2tag::LoadFromBuffer(const unsigned char* data, std::size_t size)
         return false;
     }
     FPresent = true;
-    for (const Wanted& wanted : kWanted) {
-        FrameValue value = frameValue(buf, wanted.id, wanted.skip);
+    static_assert(sizeof kWanted / sizeof kWanted[0] == kWantedCount);
+    Identifiers ids;
+    for (std::size_t k = 0; k < kWantedCount; ++k)
+        ids[k] = kWanted[k].id;
+    const auto positions = firstOccurrences(buf, ids);
+    for (std::size_t k = 0; k < kWantedCount; ++k) {
+        const Wanted& wanted = kWanted[k];
+        FrameValue value = frameValue(buf, positions[k], wanted.skip);
         this->*wanted.value = std::move(value.text);
         this->*wanted.encoding = value.encoding;
     }

@@ -18,17 +18,27 @@ public:
     // Opens `path`; returns null and sets `errorCode` (an errno value) when it cannot.
     static std::unique_ptr<ReadOnlyFile> tryOpen(const std::string& path, int& errorCode);
 
-    // Size at the time of opening.
-    std::int64_t size() const { return size_; }
+    // Size of the file, asked of the file system once, on first use (a reader that only
+    // reads from the start never pays for it).
+    std::int64_t size() const;
+    // The file's last-modification time (MS-DOS packed, local time; -1 when unknown) and
+    // attribute bits, from the same look at the file system as size().
+    std::int32_t dosDate() const;
+    std::int32_t attributes() const;
 
     // Reads up to `count` bytes at `offset`; returns how many were read (fewer only at the
     // end of the file). Raises InOutError on a read failure.
     std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count);
 
 private:
-    ReadOnlyFile(int fd, std::int64_t size) : fd_(fd), size_(size) {}
+    ReadOnlyFile(int fd, bool hiddenName) : fd_(fd), hiddenName_(hiddenName) {}
+    void lookUp() const;
     int fd_ = -1;
-    std::int64_t size_ = 0;
+    bool hiddenName_ = false;
+    mutable bool lookedUp_ = false;
+    mutable std::int64_t size_ = 0;
+    mutable std::int32_t dosDate_ = -1;
+    mutable std::int32_t attributes_ = -1;
 };
 
 } // namespace platform

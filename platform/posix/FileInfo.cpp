@@ -1,5 +1,7 @@
 #include "platform/FileInfo.h"
 
+#include "platform/posix/StatConversions.h"
+
 #include <ctime>
 #include <sys/stat.h>
 
@@ -14,11 +16,18 @@ std::int32_t packDosDateTime(int year, int month, int day, int hour, int minute,
     return static_cast<std::int32_t>((date << 16) | time);
 }
 
-std::int32_t fileDosDate(const std::string& path)
+namespace {
+
+bool hiddenName(const std::string& path)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return -1;
+    auto slash = path.find_last_of('/');
+    return path.size() > slash + 1 && path[slash + 1] == '.';
+}
+
+} // namespace
+
+std::int32_t dosDateOf(const struct stat& st)
+{
     std::tm local {};
     time_t t = st.st_mtime;
     if (!::localtime_r(&t, &local))
@@ -27,20 +36,27 @@ std::int32_t fileDosDate(const std::string& path)
                            local.tm_min, local.tm_sec);
 }
 
-std::int32_t fileAttributes(const std::string& path)
+std::int32_t attributesOf(bool hidden, const struct stat& st)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return -1;
     std::int32_t attr = 0;
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         attr |= 0x01;
-    auto slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (!name.empty() && name[0] == '.')
+    if (hidden)
         attr |= 0x02;
     attr |= S_ISDIR(st.st_mode) ? 0x10 : 0x20;
     return attr;
+}
+
+std::int32_t fileDosDate(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? dosDateOf(st) : -1;
+}
+
+std::int32_t fileAttributes(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? attributesOf(hiddenName(path), st) : -1;
 }
 
 } // namespace platform

@@ -1,6 +1,8 @@
 #include "platform/ReadOnlyFile.h"
 
 #include "platform/Errors.h"
+#include "platform/Path.h"
+#include "platform/posix/StatConversions.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -17,19 +19,8 @@ std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpen(const std::string& path, int
         errorCode = errno;
         return nullptr;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        errorCode = errno;
-        ::close(fd);
-        return nullptr;
-    }
-    if (S_ISDIR(st.st_mode)) {
-        errorCode = EISDIR;
-        ::close(fd);
-        return nullptr;
-    }
-    std::int64_t size = S_ISREG(st.st_mode) ? static_cast<std::int64_t>(st.st_size) : 0;
-    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, size));
+    const std::string name = extractFileName(path);
+    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, !name.empty() && name[0] == '.'));
 }
 
 ReadOnlyFile::ReadOnlyFile(const std::string& path)
@@ -39,8 +30,40 @@ ReadOnlyFile::ReadOnlyFile(const std::string& path)
     if (!opened)
         throw FileOpenError(path);
     fd_ = opened->fd_;
-    size_ = opened->size_;
+    hiddenName_ = opened->hiddenName_;
     opened->fd_ = -1;
+}
+
+void ReadOnlyFile::lookUp() const
+{
+    if (lookedUp_)
+        return;
+    lookedUp_ = true;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0)
+        return;
+    // Only regular files have a size worth reading; anything else reads as empty.
+    size_ = S_ISREG(st.st_mode) ? static_cast<std::int64_t>(st.st_size) : 0;
+    dosDate_ = dosDateOf(st);
+    attributes_ = attributesOf(hiddenName_, st);
+}
+
+std::int64_t ReadOnlyFile::size() const
+{
+    lookUp();
+    return size_;
+}
+
+std::int32_t ReadOnlyFile::dosDate() const
+{
+    lookUp();
+    return dosDate_;
+}
+
+std::int32_t ReadOnlyFile::attributes() const
+{
+    lookUp();
+    return attributes_;
 }
 
 ReadOnlyFile::~ReadOnlyFile()

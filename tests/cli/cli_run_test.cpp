@@ -7,7 +7,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <csignal>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -98,6 +100,39 @@ TEST(CliRun, SaveSettingsWritesARecordTheWindowCanLoadAndPrintShowsIt)
     EXPECT_NE(r.output.find("Wrap cells:           yes\n"), std::string::npos);
     EXPECT_NE(r.output.find("Cell background:      #FFCC00\n"), std::string::npos);
     EXPECT_NE(r.output.find("Link:                 #0000FF (Blue)\n"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// Ctrl+C while the page is being written: the run stops, the old page stays, nothing is left.
+TEST(CliRun, InterruptStopsCleanly)
+{
+    TempDir in, out;
+    for (int d = 0; d < 20; ++d)
+        for (int f = 0; f < 1000; ++f)
+            in.write("d" + std::to_string(d) + "/" + std::to_string(f) + ".mp3", "x");
+    const std::string old = out.write("page.htm", "old page");
+
+    pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        std::freopen("/dev/null", "w", stderr);
+        const std::string cli = std::string(TUNESHEET_BIN_DIR) + "/tunesheet-cli";
+        ::execl(cli.c_str(), cli.c_str(), "--subdirs", in.dir().c_str(), old.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // The temporary page appears as soon as the run has begun.
+    for (int i = 0; i < 10000 && out.entryCount() < 2; ++i)
+        ::usleep(500);
+    ::kill(pid, SIGINT);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130) << "the run had finished before it was interrupted";
+    EXPECT_EQ(readFile(old), "old page");
+    EXPECT_EQ(out.entryCount(), 1u);
 }
 
 } // namespace

@@ -79,3 +79,39 @@ TEST(Cells, ColoursByHexOrName)
 }
 
 } // namespace
+
+namespace {
+
+std::string bytes(std::initializer_list<int> values)
+{
+    std::string s;
+    for (int v : values)
+        s += static_cast<char>(v);
+    return s;
+}
+
+TEST(TagText, EachEncodingReachesThePageAsUtf8)
+{
+    struct { const char* name; std::string in; int encoding; std::string out; } cases[] = {
+        {"ascii unchanged", "Hello", tagLatin1, "Hello"},
+        {"cut at the first zero", std::string("AB\0CD", 5), tagLatin1, "AB"},
+        {"latin-1 converted", "Caf\xE9", tagLatin1, "Caf\xC3\xA9"},
+        {"single-byte text already utf-8 kept", "\xC4\x8C" "ierna", tagLatin1, "\xC4\x8C" "ierna"},
+        {"unknown encoding byte read as single-byte", "Caf\xE9", 7, "Caf\xC3\xA9"},
+        {"utf-16 little-endian with mark", bytes({0xFF, 0xFE, 0x0C, 0x01, 'a', 0}), tagUtf16, "\xC4\x8C" "a"},
+        {"utf-16 big-endian with mark", bytes({0xFE, 0xFF, 0x01, 0x0C, 0, 'a'}), tagUtf16, "\xC4\x8C" "a"},
+        {"utf-16 without mark is little-endian", bytes({'h', 0, 'i', 0}), tagUtf16, "hi"},
+        {"utf-16 ends at a zero unit", bytes({0xFF, 0xFE, 'a', 0, 0, 0, 'b', 0}), tagUtf16, "a"},
+        {"utf-16 odd last byte dropped", bytes({0xFF, 0xFE, 'a', 0, 'b'}), tagUtf16, "a"},
+        {"utf-16 surrogate pair", bytes({0xFF, 0xFE, 0x3C, 0xD8, 0xB5, 0xDF}), tagUtf16, "\xF0\x9F\x8E\xB5"},
+        {"utf-16 unpaired surrogate", bytes({0xFF, 0xFE, 0x3C, 0xD8, 'x', 0}), tagUtf16, "\xEF\xBF\xBDx"},
+        {"utf-16 lone low surrogate", bytes({0xFF, 0xFE, 0xB5, 0xDF}), tagUtf16, "\xEF\xBF\xBD"},
+        {"utf-16be", bytes({0x01, 0x0C, 0, 'a'}), tagUtf16BE, "\xC4\x8C" "a"},
+        {"utf-8 kept and cut at zero", std::string("\xC5\xA1" "a\0x", 5), tagUtf8, "\xC5\xA1" "a"},
+        {"empty", "", tagUtf16, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tagTextToPage(c.in, c.encoding), c.out) << c.name;
+}
+
+} // namespace

@@ -73,6 +73,11 @@ TEST(Platform, DosDateAndAttributes)
     EXPECT_EQ(platform::fileAttributes(tmp.write(".h", "x")) & 0x02, 0x02);
     EXPECT_EQ(platform::fileAttributes(tmp.path("missing")), -1);
     EXPECT_EQ(platform::fileDosDate(tmp.path("missing")), -1);
+    // The open file reports the same as a look-up by name.
+    platform::ReadOnlyFile open(f);
+    EXPECT_EQ(open.dosDate(), platform::fileDosDate(f));
+    EXPECT_EQ(open.attributes(), platform::fileAttributes(f));
+    EXPECT_EQ(platform::ReadOnlyFile(tmp.path(".h")).attributes() & 0x02, 0x02);
 }
 
 TEST(Platform, ReadOnlyFileReadsAtOffsetsAndNamesTheFileItCannotOpen)
@@ -89,8 +94,12 @@ TEST(Platform, ReadOnlyFileReadsAtOffsetsAndNamesTheFileItCannotOpen)
     } catch (const platform::FileOpenError& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot open file " + tmp.path("missing.mp3"));
     }
+    // A folder opens on some systems; reading it is an error, never a crash or garbage.
     int err = 0;
-    EXPECT_EQ(platform::ReadOnlyFile::tryOpen(tmp.dir(), err), nullptr);
+    if (auto dir = platform::ReadOnlyFile::tryOpen(tmp.dir(), err)) {
+        EXPECT_EQ(dir->size(), 0);
+        EXPECT_THROW(dir->readAt(0, buf, 8), platform::InOutError);
+    }
 }
 
 TEST(Platform, AtomicFileAppearsOnlyOnCommit)

@@ -1,0 +1,135 @@
+#include "generator/tunesheet_class.h"
+
+#include "audio/fixtures.h"
+#include "generator/PageFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fixtures;
+
+std::string str(const Bytes& b)
+{
+    return std::string(b.begin(), b.end());
+}
+
+// A 1,000,000-byte CBR file (128 kbit/s): 62.5 s of audio without an ID3v1 tag.
+Bytes cbrMillionBytes(const Bytes& tail = {})
+{
+    Bytes audio = frames(cbrHeader(), 417, 2);
+    return audio + zeros(1000000 - audio.size() - tail.size()) + tail;
+}
+
+std::string cell(const std::string& content)
+{
+    return "<td nowrap>&nbsp;" + content + "&nbsp;</td>";
+}
+
+struct RowRun : PageRun {
+    TempDir in;
+    // Generates over a folder holding only `name` and returns its one row.
+    std::string row(const std::string& name, const Bytes& content)
+    {
+        in.write(name, str(content));
+        for (const auto& l : lines(in.dir()))
+            if (l.compare(0, 7, "<tr><td") == 0)
+                return l;
+        return "(no row)";
+    }
+    void columns(std::initializer_list<int> ids)
+    {
+        int i = 0;
+        for (int id : ids) {
+            settings.SelectedItems[i] = static_cast<std::uint8_t>(id);
+            settings.SelectedNames[i] = englishColumnName(id);
+            ++i;
+        }
+        for (; i < ColumnSlots; ++i)
+            settings.SelectedItems[i] = ciNone;
+    }
+};
+
+TEST(Rows, UntaggedCbrFileWithAllColumns)
+{
+    RowRun run;
+    EXPECT_EQ(run.row("song.mp3", cbrMillionBytes()),
+              "<tr>" + cell("") + cell("") + cell("") + cell("") + cell("01:02") + cell("976.56 kB") +
+                  cell("song.mp3") + "</tr>");
+}
+
+TEST(Rows, NoValidFrameGivesAnEmptyLengthNotZero)
+{
+    RowRun run;
+    run.columns({ciLength, ciFileSize});
+    run.settings.FileSizeUnit = fsBytes;
+    EXPECT_EQ(run.row("noise.mp3", zeros(5000)), "<tr>" + cell("") + cell("5,000.00 B") + "</tr>");
+}
+
+TEST(Rows, TagPriorityChoosesFieldByField)
+{
+    Id3v1Fields v1;
+    v1.title = "V1 Title";
+    v1.album = "V1 Album";
+    v1.year = "1999";
+    v1.artist = "   "; // empty once trimmed
+    const Bytes v2 = id3v2Tag(textFrame("TIT2", "V2 Title") + textFrame("TPE1", "V2 Artist") + zeros(64));
+    const Bytes file = v2 + cbrMillionBytes(id3v1Block(v1));
+
+    RowRun run;
+    run.columns({ciArtist, ciTitle, ciAlbum, ciYear});
+    run.settings.TagPriority = tpID3v1First;
+    EXPECT_EQ(run.row("a.mp3", file), "<tr>" + cell("V2 Artist") + cell("V1 Title") + cell("V1 Album") + cell("1999") + "</tr>");
+
+    RowRun v2first;
+    v2first.columns({ciArtist, ciTitle, ciAlbum, ciYear});
+    v2first.settings.TagPriority = tpID3v2First;
+    EXPECT_EQ(v2first.row("a.mp3", file), "<tr>" + cell("V2 Artist") + cell("V2 Title") + cell("V1 Album") + cell("1999") + "</tr>");
+
+    RowRun unknown;
+    unknown.columns({ciArtist, ciTitle, ciFileName});
+    unknown.settings.TagPriority = 2;
+    EXPECT_EQ(unknown.row("a.mp3", file), "<tr>" + cell("") + cell("") + cell("a.mp3") + "</tr>");
+}
+
+TEST(Rows, LinksPointAtTheFileAndAreWrittenEvenWhenEmpty)
+{
+    RowRun run;
+    run.columns({ciTitle, ciFileName, ciArtist});
+    run.settings.ActiveLinks = alTitle | alFileName;
+    run.settings.FileNameMode = fnFullPath;
+    const std::string path = run.in.path("Track #1 100%.mp3");
+    const std::string target = run.in.dir() + "Track %231 100%25.mp3";
+    EXPECT_EQ(run.row("Track #1 100%.mp3", cbrMillionBytes()),
+              "<tr>" + cell("<a href=\"" + target + "\"></a>") + cell("<a href=\"" + target + "\">" + path + "</a>") +
+                  cell("") + "</tr>");
+}
+
+TEST(Rows, TagTextsAreEscapedAndDecodedIntoUtf8)
+{
+    Id3v1Fields v1;
+    v1.artist = "Caf\xE9 & <Bar>"; // Latin-1
+    v1.album = "\"Quoted\"";
+    const std::string utf16Title = std::string("\xFF\xFE", 2) + std::string("\x0C\x01" "i\0e\0r\0", 8) + std::string("\0\0", 2);
+    const Bytes v2 = id3v2Tag(textFrame("TIT2", utf16Title, 1) + textFrame("TALB", "<script>x</script>", 3) + zeros(32));
+    RowRun run;
+    run.columns({ciArtist, ciTitle, ciAlbum});
+    run.settings.TagPriority = tpID3v1First;
+    EXPECT_EQ(run.row("x.mp3", v2 + cbrMillionBytes(id3v1Block(v1))),
+              "<tr>" + cell("Caf\xC3\xA9 &amp; &lt;Bar&gt;") + cell("\xC4\x8Cier") + cell("&quot;Quoted&quot;") + "</tr>");
+}
+
+TEST(Rows, RecordValuesOnlyAnEditedFileHolds)
+{
+    RowRun run;
+    run.columns({ciArtist, ciNone, ciAlbum});
+    EXPECT_EQ(run.row("a.mp3", zeros(10)), "<tr>" + cell("") + "</tr>") << "a data row stops at the first empty slot";
+
+    RowRun odd;
+    odd.columns({ciFileName, ciFileSize, 9});
+    odd.settings.FileNameMode = 2;
+    odd.settings.FileSizeUnit = 3;
+    EXPECT_EQ(odd.row("a.mp3", zeros(10)), "<tr>" + cell("") + cell("") + cell("") + "</tr>");
+}
+
+} // namespace

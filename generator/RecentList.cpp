@@ -1,6 +1,9 @@
 #include "generator/RecentList.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/DirReader.h"
 #include "platform/Errors.h"
+#include "platform/ReadOnlyFile.h"
 
 
 namespace {
@@ -85,4 +88,40 @@ const std::string& TRecentList::operator[](int index) const
     if (index < 0 || index >= Count())
         throw platform::ListIndexError(index);
     return items_[static_cast<std::size_t>(index)];
+}
+
+bool TRecentList::LoadFromFile(const std::string& path)
+{
+    if (!platform::fileExists(path))
+        return false;
+    std::string content;
+    try {
+        platform::ReadOnlyFile file(path);
+        content.resize(static_cast<std::size_t>(file.size()));
+        content.resize(file.readAt(0, content.data(), content.size()));
+    } catch (const platform::InOutError&) {
+        throw platform::FileOpenError(path);
+    }
+    items_.clear();
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            Add(content.substr(start));
+            break;
+        }
+        Add(content.substr(start, end - start));
+        start = end + (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n' ? 2 : 1);
+    }
+    return true;
+}
+
+void TRecentList::SaveToFile(const std::string& path) const
+{
+    std::string content;
+    for (const std::string& entry : items_)
+        content += entry + "\r\n";
+    platform::AtomicFile file(path);
+    file.write(content.data(), content.size());
+    file.commit();
 }

@@ -38,3 +38,42 @@ TEST(RecentList, LetterCaseOfAccentedLettersIsIgnoredToo)
 }
 
 } // namespace
+
+#include "common/TempDir.h"
+
+namespace {
+
+TEST(RecentListFile, ReadsEveryKindOfLineEndAndWritesCrLfAfterEachEntry)
+{
+    TempDir tmp;
+    TRecentList list;
+    list.Add("stale");
+    const std::string path = tmp.write("t.dirs", "/a/\r\n/b/\n/c/\r\r/A/\r\n/last");
+    ASSERT_TRUE(list.LoadFromFile(path));
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"/a/", "/b/", "/c/", "", "/last"}));
+    list.SaveToFile(path);
+    EXPECT_EQ(readFile(path), "/a/\r\n/b/\r\n/c/\r\n\r\n/last\r\n");
+
+    TRecentList empty;
+    empty.SaveToFile(tmp.path("e.files"));
+    EXPECT_EQ(readFile(tmp.path("e.files")), "");
+    EXPECT_TRUE(empty.LoadFromFile(tmp.path("e.files")));
+    EXPECT_EQ(empty.Count(), 0);
+}
+
+TEST(RecentListFile, MissingFileLeavesTheListAndUnwritableFileNamesItself)
+{
+    TempDir tmp;
+    TRecentList list;
+    list.Add("kept");
+    EXPECT_FALSE(list.LoadFromFile(tmp.path("none.files")));
+    EXPECT_EQ(list.Count(), 1);
+    try {
+        list.SaveToFile(tmp.path("no/such/dir/x.files"));
+        FAIL();
+    } catch (const platform::FileCreateError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + tmp.path("no/such/dir/x.files"));
+    }
+}
+
+} // namespace

@@ -1,0 +1,209 @@
+#include "dialogs/BrowsDlg.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+// Shows only the root folder at the top level of the tree, so that the tree starts there
+// while the file-system model keeps its usual absolute paths.
+class RootFilter : public QSortFilterProxyModel {
+public:
+    RootFilter(QFileSystemModel* source, const QString& rootPath, QObject* parent)
+        : QSortFilterProxyModel(parent), source_(source), rootPath_(rootPath)
+    {
+        setSourceModel(source);
+    }
+
+    QModelIndex rootParent() const { return mapFromSource(source_->index(rootPath_).parent()); }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& sourceParent) const override
+    {
+        if (sourceParent != source_->index(rootPath_).parent())
+            return true;
+        return source_->filePath(source_->index(row, 0, sourceParent)) == rootPath_;
+    }
+
+private:
+    QFileSystemModel* source_;
+    QString rootPath_;
+};
+
+// Gives the previously active window its activation back, also when an event handler throws.
+struct ActivationRestorer {
+    QPointer<QWidget> window;
+    ~ActivationRestorer()
+    {
+        if (window)
+            window->activateWindow();
+    }
+};
+
+} // namespace
+
+QString browseStartFolder(const QString& directory)
+{
+    if (directory.endsWith(QDir::separator()) && !QDir(directory).isRoot())
+        return directory.left(directory.size() - 1);
+    return directory;
+}
+
+struct TBrowseDialog::Window {
+    QDialog* dialog = nullptr;
+    QFileSystemModel* model = nullptr;
+    RootFilter* filter = nullptr;
+    QTreeView* tree = nullptr;
+    QLabel* status = nullptr;
+    QPushButton* ok = nullptr;
+};
+
+TBrowseDialog::TBrowseDialog(QObject* owner) : QObject(owner) {}
+
+TBrowseDialog::~TBrowseDialog() = default;
+
+void TBrowseDialog::buildWindow(Window& w)
+{
+    w.dialog->setObjectName(QStringLiteral("TBrowseDialogWindow"));
+    w.dialog->setWindowTitle(QStringLiteral("Browse for Folder"));
+    w.dialog->setWindowModality(Qt::ApplicationModal);
+    auto* layout = new QVBoxLayout(w.dialog);
+
+    auto* caption = new QLabel(Caption, w.dialog);
+    caption->setObjectName(QStringLiteral("lblCaption"));
+    caption->setWordWrap(true);
+    caption->setVisible(!Caption.isEmpty());
+    layout->addWidget(caption);
+
+    const QFileInfo rootInfo(Root);
+    const QString rootPath = !Root.isEmpty() && rootInfo.isDir() ? rootInfo.absoluteFilePath() : QDir::rootPath();
+    w.model = new QFileSystemModel(w.dialog);
+    w.model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    w.model->setRootPath(rootPath);
+    w.filter = new RootFilter(w.model, rootPath, w.dialog);
+
+    w.tree = new QTreeView(w.dialog);
+    w.tree->setObjectName(QStringLiteral("tvFolders"));
+    w.tree->setModel(w.filter);
+    w.tree->setRootIndex(w.filter->rootParent());
+    w.tree->setHeaderHidden(true);
+    for (int column = 1; column < w.model->columnCount(); ++column)
+        w.tree->hideColumn(column);
+    caption->setBuddy(w.tree);
+    layout->addWidget(w.tree, 1);
+
+    w.status = new QLabel(w.dialog);
+    w.status->setObjectName(QStringLiteral("lblStatus"));
+    w.status->setVisible(Options.testFlag(biStatusText));
+    layout->addWidget(w.status);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, w.dialog);
+    w.ok = buttons->button(QDialogButtonBox::Ok);
+    connect(buttons, &QDialogButtonBox::accepted, w.dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, w.dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    w.dialog->resize(w.dialog->sizeHint().expandedTo(QSize(340, 400)));
+    w.dialog->installEventFilter(this);
+}
+
+bool TBrowseDialog::Execute()
+{
+    ActivationRestorer restorer{QApplication::activeWindow()};
+    QWidget* owner = qobject_cast<QWidget*>(parent());
+    QDialog dialog(owner ? owner->window() : QApplication::activeWindow());
+    Window w;
+    w.dialog = &dialog;
+    buildWindow(w);
+    connect(w.tree->selectionModel(), &QItemSelectionModel::currentChanged, &dialog,
+            [this, &w](const QModelIndex& current) { selectionChanged(w, current); });
+
+    openWindow_ = &dialog;
+    dialog.show();
+    initialize(w);
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    openWindow_ = nullptr;
+    if (!chosen)
+        return false;
+
+    QModelIndex current = w.filter->mapToSource(w.tree->currentIndex());
+    if (!current.isValid())
+        current = w.model->index(w.model->rootPath());
+    displayName_ = w.model->data(current, Qt::DisplayRole).toString();
+    Directory = w.model->filePath(current);
+    return true;
+}
+
+void TBrowseDialog::initialize(Window& w)
+{
+    const QString path = Directory.isEmpty() ? QString() : browseStartFolder(Directory);
+    if (!path.isEmpty()) {
+        const QModelIndex target = w.filter->mapFromSource(w.model->index(path));
+        if (target.isValid()) {
+            for (QModelIndex up = target.parent(); up.isValid(); up = up.parent())
+                w.tree->expand(up);
+            // Selecting reports the change to the owner first, as the shell's browser does.
+            w.tree->setCurrentIndex(target);
+            w.tree->scrollTo(target);
+        }
+    }
+    QString showText;
+    TOKButtonState state = obsUnchanged;
+    DoInitialized(w.dialog, path, showText, state);
+    apply(w, showText, state);
+}
+
+void TBrowseDialog::selectionChanged(Window& w, const QModelIndex& current)
+{
+    const QModelIndex source = w.filter->mapToSource(current);
+    const QString path = source.isValid() ? w.model->filePath(source) : QString();
+    QString showText;
+    TOKButtonState state = obsUnchanged;
+    DoSelectionChanged(w.dialog, path, showText, state);
+    apply(w, showText, state);
+}
+
+void TBrowseDialog::apply(Window& w, const QString& showText, TOKButtonState state)
+{
+    // An empty text clears the line: the owner says what it shows at every change.
+    w.status->setText(showText);
+    if (state == obsEnable)
+        w.ok->setEnabled(true);
+    else if (state == obsDisable)
+        w.ok->setEnabled(false);
+}
+
+void TBrowseDialog::DoInitialized(QWidget* Wnd, const QString& Path, QString& ShowText, TOKButtonState& OKButtonState)
+{
+    if (OnInitialized)
+        OnInitialized(this, Wnd, Path, ShowText, OKButtonState);
+}
+
+void TBrowseDialog::DoSelectionChanged(QWidget* Wnd, const QString& Path, QString& ShowText,
+                                       TOKButtonState& OKButtonState)
+{
+    if (OnSelectionChanged)
+        OnSelectionChanged(this, Wnd, Path, ShowText, OKButtonState);
+}
+
+bool TBrowseDialog::MessageHook(QEvent*)
+{
+    return false;
+}
+
+bool TBrowseDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == openWindow_ && MessageHook(event))
+        return true;
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,68 @@
+#include "dialogs/SaveDialog.h"
+
+#include "dialogs/DesktopServices.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+QStringList qtNameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(QChar('|'));
+    QStringList result;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QRegularExpression(QStringLiteral("[;\\s]+")), Qt::SkipEmptyParts);
+        // Windows reads "*.*" as every file; here a name need not have a dot.
+        for (QString& p : patterns)
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*");
+        result << parts[i] + QStringLiteral(" (") + patterns.join(QChar(' ')) + QChar(')');
+    }
+    return result;
+}
+
+TSaveDialog::TSaveDialog(QWidget* parent) : QFileDialog(parent)
+{
+    setAcceptMode(AcceptSave);
+    setFileMode(AnyFile);
+    // Qt's own dialog on every desktop, so that the rules below hold everywhere; the
+    // descriptions already name their patterns, so Qt's copy of them stays hidden.
+    setOptions(DontUseNativeDialog | DontConfirmOverwrite | DontResolveSymlinks | HideNameFilterDetails);
+}
+
+void TSaveDialog::setFilter(const QString& filter)
+{
+    filter_ = filter;
+    setNameFilters(qtNameFilters(filter));
+}
+
+bool TSaveDialog::Execute()
+{
+    if (!FileName.isEmpty())
+        selectFile(FileName);
+    if (exec() != Accepted || selectedFiles().isEmpty())
+        return false;
+    FileName = selectedFiles().constFirst();
+    return true;
+}
+
+void TSaveDialog::accept()
+{
+    const QStringList files = selectedFiles();
+    if (files.isEmpty())
+        return QFileDialog::accept();
+    const QFileInfo file(files.constFirst());
+    if (file.isDir())
+        return QFileDialog::accept(); // opens the folder
+    QString problem;
+    if (!file.absoluteDir().exists())
+        problem = QStringLiteral("%1\rPath does not exist.\rCheck the path and try again.");
+    // Read-only as a file's attribute: no write permission for its owner (which does not
+    // stop an administrator), or none for us.
+    else if (file.exists() && (!file.isWritable() || !(file.permissions() & QFileDevice::WriteOwner)))
+        problem = QStringLiteral("%1\rThis file is set to read-only.\rTry again with a different file name.");
+    if (!problem.isEmpty()) {
+        DesktopServices::instance().message(this, QMessageBox::Warning, problem.arg(file.filePath()));
+        return;
+    }
+    QFileDialog::accept();
+}

@@ -1,0 +1,35 @@
+#pragma once
+// TSaveDialog: the save-file dialog of the main window. It keeps the file name of its last
+// use, takes its filter in the "description|patterns|..." form that the translations carry,
+// never asks before overwriting, and refuses a file in a folder that does not exist or a
+// read-only file.
+#include <QFileDialog>
+#include <QString>
+#include <QStringList>
+
+class TSaveDialog : public QFileDialog {
+    Q_OBJECT
+public:
+    explicit TSaveDialog(QWidget* parent = nullptr);
+
+    // The file proposed at the next Execute and, after a confirmed one, the file chosen.
+    QString FileName;
+
+    // "HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"
+    void setFilter(const QString& filter);
+    const QString& filter() const { return filter_; }
+
+    // Runs the dialog modally; true when the user confirmed a file.
+    bool Execute();
+
+protected:
+    void accept() override;
+
+private:
+    QString filter_;
+};
+
+// Qt's name filters for a "description|patterns|description|patterns" filter. Patterns are
+// separated by ";" (and blanks); "*.*" means every file. Each entry keeps its description as
+// written, followed by the patterns in Qt's form, which the dialog hides.
+QStringList qtNameFilters(const QString& filter);

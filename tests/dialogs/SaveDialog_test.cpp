@@ -1,0 +1,116 @@
+// The save dialog: its filter in the translations' form, the file it proposes and returns,
+// no overwrite question, and the files it refuses.
+#include "dialogs/SaveDialog.h"
+
+#include "common/TempDir.h"
+#include "ui/FakeDesktop.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// Runs Execute; while it is open, `whileOpen` acts on it (it closes it or leaves it open, in
+// which case it is cancelled afterwards).
+bool runDialog(TSaveDialog& dialog, const std::function<void(TSaveDialog&)>& whileOpen)
+{
+    QTimer::singleShot(0, [&] {
+        whileOpen(dialog);
+        if (dialog.isVisible())
+            dialog.reject();
+    });
+    return dialog.Execute();
+}
+
+// Types the name as the user would (selectFile leaves a focused name field alone) and confirms.
+void choose(TSaveDialog& dialog, const QString& path)
+{
+    dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+    QMetaObject::invokeMethod(&dialog, "accept");
+}
+
+} // namespace
+
+class SaveDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void theFilterKeepsItsDescriptionsAndMatchesByItsPatterns()
+    {
+        const QStringList filters =
+            qtNameFilters(QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
+        QCOMPARE(filters, (QStringList{"HTML Files (*.htm; *.html) (*.htm *.html)", "All Files (*.*) (*)"}));
+
+        TempDir tmp;
+        for (const char* name : {"a.htm", "b.html", "c.txt", "README"})
+            tmp.write(name);
+        QDir dir(qs(tmp.dir()));
+        QCOMPARE(dir.entryList(QStringList{"*.htm", "*.html"}, QDir::Files), (QStringList{"a.htm", "b.html"}));
+        TSaveDialog dialog;
+        dialog.setFilter(QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
+        QCOMPARE(dialog.nameFilters(), filters);
+        QCOMPARE(dialog.filter(), QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
+    }
+
+    void returnsTheChosenFileWithTheDefaultExtensionAndProposesItNextTime()
+    {
+        FakeDesktop desktop;
+        TempDir tmp;
+        tmp.write("old.htm", "previous page");
+        TSaveDialog dialog;
+        dialog.setDefaultSuffix(QStringLiteral("htm"));
+        dialog.FileName = qs(tmp.dir()) + QStringLiteral("mp3list.htm");
+        QString proposed;
+        QVERIFY(runDialog(dialog, [&](TSaveDialog& d) {
+            proposed = d.selectedFiles().value(0);
+            choose(d, qs(tmp.dir()) + QStringLiteral("list"));
+        }));
+        QCOMPARE(proposed, qs(tmp.dir()) + QStringLiteral("mp3list.htm"));
+        QCOMPARE(dialog.FileName, qs(tmp.dir()) + QStringLiteral("list.htm"));
+
+        // An existing file is taken without a question.
+        QVERIFY(runDialog(dialog, [&](TSaveDialog& d) {
+            proposed = d.selectedFiles().value(0);
+            choose(d, qs(tmp.dir()) + QStringLiteral("old.htm"));
+        }));
+        QCOMPARE(proposed, qs(tmp.dir()) + QStringLiteral("list.htm"));
+        QCOMPARE(dialog.FileName, qs(tmp.dir()) + QStringLiteral("old.htm"));
+        QVERIFY(desktop.messages.empty());
+
+        // Cancel keeps the file name.
+        QVERIFY(!runDialog(dialog, [](TSaveDialog&) {}));
+        QCOMPARE(dialog.FileName, qs(tmp.dir()) + QStringLiteral("old.htm"));
+    }
+
+    void refusesAFileInAMissingFolderAndAReadOnlyFile()
+    {
+        FakeDesktop desktop;
+        TempDir tmp;
+        const std::string readOnly = tmp.write("locked.htm", "x");
+        std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+        TSaveDialog dialog;
+        const QString missing = qs(tmp.dir()) + QStringLiteral("no-such-folder/list.htm");
+        QVERIFY(!runDialog(dialog, [&](TSaveDialog& d) {
+            choose(d, missing);
+            QVERIFY(d.isVisible());
+            choose(d, qs(readOnly));
+            QVERIFY(d.isVisible());
+        }));
+        QCOMPARE(desktop.messages.size(), std::size_t(2));
+        QVERIFY(desktop.messages[0].text.startsWith(missing + QChar('\r')));
+        QVERIFY(desktop.messages[1].text.contains(QStringLiteral("read-only")));
+    }
+};
+
+QTEST_MAIN(SaveDialogTest)
+#include "SaveDialog_test.moc"

@@ -1,0 +1,43 @@
+#pragma once
+// Stands in for the desktop in window tests: records every message box, every page or
+// address that would have been opened and every help call, and answers questions as told.
+#include "dialogs/DesktopServices.h"
+
+#include <QStringList>
+
+#include <vector>
+
+struct FakeDesktop : DesktopServices {
+    struct Message {
+        QMessageBox::Icon icon;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+    };
+
+    FakeDesktop() { setInstance(this); }
+    ~FakeDesktop() override { setInstance(nullptr); }
+
+    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& text,
+                                        QMessageBox::StandardButtons buttons) override
+    {
+        messages.push_back({icon, text, buttons});
+        return buttons.testFlag(answer) ? answer : QMessageBox::Ok;
+    }
+    bool open(const QString& target) override
+    {
+        opened << target;
+        return true;
+    }
+    void showHelp(int context) override { help.push_back(context); }
+
+    // The only message box shown so far, or a failure when there was not exactly one.
+    bool onlyMessage(QMessageBox::Icon icon, const QString& text) const
+    {
+        return messages.size() == 1 && messages[0].icon == icon && messages[0].text == text;
+    }
+
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
+    std::vector<Message> messages;
+    QStringList opened;
+    std::vector<int> help;
+};

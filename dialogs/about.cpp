@@ -1,0 +1,136 @@
+#include "dialogs/about.h"
+
+#include "dialogs/DesktopServices.h"
+#include "platform/Path.h"
+#include "platform/VersionInfo.h"
+
+#include "ui_about.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QStyle>
+
+namespace {
+
+// Arial where it is installed, else its metric twin, else the desktop's font; sizes in pixels.
+QFont arial(int pixelSize, bool bold = false)
+{
+    QFont f = QApplication::font();
+    const QStringList families = QFontDatabase::families();
+    for (const char* family : {"Arial", "Liberation Sans"}) {
+        if (families.contains(QLatin1String(family))) {
+            f.setFamily(QLatin1String(family));
+            break;
+        }
+    }
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+void paint(QWidget* w, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(role, colour);
+    w->setPalette(p);
+}
+
+} // namespace
+
+TfrmAboutBox::TfrmAboutBox(const QString& executable, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(new Ui::TfrmAboutBox)
+{
+    ui->setupUi(this);
+    setFixedSize(325, 209);
+    paint(ui->Panel1, QPalette::Window, QColor(0x80, 0, 0)); // maroon
+    paint(ui->Panel2, QPalette::Window, Qt::white);
+
+    ui->lblProgramName->setFont(arial(19, true));
+    for (QLabel* l : {ui->lblVersion, ui->Label1, ui->lblWWW})
+        l->setFont(arial(12));
+    QFont link = ui->lblWWW->font();
+    link.setUnderline(true);
+    ui->lblWWW->setFont(link);
+    paint(ui->lblWWW, QPalette::WindowText, Qt::blue);
+    // The address keeps its place and grows to its text (up to the panel's edge), so that it
+    // is never cut and the click area is the text.
+    ui->lblWWW->resize(ui->lblWWW->sizeHint().width(), ui->lblWWW->height());
+
+    for (QWidget* w : {static_cast<QWidget*>(ui->Panel1), static_cast<QWidget*>(ui->imgIcon),
+                       static_cast<QWidget*>(ui->Panel2), static_cast<QWidget*>(ui->lblProgramName),
+                       static_cast<QWidget*>(ui->lblVersion), static_cast<QWidget*>(ui->Label1),
+                       static_cast<QWidget*>(ui->lblWWW)})
+        w->installEventFilter(this);
+
+    FormCreate(executable);
+}
+
+TfrmAboutBox::~TfrmAboutBox() = default;
+
+QString TfrmAboutBox::defaultExecutable()
+{
+    return QString::fromLocal8Bit(platform::executablePath().c_str());
+}
+
+TfrmAboutBox* TfrmAboutBox::instance()
+{
+    static QPointer<TfrmAboutBox> box;
+    if (!box) {
+        // Owned by the application, not by the main window (whose panels and labels carry
+        // the same names): it goes when the program's event loop ends.
+        box = new TfrmAboutBox;
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, box, &QObject::deleteLater);
+    }
+    return box;
+}
+
+QLabel* TfrmAboutBox::label(const char* name) const
+{
+    return findChild<QLabel*>(QLatin1String(name));
+}
+
+void TfrmAboutBox::FormCreate(const QString& executable)
+{
+    QIcon icon = QApplication::windowIcon();
+    if (icon.isNull())
+        icon = style()->standardIcon(QStyle::SP_MediaVolume);
+    ui->imgIcon->setPixmap(icon.pixmap(48, 48));
+    ui->lblProgramName->setText(QGuiApplication::applicationDisplayName());
+    const std::string version = platform::GetVersionString(executable.toLocal8Bit().toStdString());
+    ui->lblVersion->setText(QStringLiteral("Version ") + QString::fromStdString(version));
+}
+
+void TfrmAboutBox::AnywhereClick()
+{
+    accept();
+}
+
+void TfrmAboutBox::lblLinkClick()
+{
+    // A failure to open the address is not reported.
+    DesktopServices::instance().open(ui->lblWWW->text());
+}
+
+bool TfrmAboutBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == ui->lblWWW)
+            lblLinkClick();
+        else
+            AnywhereClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmAboutBox::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Centred on the desktop.
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}

@@ -1,0 +1,30 @@
+#pragma once
+// What each string index of a language library labels: an object of the main window, found by
+// its objectName, and which of its texts; or one of the held texts.
+#include "i18n/HeldTexts.h"
+
+#include <array>
+
+enum class TextKind {
+    Caption,       // an action's, label's or button's text; a menu's or group box's title
+    Hint,          // the hint shown in the status bar (status tip)
+    EditLabel,     // the caption of the label attached to a labelled edit
+    Item,          // the drop-down or list item at `item`
+    SaveFilter,    // the save dialog's filter ("description|patterns|...")
+    SaveTitle,     // the save dialog's title
+    FolderCaption, // the folder browser's caption
+    Held,          // one of the held texts
+};
+
+struct LanguageTarget {
+    int index;
+    const char* objectName; // null for a held text
+    TextKind kind;
+    int item;                 // Item only
+    QString HeldTexts::*held; // Held only
+};
+
+constexpr int LanguageTextCount = 113;
+
+// Every string index from 1 to 113, in index order (entry n is index n + 1).
+const std::array<LanguageTarget, LanguageTextCount>& languageTargets();

@@ -1,0 +1,77 @@
+#include "i18n/language.h"
+
+#include "ui_language.h"
+
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QPointer>
+#include <QScreen>
+
+TfrmLanguage::TfrmLanguage(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
+      ui(new Ui::TfrmLanguage)
+{
+    ui->setupUi(this);
+    // Tahoma 8 point where it is installed, the desktop's font at that size elsewhere; the
+    // layout lets the window grow when a translation needs more room.
+    QFont f = font();
+    if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
+        f.setFamily(QStringLiteral("Tahoma"));
+    f.setPointSize(8);
+    setFont(f);
+    // OK needs a language to choose.
+    connect(ui->cbLanguage, &QComboBox::currentIndexChanged, this,
+            [this](int index) { ui->btnOK->setEnabled(index >= 0); });
+    ui->btnOK->setEnabled(false);
+}
+
+TfrmLanguage::~TfrmLanguage() = default;
+
+TfrmLanguage* TfrmLanguage::instance()
+{
+    static QPointer<TfrmLanguage> dialog;
+    if (!dialog) {
+        // Owned by the application rather than the main window, whose objects are found by
+        // name: it goes when the program's event loop ends.
+        dialog = new TfrmLanguage;
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, dialog, &QObject::deleteLater);
+    }
+    return dialog;
+}
+
+QGroupBox* TfrmLanguage::gbMain() const { return ui->gbMain; }
+QComboBox* TfrmLanguage::cbLanguage() const { return ui->cbLanguage; }
+QPushButton* TfrmLanguage::btnOK() const { return ui->btnOK; }
+QPushButton* TfrmLanguage::btnCancel() const { return ui->btnCancel; }
+
+void TfrmLanguage::selectLibrary(const QString& fileName)
+{
+    QComboBox* list = ui->cbLanguage;
+    int selected = -1;
+    for (int i = 0; i < list->count() && selected < 0; ++i)
+        if (list->itemText(i).compare(fileName, Qt::CaseInsensitive) == 0)
+            selected = i;
+    // The item keeps the real file name: "my.lang.dll" shows as "my" but stays my.lang.dll,
+    // and "SLOVAK.DLL" stays spelled as the file is on a file system that minds letter case.
+    for (int i = 0; i < list->count(); ++i) {
+        const QString name = list->itemText(i);
+        list->setItemData(i, name);
+        list->setItemText(i, name.section(QLatin1Char('.'), 0, 0));
+    }
+    list->setCurrentIndex(selected);
+    ui->btnOK->setEnabled(selected >= 0);
+}
+
+QString TfrmLanguage::chosenLibrary() const
+{
+    return ui->cbLanguage->currentIndex() < 0 ? QString() : ui->cbLanguage->currentData().toString();
+}
+
+void TfrmLanguage::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Centred on the desktop.
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}

@@ -1,0 +1,109 @@
+// The about box: what it shows, and which clicks close it.
+#include "dialogs/DesktopServices.h"
+#include "dialogs/about.h"
+
+#include "common/TempDir.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+class RecordingDesktop : public DesktopServices {
+public:
+    bool open(const QString& target) override
+    {
+        opened << target;
+        return false; // a failure to open is not reported
+    }
+    QStringList opened;
+};
+
+// Shows the box modally and clicks `target` once it is on screen; true when the box closed.
+bool clickCloses(TfrmAboutBox* box, const char* target)
+{
+    bool stillOpen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* w = box->findChild<QWidget*>(QLatin1String(target));
+        if (!QTest::qWaitForWindowExposed(box))
+            return;
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, 2));
+        stillOpen = box->isVisible();
+        if (stillOpen)
+            box->reject();
+    });
+    const int result = box->exec();
+    return !stillOpen && result == QDialog::Accepted;
+}
+
+} // namespace
+
+class AboutTest : public QObject {
+    Q_OBJECT
+
+    RecordingDesktop desktop;
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setApplicationDisplayName(QStringLiteral("tunesheet"));
+        DesktopServices::setInstance(&desktop);
+    }
+    void cleanupTestCase() { DesktopServices::setInstance(nullptr); }
+
+    void showsTheNameAndTheProgramsVersionAndIsMadeOnce()
+    {
+        TfrmAboutBox* box = TfrmAboutBox::instance();
+        QCOMPARE(TfrmAboutBox::instance(), box);
+        QCOMPARE(box->objectName(), QStringLiteral("frmAboutBox"));
+        QCOMPARE(box->label("lblProgramName")->text(), QStringLiteral("tunesheet"));
+        // This test program carries the program's version information.
+        QCOMPARE(box->label("lblVersion")->text(), QStringLiteral("Version 3.0.0.0"));
+        QVERIFY(box->label("lblWWW")->text().startsWith(QStringLiteral("https://")));
+        QVERIFY(!box->label("imgIcon")->pixmap().isNull());
+        QCOMPARE(box->size(), QSize(325, 209));
+        QVERIFY(box->windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    void aFileWithoutVersionShowsVersionAlone()
+    {
+        TempDir tmp;
+        TfrmAboutBox box(QString::fromStdString(tmp.write("plain", "no version")));
+        QCOMPARE(box.label("lblVersion")->text(), QStringLiteral("Version "));
+    }
+
+    void everyTextFitsItsLabel()
+    {
+        TfrmAboutBox* box = TfrmAboutBox::instance();
+        box->show();
+        for (const char* name : {"lblProgramName", "lblVersion", "Label1", "lblWWW"}) {
+            QLabel* label = box->label(name);
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), name);
+            QVERIFY2(label->fontMetrics().height() <= label->height() + 2, name);
+            // The text, not the label's box, must lie inside the window.
+            const QRect text(label->mapTo(box, QPoint(0, 0)),
+                             QSize(label->fontMetrics().horizontalAdvance(label->text()), label->fontMetrics().height()));
+            QVERIFY2(box->rect().contains(text), name);
+        }
+        box->hide();
+    }
+
+    void anyClickButTheAddressCloses()
+    {
+        TfrmAboutBox* box = TfrmAboutBox::instance();
+        for (const char* target : {"Panel1", "imgIcon", "Panel2", "lblProgramName", "lblVersion", "Label1"})
+            QVERIFY2(clickCloses(box, target), target);
+        QVERIFY(desktop.opened.isEmpty());
+    }
+
+    void theAddressOpensInTheBrowserAndTheBoxStays()
+    {
+        TfrmAboutBox* box = TfrmAboutBox::instance();
+        QVERIFY(!clickCloses(box, "lblWWW"));
+        QCOMPARE(desktop.opened, QStringList{box->label("lblWWW")->text()});
+    }
+};
+
+QTEST_MAIN(AboutTest)
+#include "about_test.moc"

@@ -1,0 +1,423 @@
+// Re-labelling a window from a language library, and the ".language" file.
+#include "dialogs/BrowsDlg.h"
+#include "dialogs/DesktopServices.h"
+#include "dialogs/SaveDialog.h"
+#include "i18n/LanguageSwitch.h"
+#include "lang/LanguageAbi.h"
+#include "platform/DynamicLibrary.h"
+#include "platform/Errors.h"
+
+#include "common/TempDir.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStringDecoder>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <dlfcn.h>
+
+namespace {
+
+const QString bin = QStringLiteral(TUNESHEET_BIN_DIR);
+const QString libs = QStringLiteral(TUNESHEET_TEST_LIBS);
+
+struct Message {
+    QMessageBox::Icon icon;
+    QString text;
+};
+
+class RecordingDesktop : public DesktopServices {
+public:
+    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& text,
+                                        QMessageBox::StandardButtons) override
+    {
+        messages.push_back({icon, text});
+        return QMessageBox::Ok;
+    }
+    std::vector<Message> messages;
+};
+
+// A window that has every object the language table names, built the way the main window
+// builds them, with the English texts.
+class TestForm : public QWidget {
+public:
+    explicit TestForm(int fileNameItems = 2)
+    {
+        auto* layout = new QVBoxLayout(this);
+        auto* bar = new QMenuBar(this);
+        layout->addWidget(bar);
+        for (auto [name, title] : {std::pair{"Main1", "Main"}, {"Settings1", "Settings"}, {"Help1", "Help"}}) {
+            QMenu* menu = bar->addMenu(QString::fromLatin1(title));
+            menu->setObjectName(QLatin1String(name));
+        }
+        for (const char* name : {"acHelpContents", "acAboutProgram", "acAboutAuthor", "acTunesheetsHomepage",
+                                 "acInputDir", "acOutputFile", "acGenerateList", "acExit", "acCopyAll",
+                                 "acCopySelected", "acRemoveSelected", "acRemoveAll", "acMoveUp", "acMoveDown",
+                                 "acColors", "acMainSettings", "acHTMLPSettings", "acOrder", "acLoadSettings",
+                                 "acSaveSettings", "acLanguage"}) {
+            auto* action = new QAction(QLatin1String(name), this);
+            action->setObjectName(QLatin1String(name));
+            action->setStatusTip(QStringLiteral("hint of ") + QLatin1String(name));
+        }
+        // The glyph buttons of the items-order page show their hint as a tool tip too.
+        auto* copyAll = findChild<QAction*>(QStringLiteral("acCopyAll"));
+        copyAll->setToolTip(copyAll->statusTip());
+        exitButton = new QToolButton(this);
+        exitButton->setDefaultAction(findChild<QAction*>(QStringLiteral("acExit")));
+        copyAllButton = new QToolButton(this);
+        copyAllButton->setDefaultAction(copyAll);
+
+        auto* save = new TSaveDialog(this);
+        save->setObjectName(QStringLiteral("sdFile"));
+        save->setFilter(QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
+        auto* browse = new TBrowseDialog(this);
+        browse->setObjectName(QStringLiteral("bdDir"));
+
+        for (const char* name : {"lbledtInput", "lbledtOutput", "lbledtPageCaption"}) {
+            auto* edit = new QLineEdit(this);
+            edit->setObjectName(QLatin1String(name));
+            auto* label = new QLabel(QStringLiteral("label"), this);
+            label->setObjectName(QLatin1String(name) + QStringLiteral("Label"));
+            label->setBuddy(edit);
+        }
+        for (const char* name : {"chkIncludeSubdirectories", "chkDirOverTable", "chkAllDirsInOneTable", "chkWrap"})
+            (new QCheckBox(QLatin1String(name), this))->setObjectName(QLatin1String(name));
+        for (int i = 1; i <= 14; ++i)
+            (new QLabel(QStringLiteral("label"), this))->setObjectName(QStringLiteral("Label%1").arg(i));
+        combo("cmbID3TagPriority", {"Ver.1.1 first, then ver.2.3", "Ver.2.3 first, then ver.1.1"});
+        combo("cmbAfterGenerate", {"Show the page", "Don't show the page", "Ask me to show the page"});
+        combo("cmbFileSizeIn", {"Bytes (B)", "KiloBytes (kB)", "MegaBytes (MB)"});
+        combo("cmbFileName", QStringList{"Only file names", "File names with full path"}.mid(0, fileNameItems));
+        for (const char* name : {"cbxPageBackground", "cbxPageText", "cbxDirectoryName", "cbxCellBackground",
+                                 "cbxHeaderBackground", "cbxActiveLink", "cbxMouseOverActiveLink"})
+            combo(name, {"Black", "White"});
+        list("chklbActiveLinks", {"Artist name", "Song name", "File name"});
+        for (int i = 0; i < 3; ++i)
+            list("chklbActiveLinks")->item(i)->setCheckState(Qt::Unchecked);
+        list("lbAvailable", {"Artist", "Title", "Album", "Year", "Length", "File size", "File name"});
+        list("lbSelected", {});
+    }
+
+    QComboBox* combo(const char* name, const QStringList& items = {})
+    {
+        auto* c = findChild<QComboBox*>(QLatin1String(name));
+        if (!c) {
+            c = new QComboBox(this);
+            c->setObjectName(QLatin1String(name));
+            c->addItems(items);
+        }
+        return c;
+    }
+    QListWidget* list(const char* name, const QStringList& items = {})
+    {
+        auto* l = findChild<QListWidget*>(QLatin1String(name));
+        if (!l) {
+            l = new QListWidget(this);
+            l->setObjectName(QLatin1String(name));
+            l->addItems(items);
+        }
+        return l;
+    }
+    QString action(const char* name) { return findChild<QAction*>(QLatin1String(name))->text(); }
+    QString label(const char* name) { return findChild<QLabel*>(QLatin1String(name))->text(); }
+
+    QToolButton* exitButton = nullptr;
+    QToolButton* copyAllButton = nullptr;
+};
+
+// What the library says for each index, read through the loader and decoded from `codePage`.
+QStringList libraryTexts(const QString& path, const char* codePage)
+{
+    platform::DynamicLibrary lib;
+    if (!lib.load(path.toStdString()))
+        return {};
+    auto fn = reinterpret_cast<GetMyStrFunction>(lib.symbol(TUNESHEET_GETMYSTR_NAME));
+    QStringList texts;
+    for (int index = 1; index <= LanguageStringCount; ++index) {
+        unsigned char buffer[LanguageSlotSize];
+        fn(index, buffer);
+        QStringDecoder decode(codePage);
+        texts << decode(QByteArrayView(reinterpret_cast<char*>(buffer + 1), buffer[0]));
+    }
+    return texts;
+}
+
+bool isLoaded(const QString& path)
+{
+    void* handle = ::dlopen(path.toLocal8Bit().constData(), RTLD_NOW | RTLD_NOLOAD);
+    if (handle)
+        ::dlclose(handle);
+    return handle != nullptr;
+}
+
+QByteArray contents(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+void write(const QString& file, const QByteArray& bytes)
+{
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+} // namespace
+
+class LanguageSwitchTest : public QObject {
+    Q_OBJECT
+
+    RecordingDesktop desktop;
+
+private slots:
+    void init()
+    {
+        desktop.messages.clear();
+        DesktopServices::setInstance(&desktop);
+    }
+    void cleanup() { DesktopServices::setInstance(nullptr); }
+
+    void everyTargetShowsTheSlovakText()
+    {
+        TestForm form;
+        HeldTexts texts;
+        form.combo("cmbID3TagPriority")->setCurrentIndex(0);
+        form.combo("cmbAfterGenerate")->setCurrentIndex(2);
+        form.combo("cmbFileSizeIn")->setCurrentIndex(1);
+        form.combo("cmbFileName")->setCurrentIndex(1);
+        form.list("chklbActiveLinks")->item(1)->setCheckState(Qt::Checked);
+        form.list("lbAvailable")->setCurrentRow(3);
+
+        QVERIFY(ChangeLanguage(&form, texts, bin + "/slovak.dll"));
+        QVERIFY(desktop.messages.empty());
+
+        const QStringList expected = libraryTexts(bin + "/slovak.dll", "windows-1250");
+        QCOMPARE(expected.size(), LanguageTextCount);
+        for (const LanguageTarget& target : languageTargets())
+            QVERIFY2(languageTargetText(&form, texts, target) == expected[target.index - 1],
+                     qPrintable(QStringLiteral("index %1").arg(target.index)));
+
+        // The same texts seen from the controls, with every accented letter decoded right.
+        QCOMPARE(form.findChild<QMenu*>(QStringLiteral("Main1"))->title(), QString::fromUtf8("Hlavné"));
+        QCOMPARE(form.action("acExit"), QString::fromUtf8("Ukončiť program"));
+        QCOMPARE(form.exitButton->text(), QString::fromUtf8("Ukončiť program"));
+        QCOMPARE(form.findChild<QAction*>(QStringLiteral("acCopyAll"))->statusTip(),
+                 QString::fromUtf8("Skopírovať všetky položky"));
+        QCOMPARE(form.copyAllButton->toolTip(), QString::fromUtf8("Skopírovať všetky položky"));
+        QCOMPARE(form.label("lbledtInputLabel"), QString::fromUtf8("Vstupný &priečinok:"));
+        QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("lbledtInput"))->statusTip(),
+                 QString::fromUtf8("Názov vstupného priečinka"));
+        QCOMPARE(form.label("Label14"), QString::fromUtf8("Priorita značiek &ID3:"));
+        QCOMPARE(form.combo("cmbFileSizeIn")->itemText(2), QStringLiteral("Megabajty (MB)"));
+        QCOMPARE(form.list("lbAvailable")->item(4)->text(), QString::fromUtf8("Dĺžka"));
+        QCOMPARE(form.findChild<TSaveDialog*>(QStringLiteral("sdFile"))->filter(),
+                 QString::fromUtf8("Súbory HTML (*.htm; *.html)|*.htm; *.html|Všetky súbory (*.*)|*.*"));
+        QCOMPARE(form.findChild<TSaveDialog*>(QStringLiteral("sdFile"))->windowTitle(),
+                 QString::fromUtf8("Vyberte výstupný súbor HTML..."));
+        QCOMPARE(form.findChild<TBrowseDialog*>(QStringLiteral("bdDir"))->Caption,
+                 QString::fromUtf8("Vyberte vstupný priečinok"));
+        QCOMPARE(texts.MsgRestart, QString::fromUtf8("Zmenili ste jazyk.\rPrepáčte, ale program treba reštartovať"));
+        QCOMPARE(texts.TranslatedBy, QString::fromUtf8("Preložil tím tunesheet"));
+
+        // Selections, check marks and the current row stay.
+        QCOMPARE(form.combo("cmbID3TagPriority")->currentIndex(), 0);
+        QCOMPARE(form.combo("cmbAfterGenerate")->currentIndex(), 2);
+        QCOMPARE(form.combo("cmbFileSizeIn")->currentIndex(), 1);
+        QCOMPARE(form.combo("cmbFileName")->currentIndex(), 1);
+        QCOMPARE(form.list("chklbActiveLinks")->item(1)->checkState(), Qt::Checked);
+        QCOMPARE(form.list("chklbActiveLinks")->item(0)->checkState(), Qt::Unchecked);
+        QCOMPARE(form.list("lbAvailable")->currentRow(), 3);
+
+        QVERIFY2(!isLoaded(bin + "/slovak.dll"), "the library is unloaded when the call returns");
+    }
+
+    void englishBringsTheEnglishTextsBack()
+    {
+        TestForm form;
+        HeldTexts texts;
+        QVERIFY(ChangeLanguage(&form, texts, bin + "/slovak.dll"));
+        QVERIFY(ChangeLanguage(&form, texts, bin + "/english.dll"));
+        const HeldTexts english;
+        QCOMPARE(texts.MsgNoColumns, english.MsgNoColumns);
+        QCOMPARE(texts.MsgRestart, english.MsgRestart);
+        QCOMPARE(texts.CaptionCancel, english.CaptionCancel);
+        QCOMPARE(form.action("acTunesheetsHomepage"), QStringLiteral("TUNESHEET's Homepage"));
+        QCOMPARE(form.label("lbledtOutputLabel"), QStringLiteral("Output &file:"));
+    }
+
+    void aRunTimeSwitchKeepsTheSelectedColumnsRight()
+    {
+        TestForm form;
+        HeldTexts texts;
+        form.list("lbSelected")->addItems({"Title", "File name", "Artist"});
+        form.list("lbSelected")->setCurrentRow(1);
+        QVERIFY(ChangeLanguage(&form, texts, bin + "/slovak.dll"));
+        const QStringList slovak{QString::fromUtf8("Názov"), QString::fromUtf8("Názov súboru"),
+                                 QStringLiteral("Interpret")};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(form.list("lbSelected")->item(i)->text(), slovak[i]);
+        QCOMPARE(form.list("lbSelected")->currentRow(), 1);
+        // Each selected entry still names the same available column.
+        QCOMPARE(form.list("lbAvailable")->item(1)->text(), slovak[0]);
+        QCOMPARE(form.list("lbAvailable")->item(6)->text(), slovak[1]);
+        QVERIFY(ChangeLanguage(&form, texts, bin + "/english.dll"));
+        QCOMPARE(form.list("lbSelected")->item(1)->text(), QStringLiteral("File name"));
+    }
+
+    void aFileThatIsNoLanguageGivesLanguageNotFoundAndChangesNothing()
+    {
+        TempDir tmp;
+        const QString broken = QString::fromStdString(tmp.write("broken.dll", "MZ this is no library"));
+        QFile::copy(bin + "/tunesheet-cli", QString::fromStdString(tmp.path("foreign.dll")));
+        for (const QString& file : {QString::fromStdString(tmp.path("missing.dll")), broken,
+                                    QString::fromStdString(tmp.path("foreign.dll")), libs + "/noexport.dll"}) {
+            desktop.messages.clear();
+            TestForm form;
+            HeldTexts texts;
+            QVERIFY(!ChangeLanguage(&form, texts, file));
+            QCOMPARE(desktop.messages.size(), std::size_t(1));
+            QCOMPARE(desktop.messages[0].text, QStringLiteral("Language not found"));
+            QCOMPARE(desktop.messages[0].icon, QMessageBox::NoIcon);
+            QCOMPARE(form.action("acExit"), QStringLiteral("acExit"));
+            QCOMPARE(texts.MsgRestart, HeldTexts().MsgRestart);
+        }
+        QVERIFY(!isLoaded(libs + "/noexport.dll"));
+    }
+
+    void anAssignmentThatFailsLeavesTheTextsSoFarAndUnloadsTheLibrary()
+    {
+        TestForm form(1); // cmbFileName lacks its second item (index 69)
+        HeldTexts texts;
+        QVERIFY_THROWS_EXCEPTION(platform::ListIndexError, ChangeLanguage(&form, texts, bin + "/slovak.dll"));
+        QCOMPARE(form.action("acExit"), QString::fromUtf8("Ukončiť program")); // index 18
+        QCOMPARE(form.label("Label2"), QString::fromUtf8("Zobraziť názov &súboru:")); // index 67
+        QCOMPARE(form.label("Label3"), QStringLiteral("label"));                     // index 71
+        QCOMPARE(texts.MsgNoColumns, HeldTexts().MsgNoColumns);                     // index 103
+        QVERIFY(!isLoaded(bin + "/slovak.dll"));
+    }
+
+    void theChoiceFileCountsOnlyItsFirstLineAsWritten()
+    {
+        TempDir tmp;
+        const QString folder = QString::fromStdString(tmp.dir());
+        tmp.write("slovak.dll", "x");
+        const QString file = QString::fromStdString(tmp.path("tunesheet.language"));
+        auto recorded = [&](const QByteArray& bytes) {
+            write(file, bytes);
+            return recordedLanguageLibrary(file, folder);
+        };
+        QCOMPARE(recordedLanguageLibrary(file, folder), QString()); // no file
+        QCOMPARE(recorded("slovak.dll\r\n"), QStringLiteral("slovak.dll"));
+        QCOMPARE(recorded("slovak.dll"), QStringLiteral("slovak.dll"));
+        QCOMPARE(recorded("slovak.dll\r\nenglish.dll\r\n"), QStringLiteral("slovak.dll"));
+        QCOMPARE(recorded("slovak.dll\nenglish.dll\n"), QStringLiteral("slovak.dll"));
+        QCOMPARE(recorded(""), QString());
+        QCOMPARE(recorded("\r\nslovak.dll\r\n"), QString());
+        QCOMPARE(recorded(" slovak.dll\r\n"), QString()); // not trimmed: no such file
+        QCOMPARE(recorded("slovak.dll \r\n"), QString());
+        QCOMPARE(recorded(folder.toLocal8Bit() + "slovak.dll\r\n"), QString()); // a full path
+        QCOMPARE(recorded("english.dll\r\n"), QString());                      // not in the folder
+        QCOMPARE(readLanguageChoice(file), QStringLiteral("english.dll"));
+    }
+
+    void theChoiceIsWrittenAsOneLineAndOnlyWhenThereIsOne()
+    {
+        TempDir tmp;
+        const QString file = QString::fromStdString(tmp.path("tunesheet.language"));
+        saveLanguageChoice(QString(), file);
+        QVERIFY(!QFile::exists(file));
+        write(file, "english.dll\r\nslovak.dll\r\n");
+        saveLanguageChoice(QString(), file);
+        QCOMPARE(contents(file), QByteArray("english.dll\r\nslovak.dll\r\n"));
+        saveLanguageChoice(QStringLiteral("slovak.dll"), file);
+        QCOMPARE(contents(file), QByteArray("slovak.dll\r\n"));
+        QVERIFY_THROWS_EXCEPTION(platform::FileCreateError,
+                                 saveLanguageChoice(QStringLiteral("slovak.dll"),
+                                                    QString::fromStdString(tmp.path("no/such/folder/x.language"))));
+    }
+
+    // The start-up step with the choice file beside this test program and the libraries in
+    // its folder.
+    void theRecordedLanguageIsAppliedAtStart()
+    {
+        const QString file = languageChoiceFile();
+        QCOMPARE(executableFolder(), bin + QLatin1Char('/'));
+        struct Cleanup {
+            QString file;
+            ~Cleanup() { QFile::remove(file); }
+        } cleanup{file};
+
+        {
+            QFile::remove(file);
+            TestForm form;
+            HeldTexts texts;
+            QString LanguageLibrary;
+            applyRecordedLanguage(&form, texts, LanguageLibrary);
+            QCOMPARE(LanguageLibrary, QString());
+            QCOMPARE(form.action("acExit"), QStringLiteral("acExit"));
+        }
+        {
+            write(file, "slovak.dll\r\n");
+            TestForm form;
+            HeldTexts texts;
+            QString LanguageLibrary;
+            applyRecordedLanguage(&form, texts, LanguageLibrary);
+            QCOMPARE(LanguageLibrary, QStringLiteral("slovak.dll"));
+            QCOMPARE(form.action("acExit"), QString::fromUtf8("Ukončiť program"));
+            QVERIFY(desktop.messages.empty());
+        }
+        {
+            write(file, "nosuchlanguage.dll\r\n");
+            TestForm form;
+            HeldTexts texts;
+            QString LanguageLibrary;
+            applyRecordedLanguage(&form, texts, LanguageLibrary);
+            QCOMPARE(LanguageLibrary, QString());
+            QVERIFY(desktop.messages.empty());
+        }
+        {
+            // A file that is there but is no library: the message, English, and the name kept.
+            const QString name = QStringLiteral("languageswitch_test-broken.dll");
+            write(bin + "/" + name, "no library");
+            struct Remove {
+                QString path;
+                ~Remove() { QFile::remove(path); }
+            } remove{bin + "/" + name};
+            write(file, name.toLocal8Bit() + "\r\n");
+            TestForm form;
+            HeldTexts texts;
+            QString LanguageLibrary;
+            applyRecordedLanguage(&form, texts, LanguageLibrary);
+            QCOMPARE(LanguageLibrary, name);
+            QCOMPARE(desktop.messages.size(), std::size_t(1));
+            QCOMPARE(desktop.messages[0].text, QStringLiteral("Language not found"));
+            QCOMPARE(form.action("acExit"), QStringLiteral("acExit"));
+        }
+    }
+
+    void theHiddenDoubleClickSwitchesToSlovakAtOnce()
+    {
+        TestForm form;
+        HeldTexts texts;
+        QString LanguageLibrary;
+        switchToSlovak(&form, texts, LanguageLibrary);
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
+        QCOMPARE(desktop.messages[0].text, QStringLiteral("Skusim nahrat slovak.dll"));
+        QCOMPARE(desktop.messages[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(LanguageLibrary, QStringLiteral("slovak.dll"));
+        QCOMPARE(form.action("acLanguage"), QStringLiteral("Jazyk"));
+    }
+};
+
+QTEST_MAIN(LanguageSwitchTest)
+#include "languageswitch_test.moc"

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSplitter>
 
 QStringList qtNameFilters(const QString& filter)
 {
@@ -27,6 +28,10 @@ TSaveDialog::TSaveDialog(QWidget* parent) : QFileDialog(parent)
     // Qt's own dialog on every desktop, so that the rules below hold everywhere; the
     // descriptions already name their patterns, so Qt's copy of them stays hidden.
     setOptions(DontUseNativeDialog | DontConfirmOverwrite | DontResolveSymlinks | HideNameFilterDetails);
+    // Room for the places at the left to show their names.
+    resize(720, 420);
+    if (auto* places = findChild<QSplitter*>(QStringLiteral("splitter")))
+        places->setSizes({150, 570});
 }
 
 void TSaveDialog::setFilter(const QString& filter)

@@ -1,0 +1,268 @@
+// The commands: Generate List with its checks and the after-generate choice, Input Directory,
+// Output File, the homepage question, and one page compared with the command-line tool's.
+#include "dialogs/BrowsDlg.h"
+#include "dialogs/SaveDialog.h"
+#include "ui/ColourBox.h"
+#include "ui/unMain.h"
+
+#include "ui/FakeDesktop.h"
+#include "ui/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QTimer>
+#include <QTreeView>
+
+#include <filesystem>
+
+namespace {
+
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+const QString samples = QStringLiteral(TUNESHEET_SOURCE_DIR "/samples/");
+
+struct GeneratePage : WindowFixture {
+    QLineEdit* input = child<QLineEdit>("lbledtInput");
+    QLineEdit* output = child<QLineEdit>("lbledtOutput");
+
+    // Paths to the sample library and a page in the temporary folder; after-generate as given.
+    void prepare(int afterGenerate, const QString& in = samples)
+    {
+        input->setText(in);
+        output->setText(qs(tmp.path("page.htm")));
+        child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(afterGenerate);
+    }
+    void generate()
+    {
+        idle(); // the command is enabled by the paths at the last idle moment
+        action("acGenerateList")->trigger();
+    }
+    bool pageWritten() const { return std::filesystem::exists(tmp.path("page.htm")); }
+};
+
+std::string bytesOf(const TGeneratorSettings& s)
+{
+    return std::string(reinterpret_cast<const char*>(&s), sizeof s);
+}
+
+} // namespace
+
+class GenerateTest : public QObject {
+    Q_OBJECT
+private slots:
+    void noColumnsRefusesAndTouchesNothing()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        p.prepare(agShowPage);
+        p.action("acRemoveAll")->trigger();
+        const std::string record = bytesOf(p.window->Generator().Settings);
+        p.generate();
+        QVERIFY(desktop.onlyMessage(QMessageBox::Warning,
+                                    QStringLiteral("Please, select some columns\rin 'Items Order' settings page!")));
+        QVERIFY(!p.pageWritten());
+        QCOMPARE(p.window->Generator().RecentFiles.Count(), 0);
+        QCOMPARE(p.window->Generator().RecentDirs.Count(), 0);
+        QCOMPARE(bytesOf(p.window->Generator().Settings), record);
+    }
+
+    void aMissingInputDirectoryRefuses()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        p.prepare(agShowPage, qs(p.tmp.path("no-such-folder/")));
+        p.generate();
+        QVERIFY(desktop.onlyMessage(QMessageBox::Warning,
+                                    QStringLiteral("Input directory doesn't exist.\rPlease select another one!")));
+        QVERIFY(!p.pageWritten());
+        QCOMPARE(p.window->Generator().RecentDirs.Count(), 0);
+        QVERIFY(desktop.opened.isEmpty());
+    }
+
+    void theAfterGenerateChoiceIsFollowed()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        p.prepare(agShowPage);
+        p.generate();
+        QVERIFY(p.pageWritten());
+        QCOMPARE(desktop.opened, QStringList{p.output->text()});
+        QVERIFY(desktop.messages.empty());
+
+        desktop.opened.clear();
+        p.prepare(agDontShow);
+        p.generate();
+        QVERIFY(desktop.opened.isEmpty() && desktop.messages.empty());
+
+        p.prepare(agAskToShow);
+        desktop.answer = QMessageBox::No;
+        p.generate();
+        QVERIFY(desktop.onlyMessage(QMessageBox::Information,
+                                    QStringLiteral("Page has been generated.\rDo You want to see it now?")));
+        QCOMPARE(desktop.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        QVERIFY(desktop.opened.isEmpty());
+        desktop.answer = QMessageBox::Yes;
+        p.generate();
+        QCOMPARE(desktop.opened, QStringList{p.output->text()});
+    }
+
+    void eachGenerationIsRememberedOnce()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        p.prepare(agDontShow);
+        p.generate();
+        p.generate();
+        const TTunesheet& g = p.window->Generator();
+        QCOMPARE(g.RecentFiles.Count(), 1);
+        QCOMPARE(g.RecentDirs.Count(), 1);
+        QCOMPARE(qs(g.RecentDirs[0]), samples); // with its trailing delimiter
+        QCOMPARE(qs(g.RecentFiles[0]), p.output->text());
+    }
+
+    void theHourglassShowsWhileGeneratingAndGoesAlsoAfterAFailure()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        p.prepare(agShowPage);
+        bool hourglass = false;
+        p.window->Generator().OnProgress = [&](const GenerateProgress&) {
+            hourglass = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            return true;
+        };
+        p.generate();
+        QVERIFY(hourglass);
+        QVERIFY(!QApplication::overrideCursor());
+
+        desktop.opened.clear();
+        p.output->setText(qs(p.tmp.path("no-such-folder/page.htm")));
+        p.generate();
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
+        QCOMPARE(desktop.messages[0].icon, QMessageBox::Critical);
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(desktop.opened.isEmpty());
+        // The failed generation keeps its recent entry.
+        QCOMPARE(p.window->Generator().RecentFiles.Count(), 2);
+    }
+
+    void inputDirectoryStartsAtHomeThenAtTheLastChoice()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        const std::string home = p.tmp.mkdir("home");
+        p.tmp.mkdir("home/music");
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", QByteArray::fromStdString(home.substr(0, home.size() - 1)));
+        QStringList openedAt;
+        const auto chooseMusic = [&](bool accept) {
+            QTimer::singleShot(0, [&, accept] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                openedAt << p.window->BrowseDialog().Directory;
+                auto* tree = dialog->findChild<QTreeView*>();
+                auto* folders = static_cast<QSortFilterProxyModel*>(tree->model());
+                auto* files = static_cast<QFileSystemModel*>(folders->sourceModel());
+                tree->setCurrentIndex(folders->mapFromSource(files->index(qs(home) + QStringLiteral("music"))));
+                tree->setFocus();
+                QTest::keyClick(tree, accept ? Qt::Key_Return : Qt::Key_Escape);
+            });
+            p.action("acInputDir")->trigger();
+        };
+        chooseMusic(true);
+        QCOMPARE(p.input->text(), qs(home) + QStringLiteral("music/"));
+        p.input->setText(QStringLiteral("/elsewhere/"));
+        chooseMusic(false);
+        qputenv("HOME", oldHome);
+        QCOMPARE(openedAt, (QStringList{qs(home), qs(home) + QStringLiteral("music")}));
+        QCOMPARE(p.input->text(), QStringLiteral("/elsewhere/"));
+        QCOMPARE(p.window->BrowseDialog().Caption, QStringLiteral("Select input directory"));
+    }
+
+    void outputFileProposesAPageAtHomeThenTheLastChoice()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        const std::string home = p.tmp.mkdir("home");
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", QByteArray::fromStdString(home.substr(0, home.size() - 1)));
+        TSaveDialog& dialog = p.window->SaveDialog();
+        QStringList proposed;
+        const auto choose = [&](const QString& name) {
+            QTimer::singleShot(0, [&, name] {
+                proposed << dialog.selectedFiles().value(0);
+                dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+                QMetaObject::invokeMethod(&dialog, "accept");
+            });
+            p.action("acOutputFile")->trigger();
+        };
+        choose(qs(home) + QStringLiteral("rock"));
+        choose(qs(home) + QStringLiteral("jazz.html"));
+        qputenv("HOME", oldHome);
+        QCOMPARE(proposed, (QStringList{qs(home) + QStringLiteral("mp3list.htm"), qs(home) + QStringLiteral("rock.htm")}));
+        QCOMPARE(p.output->text(), qs(home) + QStringLiteral("jazz.html"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Select an output HTML file..."));
+        QCOMPARE(dialog.filter(), QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
+        QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    }
+
+    void theHomepageQuestion()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        desktop.answer = QMessageBox::No;
+        f.action("acTunesheetsHomepage")->trigger();
+        QVERIFY(desktop.opened.isEmpty());
+        desktop.answer = QMessageBox::Yes;
+        f.action("acTunesheetsHomepage")->trigger();
+        QCOMPARE(desktop.messages.size(), std::size_t(2));
+        QCOMPARE(desktop.messages[1].icon, QMessageBox::Question);
+        QVERIFY(desktop.messages[1].text.startsWith(QStringLiteral("Visit ")));
+        QVERIFY(desktop.messages[1].text.endsWith(QStringLiteral(" ?")));
+        QCOMPARE(desktop.opened.size(), 1);
+        QVERIFY(desktop.messages[1].text.contains(desktop.opened[0]));
+    }
+
+    void theWindowsPageIsTheCommandLineToolsPageForTheSameSettings()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        p.prepare(agDontShow);
+        p.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
+        p.child<QCheckBox>("chkDirOverTable")->setChecked(true);
+        p.child<QComboBox>("cmbFileSizeIn")->setCurrentIndex(fsBytes);
+        p.child<QComboBox>("cmbFileName")->setCurrentIndex(fnFullPath);
+        p.child<QComboBox>("cmbID3TagPriority")->setCurrentIndex(tpID3v2First);
+        p.child<QListWidget>("chklbActiveLinks")->item(1)->setCheckState(Qt::Checked);
+        p.child<QLineEdit>("lbledtPageCaption")->setText(QStringLiteral("Samples & more"));
+        p.child<ColourBox>("cbxCellBackground")->setColour(rgbColour(0x12, 0x34, 0x56));
+        p.child<ColourBox>("cbxPageText")->setColour(rgbColour(0xA6, 0xCA, 0xF0));
+        auto* selected = p.child<QListWidget>("lbSelected");
+        selected->clear();
+        selected->addItems({"File name", "Title", "Artist", "Length", "File size"});
+        p.generate();
+        QVERIFY(desktop.messages.empty());
+        const std::string windowPage = readFile(p.tmp.path("page.htm"));
+        QVERIFY(windowPage.find("Samples &amp; more") != std::string::npos);
+
+        const std::string record = p.tmp.path("form.settings");
+        writeSettingsFile(record, p.window->Generator().Settings);
+        std::filesystem::remove(p.tmp.path("page.htm"));
+        QProcess cli;
+        cli.start(QStringLiteral(TUNESHEET_BIN_DIR "/tunesheet-cli"), {QStringLiteral("--settings"), qs(record)});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 0);
+        QVERIFY(readFile(p.tmp.path("page.htm")) == windowPage);
+    }
+};
+
+QTEST_MAIN(GenerateTest)
+#include "generate_test.moc"

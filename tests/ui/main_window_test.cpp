@@ -1,0 +1,288 @@
+// The main window: start, pages, status line, actions, size, closing and the error box.
+#include "ui/TunesheetApplication.h"
+#include "ui/unMain.h"
+
+#include "ui/FakeDesktop.h"
+#include "ui/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindow>
+
+#include <functional>
+#include <map>
+#include <set>
+
+namespace {
+
+QStringList visiblePages(const TfrmMain& w)
+{
+    QStringList shown;
+    for (const char* name : {"Panel1", "Panel2", "Panel3", "Panel4"})
+        if (w.findChild<QWidget*>(QLatin1String(name))->isVisibleTo(&w))
+            shown << QLatin1String(name);
+    return shown;
+}
+
+// An object whose event handler fails, as a command handler may.
+struct FailingObject : QObject {
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("Cannot create file /nowhere/x.htm");
+        return QObject::event(e);
+    }
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsOnPageOneWithTheIdleStatusText()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QCOMPARE(visiblePages(*f.window), QStringList{"Panel1"});
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("tunesheet"));
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("tunesheet"));
+        f.idle();
+        QCOMPARE(f.child<QStatusBar>("sbMain")->currentMessage(),
+                 QStringLiteral("tunesheet v.3.0 by Korvan, Translated by Korvan"));
+        QVERIFY(desktop.messages.empty());
+    }
+
+    void eachPageCommandShowsItsPageOnly()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        const std::pair<const char*, const char*> commands[] = {
+            {"acOrder", "Panel4"}, {"acColors", "Panel3"}, {"acHTMLPSettings", "Panel2"}, {"acMainSettings", "Panel1"}};
+        for (const auto& [action, page] : commands) {
+            f.action(action)->trigger();
+            QCOMPARE(visiblePages(*f.window), QStringList{QLatin1String(page)});
+        }
+        // The tool bar button runs the same command.
+        QTest::mouseClick(f.child<QToolButton>("tbtOrder"), Qt::LeftButton);
+        QCOMPARE(visiblePages(*f.window), QStringList{"Panel4"});
+    }
+
+    void ctrlAltHShowsTheHtmlPageSettingsNotTheHomepageQuestion()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_H, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(visiblePages(*f.window), QStringList{"Panel2"});
+        QVERIFY(desktop.messages.empty());
+        // The keyboard goes on in the page that was asked for.
+        QVERIFY(f.child<QWidget>("Panel2")->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    void noTwoActionsShareAShortcut()
+    {
+        WindowFixture f;
+        std::set<QString> seen;
+        for (QAction* a : f.window->findChildren<QAction*>()) {
+            if (a->shortcut().isEmpty())
+                continue;
+            QVERIFY2(seen.insert(a->shortcut().toString()).second, qPrintable(a->objectName()));
+        }
+        QCOMPARE(f.action("acHTMLPSettings")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+H")));
+    }
+
+    void everyCommandHasAnIconAHintAndItsHelpContext()
+    {
+        WindowFixture f;
+        const std::map<QString, int> contexts = {{"Main", 21}, {"Settings", 22}, {"Help", 23}, {"Order", 34}};
+        int commands = 0;
+        for (QAction* a : f.window->findChildren<QAction*>()) {
+            const QString category = a->property("category").toString();
+            if (category.isEmpty())
+                continue; // menus' own actions and separators
+            ++commands;
+            const char* name = qPrintable(a->objectName());
+            QVERIFY2(!a->icon().pixmap(16, 16).isNull(), name);
+            QVERIFY2(!a->statusTip().isEmpty(), name);
+            const int expected = a->objectName() == QLatin1String("acLanguage") ? 0 : contexts.at(category);
+            QVERIFY2(a->property("helpContext").toInt() == expected, name);
+        }
+        QCOMPARE(commands, 21);
+        QVERIFY(!f.window->windowIcon().isNull());
+    }
+
+    void aHintReplacesTheIdleTextWhileTheMouseIsOverItsControl()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        auto* status = f.child<QStatusBar>("sbMain");
+        auto* generate = f.child<QToolButton>("tbtGenerate");
+        QTest::mouseMove(generate);
+        f.idle();
+        QCOMPARE(status->currentMessage(), QStringLiteral("Generate the page according to settings"));
+        QTest::mouseMove(status);
+        f.idle();
+        QCOMPARE(status->currentMessage(), f.window->idleStatusText());
+        // The idle text names the translator of the language in use.
+        f.window->Texts.TranslatedBy = QStringLiteral("Translated by someone else");
+        f.idle();
+        QCOMPARE(status->currentMessage(), QStringLiteral("tunesheet v.3.0 by Korvan, Translated by someone else"));
+    }
+
+    void onlyTheItemsOrderButtonsShowTips()
+    {
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QHelpEvent overToolBar(QEvent::ToolTip, QPoint(2, 2), QPoint(2, 2));
+        QVERIFY(QApplication::sendEvent(f.child<QToolButton>("tbtGenerate"), &overToolBar)); // swallowed
+        QCOMPARE(f.child<QToolButton>("BitBtn1")->toolTip(), QStringLiteral("Copy selected item"));
+        // A new hint (a translation) reaches the tip too.
+        f.action("acMoveUp")->setStatusTip(QStringLiteral("Nahor"));
+        QCOMPARE(f.child<QToolButton>("BitBtn5")->toolTip(), QStringLiteral("Nahor"));
+    }
+
+    void generateIsDisabledWhileEitherPathIsEmpty()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        auto* input = f.child<QLineEdit>("lbledtInput");
+        auto* output = f.child<QLineEdit>("lbledtOutput");
+        QAction* generate = f.action("acGenerateList");
+        const std::pair<const char*, const char*> cases[] = {{"", ""}, {"/music/", ""}, {"", "/x.htm"}};
+        for (const auto& [in, out] : cases) {
+            input->setText(QLatin1String(in));
+            output->setText(QLatin1String(out));
+            f.idle();
+            QVERIFY(!generate->isEnabled());
+            QVERIFY(!f.child<QToolButton>("tbtGenerate")->isEnabled());
+            QTest::keyClick(f.window.get(), Qt::Key_G, Qt::ControlModifier);
+            QVERIFY(desktop.messages.empty()); // the command did not run
+        }
+        input->setText(QStringLiteral("/music/"));
+        output->setText(QStringLiteral("/x.htm"));
+        f.idle();
+        QVERIFY(generate->isEnabled());
+    }
+
+    void theWindowKeepsItsSizeAndShowsEveryTextWhole()
+    {
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QCOMPARE(f.window->minimumSize(), f.window->maximumSize());
+        QVERIFY(!(f.window->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(f.child<QWidget>("centralwidget")->width() >= 385);
+        QVERIFY(f.child<QWidget>("centralwidget")->height() >= 209);
+        for (const char* page : {"acMainSettings", "acHTMLPSettings", "acColors", "acOrder"}) {
+            f.action(page)->trigger();
+            QApplication::processEvents();
+            for (QWidget* w : f.window->findChildren<QWidget*>()) {
+                if (!w->isVisible() || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                                         qobject_cast<QComboBox*>(w)))
+                    continue;
+                const QSize needed = w->minimumSizeHint();
+                QVERIFY2(w->width() >= needed.width() && w->height() >= needed.height(), qPrintable(w->objectName()));
+            }
+        }
+        // All tool bar buttons fit: none is pushed into an overflow menu.
+        for (QToolBar* bar : f.window->findChildren<QToolBar*>())
+            for (QAction* a : bar->actions())
+                if (!a->isSeparator())
+                    QVERIFY2(bar->widgetForAction(a)->isVisible(), qPrintable(a->objectName()));
+    }
+
+    void menuTitlesGetAccessKeys()
+    {
+        WindowFixture f;
+        QStringList titles;
+        for (QAction* a : f.child<QMenuBar>("mmenuMain")->actions())
+            titles << a->text();
+        QCOMPARE(titles, (QStringList{"&Main", "&Settings", "&Help"}));
+        // A new title without one (a translation) gets a letter no other title uses.
+        f.child<QMenu>("Help1")->setTitle(QStringLiteral("Settings help"));
+        QCOMPARE(f.child<QMenu>("Help1")->title(), QStringLiteral("S&ettings help"));
+    }
+
+    void f1OpensTheHelpAtTheFocusedControlsContext()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.action("acHTMLPSettings")->trigger();
+        f.child<QCheckBox>("chkWrap")->setFocus();
+        QTest::keyClick(f.window.get(), Qt::Key_F1);
+        f.action("acHelpContents")->trigger();
+        QCOMPARE(desktop.help, (std::vector<int>{32, 0}));
+    }
+
+    void everyWayOfClosingSavesTheSettings()
+    {
+        FakeDesktop desktop;
+        const std::function<void(TfrmMain&)> closers[] = {
+            [](TfrmMain& w) { w.findChild<QAction*>(QStringLiteral("acExit"))->trigger(); },
+            // The title-bar button and the system menu both reach the window as the window
+            // system's close request.
+            [](TfrmMain& w) { w.windowHandle()->close(); },
+            [](TfrmMain& w) { w.close(); },
+        };
+        int route = 0;
+        for (const auto& close : closers) {
+            WindowFixture f;
+            f.window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+            const QString caption = QStringLiteral("closed by route %1").arg(++route);
+            f.child<QLineEdit>("lbledtPageCaption")->setText(caption);
+            close(*f.window);
+            QVERIFY(!f.window->isVisible());
+            QCOMPARE(readSettingsFile(f.settingsFile()).PageCaption.str(), caption.toStdString());
+        }
+        QVERIFY(desktop.messages.empty());
+    }
+
+    void aFailedSaveAtCloseIsShownAndTheWindowStillCloses()
+    {
+        FakeDesktop desktop;
+        TempDir tmp;
+        TfrmMain w(nullptr, tmp.path("missing-folder/tunesheet"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.close();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
+        QCOMPARE(desktop.messages[0].icon, QMessageBox::Critical);
+    }
+
+    void aFailureEscapingAHandlerEndsInTheErrorBox()
+    {
+        FakeDesktop desktop;
+        FailingObject failing;
+        QEvent event(QEvent::User);
+        QApplication::sendEvent(&failing, &event);
+        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, QStringLiteral("Cannot create file /nowhere/x.htm")));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TunesheetApplication app(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"

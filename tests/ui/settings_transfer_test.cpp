@@ -1,0 +1,234 @@
+// Settings between the form, the record and the ".settings" file.
+#include "ui/ColourBox.h"
+#include "ui/unMain.h"
+
+#include "ui/FakeDesktop.h"
+#include "ui/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <cstring>
+
+namespace {
+
+const char* const comboNames[] = {"cmbID3TagPriority", "cmbAfterGenerate", "cmbFileSizeIn", "cmbFileName"};
+const char* const checkNames[] = {"chkIncludeSubdirectories", "chkDirOverTable", "chkAllDirsInOneTable", "chkWrap"};
+const char* const editNames[] = {"lbledtInput", "lbledtOutput", "lbledtPageCaption"};
+const char* const colourNames[] = {"cbxPageBackground", "cbxPageText", "cbxDirectoryName", "cbxCellBackground",
+                                   "cbxHeaderBackground", "cbxActiveLink", "cbxMouseOverActiveLink"};
+
+QStringList texts(const QListWidget* list)
+{
+    QStringList result;
+    for (int i = 0; i < list->count(); ++i)
+        result << list->item(i)->text();
+    return result;
+}
+
+// Everything the settings controls show, as one comparable text.
+QString formState(const WindowFixture& f)
+{
+    QStringList state;
+    for (const char* n : editNames)
+        state << f.child<QLineEdit>(n)->text();
+    for (const char* n : checkNames)
+        state << QString::number(f.child<QCheckBox>(n)->isChecked());
+    for (const char* n : comboNames)
+        state << QString::number(f.child<QComboBox>(n)->currentIndex());
+    for (const char* n : colourNames)
+        state << QString::number(f.child<ColourBox>(n)->colour(), 16);
+    auto* links = f.child<QListWidget>("chklbActiveLinks");
+    for (int i = 0; i < links->count(); ++i)
+        state << QString::number(links->item(i)->checkState());
+    state << texts(f.child<QListWidget>("lbSelected")).join(QChar('|'));
+    return state.join(QChar('\n'));
+}
+
+void setSelected(const WindowFixture& f, const QStringList& columns)
+{
+    auto* selected = f.child<QListWidget>("lbSelected");
+    selected->clear();
+    selected->addItems(columns);
+}
+
+// Gives every control a value other than its initial one (or, with `other`, a second set).
+void changeEveryControl(const WindowFixture& f, bool other)
+{
+    f.child<QLineEdit>("lbledtInput")->setText(other ? "/srv/other/" : "/music/rock/");
+    f.child<QLineEdit>("lbledtOutput")->setText(other ? "/srv/pages/other.htm" : "/home/me/rock.htm");
+    f.child<QLineEdit>("lbledtPageCaption")->setText(other ? "Other" : "My rock");
+    for (const char* n : checkNames)
+        f.child<QCheckBox>(n)->setChecked(!other);
+    f.child<QComboBox>("cmbID3TagPriority")->setCurrentIndex(other ? 1 : 0);
+    f.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(other ? 0 : 2);
+    f.child<QComboBox>("cmbFileSizeIn")->setCurrentIndex(other ? 1 : 2);
+    f.child<QComboBox>("cmbFileName")->setCurrentIndex(other ? 0 : 1);
+    for (int i = 0; i < 7; ++i)
+        f.child<ColourBox>(colourNames[i])->setColour(other ? rgbColour(0, 128, 0) : rgbColour(10 + i, 20, 30));
+    f.child<ColourBox>("cbxPageText")->setColour(other ? rgbColour(1, 2, 3) : rgbColour(0xA6, 0xCA, 0xF0));
+    auto* links = f.child<QListWidget>("chklbActiveLinks");
+    for (int i = 0; i < links->count(); ++i)
+        links->item(i)->setCheckState((i != 1) != other ? Qt::Checked : Qt::Unchecked);
+    setSelected(f, other ? QStringList{"Artist", "Title", "Album"} : QStringList{"Year", "Artist", "File name"});
+}
+
+std::string bytesOf(const TGeneratorSettings& s)
+{
+    return std::string(reinterpret_cast<const char*>(&s), sizeof s);
+}
+
+TGeneratorSettings recordWithCaption(const std::string& caption)
+{
+    TGeneratorSettings s = initialFormSettings();
+    s.PageCaption = caption;
+    return s;
+}
+
+} // namespace
+
+class SettingsTransferTest : public QObject {
+    Q_OBJECT
+private slots:
+    void saveChangeEverythingLoadRestoresTheSavedForm()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        changeEveryControl(f, false);
+        const QString saved = formState(f);
+        f.action("acSaveSettings")->trigger();
+        changeEveryControl(f, true);
+        QVERIFY(formState(f) != saved);
+        f.action("acLoadSettings")->trigger();
+        QCOMPARE(formState(f), saved);
+        QCOMPARE(texts(f.child<QListWidget>("lbSelected")), (QStringList{"Year", "Artist", "File name"}));
+        QVERIFY(desktop.messages.empty());
+        // And the next start shows the same.
+        f.restart();
+        QCOMPARE(formState(f), saved);
+    }
+
+    void aShortFileIsReportedAndChangesNothing()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        changeEveryControl(f, false);
+        f.window->FormToClass();
+        const QString before = formState(f);
+        const std::string record = bytesOf(f.window->Generator().Settings);
+        f.tmp.write("tunesheet.settings", bytesOf(recordWithCaption("from the file")).substr(0, 995));
+        f.action("acLoadSettings")->trigger();
+        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, QStringLiteral("Read beyond end of file")));
+        QCOMPARE(formState(f), before);
+        QCOMPARE(bytesOf(f.window->Generator().Settings), record);
+    }
+
+    void aLongFileLoadsItsFirstRecordAndTheNextSaveWritesOne()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        f.tmp.write("tunesheet.settings", bytesOf(recordWithCaption("first record")) + "tail");
+        f.action("acLoadSettings")->trigger();
+        QCOMPARE(f.child<QLineEdit>("lbledtPageCaption")->text(), QStringLiteral("first record"));
+        f.action("acSaveSettings")->trigger();
+        QCOMPARE(readFile(f.settingsFile()).size(), std::size_t(996));
+        QVERIFY(desktop.messages.empty());
+    }
+
+    void selectedColumnsFillTheSlotsInTheirOrder()
+    {
+        WindowFixture f;
+        setSelected(f, {"Title", "Artist"});
+        f.window->FormToClass();
+        const TGeneratorSettings& s = f.window->Generator().Settings;
+        const std::uint8_t expected[7] = {2, 1, 0, 0, 0, 0, 0};
+        QVERIFY(std::memcmp(s.SelectedItems, expected, 7) == 0);
+        QCOMPARE(s.SelectedNames[0].str(), std::string("Title"));
+        QCOMPARE(s.SelectedNames[1].str(), std::string("Artist"));
+        for (int i = 2; i < 7; ++i)
+            QCOMPARE(s.SelectedNames[i].length, std::uint8_t(0));
+    }
+
+    void longTextsAreCutAtACharacterBoundary()
+    {
+        WindowFixture f;
+        // 254 letters, then a two-byte letter that would end one byte past the field.
+        const QString caption = QString(254, QChar('a')) + QStringLiteral("\u010D") + QString(45, QChar('b'));
+        f.child<QLineEdit>("lbledtPageCaption")->setText(caption);
+        f.child<QLineEdit>("lbledtInput")->setText(QString(300, QChar('d')));
+        // A translated column name longer than the 25 bytes of a slot keeps its column.
+        const QString longName = QStringLiteral("Interpret skladby (umelec)");
+        f.child<QListWidget>("lbAvailable")->item(0)->setText(longName);
+        setSelected(f, {longName});
+        f.window->FormToClass();
+        const TGeneratorSettings& s = f.window->Generator().Settings;
+        QCOMPARE(s.PageCaption.str(), std::string(254, 'a'));
+        QCOMPARE(s.InputDir.str(), std::string(255, 'd'));
+        QCOMPARE(s.SelectedNames[0].str(), longName.left(25).toStdString());
+        QCOMPARE(s.SelectedItems[0], std::uint8_t(ciArtist));
+        f.window->ClassToForm();
+        QCOMPARE(f.child<QLineEdit>("lbledtPageCaption")->text(), QString(254, QChar('a')));
+    }
+
+    void aColumnIdBeyondTheColumnsRefusesTheWholeFile()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        const QString before = formState(f);
+        TGeneratorSettings damaged = recordWithCaption("damaged");
+        damaged.SelectedItems[1] = 9;
+        f.tmp.write("tunesheet.settings", bytesOf(damaged));
+        f.action("acLoadSettings")->trigger();
+        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, QStringLiteral("List index out of bounds (8)")));
+        QCOMPARE(formState(f), before);
+        QVERIFY(f.window->Generator().Settings.PageCaption.str() != "damaged");
+    }
+
+    void editedFilesAreShownAsTheyCanBe()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        TGeneratorSettings edited = initialFormSettings();
+        const std::uint8_t ids[7] = {2, 0, 2, 1, 0, 0, 0};
+        std::memcpy(edited.SelectedItems, ids, 7);
+        edited.FileSizeUnit = 7;
+        edited.ActiveLinks = alFileName;
+        f.tmp.write("tunesheet.settings", bytesOf(edited));
+        f.action("acLoadSettings")->trigger();
+        QVERIFY(desktop.messages.empty());
+        // Each column once, gaps skipped.
+        QCOMPARE(texts(f.child<QListWidget>("lbSelected")), (QStringList{"Title", "Artist"}));
+        // A value beyond its list: no selection, saved back as 255.
+        QCOMPARE(f.child<QComboBox>("cmbFileSizeIn")->currentIndex(), -1);
+        auto* links = f.child<QListWidget>("chklbActiveLinks");
+        QCOMPARE(links->item(0)->checkState(), Qt::Unchecked);
+        QCOMPARE(links->item(2)->checkState(), Qt::Checked);
+        f.action("acSaveSettings")->trigger();
+        QCOMPARE(readSettingsFile(f.settingsFile()).FileSizeUnit, std::uint8_t(255));
+    }
+
+    void startWithoutColumnsSelectsAllAndAShortFileStillOpensTheWindow()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        TGeneratorSettings none = recordWithCaption("no columns");
+        std::memset(none.SelectedItems, 0, sizeof none.SelectedItems);
+        f.tmp.write("tunesheet.settings", bytesOf(none));
+        f.restart();
+        QCOMPARE(f.child<QLineEdit>("lbledtPageCaption")->text(), QStringLiteral("no columns"));
+        QCOMPARE(texts(f.child<QListWidget>("lbSelected")),
+                 (QStringList{"Artist", "Title", "Album", "Year", "Length", "File size", "File name"}));
+
+        f.tmp.write("tunesheet.settings", std::string(10, 'x'));
+        f.restart();
+        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, QStringLiteral("Read beyond end of file")));
+        QCOMPARE(f.child<QListWidget>("lbSelected")->count(), 7);
+        QCOMPARE(f.child<ColourBox>("cbxCellBackground")->colour(), rgbColour(255, 204, 0));
+        QCOMPARE(f.child<QComboBox>("cmbID3TagPriority")->currentIndex(), 1);
+    }
+};
+
+QTEST_MAIN(SettingsTransferTest)
+#include "settings_transfer_test.moc"

@@ -1,0 +1,103 @@
+#include "ui/ColourBox.h"
+
+#include "generator/NamedColours.h"
+
+#include <QColorDialog>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+QIcon swatch(std::uint32_t colour, const QSize& size)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(Qt::black));
+    painter.setBrush(toQColor(colour));
+    painter.drawRect(QRect(QPoint(0, 0), size - QSize(1, 1)));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+QColor toQColor(std::uint32_t colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+std::uint32_t fromQColor(const QColor& colour)
+{
+    return static_cast<std::uint32_t>(colour.red()) | (static_cast<std::uint32_t>(colour.green()) << 8) |
+           (static_cast<std::uint32_t>(colour.blue()) << 16);
+}
+
+std::function<QColor(QWidget*, const QColor&)> ColourBox::chooseColour = [](QWidget* parent, const QColor& initial) {
+    return QColorDialog::getColor(initial, parent);
+};
+
+ColourBox::ColourBox(QWidget* parent) : QComboBox(parent)
+{
+    setIconSize(QSize(24, 12));
+    addItem(swatch(custom_, iconSize()), QStringLiteral("Custom..."), custom_);
+    for (const NamedColour& c : namedColours())
+        addItem(swatch(c.value, iconSize()), QString::fromLatin1(c.name), c.value);
+    setCurrentIndex(1);
+    setMaxVisibleItems(count());
+    connect(this, &QComboBox::activated, this, &ColourBox::onActivated);
+}
+
+std::uint32_t ColourBox::colour() const
+{
+    return currentData().toUInt();
+}
+
+void ColourBox::setColour(std::uint32_t colour)
+{
+    colour &= 0xFFFFFF;
+    for (int i = CustomEntry + 1; i < count(); ++i) {
+        if (itemData(i).toUInt() == colour) {
+            setCurrentIndex(i);
+            return;
+        }
+    }
+    setCustom(colour);
+    setCurrentIndex(CustomEntry);
+}
+
+void ColourBox::setCustom(std::uint32_t colour)
+{
+    custom_ = colour;
+    setItemData(CustomEntry, custom_);
+    setItemIcon(CustomEntry, swatch(custom_, iconSize()));
+}
+
+void ColourBox::onActivated(int index)
+{
+    if (index != CustomEntry)
+        return;
+    // Picking the entry asks for the colour; giving up keeps the colour shown before.
+    const std::uint32_t before = beforeChoice_;
+    const QColor chosen = chooseColour(this, toQColor(custom_));
+    setColour(chosen.isValid() ? fromQColor(chosen) : before);
+}
+
+// The user picks an entry from the open list, by the keyboard or with the wheel: remember what
+// was shown, for a custom choice that is given up.
+void ColourBox::showPopup()
+{
+    beforeChoice_ = colour();
+    QComboBox::showPopup();
+}
+
+void ColourBox::keyPressEvent(QKeyEvent* event)
+{
+    beforeChoice_ = colour();
+    QComboBox::keyPressEvent(event);
+}
+
+void ColourBox::wheelEvent(QWheelEvent* event)
+{
+    beforeChoice_ = colour();
+    QComboBox::wheelEvent(event);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// A drop-down list of colours: the standard and extended named colours under readable names,
+// and a custom entry at the top that opens Qt's colour dialog. A colour that has no name shows
+// in the custom entry. Colours are 32-bit values with red in the low byte.
+#include <QColor>
+#include <QComboBox>
+
+#include <cstdint>
+#include <functional>
+
+class ColourBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ColourBox(QWidget* parent = nullptr);
+
+    std::uint32_t colour() const;
+    void setColour(std::uint32_t colour);
+
+    // Asks for a custom colour; Qt's colour dialog unless replaced (tests answer here).
+    static std::function<QColor(QWidget* parent, const QColor& initial)> chooseColour;
+
+    static constexpr int CustomEntry = 0;
+
+    void showPopup() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void onActivated(int index);
+    void setCustom(std::uint32_t colour);
+
+    std::uint32_t custom_ = 0;
+    std::uint32_t beforeChoice_ = 0; // the colour shown when the user began to choose
+};
+
+QColor toQColor(std::uint32_t colour);
+std::uint32_t fromQColor(const QColor& colour);

@@ -1,0 +1,24 @@
+#pragma once
+// The one place where a failure that escaped a command is shown to the user: the standard
+// error box (critical icon, title "tunesheet", the error's own message).
+#include <exception>
+#include <utility>
+
+void showErrorBox(const std::exception& error);
+void showUnknownErrorBox();
+
+// Wraps a command handler so that its failure ends in the error box instead of unwinding
+// through the widget code that called it.
+template <class Handler>
+auto guarded(Handler handler)
+{
+    return [handler = std::move(handler)](auto&&... args) {
+        try {
+            handler(std::forward<decltype(args)>(args)...);
+        } catch (const std::exception& e) {
+            showErrorBox(e);
+        } catch (...) {
+            showUnknownErrorBox();
+        }
+    };
+}

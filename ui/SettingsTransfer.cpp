@@ -1,0 +1,120 @@
+#include "ui/SettingsTransfer.h"
+
+#include "ui/ColourBox.h"
+#include "ui/ItemsOrder.h"
+#include "ui_unMain.h"
+
+#include "platform/Errors.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+namespace {
+
+std::string bytes(const QString& text)
+{
+    return text.toLocal8Bit().toStdString();
+}
+
+template <std::size_t N>
+QString text(const ShortString<N>& field)
+{
+    return QString::fromLocal8Bit(field.str());
+}
+
+std::uint8_t indexByte(const QComboBox* list)
+{
+    return static_cast<std::uint8_t>(list->currentIndex() & 0xFF);
+}
+
+void selectIndex(QComboBox* list, std::uint8_t index)
+{
+    list->setCurrentIndex(index < list->count() ? index : -1);
+}
+
+// Active-link bit of each item of the check list, in item order.
+constexpr std::uint8_t linkBits[] = {alArtist, alTitle, alFileName};
+
+struct ColourField {
+    ColourBox* Ui::TfrmMain::*box;
+    Colour TGeneratorSettings::*field;
+};
+
+const ColourField colourFields[] = {
+    {&Ui::TfrmMain::cbxActiveLink, &TGeneratorSettings::ActiveLinkColor},
+    {&Ui::TfrmMain::cbxDirectoryName, &TGeneratorSettings::DirNameColor},
+    {&Ui::TfrmMain::cbxMouseOverActiveLink, &TGeneratorSettings::HoverLinkColor},
+    {&Ui::TfrmMain::cbxPageBackground, &TGeneratorSettings::PageBackColor},
+    {&Ui::TfrmMain::cbxCellBackground, &TGeneratorSettings::CellBackColor},
+    {&Ui::TfrmMain::cbxHeaderBackground, &TGeneratorSettings::HeaderBackColor},
+    {&Ui::TfrmMain::cbxPageText, &TGeneratorSettings::PageTextColor},
+};
+
+} // namespace
+
+void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& s)
+{
+    s.InputDir = bytes(form.lbledtInput->text());
+    s.OutputFile = bytes(form.lbledtOutput->text());
+    s.IncludeSubdirs = form.chkIncludeSubdirectories->isChecked();
+    s.FileSizeUnit = indexByte(form.cmbFileSizeIn);
+    s.FileNameMode = indexByte(form.cmbFileName);
+    s.DirOverTable = form.chkDirOverTable->isChecked();
+    s.AllDirsInOneTable = form.chkAllDirsInOneTable->isChecked();
+    s.Wrap = form.chkWrap->isChecked();
+    s.ActiveLinks = 0;
+    for (int i = 0; i < form.chklbActiveLinks->count() && i < 3; ++i)
+        if (form.chklbActiveLinks->item(i)->checkState() == Qt::Checked)
+            s.ActiveLinks |= linkBits[i];
+    s.AfterGenerate = indexByte(form.cmbAfterGenerate);
+    s.TagPriority = indexByte(form.cmbID3TagPriority);
+    for (int slot = 0; slot < ColumnSlots; ++slot) {
+        if (slot < form.lbSelected->count()) {
+            const QString name = form.lbSelected->item(slot)->text();
+            s.SelectedNames[slot] = bytes(name);
+            s.SelectedItems[slot] = static_cast<std::uint8_t>(columnIdOf(*form.lbAvailable, name));
+        } else {
+            s.SelectedNames[slot].length = 0;
+            s.SelectedItems[slot] = ciNone;
+        }
+    }
+    for (const ColourField& c : colourFields)
+        (s.*c.field).set((form.*c.box)->colour());
+    s.PageCaption = bytes(form.lbledtPageCaption->text());
+}
+
+void checkColumnIds(const TGeneratorSettings& s)
+{
+    for (std::uint8_t id : s.SelectedItems)
+        if (id > ciFileName)
+            throw platform::ListIndexError(id - 1);
+}
+
+void settingsToForm(const TGeneratorSettings& s, Ui::TfrmMain& form)
+{
+    checkColumnIds(s);
+    form.lbledtInput->setText(text(s.InputDir));
+    form.lbledtOutput->setText(text(s.OutputFile));
+    form.chkIncludeSubdirectories->setChecked(s.IncludeSubdirs);
+    selectIndex(form.cmbFileSizeIn, s.FileSizeUnit);
+    selectIndex(form.cmbFileName, s.FileNameMode);
+    form.chkDirOverTable->setChecked(s.DirOverTable);
+    form.chkAllDirsInOneTable->setChecked(s.AllDirsInOneTable);
+    form.chkWrap->setChecked(s.Wrap);
+    for (int i = 0; i < form.chklbActiveLinks->count() && i < 3; ++i)
+        form.chklbActiveLinks->item(i)->setCheckState((s.ActiveLinks & linkBits[i]) ? Qt::Checked : Qt::Unchecked);
+    selectIndex(form.cmbAfterGenerate, s.AfterGenerate);
+    selectIndex(form.cmbID3TagPriority, s.TagPriority);
+    form.lbSelected->clear();
+    bool listed[ColumnSlots + 1] = {};
+    for (std::uint8_t id : s.SelectedItems) {
+        // An edited file may name a column twice; the list holds each column once.
+        if (id == ciNone || listed[id] || id > form.lbAvailable->count())
+            continue;
+        listed[id] = true;
+        form.lbSelected->addItem(form.lbAvailable->item(id - 1)->text());
+    }
+    for (const ColourField& c : colourFields)
+        (form.*c.box)->setColour((s.*c.field).get());
+    form.lbledtPageCaption->setText(text(s.PageCaption));
+}

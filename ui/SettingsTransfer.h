@@ -1,0 +1,22 @@
+#pragma once
+// Copies the main window's settings controls into the settings record and back.
+#include "generator/GeneratorSettings.h"
+
+namespace Ui {
+class TfrmMain;
+}
+
+// Form to record: texts cut to their field (at a character boundary), check boxes as 0/1,
+// drop-down lists as the low byte of their index (255 for none), the active-link bits, the
+// colours and the column slots (the chosen columns packed from slot 0, then empty slots).
+void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& settings);
+
+// Raises the list-index error ("List index out of bounds (N)", N the id minus 1) for a column
+// id beyond the seven columns. Run before anything is copied, so that a damaged record is
+// refused whole instead of reaching the form half-way.
+void checkColumnIds(const TGeneratorSettings& settings);
+
+// Record to form. A drop-down value beyond its list leaves that list without a selection; the
+// selected columns are rebuilt from the column names of the available list, each column once.
+// Checks the column ids first and changes nothing when they are wrong.
+void settingsToForm(const TGeneratorSettings& settings, Ui::TfrmMain& form);

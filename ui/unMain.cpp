@@ -1,0 +1,483 @@
+#include "ui/unMain.h"
+
+#include "ui/ActionIcons.h"
+#include "ui/AuthorInfo.h"
+#include "ui/ColourBox.h"
+#include "ui/ErrorBox.h"
+#include "ui/ItemsOrder.h"
+#include "ui/MenuHotkeys.h"
+#include "ui/SettingsTransfer.h"
+#include "ui_unMain.h"
+
+#include "dialogs/BrowsDlg.h"
+#include "dialogs/DesktopServices.h"
+#include "dialogs/SaveDialog.h"
+
+#include "platform/DirReader.h"
+#include "platform/Path.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QRegularExpression>
+#include <QShortcut>
+#include <QStatusTipEvent>
+#include <QToolButton>
+
+namespace {
+
+// The page area the window is designed for; larger only when a text would not fit.
+constexpr QSize DesignPageSize(385, 209);
+constexpr int DesignLeft = 211;
+constexpr int DesignTop = 104;
+
+QString fromBytes(const std::string& bytes)
+{
+    return QString::fromLocal8Bit(bytes.c_str(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string toBytes(const QString& text)
+{
+    return text.toLocal8Bit().toStdString();
+}
+
+// The font the window was drawn with where it is installed, else the desktop's UI font, at
+// the designed point size.
+QFont designFont(const QString& family, int pointSize)
+{
+    QFont font = QApplication::font();
+    if (QFontDatabase::hasFamily(family))
+        font.setFamily(family);
+    font.setPointSize(pointSize);
+    return font;
+}
+
+// The list shows `rows` rows of `like` without a scroll bar.
+void fitListHeight(QListWidget* list, int rows, const QListWidget* like)
+{
+    const int row = like->sizeHintForRow(0) > 0 ? like->sizeHintForRow(0) : like->fontMetrics().height() + 2;
+    list->setFixedHeight(rows * row + 2 * list->frameWidth() + 2);
+}
+
+// The hourglass for as long as it lives, also when the work inside fails.
+struct HourglassCursor {
+    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
+    HourglassCursor(const HourglassCursor&) = delete;
+    HourglassCursor& operator=(const HourglassCursor&) = delete;
+};
+
+const QRegularExpression& pageName()
+{
+    static const QRegularExpression name(QStringLiteral("^Panel\\d+$"));
+    return name;
+}
+
+} // namespace
+
+std::string TfrmMain::defaultFilesBase()
+{
+    return platform::besideExecutable("");
+}
+
+TfrmMain::TfrmMain(QWidget* parent, std::string filesBase)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>()), filesBase_(std::move(filesBase))
+{
+    FormCreate();
+}
+
+// FormDestroy: the generator goes with the window.
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::FormCreate()
+{
+    generator_ = std::make_unique<TTunesheet>();
+    setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
+    ui->setupUi(this);
+    const QFont pageFont = designFont(QStringLiteral("Tahoma"), 8);
+    for (QFrame* page : ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly))
+        page->setFont(pageFont);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(programIcon());
+    assignActionIcons(this);
+    nameToolButtons();
+    (new MenuHotkeys(ui->mmenuMain))->assign();
+
+    bdDir = new TBrowseDialog(this);
+    bdDir->setObjectName(QStringLiteral("bdDir"));
+    bdDir->Caption = QStringLiteral("Select input directory");
+    bdDir->Options = TBrowseOptions(biReturnOnlyFSDirs) | biStatusText;
+    sdFile = new TSaveDialog(this);
+    sdFile->setObjectName(QStringLiteral("sdFile"));
+    sdFile->setWindowTitle(QStringLiteral("Select an output HTML file..."));
+    sdFile->setFilter(QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
+    sdFile->setDefaultSuffix(QStringLiteral("htm"));
+
+    itemsOrder_ = new ItemsOrder(ui->lbAvailable, ui->lbSelected,
+                                 {ui->acCopySelected, ui->acCopyAll, ui->acRemoveSelected, ui->acRemoveAll,
+                                  ui->acMoveUp, ui->acMoveDown},
+                                 [this] { DesktopServices::instance().message(this, QMessageBox::NoIcon, Texts.MsgItemSelected); },
+                                 this);
+    connectActions();
+
+    PreparePanels();
+    PrepareColorBoxes();
+    itemsOrder_->PrepareListBoxes();
+    // The recent-items lists are loaded here once they are kept in files.
+    acShowSettingsPanel(ui->acMainSettings);
+    Texts = HeldTexts();
+    // The recorded language is applied here with the language support, before the settings
+    // are loaded: the selected columns are rebuilt from the (translated) available ones.
+    try {
+        acLoadSettingsExecute();
+    } catch (const std::exception& e) {
+        showErrorBox(e);
+    }
+    if (ui->lbSelected->count() == 0)
+        itemsOrder_->selectAllColumns();
+
+    fitWindowSize();
+    move(DesignLeft, DesignTop);
+    ApplicationEvents1Idle();
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TfrmMain::ApplicationEvents1Idle);
+}
+
+void TfrmMain::connectActions()
+{
+    const auto on = [this](QAction* action, void (TfrmMain::*handler)()) {
+        connect(action, &QAction::triggered, this, guarded([this, handler](bool) { (this->*handler)(); }));
+    };
+    on(ui->acGenerateList, &TfrmMain::acGenerateListExecute);
+    on(ui->acInputDir, &TfrmMain::acInputDirExecute);
+    on(ui->acOutputFile, &TfrmMain::acOutputFileExecute);
+    on(ui->acExit, &TfrmMain::acExitExecute);
+    on(ui->acLanguage, &TfrmMain::acLanguageExecute);
+    on(ui->acLoadSettings, &TfrmMain::acLoadSettingsExecute);
+    on(ui->acSaveSettings, &TfrmMain::acSaveSettingsExecute);
+    on(ui->acHelpContents, &TfrmMain::acHelpContentsExecute);
+    on(ui->acAboutAuthor, &TfrmMain::acAboutAuthorExecute);
+    on(ui->acAboutProgram, &TfrmMain::acAboutProgramExecute);
+    on(ui->acTunesheetsHomepage, &TfrmMain::acTunesheetsHomepageExecute);
+    for (QAction* page : {ui->acMainSettings, ui->acHTMLPSettings, ui->acColors, ui->acOrder})
+        connect(page, &QAction::triggered, this, guarded([this, page](bool) { acShowSettingsPanel(page); }));
+
+    // F1 opens the help at the context of the control that has the focus, or of the menu
+    // entry under the cursor while a menu is open.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, guarded([this] { showHelpFor(focusWidget()); }));
+    for (QMenu* menu : {ui->Main1, ui->Settings1, ui->Help1})
+        menu->installEventFilter(this);
+    ui->Panel4->installEventFilter(this);
+
+    // The six buttons of the items-order page show their hints as tips too; the hint of an
+    // action may change (a translation), and its tip follows.
+    const std::pair<QToolButton*, QAction*> glyphs[] = {
+        {ui->BitBtn1, ui->acCopySelected}, {ui->BitBtn2, ui->acCopyAll}, {ui->BitBtn4, ui->acRemoveSelected},
+        {ui->BitBtn3, ui->acRemoveAll},    {ui->BitBtn5, ui->acMoveUp},  {ui->BitBtn6, ui->acMoveDown}};
+    for (const auto& [button, action] : glyphs) {
+        button->setDefaultAction(action);
+        connect(action, &QAction::changed, action, [action] {
+            if (action->toolTip() != action->statusTip())
+                action->setToolTip(action->statusTip());
+        });
+    }
+}
+
+void TfrmMain::nameToolButtons()
+{
+    const std::pair<QToolBar*, std::pair<QAction*, const char*>> buttons[] = {
+        {ui->tbMain, {ui->acInputDir, "tbtInputDir"}},
+        {ui->tbMain, {ui->acOutputFile, "tbtOutputFile"}},
+        {ui->tbMain, {ui->acGenerateList, "tbtGenerate"}},
+        {ui->tbMain, {ui->acExit, "tbtExit"}},
+        {ui->tbMain, {ui->acLanguage, "ToolButton1"}},
+        {ui->tbSettings, {ui->acMainSettings, "tbtProgramSettings"}},
+        {ui->tbSettings, {ui->acHTMLPSettings, "tbtHTMLPageSettings"}},
+        {ui->tbSettings, {ui->acColors, "tbtColors"}},
+        {ui->tbSettings, {ui->acOrder, "tbtOrder"}},
+        {ui->tbHelp, {ui->acHelpContents, "tbtContents"}},
+        {ui->tbHelp, {ui->acAboutAuthor, "tbtAboutAuthor"}},
+        {ui->tbHelp, {ui->acAboutProgram, "tbtAboutProgram"}},
+        {ui->tbHelp, {ui->acTunesheetsHomepage, "tbtHomepage"}},
+    };
+    for (const auto& [bar, entry] : buttons) {
+        if (QWidget* button = bar->widgetForAction(entry.first)) {
+            button->setObjectName(QLatin1String(entry.second));
+            // Hints show in the status line; tool bar buttons show no tips.
+            button->installEventFilter(this);
+        }
+    }
+    for (QToolBar* bar : {ui->tbMain, ui->tbSettings, ui->tbHelp})
+        bar->setIconSize(QSize(16, 16));
+}
+
+void TfrmMain::PreparePanels()
+{
+    fitListHeight(ui->chklbActiveLinks, ui->chklbActiveLinks->count(), ui->chklbActiveLinks);
+    fitListHeight(ui->lbAvailable, ui->lbAvailable->count(), ui->lbAvailable);
+    // The selected list is empty now; it holds at most the same seven columns.
+    fitListHeight(ui->lbSelected, ui->lbAvailable->count(), ui->lbAvailable);
+    fitWindowSize();
+}
+
+void TfrmMain::fitWindowSize()
+{
+    QSize pages = DesignPageSize;
+    const auto all = ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly);
+    for (QFrame* page : all)
+        pages = pages.expandedTo(page->minimumSizeHint());
+    // Measure the window with the page area at exactly that size, then let the area take
+    // whatever room the window has (the tool bars may want more width).
+    ui->centralwidget->setFixedSize(pages);
+    if (layout())
+        layout()->invalidate();
+    const QSize window = sizeHint().expandedTo(minimumSizeHint());
+    ui->centralwidget->setMinimumSize(pages);
+    ui->centralwidget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setFixedSize(window);
+}
+
+void TfrmMain::PrepareColorBoxes()
+{
+    ui->cbxPageBackground->setColour(rgbColour(0, 0, 0));
+    ui->cbxPageText->setColour(rgbColour(255, 255, 255));
+    ui->cbxDirectoryName->setColour(rgbColour(255, 0, 0));
+    ui->cbxCellBackground->setColour(rgbColour(255, 204, 0));
+    ui->cbxHeaderBackground->setColour(rgbColour(255, 153, 0));
+    ui->cbxActiveLink->setColour(rgbColour(0, 0, 255));
+    ui->cbxMouseOverActiveLink->setColour(rgbColour(0, 0, 255));
+}
+
+void TfrmMain::acShowSettingsPanel(QAction* sender)
+{
+    const int tag = sender->property("tag").toInt();
+    QFrame* shown = nullptr;
+    for (QFrame* page : ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly)) {
+        const bool visible = page->objectName().right(1).toInt() == tag;
+        page->setVisible(visible);
+        if (visible)
+            shown = page;
+    }
+    // The keyboard goes on in the page the user asked for.
+    QWidget* focus = focusWidget();
+    if (shown && (!focus || !focus->isVisibleTo(this) || !shown->isAncestorOf(focus))) {
+        for (QWidget* w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain()) {
+            if (shown->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(shown)) {
+                w->setFocus(Qt::OtherFocusReason);
+                break;
+            }
+        }
+    }
+}
+
+QString TfrmMain::idleStatusText() const
+{
+    return QStringLiteral("tunesheet v.3.0 by Korvan, ") + Texts.TranslatedBy;
+}
+
+void TfrmMain::ApplicationEvents1Hint()
+{
+    ui->sbMain->showMessage(hint_);
+}
+
+void TfrmMain::ApplicationEvents1Idle()
+{
+    acGenerateListUpdate();
+    itemsOrder_->updateActions();
+    if (hint_.isEmpty() && ui->sbMain->currentMessage() != idleStatusText())
+        ui->sbMain->showMessage(idleStatusText());
+}
+
+bool TfrmMain::event(QEvent* event)
+{
+    // The hint of the control or menu entry under the mouse (empty when it leaves).
+    if (event->type() == QEvent::StatusTip) {
+        hint_ = static_cast<QStatusTipEvent*>(event)->tip();
+        ApplicationEvents1Hint();
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ToolTip:
+        return true; // only tool bar buttons are watched for this
+    case QEvent::MouseButtonDblClick:
+        if (watched == ui->Panel4) {
+            guarded([this] { Panel4DblClick(); })();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+            if (auto* menu = qobject_cast<QMenu*>(watched)) {
+                QAction* entry = menu->activeAction();
+                menu->close();
+                guarded([this, entry] { showHelpFor(entry); })();
+                return true;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::showHelpFor(const QObject* object)
+{
+    int context = 0;
+    for (; object && context == 0; object = object->parent())
+        context = object->property("helpContext").toInt();
+    DesktopServices::instance().showHelp(context);
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    // Fonts and styles are final once the window is first shown; measure again then.
+    if (!fitted_) {
+        fitted_ = true;
+        fitWindowSize();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    // FormCloseQuery: every close saves, whichever way the window is closed. A failure is
+    // shown, and the window still closes: refusing would leave no way out of the program.
+    try {
+        // The recent-items lists are saved here once they are kept in files.
+        acSaveSettingsExecute();
+        // The language choice is recorded here with the language support.
+    } catch (const std::exception& e) {
+        showErrorBox(e);
+    }
+    event->accept();
+}
+
+void TfrmMain::acGenerateListUpdate()
+{
+    ui->acGenerateList->setEnabled(!ui->lbledtInput->text().isEmpty() && !ui->lbledtOutput->text().isEmpty());
+}
+
+void TfrmMain::acGenerateListExecute()
+{
+    DesktopServices& desktop = DesktopServices::instance();
+    if (ui->lbSelected->count() == 0) {
+        desktop.message(this, QMessageBox::Warning, Texts.MsgNoColumns);
+        return;
+    }
+    std::string dir = toBytes(ui->lbledtInput->text());
+    // One trailing delimiter goes; the root folder itself keeps it.
+    if (dir.size() > 1 && platform::isPathDelimiter(dir.back()))
+        dir.pop_back();
+    if (!platform::directoryExists(dir)) {
+        desktop.message(this, QMessageBox::Warning, Texts.MsgNoInputDir);
+        return;
+    }
+    FormToClass();
+    TGeneratorSettings& s = generator_->Settings;
+    generator_->RecentFiles.Add(s.OutputFile.str());
+    generator_->RecentDirs.Add(s.InputDir.str());
+    {
+        HourglassCursor hourglass;
+        generator_->Generate();
+    }
+    switch (s.AfterGenerate) {
+    case agShowPage:
+        desktop.open(ui->lbledtOutput->text());
+        break;
+    case agAskToShow:
+        if (desktop.message(this, QMessageBox::Information, Texts.MsgShowPage, QMessageBox::Yes | QMessageBox::No) ==
+            QMessageBox::Yes)
+            desktop.open(ui->lbledtOutput->text());
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmMain::acInputDirExecute()
+{
+    if (bdDir->Directory.isEmpty())
+        bdDir->Directory = fromBytes(platform::defaultRootFolder());
+    if (bdDir->Execute())
+        ui->lbledtInput->setText(fromBytes(platform::includeTrailingDelimiter(toBytes(bdDir->Directory))));
+}
+
+void TfrmMain::acOutputFileExecute()
+{
+    if (sdFile->FileName.isEmpty())
+        sdFile->FileName = fromBytes(platform::defaultRootFolder() + "mp3list.htm");
+    if (sdFile->Execute())
+        ui->lbledtOutput->setText(sdFile->FileName);
+}
+
+void TfrmMain::acExitExecute()
+{
+    close();
+}
+
+// Completed with the language support.
+void TfrmMain::acLanguageExecute() {}
+
+// Completed with the about box.
+void TfrmMain::acAboutProgramExecute() {}
+
+// Completed with the language support.
+void TfrmMain::Panel4DblClick() {}
+
+void TfrmMain::acAboutAuthorExecute()
+{
+    DesktopServices::instance().message(this, QMessageBox::Information, QString::fromUtf8(AuthorText));
+}
+
+void TfrmMain::acTunesheetsHomepageExecute()
+{
+    DesktopServices& desktop = DesktopServices::instance();
+    const QString address = QString::fromLatin1(ProgramHomepage);
+    if (desktop.message(this, QMessageBox::Question, QStringLiteral("Visit ") + address + QStringLiteral(" ?"),
+                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        desktop.open(address);
+}
+
+void TfrmMain::acHelpContentsExecute()
+{
+    DesktopServices::instance().showHelp(0);
+}
+
+void TfrmMain::acLoadSettingsExecute()
+{
+    const std::string path = SettingsFile();
+    if (!platform::fileExists(path))
+        return;
+    // Read and checked whole before anything changes, so that a short or damaged file
+    // leaves the record and the form as they were.
+    const TGeneratorSettings loaded = readSettingsFile(path);
+    checkColumnIds(loaded);
+    generator_->Settings = loaded;
+    ClassToForm();
+}
+
+void TfrmMain::acSaveSettingsExecute()
+{
+    FormToClass();
+    writeSettingsFile(SettingsFile(), generator_->Settings);
+}
+
+void TfrmMain::FormToClass()
+{
+    formToSettings(*ui, generator_->Settings);
+}
+
+void TfrmMain::ClassToForm()
+{
+    settingsToForm(generator_->Settings, *ui);
+}

@@ -1,0 +1,94 @@
+#pragma once
+// TfrmMain: the program's main window. It owns the generator, shows the four settings pages
+// one at a time, carries every command as an action, and keeps the settings in the
+// ".settings" file beside the executable (loaded at start, saved at every close).
+#include "generator/tunesheet_class.h"
+#include "i18n/HeldTexts.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+namespace Ui {
+class TfrmMain;
+}
+class ItemsOrder;
+class QAction;
+class TBrowseDialog;
+class TSaveDialog;
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // The program's own files are named by `filesBase` with their extension appended
+    // ("<filesBase>.settings"); by default the executable's path without its extension.
+    explicit TfrmMain(QWidget* parent = nullptr, std::string filesBase = defaultFilesBase());
+    ~TfrmMain() override;
+
+    static std::string defaultFilesBase();
+
+    // The messages and captions that live in no control (English until a language is applied).
+    HeldTexts Texts;
+    // File name of the language library in use; empty for the built-in English texts.
+    QString LanguageLibrary;
+
+    TTunesheet& Generator() { return *generator_; }
+    Ui::TfrmMain& Form() { return *ui; }
+    TBrowseDialog& BrowseDialog() { return *bdDir; }
+    TSaveDialog& SaveDialog() { return *sdFile; }
+    std::string SettingsFile() const { return filesBase_ + ".settings"; }
+
+    // Shows the page whose number (the last digit of its name) is the action's tag.
+    void acShowSettingsPanel(QAction* sender);
+
+    void acGenerateListExecute();
+    void acGenerateListUpdate();
+    void acInputDirExecute();
+    void acOutputFileExecute();
+    void acExitExecute();
+    void acLanguageExecute();
+    void acAboutProgramExecute();
+    void acAboutAuthorExecute();
+    void acTunesheetsHomepageExecute();
+    void acHelpContentsExecute();
+    void acLoadSettingsExecute();
+    void acSaveSettingsExecute();
+    void FormToClass();
+    void ClassToForm();
+    void Panel4DblClick();
+
+    // What the program does each time it becomes idle: the enable rules and the status line.
+    void ApplicationEvents1Idle();
+    // The text the status line shows while no hint does.
+    QString idleStatusText() const;
+
+    // Fixes the window at its design size, or at the smallest size that shows every text of
+    // every page when that is larger. Runs at start; run it again after texts changed.
+    void fitWindowSize();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void PreparePanels();
+    void PrepareColorBoxes();
+    void ApplicationEvents1Hint();
+    void connectActions();
+    void nameToolButtons();
+    void showHelpFor(const QObject* object);
+
+    std::unique_ptr<Ui::TfrmMain> ui;
+    std::unique_ptr<TTunesheet> generator_;
+    ItemsOrder* itemsOrder_ = nullptr;
+    TBrowseDialog* bdDir = nullptr;
+    TSaveDialog* sdFile = nullptr;
+    std::string filesBase_;
+    QString hint_;
+    bool fitted_ = false;
+};

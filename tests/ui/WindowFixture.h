@@ -4,7 +4,12 @@
 
 #include "common/TempDir.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QToolBar>
 #include <QEventLoop>
 #include <QTimer>
 #include <QTest>
@@ -31,6 +36,30 @@ struct WindowFixture {
         return window->findChild<T*>(QLatin1String(name));
     }
     QAction* action(const char* name) const { return child<QAction>(name); }
+
+    // The labels, buttons and lists of every page that are smaller than their texts need,
+    // and the tool bar buttons pushed out of their bar.
+    QStringList cutTexts() const
+    {
+        QStringList cut;
+        for (const char* page : {"acMainSettings", "acHTMLPSettings", "acColors", "acOrder"}) {
+            action(page)->trigger();
+            QApplication::processEvents();
+            for (QWidget* w : window->findChildren<QWidget*>()) {
+                if (!w->isVisible() || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                                         qobject_cast<QComboBox*>(w)))
+                    continue;
+                const QSize needed = w->minimumSizeHint();
+                if (w->width() < needed.width() || w->height() < needed.height())
+                    cut << w->objectName() + QChar(' ') + w->property("text").toString();
+            }
+        }
+        for (QToolBar* bar : window->findChildren<QToolBar*>())
+            for (QAction* a : bar->actions())
+                if (!a->isSeparator() && !bar->widgetForAction(a)->isVisible())
+                    cut << a->objectName();
+        return cut;
+    }
 
     // Lets the program become idle, so that enable rules and the status line run as they do
     // between two user inputs. (QTest::qWait never blocks, so it never makes the program idle.)

@@ -1,0 +1,49 @@
+// The main window carries every target of the language table under its name, with the
+// English text that the English language library gives it.
+#include "i18n/LanguageSwitch.h"
+#include "i18n/LanguageTable.h"
+#include "ui/unMain.h"
+
+#include "ui/FakeDesktop.h"
+#include "ui/WindowFixture.h"
+
+#include <filesystem>
+
+class LanguageTargetsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyTargetIsThereAndTheEnglishLibraryChangesNoText()
+    {
+        if (!std::filesystem::exists(TUNESHEET_BIN_DIR "/english.dll"))
+            QSKIP("the English language library is not built");
+        FakeDesktop desktop;
+        WindowFixture f;
+        QStringList before;
+        for (const LanguageTarget& target : languageTargets())
+            before << languageTargetText(f.window.get(), f.window->Texts, target);
+        QVERIFY(ChangeLanguage(f.window.get(), f.window->Texts, QStringLiteral("english.dll")));
+        QVERIFY(desktop.messages.empty());
+        int index = 0;
+        for (const LanguageTarget& target : languageTargets()) {
+            const QString after = languageTargetText(f.window.get(), f.window->Texts, target);
+            QVERIFY2(after == before[index], qPrintable(QStringLiteral("%1: %2 / %3").arg(target.index).arg(before[index], after)));
+            ++index;
+        }
+    }
+
+    void aTranslationStillFitsOnceTheWindowIsMeasuredAgain()
+    {
+        if (!std::filesystem::exists(TUNESHEET_BIN_DIR "/slovak.dll"))
+            QSKIP("the Slovak language library is not built");
+        FakeDesktop desktop;
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(ChangeLanguage(f.window.get(), f.window->Texts, QStringLiteral("slovak.dll")));
+        f.window->fitWindowSize();
+        QCOMPARE(f.cutTexts(), QStringList());
+    }
+};
+
+QTEST_MAIN(LanguageTargetsTest)
+#include "language_targets_test.moc"

@@ -39,8 +39,10 @@ int InOutError::fromErrno(int err)
     case EACCES:
     case EPERM:
     case EROFS: return AccessDenied;
-    case ENOSPC:
+    case ENOSPC: return DiskFull;
+#ifdef EDQUOT // not in the Windows runtime
     case EDQUOT: return DiskFull;
+#endif
     default: return err;
     }
 }

@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 #include "platform/Errors.h"
+#include "platform/Path.h"
 
 #include "common/TempDir.h"
 
@@ -7,9 +8,17 @@
 
 namespace {
 
+#ifdef _WIN32
+const std::string WorkDir = "C:\\work dir";
+const std::string AbsoluteDir = "C:\\abs\\music\\";
+#else
+const std::string WorkDir = "/work dir";
+const std::string AbsoluteDir = "/abs/music/";
+#endif
+
 CliCommand parse(std::vector<std::string> args)
 {
-    return parseCommandLine(args, "/work dir");
+    return parseCommandLine(args, WorkDir);
 }
 
 std::string usageMessage(std::vector<std::string> args)
@@ -26,11 +35,11 @@ TEST(CliOptions, DefaultsAreTheWindowsInitialRecordAndPositionalsSetThePaths)
 {
     CliCommand c = parse({"music", "out.htm"});
     EXPECT_EQ(c.action, CliCommand::Action::Generate);
-    EXPECT_EQ(c.settings.InputDir.str(), "/work dir/music");
+    EXPECT_EQ(c.settings.InputDir.str(), WorkDir + platform::PathDelimiter + "music");
     EXPECT_EQ(c.settings.OutputFile.str(), "out.htm");
     EXPECT_EQ(c.settings.FileSizeUnit, fsKiloBytes);
     EXPECT_EQ(c.settings.SelectedItems[6], ciFileName);
-    EXPECT_EQ(parse({"/abs/music/"}).settings.InputDir.str(), "/abs/music/");
+    EXPECT_EQ(parse({AbsoluteDir}).settings.InputDir.str(), AbsoluteDir);
 }
 
 TEST(CliOptions, EveryPageFieldHasAnOption)

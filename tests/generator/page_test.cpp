@@ -1,9 +1,14 @@
 #include "generator/tunesheet_class.h"
 #include "platform/Errors.h"
+#include "platform/Path.h"
 
 #include "generator/PageFixture.h"
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -96,14 +101,20 @@ TEST(Page, HeaderRowHasOneCellPerNonZeroSlotWithItsStoredName)
 TEST(Page, OutsideTextsAreEscaped)
 {
     TempDir in;
-    in.write("a&b <x>/cover.jpg");
+#ifdef _WIN32
+    // Windows allows neither '<' nor '>' in a name; '&' is the one it allows.
+    const std::string folder = "a&b (x)", escaped = "a&amp;b (x)";
+#else
+    const std::string folder = "a&b <x>", escaped = "a&amp;b &lt;x&gt;";
+#endif
+    in.write(folder + "/cover.jpg");
     PageRun run;
     run.settings.PageCaption = "Rock & \"Roll\" <live>";
     run.settings.SelectedNames[0] = "<b>";
     run.settings.DirOverTable = true;
-    auto lines = run.lines(in.dir() + "a&b <x>/");
+    auto lines = run.lines(in.dir() + folder + platform::PathDelimiter);
     EXPECT_EQ(lines[2], "    <title>Rock &amp; &quot;Roll&quot; &lt;live&gt;</title>");
-    const std::string d = in.dir() + "a&amp;b &lt;x&gt;/";
+    const std::string d = in.dir() + escaped + platform::PathDelimiter;
     EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + d + " " + d + "</b></span>"), 1);
     EXPECT_EQ(countPrefix(lines, "<tr><th nowrap>&nbsp;&lt;b&gt;&nbsp;</th>"), 1);
 }
@@ -162,9 +173,19 @@ TEST(Page, UnreadableMp3StopsTheGenerationAndKeepsTheOldPage)
 {
     TempDir in, out;
     const std::string song = in.write("locked.mp3", "ID3");
+#ifdef _WIN32
+    // Held open by another program that shares it with nobody.
+    HANDLE lock = ::CreateFileA(song.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    struct Unlock {
+        HANDLE h;
+        ~Unlock() { ::CloseHandle(h); }
+    } unlock{lock};
+#else
     std::filesystem::permissions(song, std::filesystem::perms::none);
     if (std::ifstream(song).good())
         GTEST_SKIP() << "running with rights that read any file";
+#endif
     const std::string old = out.write("p.htm", "old");
     TTunesheet t;
     t.Settings = initialFormSettings();

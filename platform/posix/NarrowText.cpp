@@ -1,0 +1,59 @@
+#include "platform/NarrowText.h"
+
+namespace platform {
+
+namespace {
+
+void appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string narrowFromUtf16(const std::u16string& text)
+{
+    constexpr char32_t Replacement = 0xFFFD;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            appendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+            continue;
+        }
+        appendUtf8(out, (unit >= 0xD800 && unit <= 0xDFFF) ? Replacement : char32_t(unit));
+    }
+    return out;
+}
+
+std::string narrowFromUtf8(const std::string& text)
+{
+    return text;
+}
+
+std::string narrowFromLatin1(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (char c : text)
+        appendUtf8(out, static_cast<unsigned char>(c));
+    return out;
+}
+
+} // namespace platform

@@ -1,0 +1,100 @@
+#include "platform/AtomicFile.h"
+
+#include "platform/Errors.h"
+#include "platform/Path.h"
+#include "platform/win32/Win32Errors.h"
+
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <random>
+
+namespace platform {
+
+namespace {
+
+std::string temporaryNameFor(const std::string& target)
+{
+    static std::mt19937_64 rng{std::random_device{}()};
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".%08llx.tmp", static_cast<unsigned long long>(rng() & 0xffffffffULL));
+    return extractFilePath(target) + "." + extractFileName(target) + suffix;
+}
+
+HANDLE handleOf(int fd)
+{
+    return reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+}
+
+} // namespace
+
+AtomicFile::AtomicFile(const std::string& target) : target_(target)
+{
+    const DWORD attr = target.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(target.c_str());
+    if (target.empty() || (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY)))
+        throw FileCreateError(target);
+    for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
+        tempPath_ = temporaryNameFor(target);
+        HANDLE h = ::CreateFileA(tempPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            if (::GetLastError() != ERROR_FILE_EXISTS)
+                break;
+            continue;
+        }
+        fd_ = ::_open_osfhandle(reinterpret_cast<intptr_t>(h), _O_WRONLY | _O_BINARY);
+        if (fd_ < 0) {
+            ::CloseHandle(h);
+            ::DeleteFileA(tempPath_.c_str());
+            break;
+        }
+    }
+    if (fd_ < 0)
+        throw FileCreateError(target);
+}
+
+AtomicFile::~AtomicFile()
+{
+    discard();
+}
+
+void AtomicFile::discard()
+{
+    if (fd_ >= 0) {
+        ::_close(fd_);
+        fd_ = -1;
+        ::DeleteFileA(tempPath_.c_str());
+    }
+}
+
+void AtomicFile::write(const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const DWORD ask = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+        DWORD n = 0;
+        if (!::WriteFile(handleOf(fd_), data, ask, &n, nullptr))
+            throw InOutError(inOutCodeFromWin32(::GetLastError()));
+        if (n == 0)
+            throw InOutError(InOutError::DiskFull);
+        data += n;
+        size -= n;
+    }
+}
+
+void AtomicFile::commit()
+{
+    const int fd = fd_;
+    fd_ = -1;
+    // Flushed and closed before the rename, so that the target is never a half-written page.
+    const bool closed = ::_close(fd) == 0;
+    DWORD err = closed ? 0 : ERROR_WRITE_FAULT;
+    if (closed && !::MoveFileExA(tempPath_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        err = ::GetLastError();
+    if (err != 0) {
+        ::DeleteFileA(tempPath_.c_str());
+        throw InOutError(inOutCodeFromWin32(err));
+    }
+}
+
+} // namespace platform

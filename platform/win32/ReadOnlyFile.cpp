@@ -1,0 +1,117 @@
+#include "platform/ReadOnlyFile.h"
+
+#include "platform/Errors.h"
+#include "platform/win32/FileTimes.h"
+#include "platform/win32/Win32Errors.h"
+
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+// The object keeps a C runtime descriptor, as on POSIX; the Win32 handle under it does the work.
+
+namespace platform {
+
+namespace {
+
+HANDLE handleOf(int fd)
+{
+    return reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+}
+
+} // namespace
+
+std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpen(const std::string& path, int& errorCode)
+{
+    // Shared with every reader and writer, and with a program that deletes or renames the file.
+    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        errorCode = errnoFromWin32(::GetLastError());
+        return nullptr;
+    }
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
+    if (fd < 0) {
+        ::CloseHandle(h);
+        errorCode = EMFILE;
+        return nullptr;
+    }
+    // Hidden is an attribute of the file here, not of its name.
+    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, false));
+}
+
+ReadOnlyFile::ReadOnlyFile(const std::string& path)
+{
+    int err = 0;
+    auto opened = tryOpen(path, err);
+    if (!opened)
+        throw FileOpenError(path);
+    fd_ = opened->fd_;
+    hiddenName_ = opened->hiddenName_;
+    opened->fd_ = -1;
+}
+
+void ReadOnlyFile::lookUp() const
+{
+    if (lookedUp_)
+        return;
+    lookedUp_ = true;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(handleOf(fd_), &info))
+        return;
+    size_ = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
+    dosDate_ = dosDateOf(info.ftLastWriteTime);
+    attributes_ = static_cast<std::int32_t>(info.dwFileAttributes);
+}
+
+std::int64_t ReadOnlyFile::size() const
+{
+    lookUp();
+    return size_;
+}
+
+std::int32_t ReadOnlyFile::dosDate() const
+{
+    lookUp();
+    return dosDate_;
+}
+
+std::int32_t ReadOnlyFile::attributes() const
+{
+    lookUp();
+    return attributes_;
+}
+
+ReadOnlyFile::~ReadOnlyFile()
+{
+    if (fd_ >= 0)
+        ::_close(fd_);
+}
+
+std::size_t ReadOnlyFile::readAt(std::int64_t offset, void* buffer, std::size_t count)
+{
+    std::size_t done = 0;
+    auto* out = static_cast<char*>(buffer);
+    while (done < count) {
+        // The offset travels with each read, so that no shared file position is involved.
+        OVERLAPPED at {};
+        const auto pos = static_cast<std::uint64_t>(offset) + done;
+        at.Offset = static_cast<DWORD>(pos);
+        at.OffsetHigh = static_cast<DWORD>(pos >> 32);
+        const std::size_t left = count - done;
+        const DWORD ask = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
+        DWORD n = 0;
+        if (!::ReadFile(handleOf(fd_), out + done, ask, &n, &at)) {
+            const DWORD err = ::GetLastError();
+            if (err == ERROR_HANDLE_EOF)
+                break;
+            throw InOutError(inOutCodeFromWin32(err));
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+} // namespace platform

@@ -12,6 +12,9 @@
 #include "dialogs/BrowsDlg.h"
 #include "dialogs/DesktopServices.h"
 #include "dialogs/SaveDialog.h"
+#include "dialogs/about.h"
+#include "i18n/LanguageCommand.h"
+#include "i18n/LanguageSwitch.h"
 
 #include "platform/DirReader.h"
 #include "platform/Path.h"
@@ -129,8 +132,13 @@ void TfrmMain::FormCreate()
     // The recent-items lists are loaded here once they are kept in files.
     acShowSettingsPanel(ui->acMainSettings);
     Texts = HeldTexts();
-    // The recorded language is applied here with the language support, before the settings
-    // are loaded: the selected columns are rebuilt from the (translated) available ones.
+    // The recorded language is applied before the settings are loaded: the selected columns
+    // are rebuilt from the (translated) available ones.
+    try {
+        applyRecordedLanguage(this, Texts, LanguageLibrary, fromBytes(filesBase_ + ".language"));
+    } catch (const std::exception& e) {
+        showErrorBox(e);
+    }
     try {
         acLoadSettingsExecute();
     } catch (const std::exception& e) {
@@ -355,7 +363,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     try {
         // The recent-items lists are saved here once they are kept in files.
         acSaveSettingsExecute();
-        // The language choice is recorded here with the language support.
+        saveLanguageChoice(LanguageLibrary, fromBytes(filesBase_ + ".language"));
     } catch (const std::exception& e) {
         showErrorBox(e);
     }
@@ -425,14 +433,21 @@ void TfrmMain::acExitExecute()
     close();
 }
 
-// Completed with the language support.
-void TfrmMain::acLanguageExecute() {}
+void TfrmMain::acLanguageExecute()
+{
+    runLanguageCommand(this, LanguageLibrary, Texts);
+}
 
-// Completed with the about box.
-void TfrmMain::acAboutProgramExecute() {}
+void TfrmMain::acAboutProgramExecute()
+{
+    TfrmAboutBox::instance()->exec();
+}
 
-// Completed with the language support.
-void TfrmMain::Panel4DblClick() {}
+void TfrmMain::Panel4DblClick()
+{
+    switchToSlovak(this, Texts, LanguageLibrary);
+    fitWindowSize();
+}
 
 void TfrmMain::acAboutAuthorExecute()
 {

@@ -1,0 +1,182 @@
+// The language support inside the real main window: the start with a recorded language, the
+// hidden switch to Slovak, the Language command and the about box.
+#include "dialogs/about.h"
+#include "i18n/LanguageSwitch.h"
+#include "i18n/LanguageTable.h"
+#include "i18n/language.h"
+#include "lang/LanguageAbi.h"
+#include "platform/DynamicLibrary.h"
+#include "ui/unMain.h"
+
+#include "ui/FakeDesktop.h"
+#include "ui/WindowFixture.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringDecoder>
+
+namespace {
+
+const QString bin = QStringLiteral(TUNESHEET_BIN_DIR);
+
+QStringList slovakTexts()
+{
+    platform::DynamicLibrary lib;
+    if (!lib.load((bin + "/slovak.dll").toStdString()))
+        return {};
+    auto fn = reinterpret_cast<GetMyStrFunction>(lib.symbol(TUNESHEET_GETMYSTR_NAME));
+    QStringList texts;
+    for (int index = 1; index <= LanguageStringCount; ++index) {
+        unsigned char buffer[LanguageSlotSize];
+        fn(index, buffer);
+        QStringDecoder decode("windows-1250");
+        texts << decode(QByteArrayView(reinterpret_cast<char*>(buffer + 1), buffer[0]));
+    }
+    return texts;
+}
+
+QByteArray contents(const std::string& file)
+{
+    QFile f(QString::fromStdString(file));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+void write(const std::string& file, const QByteArray& bytes)
+{
+    QFile f(QString::fromStdString(file));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QStringList items(QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+class MainWindowLanguageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aRecordedLanguageRelabelsAllTargetsAtStart()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        write(f.tmp.path("tunesheet.language"), "slovak.dll\r\nignored.dll\r\n");
+        f.restart();
+        QCOMPARE(f.window->LanguageLibrary, QStringLiteral("slovak.dll"));
+        QVERIFY(desktop.messages.empty());
+        const QStringList expected = slovakTexts();
+        QCOMPARE(expected.size(), LanguageTextCount);
+        for (const LanguageTarget& target : languageTargets()) {
+            QString shown = languageTargetText(f.window.get(), f.window->Texts, target);
+            // The menu bar gives its titles (1 to 3) an accelerator of their own.
+            if (target.index <= 3)
+                shown.remove(QLatin1Char('&'));
+            QVERIFY2(shown == expected[target.index - 1], qPrintable(QStringLiteral("index %1: %2").arg(target.index).arg(shown)));
+        }
+        // The selected columns were filled from the translated available ones.
+        QCOMPARE(items(f.child<QListWidget>("lbSelected")), items(f.child<QListWidget>("lbAvailable")));
+        QVERIFY(f.window->idleStatusText().endsWith(QString::fromUtf8("Preložil tím tunesheet")));
+
+        // Closing rewrites the file with the one line.
+        f.window->close();
+        QCOMPARE(contents(f.tmp.path("tunesheet.language")), QByteArray("slovak.dll\r\n"));
+    }
+
+    void withoutARecordedLanguageTheWindowIsEnglishAndWritesNoChoice()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        QVERIFY(f.window->LanguageLibrary.isEmpty());
+        QCOMPARE(f.action("acExit")->text(), QStringLiteral("Exit Program"));
+        f.window->close();
+        QVERIFY(!QFile::exists(QString::fromStdString(f.tmp.path("tunesheet.language"))));
+        QVERIFY(desktop.messages.empty());
+    }
+
+    void theHiddenSwitchKeepsChoicesAndTheColumnMapping()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        auto* lbSelected = f.child<QListWidget>("lbSelected");
+        lbSelected->clear();
+        lbSelected->addItems({"Title", "File name", "Artist"});
+        f.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(2);
+        f.child<QComboBox>("cmbFileSizeIn")->setCurrentIndex(2);
+        f.child<QComboBox>("cmbID3TagPriority")->setCurrentIndex(0);
+        f.child<QComboBox>("cmbFileName")->setCurrentIndex(1);
+
+        f.window->Panel4DblClick();
+        QVERIFY(desktop.onlyMessage(QMessageBox::NoIcon, QStringLiteral("Skusim nahrat slovak.dll")));
+        QCOMPARE(f.window->LanguageLibrary, QStringLiteral("slovak.dll"));
+        QCOMPARE(f.action("acOrder")->text(), QString::fromUtf8("Poradie položiek"));
+        QCOMPARE(f.child<QComboBox>("cmbAfterGenerate")->currentIndex(), 2);
+        QCOMPARE(f.child<QComboBox>("cmbFileSizeIn")->currentIndex(), 2);
+        QCOMPARE(f.child<QComboBox>("cmbID3TagPriority")->currentIndex(), 0);
+        QCOMPARE(f.child<QComboBox>("cmbFileName")->currentIndex(), 1);
+        QCOMPARE(items(lbSelected),
+                 (QStringList{QString::fromUtf8("Názov"), QString::fromUtf8("Názov súboru"), "Interpret"}));
+
+        // The settings record still gets the columns the user chose.
+        f.window->FormToClass();
+        const TGeneratorSettings& s = f.window->Generator().Settings;
+        QCOMPARE(int(s.SelectedItems[0]), int(ciTitle));
+        QCOMPARE(int(s.SelectedItems[1]), int(ciFileName));
+        QCOMPARE(int(s.SelectedItems[2]), int(ciArtist));
+        QCOMPARE(int(s.SelectedItems[3]), int(ciNone));
+
+        f.window->close();
+        QCOMPARE(contents(f.tmp.path("tunesheet.language")), QByteArray("slovak.dll\r\n"));
+    }
+
+    void theLanguageCommandRecordsANewChoiceAndCloses()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        write(f.tmp.path("tunesheet.language"), "slovak.dll\r\n");
+        f.restart();
+        f.window->show();
+        QString shownTitle, selected;
+        QTimer::singleShot(0, [&] {
+            TfrmLanguage* dialog = TfrmLanguage::instance();
+            shownTitle = dialog->windowTitle();
+            selected = dialog->cbLanguage()->currentText();
+            dialog->cbLanguage()->setCurrentIndex(dialog->cbLanguage()->findText("english"));
+            dialog->btnOK()->click();
+        });
+        f.action("acLanguage")->trigger();
+        QCOMPARE(shownTitle, QStringLiteral("Jazyk"));
+        QCOMPARE(selected, QStringLiteral("slovak"));
+        QVERIFY(desktop.onlyMessage(QMessageBox::Information, f.window->Texts.MsgRestart));
+        QVERIFY(f.window->Texts.MsgRestart.startsWith(QStringLiteral("Zmenili ste jazyk.")));
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(contents(f.tmp.path("tunesheet.language")), QByteArray("english.dll\r\n"));
+    }
+
+    void theAboutCommandShowsTheOneAboutBox()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        for (int run = 0; run < 2; ++run) {
+            TfrmAboutBox* shown = nullptr;
+            QTimer::singleShot(0, [&] {
+                shown = qobject_cast<TfrmAboutBox*>(QApplication::activeModalWidget());
+                if (shown)
+                    shown->AnywhereClick();
+            });
+            f.action("acAboutProgram")->trigger();
+            QCOMPARE(shown, TfrmAboutBox::instance());
+            QCOMPARE(shown->label("lblVersion")->text(), QStringLiteral("Version 3.0.0.0"));
+        }
+        // The box is no part of the window, whose panels and labels have the same names.
+        QVERIFY(!TfrmAboutBox::instance()->parent());
+    }
+};
+
+QTEST_MAIN(MainWindowLanguageTest)
+#include "main_window_language_test.moc"

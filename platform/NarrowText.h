@@ -7,7 +7,8 @@
 namespace platform {
 
 // UTF-16 code units (no byte order mark, no terminating zero) in the narrow encoding. An
-// unpaired surrogate, or a character the narrow encoding lacks, becomes a replacement.
+// unpaired surrogate becomes a replacement; a character a single-byte code page lacks becomes
+// the system's nearest one ("C" for "Č" in 1252) or its default character.
 std::string narrowFromUtf16(const std::u16string& text);
 
 // UTF-8 text in the narrow encoding.

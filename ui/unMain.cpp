@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QRegularExpression>
 #include <QShortcut>
 #include <QStatusTipEvent>
@@ -71,6 +72,17 @@ struct HourglassCursor {
     HourglassCursor(const HourglassCursor&) = delete;
     HourglassCursor& operator=(const HourglassCursor&) = delete;
 };
+
+// Lays a widget out again from the current size hints of everything in it. A hidden page
+// keeps the hints of its nested layouts from the last time it was laid out, which may be
+// older than its texts.
+void layOutAfresh(QWidget* widget)
+{
+    if (QLayout* layout = widget->layout()) {
+        layout->invalidate();
+        layout->activate();
+    }
+}
 
 const QRegularExpression& pageName()
 {
@@ -236,8 +248,10 @@ void TfrmMain::fitWindowSize()
 {
     QSize pages = DesignPageSize;
     const auto all = ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly);
-    for (QFrame* page : all)
+    for (QFrame* page : all) {
+        layOutAfresh(page);
         pages = pages.expandedTo(page->minimumSizeHint());
+    }
     // Measure the window with the page area at exactly that size, then let the area take
     // whatever room the window has (the tool bars may want more width).
     ui->centralwidget->setFixedSize(pages);
@@ -270,6 +284,9 @@ void TfrmMain::acShowSettingsPanel(QAction* sender)
         if (visible)
             shown = page;
     }
+    // A hidden page may have been resized or relabelled since it was last laid out.
+    if (shown)
+        layOutAfresh(shown);
     // The keyboard goes on in the page the user asked for.
     QWidget* focus = focusWidget();
     if (shown && (!focus || !focus->isVisibleTo(this) || !shown->isAncestorOf(focus))) {

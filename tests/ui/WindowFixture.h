@@ -44,7 +44,7 @@ struct WindowFixture {
         QStringList cut;
         for (const char* page : {"acMainSettings", "acHTMLPSettings", "acColors", "acOrder"}) {
             action(page)->trigger();
-            QApplication::processEvents();
+            idle(); // as the user sees it once the page has settled
             for (QWidget* w : window->findChildren<QWidget*>()) {
                 if (!w->isVisible() || !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
                                          qobject_cast<QComboBox*>(w)))

@@ -188,6 +188,7 @@ private slots:
         QVERIFY(!(f.window->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(f.child<QWidget>("centralwidget")->width() >= 385);
         QVERIFY(f.child<QWidget>("centralwidget")->height() >= 209);
+        QTRY_COMPARE(f.window->size(), f.window->maximumSize());
         QCOMPARE(f.cutTexts(), QStringList());
     }
 

@@ -6,6 +6,8 @@
 #include "ui/ErrorBox.h"
 #include "ui/ItemsOrder.h"
 #include "ui/MenuHotkeys.h"
+#include "ui/GenerationProgress.h"
+#include "ui/RecentMenus.h"
 #include "ui/SettingsTransfer.h"
 #include "ui_unMain.h"
 
@@ -17,6 +19,7 @@
 #include "i18n/LanguageSwitch.h"
 
 #include "platform/DirReader.h"
+#include "platform/Errors.h"
 #include "platform/Path.h"
 
 #include <QAbstractEventDispatcher>
@@ -29,6 +32,9 @@
 #include <QShortcut>
 #include <QStatusTipEvent>
 #include <QToolButton>
+
+#include <exception>
+#include <functional>
 
 namespace {
 
@@ -141,7 +147,12 @@ void TfrmMain::FormCreate()
     PreparePanels();
     PrepareColorBoxes();
     itemsOrder_->PrepareListBoxes();
-    // The recent-items lists are loaded here once they are kept in files.
+    prepareRecentMenus();
+    try {
+        LoadMRUs();
+    } catch (const std::exception& e) {
+        showErrorBox(e);
+    }
     acShowSettingsPanel(ui->acMainSettings);
     Texts = HeldTexts();
     // The recorded language is applied before the settings are loaded: the selected columns
@@ -313,8 +324,10 @@ void TfrmMain::ApplicationEvents1Idle()
 {
     acGenerateListUpdate();
     itemsOrder_->updateActions();
-    if (hint_.isEmpty() && ui->sbMain->currentMessage() != idleStatusText())
-        ui->sbMain->showMessage(idleStatusText());
+    // A notice (a cancelled generation) stands until the next hint replaces it.
+    const QString idle = notice_.isEmpty() ? idleStatusText() : notice_;
+    if (hint_.isEmpty() && ui->sbMain->currentMessage() != idle)
+        ui->sbMain->showMessage(idle);
 }
 
 bool TfrmMain::event(QEvent* event)
@@ -322,6 +335,8 @@ bool TfrmMain::event(QEvent* event)
     // The hint of the control or menu entry under the mouse (empty when it leaves).
     if (event->type() == QEvent::StatusTip) {
         hint_ = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!hint_.isEmpty())
+            notice_.clear();
         ApplicationEvents1Hint();
         return true;
     }
@@ -375,14 +390,27 @@ void TfrmMain::showEvent(QShowEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    // FormCloseQuery: every close saves, whichever way the window is closed. A failure is
-    // shown, and the window still closes: refusing would leave no way out of the program.
-    try {
-        // The recent-items lists are saved here once they are kept in files.
-        acSaveSettingsExecute();
-        saveLanguageChoice(LanguageLibrary, fromBytes(filesBase_ + ".language"));
-    } catch (const std::exception& e) {
-        showErrorBox(e);
+    // FormCloseQuery: every close saves, whichever way the window is closed. Each file is
+    // written even when another one fails, and the first failure is shown once; the window
+    // still closes: refusing would leave no way out of the program.
+    std::exception_ptr failure;
+    const auto attempt = [&failure](const std::function<void()>& save) {
+        try {
+            save();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+    attempt([this] { SaveMRUs(); });
+    attempt([this] { acSaveSettingsExecute(); });
+    attempt([this] { saveLanguageChoice(LanguageLibrary, fromBytes(filesBase_ + ".language")); });
+    if (failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const std::exception& e) {
+            showErrorBox(e);
+        }
     }
     event->accept();
 }
@@ -411,10 +439,9 @@ void TfrmMain::acGenerateListExecute()
     TGeneratorSettings& s = generator_->Settings;
     generator_->RecentFiles.Add(s.OutputFile.str());
     generator_->RecentDirs.Add(s.InputDir.str());
-    {
-        HourglassCursor hourglass;
-        generator_->Generate();
-    }
+    notice_.clear();
+    if (!generatePage())
+        return;
     switch (s.AfterGenerate) {
     case agShowPage:
         desktop.open(ui->lbledtOutput->text());
@@ -512,4 +539,79 @@ void TfrmMain::FormToClass()
 void TfrmMain::ClassToForm()
 {
     settingsToForm(generator_->Settings, *ui);
+}
+
+bool TfrmMain::generatePage()
+{
+    HourglassCursor hourglass;
+    GenerationProgress progress(this);
+    // Whoever else follows the generation keeps being told, and may stop it too.
+    const auto observer = generator_->OnProgress;
+    generator_->OnProgress = [&progress, observer](const GenerateProgress& p) {
+        return (!observer || observer(p)) && progress.update(p);
+    };
+    struct Restore {
+        TTunesheet& generator;
+        std::function<bool(const GenerateProgress&)> handler;
+        ~Restore() { generator.OnProgress = handler; }
+    } restore{*generator_, observer};
+    try {
+        generator_->Generate();
+    } catch (const platform::GenerationCancelled&) {
+        notice_ = QStringLiteral("Generation cancelled: the page was not written.");
+        ui->sbMain->showMessage(notice_);
+        return false;
+    }
+    return true;
+}
+
+void TfrmMain::LoadMRUs()
+{
+    generator_->RecentFiles.LoadFromFile(filesBase_ + ".files");
+    generator_->RecentDirs.LoadFromFile(filesBase_ + ".dirs");
+}
+
+void TfrmMain::SaveMRUs()
+{
+    generator_->RecentFiles.SaveToFile(filesBase_ + ".files");
+    generator_->RecentDirs.SaveToFile(filesBase_ + ".dirs");
+}
+
+void TfrmMain::prepareRecentMenus()
+{
+    // In the Main menu, after Generate List: the places used before, to be chosen again.
+    QAction* before = ui->Main1->actions().value(3);
+    const struct {
+        const char* name;
+        const char* caption;
+        const TRecentList* list;
+        void (TfrmMain::*onClick)(QObject*);
+    } menus[] = {
+        {"mnuRecentFiles", "Recent &output files", &generator_->RecentFiles, &TfrmMain::ppmiFileClick},
+        {"mnuRecentDirs", "Recent input di&rectories", &generator_->RecentDirs, &TfrmMain::ppmiDirClick},
+    };
+    for (const auto& m : menus) {
+        auto* menu = new QMenu(QString::fromLatin1(m.caption), ui->Main1);
+        menu->setObjectName(QLatin1String(m.name));
+        menu->menuAction()->setProperty("helpContext", 21);
+        ui->Main1->insertMenu(before, menu);
+        const TRecentList* list = m.list;
+        auto onClick = m.onClick;
+        connect(menu, &QMenu::aboutToShow, this, [this, menu, list, onClick] {
+            fillRecentMenu(menu, *list, [this, onClick](QAction* entry) { guarded([this, onClick, entry] { (this->*onClick)(entry); })(); });
+        });
+        fillRecentMenu(menu, *list, [](QAction*) {});
+    }
+}
+
+void TfrmMain::ppmiFileClick(QObject* sender)
+{
+    if (auto* item = qobject_cast<QAction*>(sender))
+        ui->lbledtOutput->setText(entryFromCaption(item->text()));
+}
+
+void TfrmMain::ppmiDirClick(QObject* sender)
+{
+    if (auto* item = qobject_cast<QAction*>(sender))
+        ui->lbledtInput->setText(entryFromCaption(item->text()));
 }

@@ -58,6 +58,11 @@ public:
     void FormToClass();
     void ClassToForm();
     void Panel4DblClick();
+    void LoadMRUs();
+    void SaveMRUs();
+    // Put a recent entry back into its field; the sender is the chosen menu entry.
+    void ppmiFileClick(QObject* sender);
+    void ppmiDirClick(QObject* sender);
 
     // What the program does each time it becomes idle: the enable rules and the status line.
     void ApplicationEvents1Idle();
@@ -76,6 +81,9 @@ protected:
 
 private:
     void FormCreate();
+    void prepareRecentMenus();
+    // Writes the page, keeping the window alive; false when the user cancelled.
+    bool generatePage();
     void PreparePanels();
     void PrepareColorBoxes();
     void ApplicationEvents1Hint();
@@ -90,5 +98,6 @@ private:
     TSaveDialog* sdFile = nullptr;
     std::string filesBase_;
     QString hint_;
+    QString notice_; // shown in place of the idle text until the next hint
     bool fitted_ = false;
 };

@@ -1,0 +1,173 @@
+// The recent output files and input directories: kept in their files, offered in the Main
+// menu; and a long generation that shows its progress and can be cancelled.
+#include "ui/GenerationProgress.h"
+#include "ui/RecentMenus.h"
+#include "ui/unMain.h"
+
+#include "ui/FakeDesktop.h"
+#include "ui/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <filesystem>
+
+namespace {
+
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+struct RecentWindow : WindowFixture {
+    TempDir library;
+    QLineEdit* input = child<QLineEdit>("lbledtInput");
+    QLineEdit* output = child<QLineEdit>("lbledtOutput");
+
+    RecentWindow() { library.write("a.mp3", "x"); }
+    void rebind()
+    {
+        input = child<QLineEdit>("lbledtInput");
+        output = child<QLineEdit>("lbledtOutput");
+    }
+    void generate(const QString& in, const QString& out)
+    {
+        input->setText(in);
+        output->setText(out);
+        child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(agDontShow);
+        idle();
+        action("acGenerateList")->trigger();
+    }
+    // The captions of a recent menu as it shows them when opened.
+    QStringList shown(const char* menuName)
+    {
+        QMenu* menu = child<QMenu>(menuName);
+        emit menu->aboutToShow();
+        QStringList captions;
+        for (QAction* a : menu->actions())
+            captions << a->text();
+        return captions;
+    }
+};
+
+} // namespace
+
+class RecentTest : public QObject {
+    Q_OBJECT
+private slots:
+    void generationsAreRememberedOnceEachAndWrittenAtClose()
+    {
+        FakeDesktop desktop;
+        RecentWindow w;
+        const QString dir = qs(w.library.dir());
+        w.generate(dir, qs(w.tmp.path("one.htm")));
+        w.generate(dir, qs(w.tmp.path("two.htm")));
+        w.generate(dir, qs(w.tmp.path("three.htm")));
+        w.generate(dir, qs(w.tmp.path("ONE.htm"))); // the same file in other letter case
+        w.window->close();
+        QCOMPARE(readFile(w.tmp.path("tunesheet.files")),
+                 w.tmp.path("one.htm") + "\r\n" + w.tmp.path("two.htm") + "\r\n" + w.tmp.path("three.htm") + "\r\n");
+        QCOMPARE(readFile(w.tmp.path("tunesheet.dirs")), w.library.dir() + "\r\n");
+    }
+
+    void aRunWithoutGenerationRewritesBothFilesFromWhatItRead()
+    {
+        FakeDesktop desktop;
+        RecentWindow w;
+        w.tmp.write("tunesheet.files", "/x/a.htm\n/x/A.HTM\r\n/x/b.htm");
+        w.tmp.write("tunesheet.dirs", "");
+        w.restart();
+        w.window->close();
+        QCOMPARE(readFile(w.tmp.path("tunesheet.files")), std::string("/x/a.htm\r\n/x/b.htm\r\n"));
+        QCOMPARE(readFile(w.tmp.path("tunesheet.dirs")), std::string());
+    }
+
+    void refusedGenerationsAddNothing()
+    {
+        FakeDesktop desktop;
+        RecentWindow w;
+        w.generate(qs(w.tmp.path("missing/")), qs(w.tmp.path("p.htm")));
+        QCOMPARE(w.window->Generator().RecentDirs.Count(), 0);
+        QCOMPARE(w.window->Generator().RecentFiles.Count(), 0);
+    }
+
+    void menusOfferTheNewestFirstAndFillTheFields()
+    {
+        FakeDesktop desktop;
+        RecentWindow w;
+        TempDir other;
+        other.write("b.mp3", "x");
+        const std::string odd = w.tmp.path("Rock & Roll.htm");
+        w.generate(qs(w.library.dir()), qs(w.tmp.path("first.htm")));
+        w.generate(qs(other.dir()), qs(odd));
+        QCOMPARE(w.shown("mnuRecentFiles"),
+                 QStringList({recentCaption(qs(odd)), qs(w.tmp.path("first.htm"))}));
+        QCOMPARE(w.shown("mnuRecentDirs"), QStringList({qs(other.dir()), qs(w.library.dir())}));
+
+        w.output->clear();
+        w.child<QMenu>("mnuRecentFiles")->actions().first()->trigger();
+        QCOMPARE(w.output->text(), qs(odd)); // the "&" of the entry comes back unchanged
+        w.child<QMenu>("mnuRecentDirs")->actions().last()->trigger();
+        QCOMPARE(w.input->text(), qs(w.library.dir()));
+    }
+
+    void menusShowTenEntriesAtMost()
+    {
+        TRecentList list;
+        for (int i = 0; i < 14; ++i)
+            list.Add("/e" + std::to_string(i));
+        QMenu menu;
+        fillRecentMenu(&menu, list, [](QAction*) {});
+        QCOMPARE(menu.actions().size(), 10);
+        QCOMPARE(menu.actions().first()->text(), QStringLiteral("/e13"));
+        QCOMPARE(entryFromCaption(QStringLiteral("a&&b")), QStringLiteral("a&b"));
+        QCOMPARE(entryFromCaption(QStringLiteral("plain")), QStringLiteral("plain"));
+    }
+
+    void cancellingKeepsTheOldPageAndSkipsTheAfterStep()
+    {
+        FakeDesktop desktop;
+        RecentWindow w;
+        for (int i = 0; i < 3000; ++i)
+            w.library.write("d" + std::to_string(i % 30) + "/" + std::to_string(i) + ".mp3", "x");
+        w.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
+        const std::string old = w.tmp.write("page.htm", "the old page");
+        GenerationProgress::showAfterMs = 0;
+        bool dialogSeen = false;
+        // The dialog is cancelled as soon as it shows, while the files are being listed.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* dialog = w.window->findChild<QProgressDialog*>(QStringLiteral("dlgProgress"))) {
+                dialogSeen = dialogSeen || dialog->isVisible();
+                dialog->cancel();
+            }
+        });
+        poll.start(0);
+        w.input->setText(qs(w.library.dir()));
+        w.output->setText(qs(old));
+        w.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(agShowPage);
+        WindowFixture::idle();
+        w.action("acGenerateList")->trigger();
+        poll.stop();
+        GenerationProgress::showAfterMs = 500;
+
+        QVERIFY(dialogSeen);
+        QCOMPARE(readFile(old), std::string("the old page"));
+        std::size_t entries = 0;
+        for (auto it = std::filesystem::directory_iterator(w.tmp.dir()); it != std::filesystem::directory_iterator(); ++it)
+            entries += it->path().filename().string().find(".tmp") != std::string::npos;
+        QCOMPARE(entries, std::size_t(0));
+        QVERIFY(desktop.opened.isEmpty());
+        QVERIFY(desktop.messages.empty());
+        WindowFixture::idle();
+        QVERIFY(w.child<QStatusBar>("sbMain")->currentMessage().contains(QStringLiteral("cancelled")));
+    }
+};
+
+QTEST_MAIN(RecentTest)
+#include "recent_test.moc"

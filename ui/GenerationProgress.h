@@ -1,0 +1,30 @@
+#pragma once
+// Keeps the window alive while a page is generated: the window repaints, and once a
+// generation has run for half a second a dialog shows how far it has got, with Cancel.
+#include "generator/tunesheet_class.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProgressDialog>
+
+class GenerationProgress {
+public:
+    explicit GenerationProgress(QWidget* window);
+    ~GenerationProgress();
+    GenerationProgress(const GenerationProgress&) = delete;
+    GenerationProgress& operator=(const GenerationProgress&) = delete;
+
+    // The generator's progress handler: false once the user has asked to stop.
+    bool update(const GenerateProgress& progress);
+    bool shown() const { return dialog_ != nullptr; }
+
+    // How long a generation runs before the dialog shows (tests shorten it).
+    static inline int showAfterMs = 500;
+
+private:
+    void show();
+    QWidget* window_;
+    QElapsedTimer started_;
+    QElapsedTimer sinceEvents_;
+    QPointer<QProgressDialog> dialog_;
+};

@@ -1,0 +1,29 @@
+#include "ui/RecentMenus.h"
+
+QString recentCaption(const QString& entry)
+{
+    QString caption = entry;
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return caption;
+}
+
+QString entryFromCaption(const QString& caption)
+{
+    QString entry = caption;
+    const int marker = entry.indexOf(QLatin1Char('&'));
+    if (marker >= 0)
+        entry.remove(marker, 1);
+    return entry;
+}
+
+void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen, int limit)
+{
+    menu->clear();
+    const int count = list.Count();
+    for (int i = count - 1; i >= 0 && i >= count - limit; --i) {
+        QAction* action = menu->addAction(recentCaption(QString::fromLocal8Bit(list[i].c_str())));
+        QObject::connect(action, &QAction::triggered, menu, [action, chosen] { chosen(action); });
+    }
+    if (count == 0)
+        menu->addAction(QStringLiteral("(none yet)"))->setEnabled(false);
+}

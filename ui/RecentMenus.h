@@ -1,0 +1,21 @@
+#pragma once
+// The recent output files and input directories as menus: newest first, the ten most recent.
+#include "generator/RecentList.h"
+
+#include <QMenu>
+#include <QString>
+
+#include <functional>
+
+// A menu caption that shows `entry` as it is: Qt reads "&" as an accelerator marker, so
+// every "&" of the entry is doubled.
+QString recentCaption(const QString& entry);
+
+// The entry back from a menu caption: the first "&" goes, as the menu system may have put
+// it there (a doubled "&&" thus comes back as one "&").
+QString entryFromCaption(const QString& caption);
+
+// Rebuilds `menu` from `list`, newest entry first, at most `limit` entries; each entry's
+// action runs `chosen`. An empty list leaves one disabled placeholder entry.
+void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen,
+                    int limit = 10);

@@ -28,10 +28,6 @@ TSaveDialog::TSaveDialog(QWidget* parent) : QFileDialog(parent)
     // Qt's own dialog on every desktop, so that the rules below hold everywhere; the
     // descriptions already name their patterns, so Qt's copy of them stays hidden.
     setOptions(DontUseNativeDialog | DontConfirmOverwrite | DontResolveSymlinks | HideNameFilterDetails);
-    // Room for the places at the left to show their names.
-    resize(720, 420);
-    if (auto* places = findChild<QSplitter*>(QStringLiteral("splitter")))
-        places->setSizes({150, 570});
 }
 
 void TSaveDialog::setFilter(const QString& filter)
@@ -44,6 +40,11 @@ bool TSaveDialog::Execute()
 {
     if (!FileName.isEmpty())
         selectFile(FileName);
+    // Room for the names of the places at the left and of the list's columns; Qt restores
+    // its own smaller layout each time the dialog opens.
+    resize(size().expandedTo(QSize(720, 420)));
+    if (auto* places = findChild<QSplitter*>(QStringLiteral("splitter")))
+        places->setSizes({150, width() - 150});
     if (exec() != Accepted || selectedFiles().isEmpty())
         return false;
     FileName = selectedFiles().constFirst();

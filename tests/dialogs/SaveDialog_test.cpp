@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <filesystem>
@@ -45,6 +46,9 @@ void choose(TSaveDialog& dialog, const QString& path)
 class SaveDialogTest : public QObject {
     Q_OBJECT
 private slots:
+    // The save dialog keeps its state in Qt's settings; tests keep theirs apart from the user's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void theFilterKeepsItsDescriptionsAndMatchesByItsPatterns()
     {
         const QStringList filters =

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTreeView>
 
@@ -59,6 +60,9 @@ std::string bytesOf(const TGeneratorSettings& s)
 class GenerateTest : public QObject {
     Q_OBJECT
 private slots:
+    // The save dialog keeps its state in Qt's settings; tests keep theirs apart from the user's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void noColumnsRefusesAndTouchesNothing()
     {
         FakeDesktop desktop;

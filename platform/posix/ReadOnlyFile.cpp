@@ -48,24 +48,6 @@ void ReadOnlyFile::lookUp() const
     attributes_ = attributesOf(hiddenName_, st);
 }
 
-std::int64_t ReadOnlyFile::size() const
-{
-    lookUp();
-    return size_;
-}
-
-std::int32_t ReadOnlyFile::dosDate() const
-{
-    lookUp();
-    return dosDate_;
-}
-
-std::int32_t ReadOnlyFile::attributes() const
-{
-    lookUp();
-    return attributes_;
-}
-
 ReadOnlyFile::~ReadOnlyFile()
 {
     if (fd_ >= 0)

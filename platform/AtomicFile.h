@@ -24,6 +24,7 @@ public:
     const std::string& temporaryPath() const { return tempPath_; }
 
 private:
+    static std::string temporaryNameFor(const std::string& target);
     void discard();
     std::string target_;
     std::string tempPath_;

@@ -1,8 +1,21 @@
 #include "platform/ReadOnlyFile.h"
 
+#include "platform/Errors.h"
+
 // What the file system says of the open file is asked once, by each side's lookUp().
 
 namespace platform {
+
+ReadOnlyFile::ReadOnlyFile(const std::string& path)
+{
+    int err = 0;
+    auto opened = tryOpen(path, err);
+    if (!opened)
+        throw FileOpenError(path);
+    fd_ = opened->fd_;
+    hiddenName_ = opened->hiddenName_;
+    opened->fd_ = -1;
+}
 
 std::int64_t ReadOnlyFile::size() const
 {

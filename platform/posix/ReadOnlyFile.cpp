@@ -23,17 +23,6 @@ std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpen(const std::string& path, int
     return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, !name.empty() && name[0] == '.'));
 }
 
-ReadOnlyFile::ReadOnlyFile(const std::string& path)
-{
-    int err = 0;
-    auto opened = tryOpen(path, err);
-    if (!opened)
-        throw FileOpenError(path);
-    fd_ = opened->fd_;
-    hiddenName_ = opened->hiddenName_;
-    opened->fd_ = -1;
-}
-
 void ReadOnlyFile::lookUp() const
 {
     if (lookedUp_)

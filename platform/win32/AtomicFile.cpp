@@ -15,14 +15,6 @@ namespace platform {
 
 namespace {
 
-std::string temporaryNameFor(const std::string& target)
-{
-    static std::mt19937_64 rng{std::random_device{}()};
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%08llx.tmp", static_cast<unsigned long long>(rng() & 0xffffffffULL));
-    return extractFilePath(target) + "." + extractFileName(target) + suffix;
-}
-
 HANDLE handleOf(int fd)
 {
     return reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
@@ -52,11 +44,6 @@ AtomicFile::AtomicFile(const std::string& target) : target_(target)
     }
     if (fd_ < 0)
         throw FileCreateError(target);
-}
-
-AtomicFile::~AtomicFile()
-{
-    discard();
 }
 
 void AtomicFile::discard()

@@ -18,6 +18,8 @@ TFileStream::TFileStream(const std::string& fileName)
 {
 }
 
+TFileStream::TFileStream(std::unique_ptr<platform::ReadOnlyFile> file) : file_(std::move(file)) {}
+
 TFileStream::~TFileStream() = default;
 
 std::int64_t TFileStream::Size() const
@@ -40,14 +42,14 @@ void TFileStream::ReadBuffer(void* buffer, std::size_t count)
     if (count == 0)
         return;
     if (position_ < 0)
-        throw platform::StreamReadError();
+        throw platform::StreamReadError(file_->name());
     auto* out = static_cast<unsigned char*>(buffer);
     const bool buffered = position_ >= bufferStart_ &&
                           static_cast<std::uint64_t>(position_ - bufferStart_) + count <= bufferFill_;
     if (!buffered) {
         if (count > kReadAhead) {
             if (file_->readAt(position_, out, count) < count)
-                throw platform::StreamReadError();
+                throw platform::StreamReadError(file_->name());
             position_ += static_cast<std::int64_t>(count);
             return;
         }
@@ -60,7 +62,7 @@ void TFileStream::ReadBuffer(void* buffer, std::size_t count)
         bufferStart_ = position_;
         bufferFill_ = file_->readAt(position_, buffer_.get(), want);
         if (bufferFill_ < count)
-            throw platform::StreamReadError();
+            throw platform::StreamReadError(file_->name());
     }
     std::memcpy(out, buffer_.get() + (position_ - bufferStart_), count);
     position_ += static_cast<std::int64_t>(count);

@@ -21,11 +21,13 @@ public:
 };
 
 // A file opened for reading only, sharing it with others; reads go through a buffer so
-// that many small reads cost few system calls.
+// that many small reads cost few system calls. Its read errors name the file.
 class TFileStream : public TStream {
 public:
     // Raises platform::FileOpenError ("Cannot open file %s") when the file cannot be opened.
     explicit TFileStream(const std::string& fileName);
+    // Reads a file opened already.
+    explicit TFileStream(std::unique_ptr<platform::ReadOnlyFile> file);
     ~TFileStream() override;
     std::int64_t Size() const override;
     std::int64_t Position() const override;

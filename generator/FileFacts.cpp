@@ -1,15 +1,26 @@
 #include "generator/FileFacts.h"
 
 #include "audio/AudioInfo.h"
+#include "audio/Stream.h"
 #include "audio/id3v2.h"
 #include "generator/TextEncoding.h"
+#include "platform/ReadOnlyFile.h"
 
-FileFacts readFileFacts(const std::string& path)
+#include <algorithm>
+#include <climits>
+#include <functional>
+
+namespace {
+
+using OpenFile = std::function<std::unique_ptr<platform::ReadOnlyFile>()>;
+
+FileFacts readFacts(const OpenFile& open)
 {
     FileFacts facts;
     {
         TAudioInfo info;
-        info.LoadFromFile(path);
+        TFileStream stream(open());
+        info.LoadFromStream(stream, static_cast<std::int32_t>(std::min<std::int64_t>(stream.Size(), INT32_MAX)));
         const TID3v1Tag& v1 = info.ID3v1();
         if (v1.Present()) {
             facts.ID3v1.Artist = tagTextToPage(v1.Artist(), tagLatin1);
@@ -21,10 +32,25 @@ FileFacts readFileFacts(const std::string& path)
         facts.Duration = info.Duration();
     }
     id3v2tag v2;
-    v2.LoadFromFile(path);
+    {
+        unsigned char head[id3v2tag::BufferSize];
+        v2.LoadFromBuffer(head, open()->readAt(0, head, sizeof head));
+    }
     facts.ID3v2.Artist = tagTextToPage(v2.GetArtist(), v2.ArtistEncoding());
     facts.ID3v2.Title = tagTextToPage(v2.GetTitle(), v2.TitleEncoding());
     facts.ID3v2.Album = tagTextToPage(v2.GetAlbum(), v2.AlbumEncoding());
     facts.ID3v2.Year = tagTextToPage(v2.GetYear(), v2.YearEncoding());
     return facts;
+}
+
+} // namespace
+
+FileFacts readFileFacts(const std::string& path)
+{
+    return readFacts([&path] { return std::make_unique<platform::ReadOnlyFile>(path); });
+}
+
+FileFacts readFileFacts(const platform::Directory& folder, const std::string& name)
+{
+    return readFacts([&] { return std::make_unique<platform::ReadOnlyFile>(folder, name); });
 }

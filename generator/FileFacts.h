@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace platform { class Directory; }
+
 struct TagTexts {
     std::string Artist, Title, Album, Year;
 };
@@ -14,6 +16,9 @@ struct FileFacts {
     std::int64_t Duration = 0; // milliseconds
 };
 
-// Loads the file with both readers, releases them, and returns what the row needs.
-// Raises the readers' errors for a file that cannot be opened or read.
+// Loads the file with both readers, releases them, and returns what the row needs. Each
+// reader opens the file by itself. Raises the readers' errors, which name the file, for a file
+// that cannot be opened or read.
 FileFacts readFileFacts(const std::string& path);
+// The same for the file `name` of an open folder, opened from the folder by its name alone.
+FileFacts readFileFacts(const platform::Directory& folder, const std::string& name);

@@ -37,8 +37,11 @@ std::string fileNameCell(std::uint8_t mode, const std::string& filePath)
 
 void TTunesheet::WriteFileRow(const std::string& FilePath, std::uint64_t FileSize)
 {
-    const FileFacts facts = readFileFacts(FilePath);
+    writeRow(readFileFacts(FilePath), FilePath, FileSize);
+}
 
+void TTunesheet::writeRow(const FileFacts& facts, const std::string& FilePath, std::uint64_t FileSize)
+{
     TSkladba texts;
     chooseTagTexts(Settings.TagPriority, facts.ID3v1, facts.ID3v2, texts);
     if (facts.FrameValid)

@@ -1,7 +1,9 @@
 #include "generator/tunesheet_class.h"
 
+#include "generator/FileFacts.h"
 #include "generator/Html.h"
 #include "generator/PageWriter.h"
+#include "platform/Directory.h"
 #include "platform/Errors.h"
 #include "platform/Path.h"
 
@@ -131,18 +133,23 @@ static bool isMp3Name(const std::string& name)
 
 void TTunesheet::ProcessDirectory(const std::string& Dir)
 {
+    int error = 0;
+    if (auto folder = platform::Directory::open(platform::includeTrailingDelimiter(Dir), error))
+        processDirectory(*folder);
+}
+
+void TTunesheet::processDirectory(const platform::Directory& folder)
+{
     CellTag = Settings.Wrap ? "td" : "td nowrap";
-    const std::string dir = platform::includeTrailingDelimiter(Dir);
+    const std::string& dir = folder.path();
 
     // A link back to a folder the walk is already inside would never end.
-    platform::DirIdentity identity;
-    if (!platform::directoryIdentity(dir, identity) ||
-        std::find(walkPath_.begin(), walkPath_.end(), identity) != walkPath_.end())
+    if (std::find(walkPath_.begin(), walkPath_.end(), folder.identity()) != walkPath_.end())
         return;
 
     std::vector<std::string> subdirectories;
     {
-        platform::DirReader reader(dir);
+        platform::DirReader reader(folder);
         progress_.currentDir = dir;
         reportProgress();
         bool tableOpen = false;
@@ -158,7 +165,7 @@ void TTunesheet::ProcessDirectory(const std::string& Dir)
                 tableOpen = true;
             }
             if (isMp3Name(entry.name)) {
-                WriteFileRow(dir + entry.name, entry.size);
+                writeRow(readFileFacts(folder, entry.name), dir + entry.name, entry.size);
                 ++progress_.filesListed;
                 reportProgress();
             }
@@ -167,9 +174,11 @@ void TTunesheet::ProcessDirectory(const std::string& Dir)
             CloseTable();
     }
 
-    walkPath_.push_back(identity);
+    walkPath_.push_back(folder.identity());
+    int error = 0;
     for (const std::string& name : subdirectories)
-        ProcessDirectory(dir + name + platform::PathDelimiter);
+        if (auto subfolder = folder.openSubdirectory(name, error))
+            processDirectory(*subfolder);
     walkPath_.pop_back();
 }
 

@@ -13,6 +13,8 @@
 #include "platform/LocaleSeparators.h"
 
 class PageWriter;
+struct FileFacts;
+namespace platform { class Directory; }
 
 // "#" and six upper-case hex digits, red, green, blue.
 std::string ColorToHTML(std::uint32_t color);
@@ -57,6 +59,9 @@ public:
     void WriteFileRow(const std::string& FilePath, std::uint64_t FileSize);
 
 private:
+    // The walk over an open folder: its files and subfolders are opened from it by name.
+    void processDirectory(const platform::Directory& folder);
+    void writeRow(const FileFacts& facts, const std::string& filePath, std::uint64_t fileSize);
     void reportProgress();
     void writeCell(std::string& row, int columnId, const TSkladba& texts, const std::string& filePath);
 

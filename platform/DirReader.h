@@ -1,5 +1,8 @@
 #pragma once
-// One pass over the entries of a directory, in the order the file system returns them.
+// One pass over the entries of a directory. On POSIX the entries come in the order of their
+// names compared byte by byte with a-z taken as A-Z, names equal so by their bytes as they are
+// (the order NTFS keeps, and so the order the directory search gives on Windows, where the
+// system's own order is kept).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -25,9 +28,13 @@ struct DirEntry {
 // Lists regular files and directories (links followed). Entries of other kinds (devices, pipes,
 // sockets, broken links) and entries that vanish while being listed are left out: reading them
 // could block or fail for reasons that have nothing to do with the page. "." and ".." are never listed.
+class Directory;
+
 class DirReader {
 public:
     explicit DirReader(const std::string& dir);
+    // Lists an open directory, which must outlive the reader.
+    explicit DirReader(const Directory& dir);
     ~DirReader();
     DirReader(const DirReader&) = delete;
     DirReader& operator=(const DirReader&) = delete;

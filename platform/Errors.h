@@ -23,10 +23,12 @@ public:
     explicit FileCreateError(const std::string& fileName);
 };
 
-// "Stream read error": a stream delivered fewer bytes than asked for.
+// "Stream read error": a stream delivered fewer bytes than asked for. A stream over a file
+// names it: "FILE: Stream read error".
 class StreamReadError : public TunesheetError {
 public:
     StreamReadError();
+    explicit StreamReadError(const std::string& fileName);
 };
 
 // "List index out of bounds (%d)"
@@ -35,26 +37,30 @@ public:
     explicit ListIndexError(long long index);
 };
 
-// An input/output error carrying a code, worded like the classic runtime's I/O errors
-// ("File not found", "Read beyond end of file", "Disk full", otherwise "I/O error %d").
+// An input/output error carrying a code. The program's own codes are worded like the classic
+// runtime's I/O errors ("Read beyond end of file", "Disk full", otherwise "I/O error %d"); a
+// failure the system reported keeps the system's own text. Either names the file it concerns
+// when one is given: "FILE: MESSAGE".
 class InOutError : public TunesheetError {
 public:
-    explicit InOutError(int code);
+    explicit InOutError(int code, const std::string& fileName = std::string());
+
+    // A failure the system reported, by its code: errno on POSIX, GetLastError() on Windows.
+    // code() is that code.
+    static InOutError fromSystem(int systemCode, const std::string& fileName = std::string());
+    // The same, for callers that hold the code as errno.
+    static InOutError fromErrno(int err) { return fromSystem(err); }
+
     int code() const { return code_; }
 
-    // The runtime's codes that the core raises itself; system errors are mapped onto them.
+    // A missing file's code as the system reports it (ENOENT and ERROR_FILE_NOT_FOUND alike).
     static constexpr int FileNotFound = 2;
-    static constexpr int PathNotFound = 3;
-    static constexpr int AccessDenied = 5;
+    // The runtime's codes that the core raises itself.
     static constexpr int ReadBeyondEnd = 100;
     static constexpr int DiskFull = 101;
-    static constexpr int DiskWriteError = 29;
-    static constexpr int DiskReadError = 30;
-
-    // Maps an errno value onto the codes above (other values pass through unchanged).
-    static int fromErrno(int err);
 
 private:
+    InOutError(int code, const std::string& message, int);
     int code_;
 };
 
@@ -63,5 +69,12 @@ class GenerationCancelled : public TunesheetError {
 public:
     GenerationCancelled();
 };
+
+// "FILE: MESSAGE", the one shape of a message about a file; the message alone without a file.
+std::string aboutFile(const std::string& fileName, const std::string& message);
+
+// The system's own text for one of its error codes (strerror on POSIX, FormatMessage on
+// Windows), without a line break at its end.
+std::string systemErrorText(int systemCode);
 
 } // namespace platform

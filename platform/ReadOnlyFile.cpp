@@ -1,5 +1,6 @@
 #include "platform/ReadOnlyFile.h"
 
+#include "platform/Directory.h"
 #include "platform/Errors.h"
 
 // What the file system says of the open file is asked once, by each side's lookUp().
@@ -12,9 +13,23 @@ ReadOnlyFile::ReadOnlyFile(const std::string& path)
     auto opened = tryOpen(path, err);
     if (!opened)
         throw FileOpenError(path);
-    fd_ = opened->fd_;
-    hiddenName_ = opened->hiddenName_;
-    opened->fd_ = -1;
+    takeFrom(*opened);
+}
+
+ReadOnlyFile::ReadOnlyFile(const Directory& dir, const std::string& name)
+{
+    int err = 0;
+    auto opened = tryOpenIn(dir, name, err);
+    if (!opened)
+        throw FileOpenError(dir.path() + name);
+    takeFrom(*opened);
+}
+
+void ReadOnlyFile::takeFrom(ReadOnlyFile& opened)
+{
+    fd_ = opened.fd_;
+    name_ = std::move(opened.name_);
+    opened.fd_ = -1;
 }
 
 std::int64_t ReadOnlyFile::size() const

@@ -7,16 +7,25 @@
 
 namespace platform {
 
+class Directory;
+
 class ReadOnlyFile {
 public:
     // Opens `path`; raises FileOpenError ("Cannot open file %s") when it cannot.
     explicit ReadOnlyFile(const std::string& path);
+    // Opens the file `name` of an open directory; FileOpenError names the directory's path and `name`.
+    ReadOnlyFile(const Directory& dir, const std::string& name);
     ~ReadOnlyFile();
     ReadOnlyFile(const ReadOnlyFile&) = delete;
     ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
-    // Opens `path`; returns null and sets `errorCode` (an errno value) when it cannot.
+    // Opens `path`; returns null and sets `errorCode` (the system's code: errno on POSIX,
+    // GetLastError() on Windows) when it cannot.
     static std::unique_ptr<ReadOnlyFile> tryOpen(const std::string& path, int& errorCode);
+    static std::unique_ptr<ReadOnlyFile> tryOpenIn(const Directory& dir, const std::string& name, int& errorCode);
+
+    // The path the file was opened by, as its messages name it.
+    const std::string& name() const { return name_; }
 
     // Size of the file, asked of the file system once, on first use (a reader that only
     // reads from the start never pays for it).
@@ -27,14 +36,15 @@ public:
     std::int32_t attributes() const;
 
     // Reads up to `count` bytes at `offset`; returns how many were read (fewer only at the
-    // end of the file). Raises InOutError on a read failure.
+    // end of the file). Raises InOutError, naming the file, on a read failure.
     std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count);
 
 private:
-    ReadOnlyFile(int fd, bool hiddenName) : fd_(fd), hiddenName_(hiddenName) {}
+    ReadOnlyFile(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
+    void takeFrom(ReadOnlyFile& opened);
     void lookUp() const;
     int fd_ = -1;
-    bool hiddenName_ = false;
+    std::string name_;
     mutable bool lookedUp_ = false;
     mutable std::int64_t size_ = 0;
     mutable std::int32_t dosDate_ = -1;

@@ -43,7 +43,7 @@ void AtomicFile::write(const char* data, std::size_t size)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            throw InOutError(InOutError::fromErrno(errno));
+            throw InOutError::fromSystem(errno, target_);
         }
         data += n;
         size -= static_cast<std::size_t>(n);
@@ -57,7 +57,7 @@ void AtomicFile::commit()
     if (::close(fd) != 0 || ::rename(tempPath_.c_str(), target_.c_str()) != 0) {
         int err = errno;
         ::unlink(tempPath_.c_str());
-        throw InOutError(InOutError::fromErrno(err));
+        throw InOutError::fromSystem(err, target_);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ReadOnlyFile.h"
 
+#include "platform/Directory.h"
 #include "platform/Errors.h"
 #include "platform/Path.h"
 #include "platform/posix/StatConversions.h"
@@ -11,16 +12,32 @@
 
 namespace platform {
 
+namespace {
+
+// O_NONBLOCK keeps a pipe or device that slipped in under an .mp3 name from hanging the open.
+constexpr int ReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
+} // namespace
+
 std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpen(const std::string& path, int& errorCode)
 {
-    // O_NONBLOCK keeps a pipe or device that slipped in under an .mp3 name from hanging the open.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(path.c_str(), ReadFlags);
     if (fd < 0) {
         errorCode = errno;
         return nullptr;
     }
-    const std::string name = extractFileName(path);
-    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, !name.empty() && name[0] == '.'));
+    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, path));
+}
+
+std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpenIn(const Directory& dir, const std::string& name, int& errorCode)
+{
+    const int dirFd = dir.handle();
+    const int fd = dirFd < 0 ? -1 : ::openat(dirFd, name.c_str(), ReadFlags);
+    if (fd < 0) {
+        errorCode = dirFd < 0 ? EBADF : errno;
+        return nullptr;
+    }
+    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, dir.path() + name));
 }
 
 void ReadOnlyFile::lookUp() const
@@ -34,7 +51,8 @@ void ReadOnlyFile::lookUp() const
     // Only regular files have a size worth reading; anything else reads as empty.
     size_ = S_ISREG(st.st_mode) ? static_cast<std::int64_t>(st.st_size) : 0;
     dosDate_ = dosDateOf(st);
-    attributes_ = attributesOf(hiddenName_, st);
+    const std::string fileName = extractFileName(name_);
+    attributes_ = attributesOf(!fileName.empty() && fileName[0] == '.', st);
 }
 
 ReadOnlyFile::~ReadOnlyFile()
@@ -52,7 +70,7 @@ std::size_t ReadOnlyFile::readAt(std::int64_t offset, void* buffer, std::size_t 
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            throw InOutError(InOutError::fromErrno(errno));
+            throw InOutError::fromSystem(errno, name_);
         }
         if (n == 0)
             break;

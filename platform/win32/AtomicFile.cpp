@@ -2,7 +2,6 @@
 
 #include "platform/Errors.h"
 #include "platform/Path.h"
-#include "platform/win32/Win32Errors.h"
 
 #include <windows.h>
 #include <fcntl.h>
@@ -61,7 +60,7 @@ void AtomicFile::write(const char* data, std::size_t size)
         const DWORD ask = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
         DWORD n = 0;
         if (!::WriteFile(handleOf(fd_), data, ask, &n, nullptr))
-            throw InOutError(inOutCodeFromWin32(::GetLastError()));
+            throw InOutError::fromSystem(static_cast<int>(::GetLastError()), target_);
         if (n == 0)
             throw InOutError(InOutError::DiskFull);
         data += n;
@@ -80,7 +79,7 @@ void AtomicFile::commit()
         err = ::GetLastError();
     if (err != 0) {
         ::DeleteFileA(tempPath_.c_str());
-        throw InOutError(inOutCodeFromWin32(err));
+        throw InOutError::fromSystem(static_cast<int>(err), target_);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/DirReader.h"
 
+#include "platform/Directory.h"
 #include "platform/Path.h"
 
 #include <windows.h>
@@ -33,6 +34,8 @@ struct DirReader::Impl {
     WIN32_FIND_DATAA data {};
     bool pending = false; // data holds an entry not yet returned
 };
+
+DirReader::DirReader(const Directory& dir) : DirReader(dir.path()) {}
 
 DirReader::DirReader(const std::string& dir) : impl_(new Impl)
 {

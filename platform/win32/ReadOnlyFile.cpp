@@ -1,8 +1,8 @@
 #include "platform/ReadOnlyFile.h"
 
+#include "platform/Directory.h"
 #include "platform/Errors.h"
 #include "platform/win32/FileTimes.h"
-#include "platform/win32/Win32Errors.h"
 
 #include <windows.h>
 #include <fcntl.h>
@@ -27,17 +27,21 @@ std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpen(const std::string& path, int
     HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        errorCode = errnoFromWin32(::GetLastError());
+        errorCode = static_cast<int>(::GetLastError());
         return nullptr;
     }
     const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
     if (fd < 0) {
         ::CloseHandle(h);
-        errorCode = EMFILE;
+        errorCode = ERROR_TOO_MANY_OPEN_FILES;
         return nullptr;
     }
-    // Hidden is an attribute of the file here, not of its name.
-    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, false));
+    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, path));
+}
+
+std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpenIn(const Directory& dir, const std::string& name, int& errorCode)
+{
+    return tryOpen(dir.path() + name, errorCode);
 }
 
 void ReadOnlyFile::lookUp() const
@@ -50,6 +54,7 @@ void ReadOnlyFile::lookUp() const
         return;
     size_ = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
     dosDate_ = dosDateOf(info.ftLastWriteTime);
+    // Hidden is an attribute of the file here, not of its name.
     attributes_ = static_cast<std::int32_t>(info.dwFileAttributes);
 }
 
@@ -76,7 +81,7 @@ std::size_t ReadOnlyFile::readAt(std::int64_t offset, void* buffer, std::size_t 
             const DWORD err = ::GetLastError();
             if (err == ERROR_HANDLE_EOF)
                 break;
-            throw InOutError(inOutCodeFromWin32(err));
+            throw InOutError::fromSystem(static_cast<int>(err), name_);
         }
         if (n == 0)
             break;

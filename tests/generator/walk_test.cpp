@@ -9,6 +9,11 @@
 #include <algorithm>
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -27,13 +32,20 @@ void hide(const std::string& path)
 }
 
 // The file names that have rows, in page order (the File name column only, names bare).
-std::vector<std::string> listedNames(const std::vector<std::string>& lines)
+std::vector<std::string> namesInPageOrder(const std::vector<std::string>& lines)
 {
     std::vector<std::string> names;
     const std::string open = "<tr><td nowrap>&nbsp;";
     for (const auto& l : lines)
         if (l.compare(0, open.size(), open) == 0)
             names.push_back(l.substr(open.size(), l.size() - open.size() - std::string("&nbsp;</td></tr>").size()));
+    return names;
+}
+
+// The same, sorted, where the order is not what the test looks at.
+std::vector<std::string> listedNames(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> names = namesInPageOrder(lines);
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -140,6 +152,98 @@ TEST(Walk, LinkBackToAnAncestorIsNotEnteredAgain)
     auto lines = run.lines(in.path("music"));
     // The loop is skipped; a link to a folder outside the walk's path is followed.
     EXPECT_EQ(listedNames(lines), (std::vector<std::string>{"a.mp3", "b.mp3"}));
+}
+#endif
+
+#ifndef _WIN32 // the Win32 side keeps the order of the system's directory search
+// Rows and subfolders alike in the order of their names with a-z taken as A-Z.
+TEST(Walk, FilesAndSubfoldersComeInNameOrder)
+{
+    TempDir in;
+    for (const char* name : {"b/2.mp3", "a/1.mp3", "A/0.mp3", "02 Night Drive.mp3", "01 First Light.mp3",
+                             "ab.mp3", "AB.mp3", "a.mp3", "_x.mp3", "Zz.mp3"})
+        in.write(name, "x");
+    WalkRun run;
+    run.settings.IncludeSubdirs = true;
+    EXPECT_EQ(namesInPageOrder(run.lines(in.dir())),
+              (std::vector<std::string>{"01 First Light.mp3", "02 Night Drive.mp3", "a.mp3", "AB.mp3", "ab.mp3",
+                                        "Zz.mp3", "_x.mp3", "0.mp3", "1.mp3", "2.mp3"}));
+}
+
+// Folders made and removed by their names alone, below a folder that stays open, so that the
+// whole path may be longer than the system lets a path be.
+class DeepFolders {
+public:
+    DeepFolders(const std::string& root, const std::string& name, int levels, const std::string& file)
+        : name_(name), file_(file)
+    {
+        fds_.push_back(::open(root.c_str(), O_RDONLY | O_DIRECTORY));
+        for (int i = 0; i < levels && fds_.back() >= 0; ++i) {
+            ::mkdirat(fds_.back(), name.c_str(), 0755);
+            fds_.push_back(::openat(fds_.back(), name.c_str(), O_RDONLY | O_DIRECTORY));
+        }
+        if (fds_.back() >= 0)
+            ::close(::openat(fds_.back(), file.c_str(), O_WRONLY | O_CREAT, 0644));
+    }
+    ~DeepFolders()
+    {
+        ::unlinkat(fds_.back(), file_.c_str(), 0);
+        for (std::size_t i = fds_.size() - 1; i > 0; --i) {
+            ::close(fds_[i]);
+            ::unlinkat(fds_[i - 1], name_.c_str(), AT_REMOVEDIR);
+        }
+        ::close(fds_[0]);
+    }
+    bool made() const { return fds_.back() >= 0; }
+
+private:
+    std::string name_, file_;
+    std::vector<int> fds_;
+};
+
+TEST(Walk, AFolderDeeperThanTheLongestPathIsListed)
+{
+    TempDir in;
+    in.write("z.mp3", "x");
+    DeepFolders deep(in.dir(), std::string(250, 'd'), PATH_MAX / 250 + 2, "deep.mp3");
+    ASSERT_TRUE(deep.made());
+    WalkRun run;
+    run.settings.IncludeSubdirs = true;
+    EXPECT_EQ(namesInPageOrder(run.lines(in.dir())), (std::vector<std::string>{"z.mp3", "deep.mp3"}));
+}
+
+// Folders deep below the walk's current one are opened from their parents again, so a deep
+// tree needs no more open descriptors than a shallow one.
+TEST(Walk, ADeepTreeHoldsFewDescriptorsAndComesBackToEveryLevel)
+{
+    TempDir in, out;
+    std::string chain;
+    for (int i = 0; i < 150; ++i)
+        chain += "a/";
+    in.write(chain + "bottom.mp3", "x");
+    in.write("a/a/a/b/side.mp3", "x");
+    in.write("c/last.mp3", "x");
+    auto openDescriptors = [] {
+        std::size_t n = 0;
+        for (auto it = std::filesystem::directory_iterator("/proc/self/fd"); it != std::filesystem::directory_iterator(); ++it)
+            ++n;
+        return n;
+    };
+    const std::size_t before = openDescriptors();
+    std::size_t most = 0;
+    TTunesheet t;
+    t.Settings = WalkRun().settings;
+    t.Settings.IncludeSubdirs = true;
+    t.Settings.InputDir = in.dir();
+    t.Settings.OutputFile = out.path("p.htm");
+    t.OnProgress = [&](const GenerateProgress&) {
+        most = std::max(most, openDescriptors());
+        return true;
+    };
+    t.Generate();
+    EXPECT_LT(most, before + 50);
+    EXPECT_EQ(namesInPageOrder(pageLines(readFile(out.path("p.htm")))),
+              (std::vector<std::string>{"bottom.mp3", "side.mp3", "last.mp3"}));
 }
 #endif
 

@@ -69,6 +69,26 @@ TEST(Platform, DirReaderListsFilesAndFoldersWithWhatTheWalkNeeds)
 }
 #endif
 
+#ifndef _WIN32 // the Win32 side keeps the order of the system's directory search
+// Names byte by byte with a-z taken as A-Z, a prefix first, ties by the bytes themselves.
+TEST(Platform, DirReaderGivesNamesInTheOrderNtfsKeeps)
+{
+    TempDir tmp;
+    const std::vector<std::string> ordered = {"A",  "a",  "a b", "Ab",     "ab", "b", "B1",
+                                              "B1a", "z_", "_z", "\xC3\xA9", "\xC3\xA9x"};
+    for (auto it = ordered.rbegin(); it != ordered.rend(); ++it)
+        tmp.write(*it, "x");
+    tmp.mkdir("a0");
+    std::vector<std::string> seen;
+    platform::DirReader reader(tmp.dir());
+    for (platform::DirEntry e; reader.next(e);)
+        seen.push_back(e.name);
+    std::vector<std::string> expected = ordered;
+    expected.insert(expected.begin() + 3, "a0"); // folders take their place among the files
+    EXPECT_EQ(seen, expected);
+}
+#endif
+
 TEST(Platform, DosDateAndAttributes)
 {
     EXPECT_EQ(platform::packDosDateTime(1980, 1, 1, 0, 0, 0), 0x00210000);
@@ -108,11 +128,16 @@ TEST(Platform, ReadOnlyFileReadsAtOffsetsAndNamesTheFileItCannotOpen)
     } catch (const platform::FileOpenError& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot open file " + tmp.path("missing.mp3"));
     }
-    // A folder opens on some systems; reading it is an error, never a crash or garbage.
+    // A folder opens on some systems; reading it is an error that names it, never a crash or garbage.
     int err = 0;
     if (auto dir = platform::ReadOnlyFile::tryOpen(tmp.dir(), err)) {
         EXPECT_EQ(dir->size(), 0);
-        EXPECT_THROW(dir->readAt(0, buf, 8), platform::InOutError);
+        try {
+            dir->readAt(0, buf, 8);
+            ADD_FAILURE() << "a folder read as a file";
+        } catch (const platform::InOutError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(tmp.dir() + ": ", 0), 0u) << e.what();
+        }
     }
 }
 
@@ -140,12 +165,27 @@ TEST(Platform, AtomicFileAppearsOnlyOnCommit)
 
 TEST(Platform, ErrorMessages)
 {
-    EXPECT_STREQ(platform::InOutError(platform::InOutError::ReadBeyondEnd).what(), "Read beyond end of file");
-    EXPECT_STREQ(platform::InOutError(platform::InOutError::fromErrno(ENOENT)).what(), "File not found");
-    EXPECT_STREQ(platform::InOutError(platform::InOutError::fromErrno(ENOSPC)).what(), "Disk full");
-    EXPECT_STREQ(platform::InOutError(1234).what(), "I/O error 1234");
+    using platform::InOutError;
+    EXPECT_STREQ(InOutError(InOutError::ReadBeyondEnd).what(), "Read beyond end of file");
+    EXPECT_STREQ(InOutError(InOutError::ReadBeyondEnd, "a.settings").what(), "a.settings: Read beyond end of file");
+    EXPECT_STREQ(InOutError(1234).what(), "I/O error 1234");
     EXPECT_STREQ(platform::StreamReadError().what(), "Stream read error");
+    EXPECT_STREQ(platform::StreamReadError("a.mp3").what(), "a.mp3: Stream read error");
     EXPECT_STREQ(platform::FileCreateError("x.htm").what(), "Cannot create file x.htm");
+    // A system error keeps the system's text, also where its number is one of the program's
+    // own codes (5 and 29 are "access denied" and "disk write error" to the classic runtime).
+    for (int code : {2, 5, 29, 100, 101}) {
+        const std::string text = platform::systemErrorText(code);
+        EXPECT_EQ(InOutError::fromSystem(code).what(), text);
+        EXPECT_EQ(InOutError::fromSystem(code, "a.mp3").what(), "a.mp3: " + text);
+        EXPECT_EQ(InOutError::fromSystem(code).code(), code);
+        EXPECT_EQ(text.find("System error"), std::string::npos) << code;
+        EXPECT_NE(text.back(), '\n');
+    }
+#ifndef _WIN32
+    EXPECT_EQ(platform::systemErrorText(EIO), "Input/output error");
+    EXPECT_EQ(platform::systemErrorText(ESPIPE), "Illegal seek");
+#endif
 }
 
 } // namespace

@@ -1,0 +1,43 @@
+#pragma once
+// An open directory, through which its files and subdirectories are opened by their names
+// alone: a deep tree opens at any depth, and each open resolves one name.
+#include "platform/DirReader.h"
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class Directory {
+public:
+    // Opens `path` (the current directory when empty); null, with the system's error code in
+    // `error`, when it is no directory that can be read.
+    static std::unique_ptr<Directory> open(const std::string& path, int& error);
+    ~Directory();
+    Directory(const Directory&) = delete;
+    Directory& operator=(const Directory&) = delete;
+
+    // Opens the subdirectory `name` of this one. The child refers to this object, which must
+    // outlive it.
+    std::unique_ptr<Directory> openSubdirectory(const std::string& name, int& error) const;
+
+    // The path it was opened by, with a trailing delimiter; a subdirectory's is its parent's
+    // path, its name and a delimiter. For messages and for showing; never opened again on POSIX.
+    const std::string& path() const { return path_; }
+    const DirIdentity& identity() const { return identity_; }
+
+    // The system's handle of the directory (POSIX: a descriptor; -1 when it cannot be had).
+    int handle() const;
+
+private:
+    Directory() = default;
+    void releaseFarAncestors() const;
+
+    std::string path_;
+    std::string name_;                // within the parent
+    const Directory* parent_ = nullptr;
+    DirIdentity identity_;
+    mutable int fd_ = -1;
+};
+
+} // namespace platform

@@ -28,10 +28,9 @@ std::string toDecimal(unsigned __int128 value)
 
 std::string formatLength(std::int64_t milliseconds, const platform::LocaleSeparators& seps)
 {
-    constexpr std::int64_t hour = 3600000;
-    std::int64_t withinHour = ((milliseconds % hour) + hour) % hour;
-    std::int64_t seconds = withinHour / 1000;
-    return twoDigits(seconds / 60) + seps.time + twoDigits(seconds % 60);
+    const std::int64_t seconds = milliseconds > 0 ? milliseconds / 1000 : 0;
+    const std::string minutesAndSeconds = twoDigits(seconds / 60 % 60) + seps.time + twoDigits(seconds % 60);
+    return seconds < 3600 ? minutesAndSeconds : std::to_string(seconds / 3600) + seps.time + minutesAndSeconds;
 }
 
 std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps)

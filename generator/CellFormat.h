@@ -5,7 +5,8 @@
 
 #include "platform/LocaleSeparators.h"
 
-// Minutes within the hour and seconds, "nn" + time separator + "ss"; hours and milliseconds dropped.
+// Minutes and seconds, "nn" + time separator + "ss", below an hour; from an hour on, hours
+// (as many digits as they take) before them, "h:nn:ss". Milliseconds are dropped.
 std::string formatLength(std::int64_t milliseconds, const platform::LocaleSeparators& seps);
 
 // The size in the unit (0 bytes, 1 kilobytes, 2 megabytes) with two decimals rounded half away

@@ -1,5 +1,7 @@
 #include "generator/Html.h"
 
+#include "platform/Utf8.h"
+
 void appendHtmlEscaped(std::string& out, const std::string& text)
 {
     for (char c : text) {
@@ -23,14 +25,18 @@ std::string htmlEscape(const std::string& text)
 
 void appendLinkTarget(std::string& out, const std::string& path)
 {
+    static const char hex[] = "0123456789ABCDEF";
+    const bool rawBytes = !platform::isValidUtf8(path);
     std::string encoded;
     encoded.reserve(path.size());
     for (char c : path) {
-        switch (c) {
-        case '%': encoded += "%25"; break;
-        case '#': encoded += "%23"; break;
-        case '?': encoded += "%3F"; break;
-        default: encoded += c;
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '%' || c == '#' || c == '?' || (rawBytes && byte >= 0x80)) {
+            encoded += '%';
+            encoded += hex[byte >> 4];
+            encoded += hex[byte & 0x0F];
+        } else {
+            encoded += c;
         }
     }
     appendHtmlEscaped(out, encoded);

@@ -5,6 +5,7 @@
 #include "generator/FileFacts.h"
 #include "generator/Html.h"
 #include "generator/PageWriter.h"
+#include "generator/TextEncoding.h"
 #include "platform/Path.h"
 
 namespace {
@@ -27,8 +28,8 @@ void chooseTagTexts(std::uint8_t priority, const TagTexts& v1, const TagTexts& v
 std::string fileNameCell(std::uint8_t mode, const std::string& filePath)
 {
     switch (mode) {
-    case fnNameOnly: return platform::extractFileName(filePath);
-    case fnFullPath: return filePath;
+    case fnNameOnly: return nameToPage(platform::extractFileName(filePath));
+    case fnFullPath: return nameToPage(filePath);
     default: return std::string();
     }
 }

@@ -1,14 +1,11 @@
 #pragma once
 // The narrow encoding the page is written in (UTF-8 here) and the conversions into it.
+#include "platform/Utf8.h"
+
 #include <string>
 
-inline bool isUtf8Continuation(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// True when `text` is well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
-bool isValidUtf8(const std::string& text);
+using platform::isUtf8Continuation;
+using platform::isValidUtf8;
 
 // ID3 text encodings: 0 ISO-8859-1, 1 UTF-16 with byte-order mark, 2 UTF-16BE, 3 UTF-8.
 enum TagEncoding { tagLatin1 = 0, tagUtf16 = 1, tagUtf16BE = 2, tagUtf8 = 3 };
@@ -18,3 +15,7 @@ enum TagEncoding { tagLatin1 = 0, tagUtf16 = 1, tagUtf16BE = 2, tagUtf8 = 3 };
 // unpaired surrogate becoming U+FFFD); UTF-8 is kept; single-byte text is kept when it is
 // valid UTF-8 and read as ISO-8859-1 otherwise. ID3v1 text is single-byte.
 std::string tagTextToPage(const std::string& bytes, int encoding);
+
+// A file name, a path or a caption in the page's encoding: kept when it is valid UTF-8 as a
+// whole, read as ISO-8859-1 otherwise. Nothing is cut, not even at a zero byte.
+std::string nameToPage(const std::string& text);

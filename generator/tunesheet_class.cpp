@@ -3,6 +3,7 @@
 #include "generator/FileFacts.h"
 #include "generator/Html.h"
 #include "generator/PageWriter.h"
+#include "generator/TextEncoding.h"
 #include "platform/Directory.h"
 #include "platform/Errors.h"
 #include "platform/Path.h"
@@ -54,7 +55,8 @@ void TTunesheet::WritePageHead()
     const char* const font = "        font-family: Verdana, Geneva, Arial, Helvetica, sans-serif;";
     PageFile->writeLine("<html>");
     PageFile->writeLine("  <head>");
-    PageFile->writeLine("    <title>" + htmlEscape(s.PageCaption.str()) + "</title>");
+    PageFile->writeLine("    <meta charset=\"utf-8\">");
+    PageFile->writeLine("    <title>" + htmlEscape(nameToPage(s.PageCaption.str())) + "</title>");
     PageFile->writeLine("    <style>");
     PageFile->writeLine("      BODY {");
     PageFile->writeLine(font);
@@ -99,8 +101,8 @@ void TTunesheet::WritePageFoot()
 void TTunesheet::OpenTable(const std::string& Dir)
 {
     if (Settings.DirOverTable)
-        PageFile->writeLine("<span class=mp3><b>" + htmlEscape(Dir) + " " + htmlEscape(Settings.InputDir.str()) +
-                            "</b></span>");
+        PageFile->writeLine("<span class=mp3><b>" + htmlEscape(nameToPage(Dir)) + " " +
+                            htmlEscape(nameToPage(Settings.InputDir.str())) + "</b></span>");
     PageFile->writeLine("<table cellspacing=0 cellpadding=1 border=1>");
     std::string header = "<tr>";
     const char* open = Settings.Wrap ? "<th>&nbsp;" : "<th nowrap>&nbsp;";

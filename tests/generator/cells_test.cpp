@@ -10,15 +10,18 @@ namespace {
 const platform::LocaleSeparators English{".", ",", ":"};
 const platform::LocaleSeparators German{",", ".", ":"};
 
-TEST(Cells, LengthShowsMinutesAndSecondsWithinTheHour)
+TEST(Cells, LengthShowsMinutesAndSecondsAndFromAnHourOnHours)
 {
     struct { std::int64_t ms; const char* text; } cases[] = {
-        {62000, "01:02"},       {185000, "03:05"}, {3723000, "02:03"}, {3600000, "00:00"},
-        {3599000, "59:59"},     {59999, "00:59"},  {0, "00:00"},
+        {62000, "01:02"},     {185000, "03:05"},      {3599000, "59:59"},       {3599999, "59:59"},
+        {59999, "00:59"},     {0, "00:00"},           {3600000, "1:00:00"},     {3723000, "1:02:03"},
+        {36000000, "10:00:00"}, {360059000, "100:00:59"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(formatLength(c.ms, English), c.text) << c.ms;
-    EXPECT_EQ(formatLength(62000, platform::LocaleSeparators{".", ",", "."}), "01.02");
+    const platform::LocaleSeparators finnish{",", "\u202F", "."};
+    EXPECT_EQ(formatLength(62000, finnish), "01.02");
+    EXPECT_EQ(formatLength(3723000, finnish), "1.02.03");
 }
 
 TEST(Cells, SizeHasTwoDecimalsRoundedHalfAwayFromZeroAndGroupedThousands)
@@ -40,6 +43,8 @@ TEST(Cells, SizeHasTwoDecimalsRoundedHalfAwayFromZeroAndGroupedThousands)
     for (const auto& c : cases)
         EXPECT_EQ(formatSize(c.bytes, c.unit, English), c.text) << c.bytes << " unit " << c.unit;
     EXPECT_EQ(formatSize(1000000, 0, German), "1.000.000,00 B");
+    EXPECT_EQ(formatSize(1536000, 0, platform::LocaleSeparators{",", "\u202F", ":"}),
+              "1\u202F" "536\u202F" "000,00 B");
     EXPECT_EQ(formatSize(1000000, 3, English), "");
     EXPECT_EQ(formatSize(1000000, 255, English), "");
 }
@@ -53,6 +58,13 @@ TEST(Cells, HtmlEscapingAndLinkTargets)
     out.clear();
     appendLinkTarget(out, "/plain/path/song.mp3");
     EXPECT_EQ(out, "/plain/path/song.mp3");
+    // UTF-8 stays as it is; a path that is not UTF-8 has every byte from 0x80 encoded.
+    out.clear();
+    appendLinkTarget(out, "/\xC4\x8C/caf\xC3\xA9 #1.mp3");
+    EXPECT_EQ(out, "/\xC4\x8C/caf\xC3\xA9 %231.mp3");
+    out.clear();
+    appendLinkTarget(out, "/\xC4\x8C/caf\xE9 #1&.mp3");
+    EXPECT_EQ(out, "/%C4%8C/caf%E9 %231&amp;.mp3");
 }
 
 TEST(Cells, Utf8Validity)
@@ -112,6 +124,9 @@ TEST(TagText, EachEncodingReachesThePageAsUtf8)
     };
     for (const auto& c : cases)
         EXPECT_EQ(tagTextToPage(c.in, c.encoding), c.out) << c.name;
+    // Names are judged the same way but never cut.
+    EXPECT_EQ(nameToPage(std::string("a\0\xE9", 3)), std::string("a\0\xC3\xA9", 4));
+    EXPECT_EQ(nameToPage("\xC4\x8Cierna"), "\xC4\x8Cierna");
 }
 
 } // namespace

@@ -15,6 +15,7 @@ namespace {
 const char* const ExpectedHead =
     "<html>\r\n"
     "  <head>\r\n"
+    "    <meta charset=\"utf-8\">\r\n"
     "    <title>My songs</title>\r\n"
     "    <style>\r\n"
     "      BODY {\r\n"
@@ -113,11 +114,44 @@ TEST(Page, OutsideTextsAreEscaped)
     run.settings.SelectedNames[0] = "<b>";
     run.settings.DirOverTable = true;
     auto lines = run.lines(in.dir() + folder + platform::PathDelimiter);
-    EXPECT_EQ(lines[2], "    <title>Rock &amp; &quot;Roll&quot; &lt;live&gt;</title>");
+    EXPECT_EQ(lines[3], "    <title>Rock &amp; &quot;Roll&quot; &lt;live&gt;</title>");
     const std::string d = in.dir() + escaped + platform::PathDelimiter;
     EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + d + " " + d + "</b></span>"), 1);
     EXPECT_EQ(countPrefix(lines, "<tr><th nowrap>&nbsp;&lt;b&gt;&nbsp;</th>"), 1);
 }
+
+#ifndef _WIN32 // names there are always the narrow text of some character
+// A name that is not UTF-8 is shown as ISO-8859-1; its link keeps the file's own bytes, every
+// byte from 0x80 up percent-encoded. Each text is judged whole and on its own.
+TEST(Page, NamesThatAreNotUtf8AreShownAsLatin1AndLinkedByTheirBytes)
+{
+    TempDir in;
+    const std::string folder = "caf\xE9", slovak = "\xC4\x8Cierna.mp3";
+    in.write(folder + "/" + slovak, "x");
+    in.write(folder + "/\xE9t\xE9 & 100%.mp3", "x");
+    PageRun run;
+    TGeneratorSettings& s = run.settings;
+    for (int i = 1; i < ColumnSlots; ++i)
+        s.SelectedItems[i] = ciNone;
+    s.SelectedItems[0] = ciFileName;
+    s.ActiveLinks = alFileName;
+    s.DirOverTable = true;
+    s.PageCaption = "Caf\xE9 \xC4\x8C";
+    const std::string stored = in.dir() + folder;
+    auto lines = run.lines(stored);
+    const std::string shown = in.dir() + "caf\xC3\xA9";
+    EXPECT_EQ(lines[3], "    <title>Caf\xC3\xA9 \xC3\x84\xC2\x8C</title>");
+    EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + shown + "/ " + shown + "</b></span>"), 1);
+    const std::string link = "<tr><td nowrap>&nbsp;<a href=\"" + in.dir() + "caf%E9/";
+    EXPECT_EQ(countLines(lines, link + "%C4%8Cierna.mp3\">" + slovak + "</a>&nbsp;</td></tr>"), 1);
+    EXPECT_EQ(countLines(lines, link + "%E9t%E9 &amp; 100%25.mp3\">\xC3\xA9t\xC3\xA9 &amp; 100%.mp3</a>&nbsp;</td></tr>"), 1);
+
+    s.FileNameMode = fnFullPath;
+    s.ActiveLinks = 0;
+    lines = run.lines(stored);
+    EXPECT_EQ(countLines(lines, "<tr><td nowrap>&nbsp;" + shown + "/\xC3\x84\xC2\x8Cierna.mp3&nbsp;</td></tr>"), 1);
+}
+#endif
 
 struct FailureCase {
     const char* name;

@@ -6,22 +6,19 @@ namespace platform {
 
 namespace {
 
-// One locale value of the user's locale; `fallback` when the locale has none.
-std::string localeValue(LCTYPE type, const char* fallback)
+// One value of the user's locale in the narrow text; empty when the locale has none.
+std::string localeValue(LCTYPE type)
 {
-    char buf[16];
+    char buf[64];
     const int n = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buf, sizeof buf);
     // n counts the terminating NUL.
-    return n > 1 ? std::string(buf, static_cast<std::size_t>(n - 1)) : std::string(fallback);
+    return n > 1 ? std::string(buf, static_cast<std::size_t>(n - 1)) : std::string();
 }
 
 LocaleSeparators readLocale()
 {
-    LocaleSeparators seps;
-    seps.decimal = localeValue(LOCALE_SDECIMAL, ".");
-    seps.thousands = localeValue(LOCALE_STHOUSAND, ",");
-    seps.time = localeValue(LOCALE_STIME, ":");
-    return seps;
+    return chooseSeparators(localeValue(LOCALE_SDECIMAL), localeValue(LOCALE_STHOUSAND),
+                            localeValue(LOCALE_SMONTHOUSANDSEP), localeValue(LOCALE_STIME));
 }
 
 } // namespace

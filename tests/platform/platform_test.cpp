@@ -2,6 +2,7 @@
 #include "platform/DirReader.h"
 #include "platform/Errors.h"
 #include "platform/FileInfo.h"
+#include "platform/LocaleSeparators.h"
 #include "platform/Path.h"
 #include "platform/ReadOnlyFile.h"
 
@@ -9,9 +10,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <sys/stat.h>
 #include <cerrno>
+
+// glibc's newlocale keeps a copy of the search path LOCPATH names, which only the tests set.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:__argz_add_sep\n";
+}
 
 namespace {
 
@@ -86,6 +94,88 @@ TEST(Platform, DirReaderGivesNamesInTheOrderNtfsKeeps)
     std::vector<std::string> expected = ordered;
     expected.insert(expected.begin() + 3, "a0"); // folders take their place among the files
     EXPECT_EQ(seen, expected);
+}
+#endif
+
+TEST(Platform, SeparatorsFromWhatTheLocaleSays)
+{
+    struct { const char *decimal, *thousands, *monetary, *time, *expected; } cases[] = {
+        {",", ".", ".", ":", ",.:"},
+        {",", "", ".", ":", ",.:"},            // no grouping of numbers: money's
+        {",", "", "", ":", ",.:"},             // none at all: the other of "," and "."
+        {",", ",", "", ":", ",.:"},            // never the decimal separator
+        {".", ".", ",", ":", ".,:"},
+        {"", "", "", "", ".,:"},
+        {".", "'", "'", ".", ".'."},
+        {",", "\u202F", "", "\xE6\x99\x82", ",\u202F:"}, // a time separator is one ASCII punctuation mark
+        {",", " ", "", "h", ", :"},
+    };
+    for (const auto& c : cases) {
+        const auto seps = platform::chooseSeparators(c.decimal, c.thousands, c.monetary, c.time);
+        EXPECT_EQ(seps.decimal + seps.thousands + seps.time, c.expected) << c.decimal << c.thousands << c.time;
+    }
+}
+
+#ifndef _WIN32
+TEST(Platform, HourMinuteSeparatorOfATimeFormat)
+{
+    struct { const char *format, *separator; } cases[] = {
+        {"%T", ":"},     {"%H.%M.%S", "."},   {"%k:%M:%S", ":"}, {"%I:%M:%S %p", ":"},
+        {"%OH:%OM", ":"}, {"%-H.%M", "."},     {"%R", ":"},       {"%H\xE6\x99\x82%M\xE5\x88\x86", "\xE6\x99\x82"},
+        {"%H h %M", " h "}, {"%p %I%M", ""},   {"%S", ""},        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::hourMinuteSeparator(c.format), c.separator) << c.format;
+}
+
+// Locales built for the test into a folder of its own, so that it needs none installed.
+class BuiltLocales {
+public:
+    explicit BuiltLocales(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names) {
+            const std::string command = std::string("localedef -c -i ") + name + " -f UTF-8 '" + dir_.path(name) +
+                                        ".UTF-8' >/dev/null 2>&1";
+            const int status = std::system(command.c_str());
+            EXPECT_TRUE(std::filesystem::exists(dir_.path(std::string(name) + ".UTF-8/LC_TIME")))
+                << "localedef could not build " << name << " (status " << status << "; is the locales package installed?)";
+        }
+        if (const char* old = std::getenv("LOCPATH"))
+            old_ = old;
+        ::setenv("LOCPATH", dir_.path("").c_str(), 1);
+    }
+    ~BuiltLocales()
+    {
+        if (old_.empty())
+            ::unsetenv("LOCPATH");
+        else
+            ::setenv("LOCPATH", old_.c_str(), 1);
+    }
+
+private:
+    TempDir dir_;
+    std::string old_;
+};
+
+// Every separator whole, in UTF-8, and never the decimal separator twice.
+TEST(Platform, LocaleSeparatorsOfRealLocales)
+{
+    BuiltLocales built{"de_DE", "pt_PT", "bg_BG", "fi_FI", "ja_JP"};
+    struct { const char *locale, *decimal, *thousands, *time; } cases[] = {
+        {"de_DE.UTF-8", ",", ".", ":"},
+        {"pt_PT.UTF-8", ",", ".", ":"},          // groups money only
+        {"bg_BG.UTF-8", ",", "\u202F", ":"},     // likewise, with a narrow no-break space
+        {"fi_FI.UTF-8", ",", "\u202F", "."},
+        {"ja_JP.UTF-8", ".", ",", ":"},          // hours and minutes end in characters of their own
+        {"C", ".", ",", ":"},
+        {"xx_NOWHERE.UTF-8", ".", ",", ":"},
+    };
+    for (const auto& c : cases) {
+        const auto seps = platform::localeSeparatorsOf(c.locale);
+        EXPECT_EQ(seps.decimal, c.decimal) << c.locale;
+        EXPECT_EQ(seps.thousands, c.thousands) << c.locale;
+        EXPECT_EQ(seps.time, c.time) << c.locale;
+    }
 }
 #endif
 

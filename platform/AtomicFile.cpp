@@ -7,13 +7,12 @@
 
 namespace platform {
 
-// A name of its own beside the target, hidden where a leading dot hides files.
-std::string AtomicFile::temporaryNameFor(const std::string& target)
+std::string AtomicFile::temporaryNameBeside(const std::string& file)
 {
     static std::mt19937_64 rng{std::random_device{}()};
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%08llx.tmp", static_cast<unsigned long long>(rng() & 0xffffffffULL));
-    return extractFilePath(target) + "." + extractFileName(target) + suffix;
+    char name[32];
+    std::snprintf(name, sizeof name, ".tunesheet-%08llx.tmp", static_cast<unsigned long long>(rng() & 0xffffffffULL));
+    return extractFilePath(file) + name;
 }
 
 AtomicFile::~AtomicFile()

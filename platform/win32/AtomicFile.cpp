@@ -21,13 +21,16 @@ HANDLE handleOf(int fd)
 
 } // namespace
 
-AtomicFile::AtomicFile(const std::string& target) : target_(target)
+AtomicFile::AtomicFile(const std::string& target) : target_(target), replaced_(target)
 {
     const DWORD attr = target.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(target.c_str());
     if (target.empty() || (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY)))
         throw FileCreateError(target);
+    // The rename would refuse a read-only file only once the whole page is written.
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
+        throw InOutError::fromSystem(ERROR_ACCESS_DENIED, target);
     for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
-        tempPath_ = temporaryNameFor(target);
+        tempPath_ = temporaryNameBeside(target);
         HANDLE h = ::CreateFileA(tempPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             if (::GetLastError() != ERROR_FILE_EXISTS)
@@ -62,7 +65,7 @@ void AtomicFile::write(const char* data, std::size_t size)
         if (!::WriteFile(handleOf(fd_), data, ask, &n, nullptr))
             throw InOutError::fromSystem(static_cast<int>(::GetLastError()), target_);
         if (n == 0)
-            throw InOutError(InOutError::DiskFull);
+            throw InOutError(InOutError::DiskFull, target_);
         data += n;
         size -= n;
     }
@@ -75,7 +78,7 @@ void AtomicFile::commit()
     // Flushed and closed before the rename, so that the target is never a half-written page.
     const bool closed = ::_close(fd) == 0;
     DWORD err = closed ? 0 : ERROR_WRITE_FAULT;
-    if (closed && !::MoveFileExA(tempPath_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (closed && !::MoveFileExA(tempPath_.c_str(), replaced_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         err = ::GetLastError();
     if (err != 0) {
         ::DeleteFileA(tempPath_.c_str());

@@ -2,12 +2,15 @@
 #include "platform/Errors.h"
 #include "platform/Path.h"
 
+#include "common/Unprivileged.h"
 #include "generator/PageFixture.h"
 
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <cerrno>
 #endif
 
 namespace {
@@ -207,27 +210,152 @@ TEST(Page, UnreadableMp3StopsTheGenerationAndKeepsTheOldPage)
 {
     TempDir in, out;
     const std::string song = in.write("locked.mp3", "ID3");
+    const std::string old = out.write("p.htm", "old");
+    auto generate = [&] {
+        TTunesheet t;
+        t.Settings = initialFormSettings();
+        t.Settings.InputDir = in.dir();
+        t.Settings.OutputFile = old;
+        try {
+            t.Generate();
+            ADD_FAILURE() << "the generation went past a file it cannot read";
+        } catch (const platform::TunesheetError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot open file " + song);
+        }
+        EXPECT_EQ(readFile(old), "old");
+        EXPECT_EQ(out.entryCount(), 1u);
+    };
 #ifdef _WIN32
     // Held open by another program that shares it with nobody.
     HANDLE lock = ::CreateFileA(song.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    struct Unlock {
-        HANDLE h;
-        ~Unlock() { ::CloseHandle(h); }
-    } unlock{lock};
+    generate();
+    ::CloseHandle(lock);
 #else
     std::filesystem::permissions(song, std::filesystem::perms::none);
-    if (std::ifstream(song).good())
-        GTEST_SKIP() << "running with rights that read any file";
+    giveToUnprivilegedUser(out.dir());
+    giveToUnprivilegedUser(old);
+    asUnprivilegedUser(generate);
 #endif
-    const std::string old = out.write("p.htm", "old");
+}
+
+#ifdef _WIN32
+TEST(Page, ReadOnlyPageIsRefusedAndKept)
+{
+    TempDir in, out;
+    const std::string page = out.write("p.htm", "old");
+    ASSERT_TRUE(::SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_READONLY));
     TTunesheet t;
     t.Settings = initialFormSettings();
     t.Settings.InputDir = in.dir();
-    t.Settings.OutputFile = old;
-    EXPECT_THROW(t.Generate(), platform::TunesheetError);
-    EXPECT_EQ(readFile(old), "old");
+    t.Settings.OutputFile = page;
+    EXPECT_THROW(t.Generate(), platform::InOutError);
+    EXPECT_EQ(readFile(page), "old");
     EXPECT_EQ(out.entryCount(), 1u);
+    ::SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+#else
+// What protects the old page stays: the user's right to write it, the link that leads to it,
+// its permission bits.
+TEST(Page, OutputFileKeepsWhatProtectsTheOldPage)
+{
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* name;
+        std::function<std::string(TempDir&)> arrange;            // makes the old page; returns OutputFile
+        std::function<void(TempDir&, const std::string&)> check; // after the generation, or its error's message
+        bool refused;
+    };
+    const auto isPage = [](const std::string& path) { return readFile(path).rfind("<html>\r\n", 0) == 0; };
+    const std::vector<Case> cases = {
+        {"a read-only page is refused with the system's reason",
+         [](TempDir& out) {
+             const std::string page = out.write("p.htm", "old");
+             fs::permissions(page, fs::perms::owner_read | fs::perms::group_read);
+             return page;
+         },
+         [](TempDir& out, const std::string& message) {
+             EXPECT_EQ(message, out.path("p.htm") + ": " + platform::systemErrorText(EACCES));
+             EXPECT_EQ(readFile(out.path("p.htm")), "old");
+             EXPECT_EQ(out.entryCount(), 1u);
+         },
+         true},
+        {"a page in a folder the user may not write is refused",
+         [](TempDir& out) {
+             const std::string page = out.write("ro/p.htm", "old");
+             fs::permissions(page, fs::perms::all);
+             fs::permissions(out.path("ro"), fs::perms::owner_read | fs::perms::owner_exec);
+             return page;
+         },
+         [](TempDir& out, const std::string& message) {
+             EXPECT_EQ(message, "Cannot create file " + out.path("ro/p.htm"));
+             EXPECT_EQ(readFile(out.path("ro/p.htm")), "old");
+             EXPECT_EQ(out.entryCount("ro"), 1u);
+             fs::permissions(out.path("ro"), fs::perms::owner_all);
+         },
+         true},
+        {"a link stays a link and its file gets the page",
+         [](TempDir& out) {
+             out.write("site/real.htm", "old");
+             out.mkdir("pages");
+             fs::create_symlink("../site/real.htm", out.path("pages/p.htm"));
+             return out.path("pages/p.htm");
+         },
+         [isPage](TempDir& out, const std::string&) {
+             EXPECT_TRUE(fs::is_symlink(out.path("pages/p.htm")));
+             EXPECT_TRUE(isPage(out.path("site/real.htm")));
+             EXPECT_EQ(out.entryCount("site"), 1u);
+             EXPECT_EQ(out.entryCount("pages"), 1u);
+         },
+         false},
+        {"a link to a page not yet written leads to the new page",
+         [](TempDir& out) {
+             fs::create_symlink("real.htm", out.path("p.htm"));
+             return out.path("p.htm");
+         },
+         [isPage](TempDir& out, const std::string&) {
+             EXPECT_TRUE(fs::is_symlink(out.path("p.htm")));
+             EXPECT_TRUE(isPage(out.path("real.htm")));
+             EXPECT_EQ(out.entryCount(), 2u);
+         },
+         false},
+        {"the permission bits stay",
+         [](TempDir& out) {
+             const std::string page = out.write("p.htm", "old");
+             fs::permissions(page, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+             return page;
+         },
+         [isPage](TempDir& out, const std::string&) {
+             EXPECT_TRUE(isPage(out.path("p.htm")));
+             EXPECT_EQ(fs::status(out.path("p.htm")).permissions(),
+                       fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+             EXPECT_EQ(out.entryCount(), 1u);
+         },
+         false},
+    };
+    TempDir in;
+    in.write("a.mp3", "x");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir out;
+        giveToUnprivilegedUser(out.dir());
+        asUnprivilegedUser([&] {
+            const std::string page = c.arrange(out);
+            TTunesheet t;
+            t.Settings = initialFormSettings();
+            t.Settings.InputDir = in.dir();
+            t.Settings.OutputFile = page;
+            std::string message;
+            try {
+                t.Generate();
+            } catch (const platform::TunesheetError& e) {
+                message = e.what();
+            }
+            EXPECT_EQ(!message.empty(), c.refused) << message;
+            c.check(out, message);
+        });
+    }
+}
+#endif
 
 } // namespace

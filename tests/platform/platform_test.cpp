@@ -251,6 +251,16 @@ TEST(Platform, AtomicFileAppearsOnlyOnCommit)
     EXPECT_EQ(readFile(target), "new");
     EXPECT_EQ(tmp.entryCount(), 1u);
     EXPECT_THROW(platform::AtomicFile(tmp.path("no/such/dir/p.htm")), platform::FileCreateError);
+#ifndef _WIN32 // a path there is shorter than the longest name
+    // The temporary file's name is short whatever the target's, so the longest name works too.
+    const std::string longest = tmp.path(std::string(251, 'p') + ".htm");
+    {
+        platform::AtomicFile f(longest);
+        f.write("new", 3);
+        f.commit();
+    }
+    EXPECT_EQ(readFile(longest), "new");
+#endif
 }
 
 TEST(Platform, ErrorMessages)

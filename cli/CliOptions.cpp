@@ -3,10 +3,64 @@
 #include "generator/NamedColours.h"
 #include "platform/Path.h"
 
-#include <cstring>
-#include <map>
+#include <algorithm>
+#include <cctype>
 
 namespace {
+
+[[noreturn]] void usage(const std::string& message)
+{
+    throw CliUsageError{message};
+}
+
+// A word of the command line and the value it stands for.
+struct Word {
+    const char* word;
+    int value;
+};
+
+const Word columnWords[] = {{"artist", ciArtist}, {"title", ciTitle},   {"album", ciAlbum},        {"year", ciYear},
+                            {"length", ciLength}, {"size", ciFileSize}, {"filename", ciFileName}};
+const Word linkWords[] = {{"artist", alArtist}, {"title", alTitle}, {"filename", alFileName}};
+const Word sizeUnitWords[] = {{"B", fsBytes}, {"kB", fsKiloBytes}, {"MB", fsMegaBytes}};
+const Word tagPriorityWords[] = {{"v1", tpID3v1First}, {"v2", tpID3v2First}};
+
+struct ColourField {
+    const char* word;
+    Colour TGeneratorSettings::*field;
+};
+const ColourField colourFields[] = {{"page-background", &TGeneratorSettings::PageBackColor},
+                                    {"page-text", &TGeneratorSettings::PageTextColor},
+                                    {"directory-name", &TGeneratorSettings::DirNameColor},
+                                    {"cell-background", &TGeneratorSettings::CellBackColor},
+                                    {"header-background", &TGeneratorSettings::HeaderBackColor},
+                                    {"link", &TGeneratorSettings::ActiveLinkColor},
+                                    {"link-hover", &TGeneratorSettings::HoverLinkColor}};
+
+template <typename T, std::size_t N>
+std::string wordList(const T (&items)[N], const char* separator = ", ", const char* last = ", ")
+{
+    std::string text;
+    for (std::size_t i = 0; i < N; ++i)
+        text += (i == 0 ? "" : i + 1 == N ? last : separator) + std::string(items[i].word);
+    return text;
+}
+
+template <std::size_t N>
+const Word* findWord(const Word (&words)[N], const std::string& word)
+{
+    auto it = std::find_if(std::begin(words), std::end(words), [&](const Word& w) { return word == w.word; });
+    return it == std::end(words) ? nullptr : it;
+}
+
+template <std::size_t N>
+std::string wordOf(const Word (&words)[N], int value)
+{
+    for (const Word& w : words)
+        if (w.value == value)
+            return w.word;
+    return "(value " + std::to_string(value) + ")";
+}
 
 std::vector<std::string> splitList(const std::string& list)
 {
@@ -24,101 +78,228 @@ std::vector<std::string> splitList(const std::string& list)
     return items;
 }
 
-[[noreturn]] void usage(const std::string& message)
+// The value of an option that takes one word of a few.
+template <std::size_t N>
+std::uint8_t oneOf(const char* option, const Word (&words)[N], const std::string& value)
 {
-    throw CliUsageError{message};
+    if (const Word* w = findWord(words, value))
+        return static_cast<std::uint8_t>(w->value);
+    usage(std::string("--") + option + " takes " + wordList(words, ", ", " or "));
 }
 
 void setColumns(TGeneratorSettings& s, const std::string& list)
 {
-    static const std::map<std::string, int> ids = {{"artist", ciArtist}, {"title", ciTitle},
-                                                   {"album", ciAlbum},   {"year", ciYear},
-                                                   {"length", ciLength}, {"size", ciFileSize},
-                                                   {"filename", ciFileName}};
-    std::vector<std::string> names = splitList(list);
-    int slot = 0;
     for (int i = 0; i < ColumnSlots; ++i) {
         s.SelectedItems[i] = ciNone;
         s.SelectedNames[i].length = 0;
     }
-    for (const std::string& name : names) {
-        auto it = ids.find(name);
-        if (it == ids.end())
-            usage("unknown column '" + name + "' (columns: artist, title, album, year, length, size, filename)");
-        for (int i = 0; i < slot; ++i)
-            if (s.SelectedItems[i] == it->second)
-                usage("column '" + name + "' given twice");
-        s.SelectedItems[slot] = static_cast<std::uint8_t>(it->second);
-        s.SelectedNames[slot] = englishColumnName(it->second);
+    int slot = 0;
+    for (const std::string& name : splitList(list)) {
+        const Word* column = findWord(columnWords, name);
+        if (!column)
+            usage("unknown column '" + name + "' (columns: " + wordList(columnWords) + ")");
+        if (std::count(s.SelectedItems, s.SelectedItems + slot, column->value) > 0)
+            usage("column '" + name + "' given twice");
+        s.SelectedItems[slot] = static_cast<std::uint8_t>(column->value);
+        s.SelectedNames[slot] = englishColumnName(column->value);
         ++slot;
     }
 }
 
 void setLinks(TGeneratorSettings& s, const std::string& list)
 {
-    static const std::map<std::string, int> bits = {{"artist", alArtist}, {"title", alTitle}, {"filename", alFileName}};
     s.ActiveLinks = 0;
     for (const std::string& name : splitList(list)) {
-        auto it = bits.find(name);
-        if (it == bits.end())
-            usage("unknown link column '" + name + "' (links: artist, title, filename)");
-        s.ActiveLinks |= static_cast<std::uint8_t>(it->second);
+        const Word* link = findWord(linkWords, name);
+        if (!link)
+            usage("unknown link column '" + name + "' (links: " + wordList(linkWords) + ")");
+        s.ActiveLinks |= static_cast<std::uint8_t>(link->value);
     }
 }
 
 void setColour(TGeneratorSettings& s, const std::string& assignment)
 {
-    static const std::map<std::string, Colour TGeneratorSettings::*> fields = {
-        {"page-background", &TGeneratorSettings::PageBackColor},
-        {"page-text", &TGeneratorSettings::PageTextColor},
-        {"directory-name", &TGeneratorSettings::DirNameColor},
-        {"cell-background", &TGeneratorSettings::CellBackColor},
-        {"header-background", &TGeneratorSettings::HeaderBackColor},
-        {"link", &TGeneratorSettings::ActiveLinkColor},
-        {"link-hover", &TGeneratorSettings::HoverLinkColor}};
     auto eq = assignment.find('=');
     if (eq == std::string::npos)
         usage("--color takes NAME=VALUE, as in --color page-background=#000000");
-    auto field = fields.find(assignment.substr(0, eq));
-    if (field == fields.end())
-        usage("unknown colour '" + assignment.substr(0, eq) +
-              "' (colours: page-background, page-text, directory-name, cell-background, header-background, link, link-hover)");
-    std::uint32_t value = 0;
-    if (!parseColour(assignment.substr(eq + 1), value))
-        usage("'" + assignment.substr(eq + 1) + "' is not a colour (#RRGGBB or a name such as sky-blue)");
-    (s.*(field->second)).set(value);
+    const std::string name = assignment.substr(0, eq), value = assignment.substr(eq + 1);
+    auto field = std::find_if(std::begin(colourFields), std::end(colourFields),
+                              [&](const ColourField& f) { return name == f.word; });
+    if (field == std::end(colourFields))
+        usage("unknown colour '" + name + "' (colours: " + wordList(colourFields) + ")");
+    std::uint32_t rgb = 0;
+    if (!parseColour(value, rgb))
+        usage("'" + value + "' is not a colour (#RRGGBB or a name such as sky-blue)");
+    (s.*(field->field)).set(rgb);
 }
 
-// On/off options: the field each one sets, and the value of FileNameMode for --full-path.
-using FlagField = Flag TGeneratorSettings::*;
-const std::map<std::string, FlagField>& flagOptions()
+// "sky-blue, cream, ...": the colour names as the command line takes them.
+std::string colourNames()
 {
-    static const std::map<std::string, FlagField> flags = {
-        {"subdirs", &TGeneratorSettings::IncludeSubdirs},
-        {"one-table", &TGeneratorSettings::AllDirsInOneTable},
-        {"dir-captions", &TGeneratorSettings::DirOverTable},
-        {"wrap", &TGeneratorSettings::Wrap}};
-    return flags;
+    std::string text;
+    for (const NamedColour& c : namedColours()) {
+        std::string word = c.name;
+        for (char& ch : word)
+            ch = ch == ' ' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        text += (text.empty() ? "" : ", ") + word;
+    }
+    return text;
 }
 
-bool takesValue(const std::string& name)
+// On/off options name their default only when it is on: off is what they start from.
+std::string onOff(bool on)
 {
-    static const char* const withValue[] = {"size-unit", "links", "tag-priority", "columns", "title",
-                                            "color", "settings", "save-settings"};
-    for (const char* n : withValue)
-        if (name == n)
-            return true;
-    return false;
+    return on ? "on" : "";
+}
+
+std::string selectedColumns(const TGeneratorSettings& s)
+{
+    std::string text;
+    for (int i = 0; i < ColumnSlots && s.SelectedItems[i] != ciNone; ++i)
+        text += (text.empty() ? "" : ",") + wordOf(columnWords, s.SelectedItems[i]);
+    return text == wordList(columnWords, ",", ",") ? "all, in this order" : text.empty() ? "none" : text;
+}
+
+std::string selectedLinks(const TGeneratorSettings& s)
+{
+    std::string text;
+    for (const Word& w : linkWords)
+        if (s.ActiveLinks & w.value)
+            text += (text.empty() ? "" : ",") + std::string(w.word);
+    return text.empty() ? "none" : text;
+}
+
+// One option of the command line: how it is spelled, what it takes, what it does to the
+// command, and what the help says of it. The help and the parser both read this table.
+struct Option {
+    const char* name;    // the long form, without "--"
+    char shortName;      // 0: none
+    const char* value;   // the value's name in the help; nullptr: the option takes none
+    bool hasNoForm;      // an on/off option: --no-NAME turns it off
+    std::string (*help)();
+    void (*apply)(CliCommand& command, const std::string& value, bool on);
+    std::string (*shownDefault)(const TGeneratorSettings& initial); // nullptr: none shown
+};
+
+const Option options[] = {
+    {"settings", 0, "FILE", false, [] { return std::string("start from a saved .settings record"); },
+     nullptr, nullptr}, // read before every other option
+    {"subdirs", 'r', nullptr, true, [] { return std::string("include all subdirectories"); },
+     [](CliCommand& c, const std::string&, bool on) { c.settings.IncludeSubdirs = on; },
+     [](const TGeneratorSettings& s) { return onOff(s.IncludeSubdirs); }},
+    {"one-table", 0, nullptr, true, [] { return std::string("put the files of all directories into one table"); },
+     [](CliCommand& c, const std::string&, bool on) { c.settings.AllDirsInOneTable = on; },
+     [](const TGeneratorSettings& s) { return onOff(s.AllDirsInOneTable); }},
+    {"dir-captions", 0, nullptr, true, [] { return std::string("write the directory name over every table"); },
+     [](CliCommand& c, const std::string&, bool on) { c.settings.DirOverTable = on; },
+     [](const TGeneratorSettings& s) { return onOff(s.DirOverTable); }},
+    {"wrap", 0, nullptr, true, [] { return std::string("let table cells wrap"); },
+     [](CliCommand& c, const std::string&, bool on) { c.settings.Wrap = on; },
+     [](const TGeneratorSettings& s) { return onOff(s.Wrap); }},
+    {"full-path", 0, nullptr, true, [] { return std::string("show file names with their path"); },
+     [](CliCommand& c, const std::string&, bool on) { c.settings.FileNameMode = on ? fnFullPath : fnNameOnly; },
+     [](const TGeneratorSettings& s) { return onOff(s.FileNameMode == fnFullPath); }},
+    {"size-unit", 0, "B|kB|MB", false, [] { return std::string("unit of the File size column"); },
+     [](CliCommand& c, const std::string& v, bool) { c.settings.FileSizeUnit = oneOf("size-unit", sizeUnitWords, v); },
+     [](const TGeneratorSettings& s) { return wordOf(sizeUnitWords, s.FileSizeUnit); }},
+    {"links", 0, "LIST", false,
+     [] { return "columns written as links to the file, of " + wordList(linkWords, ",", ",") + "; an empty LIST for none"; },
+     [](CliCommand& c, const std::string& v, bool) { setLinks(c.settings, v); }, selectedLinks},
+    {"tag-priority", 0, "v1|v2", false,
+     [] { return std::string("which tag's texts win, ID3v1's or ID3v2's (the other fills empty fields)"); },
+     [](CliCommand& c, const std::string& v, bool) { c.settings.TagPriority = oneOf("tag-priority", tagPriorityWords, v); },
+     [](const TGeneratorSettings& s) { return wordOf(tagPriorityWords, s.TagPriority); }},
+    {"columns", 0, "LIST", false, [] { return "columns in page order: " + wordList(columnWords, ",", ","); },
+     [](CliCommand& c, const std::string& v, bool) { setColumns(c.settings, v); }, selectedColumns},
+    {"title", 0, "TEXT", false, [] { return std::string("the page title"); },
+     [](CliCommand& c, const std::string& v, bool) { c.settings.PageCaption = v; }, nullptr},
+    {"color", 0, "NAME=VALUE", false,
+     [] {
+         return "NAME: " + wordList(colourFields) + "; VALUE: #RRGGBB or a colour name (" + colourNames() + ")";
+     },
+     [](CliCommand& c, const std::string& v, bool) { setColour(c.settings, v); }, nullptr},
+    {"save-settings", 0, "FILE", false,
+     [] { return std::string("write the resulting settings record to FILE (no page is written)"); },
+     [](CliCommand& c, const std::string& v, bool) {
+         c.action = CliCommand::Action::SaveSettings;
+         c.saveSettingsFile = v;
+     },
+     nullptr},
+    {"print-settings", 0, nullptr, false, [] { return std::string("show the resulting settings (no page is written)"); },
+     [](CliCommand& c, const std::string&, bool) { c.action = CliCommand::Action::PrintSettings; }, nullptr},
+    {"quiet", 'q', nullptr, false, [] { return std::string("no progress display"); },
+     [](CliCommand& c, const std::string&, bool) { c.quiet = true; }, nullptr},
+    {"help", 'h', nullptr, false, [] { return std::string("this text"); },
+     [](CliCommand& c, const std::string&, bool) { c.action = CliCommand::Action::Help; }, nullptr},
+    {"version", 0, nullptr, false, [] { return std::string("the program's version"); },
+     [](CliCommand& c, const std::string&, bool) { c.action = CliCommand::Action::Version; }, nullptr},
+};
+
+// The option a word of the command line names, and whether it is the --no- form.
+const Option& optionNamed(const std::string& arg, bool& on)
+{
+    on = true;
+    for (const Option& o : options) {
+        if (arg.size() == 2 && arg[0] == '-' && o.shortName != 0 && arg[1] == o.shortName)
+            return o;
+        if (arg == std::string("--") + o.name)
+            return o;
+        if (o.hasNoForm && arg == std::string("--no-") + o.name) {
+            on = false;
+            return o;
+        }
+    }
+    usage("unknown option '" + arg + "'");
+}
+
+// How many bytes a text of the settings record holds.
+template <std::size_t N>
+constexpr std::size_t capacity(const ShortString<N>&)
+{
+    return N;
+}
+
+void setPath(ShortString<255>& field, const std::string& path, const char* what)
+{
+    if (path.empty())
+        usage(std::string("the ") + what + " is empty");
+    if (path.size() > capacity(field))
+        usage(std::string("the ") + what + " is longer than the " + std::to_string(capacity(field)) +
+              " bytes a settings record holds: " + path);
+    field = path;
+}
+
+// The words of `text` in lines of at most `width` characters, each line after the first
+// starting with `indent`.
+std::string wrapped(const std::string& text, std::size_t width, const std::string& indent)
+{
+    std::string out, line;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find(' ', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string word = text.substr(pos, end - pos);
+        if (!line.empty() && line.size() + 1 + word.size() > width) {
+            out += line + "\n" + indent;
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+        pos = end + 1;
+    }
+    return out + line;
 }
 
 } // namespace
 
 CliCommand parseCommandLine(const std::vector<std::string>& args, const std::string& currentDir)
 {
-    struct Option {
-        std::string name, value;
+    struct Given {
+        const Option* option;
+        std::string value;
+        bool on;
     };
-    std::vector<Option> options;
+    std::vector<Given> given;
     std::vector<std::string> positional;
     std::string settingsFile;
     bool fromSettingsFile = false;
@@ -133,82 +314,35 @@ CliCommand parseCommandLine(const std::vector<std::string>& args, const std::str
             positional.push_back(arg);
             continue;
         }
-        std::string name;
-        if (arg == "-r") name = "subdirs";
-        else if (arg == "-h") name = "help";
-        else if (arg == "-q") name = "quiet";
-        else if (arg.compare(0, 2, "--") == 0) name = arg.substr(2);
-        else usage("unknown option '" + arg + "'");
-        Option opt;
-        auto eq = name.find('=');
+        const auto eq = arg.compare(0, 2, "--") == 0 ? arg.find('=') : std::string::npos;
+        Given g{nullptr, std::string(), true};
+        g.option = &optionNamed(arg.substr(0, eq), g.on);
+        const std::string name = std::string("--") + (g.on ? "" : "no-") + g.option->name;
         if (eq != std::string::npos) {
-            opt.value = name.substr(eq + 1);
-            name.resize(eq);
-            if (!takesValue(name))
-                usage("option '--" + name + "' takes no value");
-        } else if (takesValue(name)) {
+            if (!g.option->value)
+                usage("option '" + name + "' takes no value");
+            g.value = arg.substr(eq + 1);
+        } else if (g.option->value) {
             if (i + 1 >= args.size())
-                usage("option '--" + name + "' needs a value");
-            opt.value = args[++i];
+                usage("option '" + name + "' needs a value");
+            g.value = args[++i];
         }
-        opt.name = name;
-        if (name == "settings") {
-            settingsFile = opt.value;
+        if (!g.option->apply) {
+            settingsFile = g.value;
             fromSettingsFile = true;
         }
-        else
-            options.push_back(opt);
+        given.push_back(g);
     }
 
     CliCommand cmd;
     if (fromSettingsFile)
         cmd.settings = readSettingsFile(settingsFile);
-    TGeneratorSettings& s = cmd.settings;
-
-    for (const Option& opt : options) {
-        const std::string& n = opt.name;
-        bool negated = n.compare(0, 3, "no-") == 0;
-        const std::string base = negated ? n.substr(3) : n;
-        auto flag = flagOptions().find(base);
-        if (flag != flagOptions().end()) {
-            s.*(flag->second) = !negated;
-        } else if (base == "full-path") {
-            s.FileNameMode = negated ? fnNameOnly : fnFullPath;
-        } else if (negated) {
-            usage("unknown option '--" + n + "'");
-        } else if (n == "size-unit") {
-            if (opt.value == "B") s.FileSizeUnit = fsBytes;
-            else if (opt.value == "kB") s.FileSizeUnit = fsKiloBytes;
-            else if (opt.value == "MB") s.FileSizeUnit = fsMegaBytes;
-            else usage("--size-unit takes B, kB or MB");
-        } else if (n == "tag-priority") {
-            if (opt.value == "v1") s.TagPriority = tpID3v1First;
-            else if (opt.value == "v2") s.TagPriority = tpID3v2First;
-            else usage("--tag-priority takes v1 or v2");
-        } else if (n == "links") {
-            setLinks(s, opt.value);
-        } else if (n == "columns") {
-            setColumns(s, opt.value);
-        } else if (n == "title") {
-            s.PageCaption = opt.value;
-        } else if (n == "color") {
-            setColour(s, opt.value);
-        } else if (n == "save-settings") {
-            cmd.action = CliCommand::Action::SaveSettings;
-            cmd.saveSettingsFile = opt.value;
-        } else if (n == "print-settings") {
-            cmd.action = CliCommand::Action::PrintSettings;
-        } else if (n == "quiet") {
-            cmd.quiet = true;
-        } else if (n == "help") {
-            cmd.action = CliCommand::Action::Help;
+    for (const Given& g : given) {
+        if (!g.option->apply)
+            continue;
+        g.option->apply(cmd, g.value, g.on);
+        if (cmd.action == CliCommand::Action::Help || cmd.action == CliCommand::Action::Version)
             return cmd;
-        } else if (n == "version") {
-            cmd.action = CliCommand::Action::Version;
-            return cmd;
-        } else {
-            usage("unknown option '--" + n + "'");
-        }
     }
 
     if (positional.size() > 2)
@@ -217,45 +351,39 @@ CliCommand parseCommandLine(const std::vector<std::string>& args, const std::str
     // the working directory; otherwise the links would depend on where the page is opened.
     if (positional.size() >= 1) {
         const std::string& dir = positional[0];
-        s.InputDir = platform::isAbsolutePath(dir) ? dir : platform::includeTrailingDelimiter(currentDir) + dir;
+        const std::string full = dir.empty() || platform::isAbsolutePath(dir)
+                                     ? dir
+                                     : platform::includeTrailingDelimiter(currentDir) + dir;
+        setPath(cmd.settings.InputDir, full, "input directory");
     }
     if (positional.size() == 2)
-        s.OutputFile = positional[1];
+        setPath(cmd.settings.OutputFile, positional[1], "output file name");
     return cmd;
 }
 
 std::string helpText()
 {
-    return R"(Usage: tunesheet-cli [OPTIONS] [INPUT_DIR [OUTPUT_FILE]]
-
-Writes one HTML page listing the MP3 files of INPUT_DIR. Without --settings the
-program's initial settings are used (all seven columns, sizes in kB, ID3v1 first).
-
-Options:
-  --settings FILE          start from a saved .settings record
-  -r, --subdirs            include all subdirectories
-      --one-table          put the files of all directories into one table
-      --dir-captions       write the directory name over every table
-      --wrap               let table cells wrap
-      --full-path          show file names with their path
-      (each on/off option also has a --no- form: --no-subdirs, --no-wrap, ...)
-  --size-unit B|kB|MB      unit of the File size column
-  --links LIST             columns written as links to the file: artist,title,filename
-                           (an empty LIST: none)
-  --tag-priority v1|v2     which tag's texts win (the other fills empty fields)
-  --columns LIST           columns in page order: artist,title,album,year,length,size,filename
-  --title TEXT             the page title
-  --color NAME=VALUE       NAME: page-background, page-text, directory-name, cell-background,
-                           header-background, link, link-hover; VALUE: #RRGGBB or a colour
-                           name (black, maroon, green, olive, navy, purple, teal, gray, silver,
-                           red, lime, yellow, blue, fuchsia, aqua, white, money-green,
-                           sky-blue, cream, medium-gray)
-  --save-settings FILE     write the resulting settings record to FILE (no page is written)
-  --print-settings         show the resulting settings (no page is written)
-  -q, --quiet              no progress display
-  -h, --help               this text
-      --version            the program's version
-
-Exit status: 0 success, 1 error, 2 usage error, 130 stopped by Ctrl+C.
-)";
+    const std::size_t column = 28, width = 79;
+    const TGeneratorSettings initial = initialFormSettings();
+    std::string text =
+        "Usage: tunesheet-cli [OPTIONS] [INPUT_DIR [OUTPUT_FILE]]\n\n"
+        "Writes one HTML page listing the MP3 files of INPUT_DIR. Without --settings the\n"
+        "program starts from the window's initial settings, the defaults below.\n\n"
+        "Options:\n";
+    for (const Option& o : options) {
+        std::string left = o.shortName ? std::string("  -") + o.shortName + ", --" : std::string("      --");
+        left += o.name;
+        if (o.value)
+            left += std::string(" ") + o.value;
+        left.resize(std::max(left.size() + 1, column), ' ');
+        std::string help = o.help();
+        const std::string shown = o.shownDefault ? o.shownDefault(initial) : std::string();
+        if (!shown.empty())
+            help += " (default: " + shown + ")";
+        text += left + wrapped(help, width - column, std::string(column, ' ')) + "\n";
+    }
+    text += "Each on/off option also has a --no- form: --no-subdirs, --no-wrap, ...\n\n"
+            "Exit status: 0 success, 1 error, 2 usage error; 130, 129 or 143 when stopped by\n"
+            "Ctrl+C, a hangup or a termination request, which leave the old page as it was.\n";
+    return text;
 }

@@ -1,5 +1,6 @@
 // tunesheet-cli: the page generator for scripts and scheduled jobs.
 #include "cli/CliOptions.h"
+#include "cli/ProgressLine.h"
 #include "cli/SettingsText.h"
 #include "generator/Preflight.h"
 #include "generator/tunesheet_class.h"
@@ -7,7 +8,6 @@
 #include "platform/Path.h"
 
 #include <atomic>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -15,11 +15,23 @@
 
 namespace {
 
-std::atomic<bool> interrupted{false};
+// The signal that asked the run to stop; 0 while none has.
+std::atomic<int> stopSignal{0};
 
-extern "C" void onInterrupt(int)
+extern "C" void onStopSignal(int signal)
 {
-    interrupted = true;
+    stopSignal = signal;
+}
+
+// A closed terminal or session, Ctrl+C and a termination request all stop the run between two
+// files, so that the old page stays and the temporary one is removed.
+void stopOnSignals()
+{
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+#ifdef SIGHUP
+    std::signal(SIGHUP, onStopSignal);
+#endif
 }
 
 // A message whose lines are split by a lone carriage return, as the window's texts are.
@@ -37,36 +49,11 @@ int fail(const std::string& message)
     return 1;
 }
 
-// Progress on a terminal: the count and the folder, redrawn at most ten times a second.
-class ProgressLine {
-public:
-    explicit ProgressLine(bool enabled) : enabled_(enabled) {}
-    ~ProgressLine() { finish(); }
-
-    void show(const GenerateProgress& p)
-    {
-        auto now = std::chrono::steady_clock::now();
-        if (!enabled_ || now - last_ < std::chrono::milliseconds(100))
-            return;
-        last_ = now;
-        std::string dir = p.currentDir;
-        if (dir.size() > 50)
-            dir = "..." + dir.substr(dir.size() - 47);
-        std::fprintf(stderr, "\r\033[K%llu files listed  %s", static_cast<unsigned long long>(p.filesListed), dir.c_str());
-        drawn_ = true;
-    }
-    void finish()
-    {
-        if (drawn_)
-            std::fprintf(stderr, "\r\033[K");
-        drawn_ = false;
-    }
-
-private:
-    bool enabled_;
-    bool drawn_ = false;
-    std::chrono::steady_clock::time_point last_{};
-};
+int usageError(const std::string& message)
+{
+    std::cerr << "tunesheet-cli: " << message << "\nTry 'tunesheet-cli --help' for more information." << std::endl;
+    return 2;
+}
 
 int run(const std::vector<std::string>& args)
 {
@@ -74,8 +61,7 @@ int run(const std::vector<std::string>& args)
     try {
         cmd = parseCommandLine(args, platform::currentDirectory());
     } catch (const CliUsageError& e) {
-        std::cerr << "tunesheet-cli: " << e.message << "\nTry 'tunesheet-cli --help' for more information." << std::endl;
-        return 2;
+        return usageError(e.message);
     }
 
     switch (cmd.action) {
@@ -95,10 +81,10 @@ int run(const std::vector<std::string>& args)
         break;
     }
 
-    if (cmd.settings.OutputFile.str().empty()) {
-        std::cerr << "tunesheet-cli: no output file given\nTry 'tunesheet-cli --help' for more information." << std::endl;
-        return 2;
-    }
+    if (cmd.settings.OutputFile.str().empty())
+        return usageError("no output file given");
+    if (cmd.settings.InputDir.str().empty())
+        return usageError("no input directory given");
     switch (checkBeforeGenerate(cmd.settings)) {
     case PreflightResult::NoColumns: return fail(withLineBreaks(MsgNoColumnsText));
     case PreflightResult::NoInputDir: return fail(withLineBreaks(MsgNoInputDirText));
@@ -107,19 +93,18 @@ int run(const std::vector<std::string>& args)
 
     TTunesheet generator;
     generator.Settings = cmd.settings;
-    ProgressLine progress(!cmd.quiet && ::isatty(STDERR_FILENO));
+    ProgressLine progress(std::cerr, !cmd.quiet && ::isatty(STDERR_FILENO));
     generator.OnProgress = [&progress](const GenerateProgress& p) {
         progress.show(p);
-        return !interrupted.load();
+        return stopSignal.load() == 0;
     };
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    stopOnSignals();
     try {
         generator.Generate();
     } catch (const platform::GenerationCancelled& e) {
         progress.finish();
         fail(e.what());
-        return 130;
+        return 128 + stopSignal.load();
     }
     progress.finish();
     return 0;

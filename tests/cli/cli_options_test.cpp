@@ -1,10 +1,13 @@
 #include "cli/CliOptions.h"
+#include "cli/ProgressLine.h"
 #include "platform/Errors.h"
 #include "platform/Path.h"
 
 #include "common/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace {
 
@@ -100,6 +103,79 @@ TEST(CliOptions, MalformedCommandLinesAreUsageErrors)
     EXPECT_NE(usageMessage({"-x"}).find("unknown option"), std::string::npos);
     EXPECT_NE(usageMessage({"a", "b", "c"}).find("too many"), std::string::npos);
     EXPECT_EQ(usageMessage({"--", "--odd-dir-name"}), "(accepted)");
+}
+
+// The settings record holds 255 bytes of a path: a longer one is refused, not cut to another.
+TEST(CliOptions, PathsTheRecordCannotHoldAreUsageErrors)
+{
+    const std::string d(1, platform::PathDelimiter);
+    const std::string fits = AbsoluteDir + std::string(255 - AbsoluteDir.size(), 'm');
+    EXPECT_EQ(parse({fits, "out.htm"}).settings.InputDir.str(), fits);
+    EXPECT_EQ(usageMessage({fits + "m", "out.htm"}),
+              "the input directory is longer than the 255 bytes a settings record holds: " + fits + "m");
+    // A relative directory counts with the working directory before it.
+    const std::string relative(255 - WorkDir.size(), 'm');
+    EXPECT_NE(usageMessage({relative, "out.htm"}).find("input directory is longer than the 255 bytes"), std::string::npos);
+    EXPECT_EQ(parse({relative.substr(1), "out.htm"}).settings.InputDir.str(), WorkDir + d + relative.substr(1));
+    EXPECT_EQ(parse({"in", std::string(255, 'o')}).settings.OutputFile.str(), std::string(255, 'o'));
+    EXPECT_NE(usageMessage({"in", std::string(256, 'o')}).find("output file name is longer than the 255 bytes"),
+              std::string::npos);
+    EXPECT_EQ(usageMessage({"", "out.htm"}), "the input directory is empty");
+    EXPECT_EQ(usageMessage({"in", ""}), "the output file name is empty");
+}
+
+// The help comes from the table the parser reads, defaults from the window's initial record.
+TEST(CliOptions, HelpNamesEveryOptionAndTheInitialRecordsChoices)
+{
+    const std::string help = helpText();
+    for (const char* shown : {"  -r, --subdirs ", "      --tag-priority v1|v2 ", "  -q, --quiet ", "      --version "})
+        EXPECT_NE(help.find(shown), std::string::npos) << shown;
+    const TGeneratorSettings initial = initialFormSettings();
+    const std::string priority = initial.TagPriority == tpID3v1First ? "v1" : "v2";
+    EXPECT_NE(help.find("(the\n                            other fills empty fields) (default: " + priority + ")"),
+              std::string::npos)
+        << help;
+    for (std::size_t start = 0, end; start < help.size(); start = end + 1) {
+        end = help.find('\n', start);
+        EXPECT_LE(end - start, 79u) << help.substr(start, end - start);
+    }
+}
+
+TEST(ProgressLine, DrawsAtMostTenTimesASecondAndClearsItsLine)
+{
+    using namespace std::chrono_literals;
+    std::ostringstream out;
+    const ProgressLine::Clock::time_point t0{};
+    {
+        ProgressLine line(out, true);
+        line.show({3, "/music/"}, t0 + 1s);
+        line.show({4, "/music/"}, t0 + 1s + 99ms);
+        line.show({5, "/music/Rock/"}, t0 + 1s + 100ms);
+    }
+    EXPECT_EQ(out.str(), "\r\033[K3 files listed  /music/\r\033[K5 files listed  /music/Rock/\r\033[K");
+
+    std::ostringstream quiet;
+    {
+        ProgressLine line(quiet, false);
+        line.show({1, "/music/"}, t0);
+        line.finish();
+    }
+    EXPECT_EQ(quiet.str(), "");
+}
+
+TEST(ProgressLine, ALongFolderKeepsItsEndWholeCharactersOnly)
+{
+    const std::string fifty = "/" + std::string(48, 'x') + "/";
+    EXPECT_EQ(ProgressLine::text({7, fifty}), "7 files listed  " + fifty);
+    EXPECT_EQ(ProgressLine::text({7, "/a" + fifty}), "7 files listed  ..." + fifty.substr(3));
+    // 60 characters of two bytes each: the last 47 of them, not 47 bytes.
+    std::string slovak;
+    for (int i = 0; i < 60; ++i)
+        slovak += "\xC5\xA1";
+    std::string last47;
+    for (int i = 0; i < 47; ++i)
+        last47 += "\xC5\xA1";
+    EXPECT_EQ(ProgressLine::text({0, slovak}), "0 files listed  ..." + last47);
 }
 
 } // namespace

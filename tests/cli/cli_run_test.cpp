@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <csignal>
+#include <cstring>
+#include <utility>
 #ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,6 +70,18 @@ TEST(CliRun, UsageErrorsExitTwoWithAHint)
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.output.find("Try 'tunesheet-cli --help'"), std::string::npos);
     EXPECT_EQ(runCli({"some/dir"}).exitCode, 2) << "no output file";
+    TempDir out;
+    r = runCli({"", out.path("p.htm")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.output.substr(0, r.output.find('\n')), "tunesheet-cli: the input directory is empty");
+    TGeneratorSettings onlyOutput = initialFormSettings();
+    onlyOutput.OutputFile = out.path("p.htm");
+    writeSettingsFile(out.path("s.settings"), onlyOutput);
+    r = runCli({"--settings", out.path("s.settings")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.output.substr(0, r.output.find('\n')), "tunesheet-cli: no input directory given");
+    EXPECT_EQ(runCli({out.dir(), out.path(std::string(260, 'p') + ".htm")}).exitCode, 2);
+    EXPECT_EQ(out.entryCount(), 1u) << "a page was written where a path was cut";
     EXPECT_EQ(runCli({"--help"}).exitCode, 0);
     EXPECT_EQ(runCli({"--version"}).output, "tunesheet-cli 3.0.0.0\n");
 }
@@ -95,7 +109,8 @@ TEST(CliRun, SaveSettingsWritesARecordTheWindowCanLoadAndPrintShowsIt)
 namespace {
 
 #ifndef _WIN32 // signals; Ctrl+C reaches a Windows console program as a console control event
-// Ctrl+C while the page is being written: the run stops, the old page stays, nothing is left.
+// Ctrl+C, a closed terminal or a termination request while the page is being written: the run
+// stops, the old page stays, nothing is left.
 TEST(CliRun, InterruptStopsCleanly)
 {
     TempDir in, out;
@@ -104,24 +119,27 @@ TEST(CliRun, InterruptStopsCleanly)
             in.write("d" + std::to_string(d) + "/" + std::to_string(f) + ".mp3", "x");
     const std::string old = out.write("page.htm", "old page");
 
-    pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        std::freopen("/dev/null", "w", stderr);
-        const std::string cli = std::string(TUNESHEET_BIN_DIR) + "/tunesheet-cli";
-        ::execl(cli.c_str(), cli.c_str(), "--subdirs", in.dir().c_str(), old.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
+    for (auto [signal, exitCode] : {std::pair{SIGINT, 130}, {SIGHUP, 129}, {SIGTERM, 143}}) {
+        SCOPED_TRACE(strsignal(signal));
+        pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            std::freopen("/dev/null", "w", stderr);
+            const std::string cli = std::string(TUNESHEET_BIN_DIR) + "/tunesheet-cli";
+            ::execl(cli.c_str(), cli.c_str(), "--subdirs", in.dir().c_str(), old.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // The temporary page appears as soon as the run has begun.
+        for (int i = 0; i < 10000 && out.entryCount() < 2; ++i)
+            ::usleep(500);
+        ::kill(pid, signal);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), exitCode) << "the run had finished before it was stopped";
+        EXPECT_EQ(readFile(old), "old page");
+        EXPECT_EQ(out.entryCount(), 1u);
     }
-    // The temporary page appears as soon as the run has begun.
-    for (int i = 0; i < 10000 && out.entryCount() < 2; ++i)
-        ::usleep(500);
-    ::kill(pid, SIGINT);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 130) << "the run had finished before it was interrupted";
-    EXPECT_EQ(readFile(old), "old page");
-    EXPECT_EQ(out.entryCount(), 1u);
 }
 
 #endif

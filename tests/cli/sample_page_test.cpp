@@ -15,8 +15,9 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
-// Folders list their entries in the file system's own order, which differs between machines;
-// with one file and at most one subfolder per folder the page's order is the same everywhere.
+// On Windows folders list their entries in the order of the system's directory search, which
+// depends on the file system (and under Wine on the host's); with one file and at most one
+// subfolder per folder the page's order is the same everywhere.
 void layOutSamplesAsAChain(const TempDir& library)
 {
     const std::string samples = std::string(TUNESHEET_SOURCE_DIR) + "/samples/";

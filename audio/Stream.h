@@ -8,36 +8,48 @@
 
 namespace platform { class ReadOnlyFile; }
 
-// A seekable stream of bytes. Read raises platform::StreamReadError ("Stream read error")
-// when fewer than the asked bytes are available.
+// A seekable stream of bytes.
 class TStream {
 public:
     virtual ~TStream() = default;
     virtual std::int64_t Size() const = 0;
     virtual std::int64_t Position() const = 0;
     virtual void Seek(std::int64_t position) = 0;
-    // Reads exactly `count` bytes at the current position and moves past them.
-    virtual void ReadBuffer(void* buffer, std::size_t count) = 0;
+    // Reads up to `count` bytes at the current position and moves past them; fewer only at
+    // the end of the stream.
+    virtual std::size_t Read(void* buffer, std::size_t count) = 0;
+    // Reads exactly `count` bytes; raises platform::StreamReadError ("Stream read error")
+    // when fewer are available.
+    virtual void ReadBuffer(void* buffer, std::size_t count);
 };
 
 // A file opened for reading only, sharing it with others; reads go through a buffer so
-// that many small reads cost few system calls. Its read errors name the file.
+// that many small reads cost few system calls. A read outside the buffer fills it with the
+// `readAhead` bytes from there (fewer at the end of the file). Its read errors name the file.
 class TFileStream : public TStream {
 public:
+    // Serves the first-frame search of most files and the checks after it in one read.
+    static constexpr std::size_t DefaultReadAhead = 16 * 1024;
     // Raises platform::FileOpenError ("Cannot open file %s") when the file cannot be opened.
-    explicit TFileStream(const std::string& fileName);
+    explicit TFileStream(const std::string& fileName, std::size_t readAhead = DefaultReadAhead);
     // Reads a file opened already.
-    explicit TFileStream(std::unique_ptr<platform::ReadOnlyFile> file);
+    explicit TFileStream(std::unique_ptr<platform::ReadOnlyFile> file, std::size_t readAhead = DefaultReadAhead);
     ~TFileStream() override;
+    // Asked of the file system on first use only: a reader that never asks saves a system call.
     std::int64_t Size() const override;
     std::int64_t Position() const override;
     void Seek(std::int64_t position) override;
+    std::size_t Read(void* buffer, std::size_t count) override;
     void ReadBuffer(void* buffer, std::size_t count) override;
     // The open file, for what the file system says of it (date, attributes).
     const platform::ReadOnlyFile& File() const { return *file_; }
 
 private:
+    void Fill();
+
     std::unique_ptr<platform::ReadOnlyFile> file_;
+    std::size_t readAhead_;
+    mutable std::int64_t size_ = -1; // -1 until asked
     std::int64_t position_ = 0;
     std::unique_ptr<unsigned char[]> buffer_; // read-ahead, left uninitialised: it is always filled before use
     std::int64_t bufferStart_ = 0;
@@ -53,7 +65,7 @@ public:
     std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
     std::int64_t Position() const override { return position_; }
     void Seek(std::int64_t position) override;
-    void ReadBuffer(void* buffer, std::size_t count) override;
+    std::size_t Read(void* buffer, std::size_t count) override;
 
 private:
     std::vector<unsigned char> bytes_;

@@ -35,6 +35,12 @@ TEST(Stream, FileAndMemoryStreamsReadTheSameBytes)
         if (!r.fits) {
             EXPECT_THROW(fileStream.ReadBuffer(fromFile.data(), r.count), platform::StreamReadError);
             EXPECT_THROW(memoryStream.ReadBuffer(fromMemory.data(), r.count), platform::StreamReadError);
+            // Read takes what there is.
+            const std::size_t there = r.at < 0 ? 0 : std::size_t(std::max<std::int64_t>(40000 - r.at, 0));
+            fileStream.Seek(r.at);
+            memoryStream.Seek(r.at);
+            EXPECT_EQ(fileStream.Read(fromFile.data(), r.count), there);
+            EXPECT_EQ(memoryStream.Read(fromMemory.data(), r.count), there);
             continue;
         }
         fileStream.ReadBuffer(fromFile.data(), r.count);
@@ -43,6 +49,14 @@ TEST(Stream, FileAndMemoryStreamsReadTheSameBytes)
         EXPECT_EQ(fromMemory, fromFile);
         EXPECT_EQ(fileStream.Position(), r.at + static_cast<std::int64_t>(r.count));
     }
+
+    // A stream whose size was never asked finds the end by reading.
+    TFileStream fresh(file.path());
+    fresh.Seek(39990);
+    Bytes tail(11);
+    EXPECT_EQ(fresh.Read(tail.data(), 11), 10u);
+    EXPECT_EQ(tail[9], data[39999]);
+    EXPECT_EQ(fresh.Read(tail.data(), 1), 0u);
 }
 
 TEST(Stream, OpenFailureNamesTheFile)

@@ -6,8 +6,6 @@
 #include "audio/Stream.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -15,21 +13,35 @@ namespace {
 const std::int32_t kBlockSize = 128;
 const std::int32_t kCarry = 4;
 const std::int32_t kID3v1Size = 128;
+const std::int32_t kApeFooterSize = 32;
+// "Xing" or "Info", flags, frame count.
+const std::int32_t kXingSize = 12;
+// "VBRI", version, delay, quality, stream bytes, frame count; at byte 36 of the frame.
+const std::int32_t kVbriOffset = 36;
+const std::int32_t kVbriSize = 18;
 
-std::int32_t wholeSecondsAsMilliseconds(std::int64_t seconds)
+std::uint32_t littleEndian32(const unsigned char* p)
 {
-    // Damaged counts can exceed what the 32-bit result holds.
-    return static_cast<std::int32_t>(std::min<std::int64_t>(seconds, INT32_MAX / 1000) * 1000);
-}
-
-std::uint32_t bigEndian32(const unsigned char* p)
-{
-    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
+    return (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) | p[0];
 }
 
 bool isBlank(const std::string& text)
 {
     return std::all_of(text.begin(), text.end(), [](unsigned char c) { return c <= ' '; });
+}
+
+// The bytes of the APEv2 tag that `footer` closes ("APETAGEX", version, then little-endian the
+// tag size at 12 and the flags at 20): the size counts the items and the footer, and bit 31 of
+// the flags puts a 32-byte header before them. 0 when there is no such tag or when it would
+// reach back further than the `room` bytes in front of the footer's end.
+std::int64_t apeTagSize(const unsigned char* footer, std::int64_t room)
+{
+    if (std::memcmp(footer, "APETAGEX", 8) != 0)
+        return 0;
+    const std::int64_t size = littleEndian32(footer + 12);
+    const bool hasHeader = (footer[23] & 0x80) != 0;
+    const std::int64_t whole = size + (hasHeader ? kApeFooterSize : 0);
+    return size >= kApeFooterSize && whole <= room ? whole : 0;
 }
 
 } // namespace
@@ -40,6 +52,7 @@ void TAudioInfo::Clear()
     FFirstFrameOffset = -1;
     FIsVBR = false;
     FID3v1.SetPresent(false);
+    FApeTagSize = 0;
     FFileSize = -1;
     FFileDate = -1;
     FFileAttr = 0;
@@ -53,7 +66,7 @@ void TAudioInfo::LoadFromFile(const std::string& FileName)
     {
         TFileStream Stream(FileName);
         const std::int64_t size = Stream.Size();
-        LoadFromStream(Stream, static_cast<std::int32_t>(std::min<std::int64_t>(size, INT32_MAX)));
+        LoadFromStream(Stream, size);
         FFileSize = size;
         // The open file's own status: the same file, and no second look-up by name.
         FFileDate = Stream.File().dosDate();
@@ -61,82 +74,89 @@ void TAudioInfo::LoadFromFile(const std::string& FileName)
     }
 }
 
-void TAudioInfo::LoadFromStream(TStream& Stream, std::int32_t Count)
+void TAudioInfo::LoadFromStream(TStream& Stream, std::int64_t Count)
 {
     const std::int64_t Start = Stream.Position();
     Clear();
-    const std::int64_t available = std::max<std::int64_t>(Stream.Size() - Start, 0);
-    Count = static_cast<std::int32_t>(std::clamp<std::int64_t>(Count, 0, available));
+    Count = std::clamp<std::int64_t>(Count, 0, std::max<std::int64_t>(Stream.Size() - Start, 0));
 
     FindFirstFrame(Stream, Start, Count);
-    CheckFollowingFrame(Stream, Start, Count);
     if (FFrameHeader.Valid())
-        ReadXingHeader(Stream, Start, Count);
-
-    const std::int64_t FirstFrameEnd =
-        FFrameHeader.Valid() ? std::int64_t(FFirstFrameOffset) + FFrameHeader.FrameLength() : 0;
-    Stream.Seek(Start + FirstFrameEnd);
-    FID3v1.LoadFromStream(Stream, static_cast<std::int32_t>(Count - FirstFrameEnd));
-
+        ReadVbrHeader(Stream, Start, Count);
+    ReadTagsAtEnd(Stream, Start, Count);
     if (!FIsVBR)
         FDuration = ConstantBitRateDuration(Count);
 }
 
-// The search starts behind a leading ID3v2 tag, so that neither its length nor a sync
-// pattern inside it (a UTF-16 byte-order mark is one) hides the first frame.
-std::int32_t TAudioInfo::FirstFrameSearchStart(TStream& Stream, std::int64_t Start, std::int32_t Count)
+// The search starts behind the ID3v2 tags at the front (a tagger may have put a second one
+// right behind the first), so that neither their length nor a sync pattern inside them (a
+// UTF-16 byte-order mark is one) hides the first frame.
+std::int64_t TAudioInfo::FirstFrameSearchStart(TStream& Stream, std::int64_t Start, std::int64_t Count)
 {
-    if (Count < kId3v2HeaderSize)
-        return 0;
-    unsigned char header[kId3v2HeaderSize];
-    Stream.Seek(Start);
-    Stream.ReadBuffer(header, sizeof header);
-    const std::int64_t tagEnd = id3v2TagLength(header);
-    return tagEnd <= Count ? static_cast<std::int32_t>(tagEnd) : 0;
+    std::int64_t From = 0;
+    while (From + kId3v2HeaderSize <= Count) {
+        unsigned char Header[kId3v2HeaderSize];
+        Stream.Seek(Start + From);
+        Stream.ReadBuffer(Header, sizeof Header);
+        const std::int64_t TagLength = id3v2TagLength(Header);
+        if (TagLength == 0 || From + TagLength > Count)
+            break;
+        From += TagLength;
+    }
+    return From;
 }
 
 // Reads 128-byte blocks, keeping the last 4 bytes of each in front of the next, so that a
-// header across two blocks is found too.
-void TAudioInfo::FindFirstFrame(TStream& Stream, std::int64_t Start, std::int32_t Count)
+// header across two blocks is found too. A candidate counts only when the frame it announces
+// is followed by a header of the same stream; otherwise the search goes on behind it.
+void TAudioInfo::FindFirstFrame(TStream& Stream, std::int64_t Start, std::int64_t Count)
 {
-    const std::int32_t From = FirstFrameSearchStart(Stream, Start, Count);
-    const std::int32_t Left = Count - From;
-    Stream.Seek(Start + From);
+    const std::int64_t From = FirstFrameSearchStart(Stream, Start, Count);
+    const std::int64_t Left = Count - From;
     unsigned char Buffer[kBlockSize];
-    std::int32_t Total = 0;
+    std::int64_t Total = 0;
     std::int32_t Carry = 0;
     while (Total < FSearchLimit && Total < Left) {
-        const std::int32_t N = std::min(kBlockSize - Carry, Left - Total);
+        const auto N = static_cast<std::int32_t>(std::min<std::int64_t>(kBlockSize - Carry, Left - Total));
+        Stream.Seek(Start + From + Total);
         Stream.ReadBuffer(Buffer + Carry, static_cast<std::size_t>(N));
-        const std::int32_t R = FFrameHeader.FindFrame(Buffer, Carry + N);
-        if (R >= 0) {
-            FFirstFrameOffset = From + Total - Carry + R;
-            return;
+        const std::int64_t BufferOffset = From + Total - Carry;
+        for (std::int32_t At = 0;;) {
+            const std::int32_t R = FFrameHeader.FindFrame(Buffer + At, Carry + N - At);
+            if (R < 0)
+                break;
+            const std::int64_t Candidate = BufferOffset + At + R;
+            if (FollowedBySameStream(Stream, Start, Count, Candidate)) {
+                FFirstFrameOffset = Candidate;
+                return;
+            }
+            At += R + 1;
         }
         Total += N;
         Carry = kCarry;
         std::memmove(Buffer, Buffer + kBlockSize - kCarry, kCarry);
     }
+    // A failed search may leave a rejected candidate loaded.
+    FFrameHeader.SetValid(false);
     FFirstFrameOffset = -1;
 }
 
-// A lone header is often chance; the frame it announces must be followed by another.
-void TAudioInfo::CheckFollowingFrame(TStream& Stream, std::int64_t Start, std::int32_t Count)
+// A lone header is often chance: the frame it announces must be followed by another of the
+// same version, layer and sampling frequency. Too near the end for that, it is taken as it is.
+bool TAudioInfo::FollowedBySameStream(TStream& Stream, std::int64_t Start, std::int64_t Count,
+                                      std::int64_t Candidate)
 {
-    if (!FFrameHeader.Valid())
-        return;
-    const std::int64_t Next = std::int64_t(FFirstFrameOffset) + FFrameHeader.FrameLength();
-    if (Next + 4 >= Count)
-        return;
+    const std::int64_t Next = Candidate + FFrameHeader.FrameLength();
+    if (Next + 4 > Count)
+        return true;
     unsigned char Bytes[4];
     Stream.Seek(Start + Next);
     Stream.ReadBuffer(Bytes, sizeof Bytes);
     TMpegFrameHdr Following;
-    Following.LoadFromBuffer(Bytes, sizeof Bytes);
-    FFrameHeader.SetValid(Following.Valid());
+    return Following.LoadFromBuffer(Bytes, sizeof Bytes) && Following.SameStream(FFrameHeader);
 }
 
-// Where the Xing header sits: behind the side information, whose size depends on the
+// Where a Xing or Info header sits: behind the side information, whose size depends on the
 // version and on whether the frame is single-channel.
 std::int32_t TAudioInfo::XingOffset() const
 {
@@ -146,34 +166,81 @@ std::int32_t TAudioInfo::XingOffset() const
     return mono ? 13 : 21;
 }
 
-void TAudioInfo::ReadXingHeader(TStream& Stream, std::int64_t Start, std::int32_t Count)
+// Encoders put the number of frames into the first frame: LAME and others a Xing header ("Info"
+// when the bit rate is constant), Fraunhofer's a VBRI header. A header without a count, or with a
+// count of 0, is ignored, and a Xing or Info header keeps a VBRI header from being looked for.
+void TAudioInfo::ReadVbrHeader(TStream& Stream, std::int64_t Start, std::int64_t Count)
 {
-    const std::int64_t At = std::int64_t(FFirstFrameOffset) + XingOffset();
-    if (At + 12 >= Count)
-        return;
-    unsigned char Xing[12];
-    Stream.Seek(Start + At);
-    Stream.ReadBuffer(Xing, sizeof Xing);
-    if (std::memcmp(Xing, "Xing", 4) != 0)
-        return;
-    FIsVBR = true;
-    const bool hasFrameCount = (Xing[7] & 0x01) != 0;
-    const std::uint32_t Frames = hasFrameCount ? bigEndian32(Xing + 8) : 0;
-    if (FFrameHeader.SampleRate() <= 0) {
-        FDuration = 0;
-        return;
+    const std::int64_t XingAt = FFirstFrameOffset + XingOffset();
+    if (XingAt + kXingSize < Count) {
+        unsigned char Xing[kXingSize];
+        Stream.Seek(Start + XingAt);
+        Stream.ReadBuffer(Xing, sizeof Xing);
+        if (std::memcmp(Xing, "Xing", 4) == 0 || std::memcmp(Xing, "Info", 4) == 0) {
+            if ((Xing[7] & 0x01) != 0)
+                SetDurationFromFrames(bigEndian32(Xing + 8));
+            return;
+        }
     }
-    // nearbyint rounds a value exactly halfway to the even neighbour.
-    const double seconds =
-        std::nearbyint(double(FFrameHeader.SamplesPerFrame()) / FFrameHeader.SampleRate() * Frames);
-    FDuration = wholeSecondsAsMilliseconds(static_cast<std::int64_t>(seconds));
+    const std::int64_t VbriAt = FFirstFrameOffset + kVbriOffset;
+    if (VbriAt + kVbriSize >= Count)
+        return;
+    unsigned char Vbri[kVbriSize];
+    Stream.Seek(Start + VbriAt);
+    Stream.ReadBuffer(Vbri, sizeof Vbri);
+    if (std::memcmp(Vbri, "VBRI", 4) == 0)
+        SetDurationFromFrames(bigEndian32(Vbri + 14));
 }
 
-std::int32_t TAudioInfo::ConstantBitRateDuration(std::int32_t Count) const
+// Frames × samples per frame ÷ sampling frequency, in whole seconds rounded half to even,
+// worked out in integers so that 13.5 s (375 frames of 1152 samples at 32 kHz) gives 14 s.
+void TAudioInfo::SetDurationFromFrames(std::uint32_t Frames)
+{
+    if (Frames == 0)
+        return;
+    FIsVBR = true;
+    const std::uint64_t Samples = std::uint64_t(Frames) * static_cast<std::uint64_t>(FFrameHeader.SamplesPerFrame());
+    const auto Rate = static_cast<std::uint64_t>(FFrameHeader.SampleRate());
+    std::uint64_t Seconds = Samples / Rate;
+    const std::uint64_t TwiceRest = Samples % Rate * 2;
+    if (TwiceRest > Rate || (TwiceRest == Rate && Seconds % 2 == 1))
+        ++Seconds;
+    FDuration = static_cast<std::int64_t>(Seconds) * 1000;
+}
+
+// The ID3v1 tag in the last 128 bytes and an APEv2 tag whose footer ends right before it (or at
+// the end), both looked for behind the first frame only: one read of the last 160 bytes serves
+// both.
+void TAudioInfo::ReadTagsAtEnd(TStream& Stream, std::int64_t Start, std::int64_t Count)
+{
+    const std::int64_t FirstFrameEnd =
+        FFrameHeader.Valid() ? FFirstFrameOffset + FFrameHeader.FrameLength() : 0;
+    unsigned char Tail[kApeFooterSize + kID3v1Size];
+    const std::int64_t TailSize = std::min<std::int64_t>(Count - FirstFrameEnd, sizeof Tail);
+    if (TailSize < kApeFooterSize)
+        return;
+    Stream.Seek(Start + Count - TailSize);
+    Stream.ReadBuffer(Tail, static_cast<std::size_t>(TailSize));
+    const unsigned char* TailEnd = Tail + TailSize;
+    if (TailSize >= kID3v1Size)
+        FID3v1.LoadFromBuffer(TailEnd - kID3v1Size, kID3v1Size);
+
+    if (!FFrameHeader.Valid())
+        return;
+    const std::int32_t ID3v1Size = FID3v1.Present() ? kID3v1Size : 0;
+    const std::int64_t FooterEnd = Count - ID3v1Size;
+    if (FooterEnd - kApeFooterSize < FirstFrameEnd)
+        return;
+    FApeTagSize = apeTagSize(TailEnd - ID3v1Size - kApeFooterSize, FooterEnd - FirstFrameEnd);
+}
+
+// Bytes × 8 ÷ (kbit/s × 1000) in whole seconds, not rounded; the tags at the end are not audio.
+std::int64_t TAudioInfo::ConstantBitRateDuration(std::int64_t Count) const
 {
     const std::int32_t BitRate = FFrameHeader.BitRate();
-    if (BitRate == -1 || BitRate == 0)
+    if (!FFrameHeader.Valid() || BitRate <= 0)
         return 0;
-    const std::int64_t Audio = std::int64_t(Count) - FFirstFrameOffset - (FID3v1.Present() ? kID3v1Size : 0);
-    return wholeSecondsAsMilliseconds(Audio * 8 / FFrameHeader.BitRateBps());
+    const std::int64_t Audio = Count - FFirstFrameOffset - (FID3v1.Present() ? kID3v1Size : 0) - FApeTagSize;
+    // Divided by bytes per second (kbit/s × 125), so that no product can overflow.
+    return Audio / (std::int64_t(BitRate) * 125) * 1000;
 }

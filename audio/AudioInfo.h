@@ -1,6 +1,6 @@
 #pragma once
-// What an MP3 file says about itself: its first frame, a Xing header, the ID3v1 tag and from
-// these the playing length. Only a bounded part of the file is read.
+// What an MP3 file says about itself: its first frame, a Xing, Info or VBRI header, the tags at
+// its end and from these the playing length. Only a bounded part of the file is read.
 #include "audio/ID3Tags.h"
 #include "audio/MpegFrameHdr.h"
 
@@ -19,16 +19,16 @@ public:
     // file cannot be opened and platform::StreamReadError when it shrinks while being read.
     void LoadFromFile(const std::string& FileName);
     // Reads the Count bytes from the stream's position as one file; offsets count from there.
-    void LoadFromStream(TStream& Stream, std::int32_t Count);
+    void LoadFromStream(TStream& Stream, std::int64_t Count);
 
     const TMpegFrameHdr& FrameHeader() const { return FFrameHeader; }
     const TID3v1Tag& ID3v1() const { return FID3v1; }
     // From the position where reading began; -1 when no frame was found.
-    std::int32_t FirstFrameOffset() const { return FFirstFrameOffset; }
-    // The first frame holds a Xing header.
+    std::int64_t FirstFrameOffset() const { return FFirstFrameOffset; }
+    // The first frame holds a Xing, Info or VBRI header with a frame count.
     bool IsVBR() const { return FIsVBR; }
     // Milliseconds, a whole number of seconds; meaningful only while FrameHeader().Valid().
-    std::int32_t Duration() const { return FDuration; }
+    std::int64_t Duration() const { return FDuration; }
     // The first-frame search starts no new block once this many bytes have been read.
     std::int32_t SearchLimit() const { return FSearchLimit; }
     void SetSearchLimit(std::int32_t Value) { FSearchLimit = Value; }
@@ -40,19 +40,22 @@ public:
     std::int32_t FileAttr() const { return FFileAttr; }
 
 private:
-    std::int32_t FirstFrameSearchStart(TStream& Stream, std::int64_t Start, std::int32_t Count);
-    void FindFirstFrame(TStream& Stream, std::int64_t Start, std::int32_t Count);
-    void CheckFollowingFrame(TStream& Stream, std::int64_t Start, std::int32_t Count);
-    void ReadXingHeader(TStream& Stream, std::int64_t Start, std::int32_t Count);
+    std::int64_t FirstFrameSearchStart(TStream& Stream, std::int64_t Start, std::int64_t Count);
+    void FindFirstFrame(TStream& Stream, std::int64_t Start, std::int64_t Count);
+    bool FollowedBySameStream(TStream& Stream, std::int64_t Start, std::int64_t Count, std::int64_t Candidate);
+    void ReadVbrHeader(TStream& Stream, std::int64_t Start, std::int64_t Count);
     std::int32_t XingOffset() const;
-    std::int32_t ConstantBitRateDuration(std::int32_t Count) const;
+    void SetDurationFromFrames(std::uint32_t Frames);
+    void ReadTagsAtEnd(TStream& Stream, std::int64_t Start, std::int64_t Count);
+    std::int64_t ConstantBitRateDuration(std::int64_t Count) const;
 
     TMpegFrameHdr FFrameHeader;
-    std::int32_t FFirstFrameOffset = 0;
+    std::int64_t FFirstFrameOffset = 0;
     bool FIsVBR = false;
     TID3v1Tag FID3v1;
-    std::int32_t FDuration = 0;
-    std::int32_t FSearchLimit = 10240;
+    std::int64_t FApeTagSize = 0; // an APEv2 tag at the end, which is not audio either
+    std::int64_t FDuration = 0;
+    std::int32_t FSearchLimit = 65536;
     std::int64_t FFileSize = 0;
     std::int32_t FFileDate = 0;
     std::int32_t FFileAttr = 0;

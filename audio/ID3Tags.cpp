@@ -42,7 +42,7 @@ void TID3v1Tag::LoadFromBuffer(const unsigned char* Buffer, std::int32_t Size)
     FGenre = FGenreID < static_cast<std::int32_t>(genres.size()) ? genres[FGenreID] : std::string();
 }
 
-void TID3v1Tag::LoadFromStream(TStream& Stream, std::int32_t Count)
+void TID3v1Tag::LoadFromStream(TStream& Stream, std::int64_t Count)
 {
     if (Count < kBlockSize) {
         FPresent = false;

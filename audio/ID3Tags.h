@@ -19,7 +19,7 @@ public:
     void LoadFromBuffer(const unsigned char* Buffer, std::int32_t Size);
     // Looks for the tag in the last 128 of the Count bytes from the stream's position.
     // Raises platform::StreamReadError when the stream cannot deliver them.
-    void LoadFromStream(TStream& Stream, std::int32_t Count);
+    void LoadFromStream(TStream& Stream, std::int64_t Count);
 
     bool Present() const { return FPresent; }
     void SetPresent(bool Value) { FPresent = Value; }

@@ -56,6 +56,14 @@ std::int32_t TMpegFrameHdr::SamplesPerFrame() const
     }
 }
 
+bool TMpegFrameHdr::SameStream(const TMpegFrameHdr& Other) const
+{
+    const unsigned char* a = FRawHeader;
+    const unsigned char* b = Other.FRawHeader;
+    // Version and layer bits in byte 1, the sampling-frequency index in byte 2.
+    return (a[1] & 0x1E) == (b[1] & 0x1E) && (a[2] & 0x0C) == (b[2] & 0x0C);
+}
+
 std::int32_t TMpegFrameHdr::DecodeVersion() const
 {
     static const std::int32_t byBits[4] = {3, 0, 2, 1};

@@ -37,6 +37,9 @@ public:
     std::int32_t FrameLength() const { return FFrameLength; }
     // 384, 1152 or 576 (MPEG-2/2.5 Layer III); 0 for a reserved version or layer.
     std::int32_t SamplesPerFrame() const;
+    // Both headers have the same version, layer and sampling frequency, as the frames of one
+    // stream do (bit rate, padding and channel mode may differ).
+    bool SameStream(const TMpegFrameHdr& Other) const;
 
 private:
     std::int32_t DecodeVersion() const;

@@ -6,8 +6,6 @@
 #include "generator/TextEncoding.h"
 #include "platform/ReadOnlyFile.h"
 
-#include <algorithm>
-#include <climits>
 #include <functional>
 
 namespace {
@@ -20,7 +18,7 @@ FileFacts readFacts(const OpenFile& open)
     {
         TAudioInfo info;
         TFileStream stream(open());
-        info.LoadFromStream(stream, static_cast<std::int32_t>(std::min<std::int64_t>(stream.Size(), INT32_MAX)));
+        info.LoadFromStream(stream, stream.Size());
         const TID3v1Tag& v1 = info.ID3v1();
         if (v1.Present()) {
             facts.ID3v1.Artist = tagTextToPage(v1.Artist(), tagLatin1);

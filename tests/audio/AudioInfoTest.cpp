@@ -12,6 +12,7 @@ namespace {
 
 const Bytes kStereo1 = bytes({0xFF, 0xFB, 0x90, 0x64}); // MPEG-1, 417-byte frames
 const Bytes kMono1 = bytes({0xFF, 0xFB, 0x90, 0xC4});
+const Bytes k32kHz = bytes({0xFF, 0xFB, 0x98, 0x64});   // MPEG-1, 32000 Hz, 576-byte frames
 const Bytes kStereo2 = bytes({0xFF, 0xF3, 0x80, 0x44}); // MPEG-2, 64 kbit/s, 22050 Hz, 208 bytes
 const Bytes kMono2 = bytes({0xFF, 0xF3, 0x80, 0xC4});
 const Bytes kTag = id3v1Block({"Title"});
@@ -28,6 +29,18 @@ Bytes xingFile(const Bytes& header, std::size_t length, std::size_t offset, cons
     return padTo(xingFrame(header, length, offset, marker, flags, count) + frames(header, length, 1), 20000);
 }
 
+Bytes vbriFile(const Bytes& header, std::size_t length, std::uint32_t count)
+{
+    return padTo(vbriFrame(header, length, count) + frames(header, length, 1), 20000);
+}
+
+// The footer alone of an APEv2 tag of `size` bytes.
+Bytes apeFooter(std::uint32_t size)
+{
+    const Bytes tag = apeTag(size, false);
+    return Bytes(tag.end() - 32, tag.end());
+}
+
 // A leading tag of `size` bytes of text, whose text contains a sync pattern that decodes.
 Bytes tagWithStraySync(std::size_t size)
 {
@@ -38,9 +51,9 @@ struct Layout {
     const char* name;
     Bytes file;
     bool valid;
-    int firstFrame;
+    std::int64_t firstFrame;
     bool vbr;
-    int duration;
+    std::int64_t duration;
     bool id3v1;
     friend void PrintTo(const Layout& c, std::ostream* os) { *os << c.name; }
 };
@@ -52,7 +65,7 @@ TEST_P(FileLayout, GivesFrameLengthAndTag)
     const Layout& c = GetParam();
     TMemoryStream stream(c.file);
     TAudioInfo info;
-    info.LoadFromStream(stream, static_cast<int32_t>(c.file.size()));
+    info.LoadFromStream(stream, static_cast<std::int64_t>(c.file.size()));
     EXPECT_EQ(info.FrameHeader().Valid(), c.valid);
     EXPECT_EQ(info.FirstFrameOffset(), c.firstFrame);
     EXPECT_EQ(info.IsVBR(), c.vbr);
@@ -68,45 +81,113 @@ INSTANTIATE_TEST_SUITE_P(Files, FileLayout, testing::Values(
     // 15,990 bytes are 0.999 s; counting the tag's 128 would make them 1.007 s.
     Layout{"CbrTagNotCounted", padTo(frames(kStereo1, 417, 2), 15990) + kTag, true, 0, false, 0, true},
     Layout{"CbrWithoutTag", padTo(frames(kStereo1, 417, 2), 1000000), true, 0, false, 62000, false},
+    // Nor is an APEv2 tag, with or without its header, before the ID3v1 tag or at the end.
+    Layout{"ApeBeforeId3v1", padTo(frames(kStereo1, 417, 2), 15990) + apeTag(100, false) + kTag, true, 0, false, 0,
+           true},
+    Layout{"ApeWithHeaderAtTheEnd", padTo(frames(kStereo1, 417, 2), 15990) + apeTag(100, true), true, 0, false, 0,
+           false},
+    // A footer whose tag would reach into the first frame is audio.
+    Layout{"ApeLongerThanTheAudio", padTo(frames(kStereo1, 417, 2), 15990) + apeFooter(20000), true, 0, false, 1000,
+           false},
     // 4096 frames at 44100 Hz are 106.998 s.
     Layout{"Xing", xingFile(kStereo1, 417, 36, "Xing", 0x0F, 4096), true, 0, true, 107000, false},
-    Layout{"XingWithoutCount", xingFile(kStereo1, 417, 36, "Xing", 0x0E, 4096), true, 0, true, 0, false},
+    Layout{"Info", xingFile(kStereo1, 417, 36, "Info", 1, 4096), true, 0, true, 107000, false},
+    // Without a count, or with 0, the header is ignored and the bit rate gives the length.
+    Layout{"XingWithoutCount", xingFile(kStereo1, 417, 36, "Xing", 0x0E, 4096), true, 0, false, 1000, false},
+    Layout{"InfoCountingZero", xingFile(kStereo1, 417, 36, "Info", 1, 0), true, 0, false, 1000, false},
     Layout{"XingMono1", xingFile(kMono1, 417, 21, "Xing", 1, 4096), true, 0, true, 107000, false},
     Layout{"XingMono1WrongPlace", xingFile(kMono1, 417, 36, "Xing", 1, 4096), true, 0, false, 1000, false},
     // MPEG-2 Layer III frames hold 576 samples: 1000 frames are 26.1 s.
     Layout{"XingStereo2", xingFile(kStereo2, 208, 21, "Xing", 1, 1000), true, 0, true, 26000, false},
     Layout{"XingMono2", xingFile(kMono2, 208, 13, "Xing", 1, 1000), true, 0, true, 26000, false},
     Layout{"XingMono2WrongPlace", xingFile(kMono2, 208, 21, "Xing", 1, 1000), true, 0, false, 2000, false},
-    Layout{"InfoIsCbr", xingFile(kStereo1, 417, 36, "Info", 1, 4096), true, 0, false, 1000, false},
-    Layout{"XingCountOverflow", xingFile(bytes({0xFF, 0xE3, 0x18, 0x00}), 72, 21, "Xing", 1, 0xFFFFFFFF),
-           true, 0, true, 2147483000, false},
-    // The search starts no new block after 10240 bytes: the last offset it sees is 10292.
-    Layout{"LastOffsetSearched", zeros(10292) + frames(kStereo1, 417, 2), true, 10292, false, 0, false},
-    Layout{"BeyondSearch", zeros(10293) + frames(kStereo1, 417, 2) + kTag, false, -1, false, 0, true},
-    // Found across two blocks; the following-frame check then fails, the offset stays.
-    Layout{"AcrossBlocks", padTo(zeros(4094) + kStereo1, 6000), false, 4094, false, 0, false},
+    // Whole seconds rounded half to even, exactly: 375 frames at 32 kHz are 13.5 s, 125 are 4.5 s.
+    Layout{"HalfRoundsUp", xingFile(k32kHz, 576, 36, "Xing", 1, 375), true, 0, true, 14000, false},
+    Layout{"HalfRoundsDown", xingFile(k32kHz, 576, 36, "Info", 1, 125), true, 0, true, 4000, false},
+    Layout{"XingCountBeyond32Bits", xingFile(bytes({0xFF, 0xE3, 0x18, 0x00}), 72, 21, "Xing", 1, 0xFFFFFFFF),
+           true, 0, true, 309237645000, false},
+    Layout{"Vbri", vbriFile(k32kHz, 576, 375), true, 0, true, 14000, false},
+    Layout{"VbriCountingZero", vbriFile(k32kHz, 576, 0), true, 0, false, 1000, false},
+    // An ignored Xing header (at 21 in a mono frame) keeps the VBRI header at 36 from counting.
+    Layout{"IgnoredXingHidesVbri",
+           padTo(xingFrame(vbriFrame(kMono1, 417, 375), 417, 21, "Xing", 0, 9) + frames(kMono1, 417, 1), 20000),
+           true, 0, false, 1000, false},
+    // The search starts no new block after 65536 bytes: the last offset it sees is 65596.
+    Layout{"LastOffsetSearched", zeros(65596) + frames(kStereo1, 417, 2), true, 65596, false, 0, false},
+    Layout{"BeyondSearch", zeros(65597) + frames(kStereo1, 417, 2) + kTag, false, -1, false, 0, true},
+    Layout{"AcrossBlocks", zeros(4094) + frames(kStereo1, 417, 2), true, 4094, false, 0, false},
     Layout{"Empty", {}, false, -1, false, 0, false},
     // Too short for the following-frame check and for a tag behind the first frame.
     Layout{"Short", padTo(kStereo1, 200), true, 0, false, 0, false},
-    Layout{"FollowingHeaderEndsAtTheEnd", padTo(kStereo1, 417 + 4), true, 0, false, 0, false},
+    Layout{"FollowingHeaderPastTheEnd", padTo(kStereo1, 417 + 3), true, 0, false, 0, false},
+    // The following header fits, is not one, and nothing else is found.
+    Layout{"FollowingHeaderNotOne", padTo(kStereo1, 417 + 4), false, -1, false, 0, false},
+    // A header followed by one of another stream is passed over; the bit rate may change.
+    Layout{"FollowedByAnotherStream", kStereo2 + zeros(204) + frames(kStereo1, 417, 2), true, 208, false, 0, false},
+    Layout{"BitRateChanges", frames(kStereo1, 417, 1) + frames(bytes({0xFF, 0xFB, 0x80, 0x64}), 365, 2), true, 0,
+           false, 0, false},
     // A leading ID3v2 tag is skipped, however long, and syncs inside it are not taken.
     Layout{"Tag12K", id3v2Tag(padTo(textFrame("TIT2", "x"), 12288)) + frames(kStereo1, 417, 3) + kTag,
            true, 12298, false, 0, true},
-    Layout{"Tag40K", id3v2Tag(zeros(40960)) + frames(kStereo1, 417, 3), true, 40970, false, 0, false},
+    Layout{"Tag100K", id3v2Tag(zeros(100000)) + frames(kStereo1, 417, 3), true, 100010, false, 0, false},
     Layout{"StraySyncInTag", tagWithStraySync(300) + frames(kStereo1, 417, 3), true, 300, false, 0, false},
-    // Where the tag is not skipped, the stray sync is taken and its following frame fails.
-    Layout{"TagSizePastEnd", padTo(tagWithStraySync(3000), 300) + frames(kStereo1, 417, 3), false, 22, false, 0,
+    // So is a second tag right behind the first: 22 + 70,010 bytes.
+    Layout{"TwoTags", id3v2Tag(textFrame("TIT2", "x")) + id3v2Tag(zeros(70000)) + frames(kStereo1, 417, 3), true,
+           70032, false, 0, false},
+    Layout{"FirstFrame20KBehindTheTag", id3v2Tag(textFrame("TIT2", "x")) + zeros(20000) + frames(kStereo1, 417, 3),
+           true, 20022, false, 0, false},
+    // Where the tag is not skipped, the stray sync is passed over for the frames behind it.
+    Layout{"TagSizePastEnd", padTo(tagWithStraySync(3000), 300) + frames(kStereo1, 417, 3), true, 300, false, 0,
            false},
-    Layout{"TagNotAtStart", zeros(1) + tagWithStraySync(300) + frames(kStereo1, 417, 3), false, 23, false, 0,
+    Layout{"TagNotAtStart", zeros(1) + tagWithStraySync(300) + frames(kStereo1, 417, 3), true, 301, false, 0,
            false}),
     [](const testing::TestParamInfo<Layout>& info) { return std::string(info.param.name); });
+
+// A file of any size, zeros but for the parts it is given.
+class SparseStream : public TStream {
+public:
+    SparseStream(std::int64_t size, std::vector<std::pair<std::int64_t, Bytes>> parts)
+        : size_(size), parts_(std::move(parts)) {}
+    std::int64_t Size() const override { return size_; }
+    std::int64_t Position() const override { return position_; }
+    void Seek(std::int64_t position) override { position_ = position; }
+    std::size_t Read(void* buffer, std::size_t count) override
+    {
+        count = static_cast<std::size_t>(std::clamp<std::int64_t>(size_ - position_, 0, std::int64_t(count)));
+        auto* out = static_cast<unsigned char*>(buffer);
+        std::fill(out, out + count, 0);
+        for (const auto& [at, part] : parts_)
+            for (std::size_t i = 0; i < part.size(); ++i)
+                if (at + std::int64_t(i) >= position_ && at + std::int64_t(i) < position_ + std::int64_t(count))
+                    out[at + i - position_] = part[i];
+        position_ += std::int64_t(count);
+        return count;
+    }
+
+private:
+    std::int64_t size_;
+    std::vector<std::pair<std::int64_t, Bytes>> parts_;
+    std::int64_t position_ = 0;
+};
+
+TEST(AudioInfo, FilesOf2GiBAndMore)
+{
+    const std::int64_t size = std::int64_t(3) << 30;
+    SparseStream stream(size, {{0, frames(kStereo1, 417, 2)}, {size - 160, apeTag(32, false) + kTag}});
+    TAudioInfo info;
+    info.LoadFromStream(stream, size);
+    EXPECT_TRUE(info.FrameHeader().Valid());
+    EXPECT_TRUE(info.ID3v1().Present());
+    // 3 GiB less both tags at 16,000 bytes a second.
+    EXPECT_EQ(info.Duration(), (size - 160) / 16000 * 1000);
+}
 
 TEST(AudioInfo, OffsetsCountFromTheStartPositionAndCountIsClamped)
 {
     TMemoryStream stream(zeros(100) + padTo(frames(kStereo1, 417, 2), 20000) + kTag);
     stream.Seek(100);
     TAudioInfo info;
-    info.LoadFromStream(stream, 1 << 30);
+    info.LoadFromStream(stream, std::int64_t(1) << 40);
     EXPECT_EQ(info.FirstFrameOffset(), 0);
     EXPECT_TRUE(info.FrameHeader().Valid());
     EXPECT_TRUE(info.ID3v1().Present());

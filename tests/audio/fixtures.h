@@ -36,6 +36,21 @@ inline Bytes zeros(std::size_t n)
     return Bytes(n, 0);
 }
 
+inline Bytes bigEndian(std::uint32_t n)
+{
+    return bytes({int(n >> 24), int(n >> 16 & 0xFF), int(n >> 8 & 0xFF), int(n & 0xFF)});
+}
+
+inline Bytes littleEndian(std::uint32_t n)
+{
+    return bytes({int(n & 0xFF), int(n >> 8 & 0xFF), int(n >> 16 & 0xFF), int(n >> 24)});
+}
+
+inline Bytes syncsafe(std::uint32_t n)
+{
+    return bytes({int(n >> 21 & 0x7F), int(n >> 14 & 0x7F), int(n >> 7 & 0x7F), int(n & 0x7F)});
+}
+
 // The 128 kbit/s, 44100 Hz MPEG-1 Layer III joint-stereo header; its frames are 417 bytes.
 inline Bytes cbrHeader()
 {
@@ -56,11 +71,30 @@ inline Bytes xingFrame(const Bytes& header, std::size_t length, std::size_t offs
                        const std::string& tag, int flags, std::uint32_t frameCount)
 {
     Bytes frame = header + zeros(length - header.size());
-    Bytes xing = text(tag) + bytes({0, 0, 0, flags}) +
-                 bytes({int(frameCount >> 24), int(frameCount >> 16 & 0xFF),
-                        int(frameCount >> 8 & 0xFF), int(frameCount & 0xFF)});
+    Bytes xing = text(tag) + bytes({0, 0, 0, flags}) + bigEndian(frameCount);
     std::copy(xing.begin(), xing.end(), frame.begin() + offset);
     return frame;
+}
+
+// A first frame that carries a VBRI header with `frameCount` at byte 36.
+inline Bytes vbriFrame(const Bytes& header, std::size_t length, std::uint32_t frameCount)
+{
+    Bytes frame = header + zeros(length - header.size());
+    Bytes vbri = text("VBRI") + bytes({0, 1, 0, 0, 0, 50}) + bigEndian(100000) + bigEndian(frameCount);
+    std::copy(vbri.begin(), vbri.end(), frame.begin() + 36);
+    return frame;
+}
+
+// An APEv2 tag of `size` bytes (items and the 32-byte footer), with a 32-byte header before
+// them when `withHeader`.
+inline Bytes apeTag(std::uint32_t size, bool withHeader)
+{
+    auto block = [&](bool isHeader) {
+        const std::uint32_t flags = (withHeader ? 0x80000000u : 0) | (isHeader ? 0x20000000u : 0);
+        return text("APETAGEX") + littleEndian(2000) + littleEndian(size) + littleEndian(1) + littleEndian(flags) +
+               zeros(8);
+    };
+    return (withHeader ? block(true) : Bytes()) + zeros(size - 32) + block(false);
 }
 
 struct Id3v1Fields {
@@ -89,13 +123,12 @@ inline Bytes id3v1Block(const Id3v1Fields& f, const std::string& marker = "TAG")
     return block;
 }
 
-// An ID3v2.3 frame: identifier, 32-bit big-endian size, two flag bytes, then `content`
-// (the encoding byte included). `size` overrides the counted size.
-inline Bytes id3v2Frame(const std::string& id, const Bytes& content, long size = -1)
+// An ID3v2.3 frame: identifier, 32-bit big-endian size, the status and format flag bytes, then
+// `content` (the encoding byte included). `size` overrides the counted size.
+inline Bytes id3v2Frame(const std::string& id, const Bytes& content, long size = -1, int formatFlags = 0)
 {
     std::uint32_t n = size < 0 ? content.size() : static_cast<std::uint32_t>(size);
-    return text(id) + bytes({int(n >> 24), int(n >> 16 & 0xFF), int(n >> 8 & 0xFF), int(n & 0xFF), 0, 0}) +
-           content;
+    return text(id) + bigEndian(n) + bytes({0, formatFlags}) + content;
 }
 
 inline Bytes textFrame(const std::string& id, const std::string& value, int encoding = 0)
@@ -103,13 +136,39 @@ inline Bytes textFrame(const std::string& id, const std::string& value, int enco
     return id3v2Frame(id, bytes({encoding}) + text(value));
 }
 
+// An ID3v2.2 frame: 3-character identifier, 24-bit size, no flags.
+inline Bytes v22Frame(const std::string& id, const std::string& value, int encoding = 0)
+{
+    const Bytes content = bytes({encoding}) + text(value);
+    const auto n = static_cast<std::uint32_t>(content.size());
+    return text(id) + bytes({int(n >> 16 & 0xFF), int(n >> 8 & 0xFF), int(n & 0xFF)}) + content;
+}
+
+// An ID3v2.4 frame: syncsafe size (a plain one, as iTunes writes, with `plainSize`), then the
+// format flags.
+inline Bytes v24Frame(const std::string& id, const Bytes& content, int formatFlags = 0, bool plainSize = false)
+{
+    const auto n = static_cast<std::uint32_t>(content.size());
+    return text(id) + (plainSize ? bigEndian(n) : syncsafe(n)) + bytes({0, formatFlags}) + content;
+}
+
+// Unsynchronisation: a zero byte behind every FF.
+inline Bytes unsynchronised(const Bytes& data)
+{
+    Bytes out;
+    for (unsigned char c : data) {
+        out.push_back(c);
+        if (c == 0xFF)
+            out.push_back(0);
+    }
+    return out;
+}
+
 // A tag header announcing `body` bytes (frames and padding); `bodySize` overrides the count.
 inline Bytes id3v2Tag(const Bytes& body, long bodySize = -1, int version = 3, int flags = 0)
 {
     std::uint32_t n = bodySize < 0 ? body.size() : static_cast<std::uint32_t>(bodySize);
-    return text("ID3") + bytes({version, 0, flags, int(n >> 21 & 0x7F), int(n >> 14 & 0x7F),
-                                int(n >> 7 & 0x7F), int(n & 0x7F)}) +
-           body;
+    return text("ID3") + bytes({version, 0, flags}) + syncsafe(n) + body;
 }
 
 // A file in the temporary folder, removed when the object goes.

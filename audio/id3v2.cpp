@@ -1,114 +1,320 @@
 #include "audio/id3v2.h"
 
+#include "audio/Id3v2Body.h"
+#include "audio/Id3v2Header.h"
+#include "audio/Stream.h"
 #include "platform/Errors.h"
 #include "platform/ReadOnlyFile.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
+#include <optional>
+#include <vector>
 
-// A wanted frame: its identifier, how many bytes after the encoding byte come before the
-// value, and where the value and its encoding byte go.
+namespace {
+
+// No more of a frame's data is read: no text the page shows is that long.
+const std::size_t kMaxFrameData = 65536;
+
+// How a wanted frame holds its value: an encoding byte, then
+enum class Layout {
+    Text,    // the text;
+    Date,    // a date and time whose leading digits are the year;
+    Comment, // a language code, a description and the text;
+    Link,    // a description and an ISO-8859-1 link.
+};
+
+struct FrameHeader {
+    std::string id;
+    std::uint64_t size = 0;
+    int formatFlags = 0;
+};
+
+struct FrameText {
+    std::string value;
+    int encoding = 0;
+};
+
+using Bytes = std::vector<unsigned char>;
+
+bool isUtf16(int encoding)
+{
+    return encoding == 1 || encoding == 2;
+}
+
+// Identifiers are upper-case letters and digits; a zero byte is where the padding begins.
+bool isIdentifier(const unsigned char* p, std::size_t size)
+{
+    return std::all_of(p, p + size, [](unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
+}
+
+// The header at the stream's position, when it opens a tag of a version read here.
+std::optional<Id3v2Header> readTagHeader(TStream& stream)
+{
+    unsigned char bytes[kId3v2HeaderSize];
+    if (stream.Read(bytes, sizeof bytes) < sizeof bytes)
+        return std::nullopt;
+    const auto tag = parseId3v2Header(bytes);
+    if (!tag || tag->version < 2 || tag->version > 4)
+        return std::nullopt;
+    return tag;
+}
+
+// Versions 3 and 4 may put an extended header in front of the frames: version 3 gives its size
+// behind a 4-byte size field, version 4 a syncsafe size that counts itself.
+void skipExtendedHeader(Id3v2Body& body, int version)
+{
+    unsigned char sizeBytes[4];
+    if (body.read(sizeBytes, sizeof sizeBytes) < sizeof sizeBytes)
+        return;
+    const std::uint64_t size = version == 3 ? bigEndian32(sizeBytes) : syncsafe32(sizeBytes);
+    body.skip(version == 3 ? size : std::max<std::uint64_t>(size, 4) - 4);
+}
+
+// Whether a frame of `size` bytes, starting here, ends where something can follow a frame: at
+// the body's end, at padding or at an identifier.
+bool endsAtFrameBoundary(Id3v2Body& body, std::uint64_t size)
+{
+    unsigned char next[4];
+    const std::size_t n = body.peek(size, next, sizeof next);
+    if (n == 0)
+        return body.endsAt(size);
+    return next[0] == 0 || (n == sizeof next && isIdentifier(next, sizeof next));
+}
+
+// Version 2.4 sizes are syncsafe, but iTunes writes plain ones: the plain size is taken when
+// only it ends where something can follow.
+std::uint64_t version4FrameSize(Id3v2Body& body, const unsigned char* sizeBytes)
+{
+    const std::uint64_t syncsafe = syncsafe32(sizeBytes);
+    const std::uint64_t plain = bigEndian32(sizeBytes);
+    if (plain == syncsafe || endsAtFrameBoundary(body, syncsafe) || !endsAtFrameBoundary(body, plain))
+        return syncsafe;
+    return plain;
+}
+
+// The next frame's header; nothing where the frames end: fewer bytes left than a header,
+// padding, or an identifier that is not one.
+std::optional<FrameHeader> nextFrame(Id3v2Body& body, int version)
+{
+    // Version 2.2: a 3-character identifier and a 3-byte size. Later: a 4-character
+    // identifier, a 4-byte size and two flag bytes, status and format.
+    const std::size_t idSize = version == 2 ? 3 : 4;
+    const std::size_t headerSize = version == 2 ? 6 : 10;
+    unsigned char bytes[10];
+    if (body.read(bytes, headerSize) < headerSize || !isIdentifier(bytes, idSize))
+        return std::nullopt;
+    FrameHeader frame;
+    frame.id.assign(bytes, bytes + idSize);
+    if (version == 2) {
+        frame.size = bigEndian24(bytes + 3);
+        return frame;
+    }
+    frame.size = version == 3 ? bigEndian32(bytes + 4) : version4FrameSize(body, bytes + 4);
+    frame.formatFlags = bytes[9];
+    return frame;
+}
+
+bool isCompressedOrEncrypted(const FrameHeader& frame, int version)
+{
+    if (version == 3)
+        return (frame.formatFlags & 0xC0) != 0;
+    return version == 4 && (frame.formatFlags & 0x0C) != 0;
+}
+
+// The frame's data, at most its first 64 KiB; nothing when the frame runs past the body's end.
+std::optional<Bytes> readFrameData(Id3v2Body& body, std::uint64_t size)
+{
+    Bytes data(static_cast<std::size_t>(std::min<std::uint64_t>(size, kMaxFrameData)));
+    if (body.read(data.data(), data.size()) < data.size() || !body.skip(size - data.size()))
+        return std::nullopt;
+    return data;
+}
+
+void dropFront(Bytes& data, std::size_t count)
+{
+    data.erase(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(std::min(count, data.size())));
+}
+
+// The data without what the format flags put in front of it (a group byte; in version 2.4 a
+// 4-byte data length too), resynchronised when version 2.4 unsynchronised the frame.
+Bytes frameContent(Bytes data, const FrameHeader& frame, const Id3v2Header& tag)
+{
+    if (tag.version == 3 && (frame.formatFlags & 0x20) != 0)
+        dropFront(data, 1);
+    if (tag.version != 4)
+        return data;
+    if ((frame.formatFlags & 0x40) != 0)
+        dropFront(data, 1);
+    if ((frame.formatFlags & 0x01) != 0)
+        dropFront(data, 4);
+    if ((frame.formatFlags & 0x02) != 0 || (tag.flags & 0x80) != 0)
+        resynchronise(data);
+    return data;
+}
+
+// The length of the text at `p` up to its terminator: a zero byte, or a zero 16-bit unit in
+// UTF-16. Without one, the text runs to the end (a trailing half unit left out).
+std::size_t textLength(const unsigned char* p, std::size_t size, int encoding)
+{
+    if (!isUtf16(encoding))
+        return static_cast<std::size_t>(std::find(p, p + size, 0) - p);
+    for (std::size_t i = 0; i + 1 < size; i += 2)
+        if (p[i] == 0 && p[i + 1] == 0)
+            return i;
+    return size - size % 2;
+}
+
+// Passes over a text and its terminator.
+std::size_t skipText(const unsigned char* p, std::size_t size, int encoding)
+{
+    const std::size_t length = textLength(p, size, encoding) + (isUtf16(encoding) ? 2 : 1);
+    return std::min(length, size);
+}
+
+std::string text(const unsigned char* p, std::size_t size, int encoding)
+{
+    return std::string(p, p + textLength(p, size, encoding));
+}
+
+// At most four ASCII digits at the start of the decoded text ("2001-05-03" gives "2001").
+std::string leadingDigits(const unsigned char* p, std::size_t size, int encoding)
+{
+    bool bigEndian = encoding == 2;
+    std::size_t at = 0;
+    if (isUtf16(encoding) && size >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF))) {
+        bigEndian = p[0] == 0xFE;
+        at = 2;
+    }
+    const std::size_t step = isUtf16(encoding) ? 2 : 1;
+    std::string digits;
+    for (; at + step <= size && digits.size() < 4; at += step) {
+        const unsigned unit = step == 1 ? p[at] : bigEndian ? (p[at] << 8 | p[at + 1]) : (p[at + 1] << 8 | p[at]);
+        if (unit < '0' || unit > '9')
+            break;
+        digits += static_cast<char>(unit);
+    }
+    return digits;
+}
+
+FrameText frameText(const Bytes& content, Layout layout)
+{
+    if (content.empty())
+        return {};
+    const int encoding = content[0];
+    const unsigned char* p = content.data() + 1;
+    const std::size_t size = content.size() - 1;
+    switch (layout) {
+    case Layout::Text:
+        return {text(p, size, encoding), encoding};
+    case Layout::Date:
+        return {leadingDigits(p, size, encoding), 0};
+    case Layout::Comment: {
+        const std::size_t language = std::min<std::size_t>(3, size);
+        const std::size_t description = skipText(p + language, size - language, encoding);
+        const std::size_t at = language + description;
+        return {text(p + at, size - at, encoding), encoding};
+    }
+    case Layout::Link: {
+        const std::size_t at = skipText(p, size, encoding);
+        return {text(p + at, size - at, 0), 0};
+    }
+    }
+    return {};
+}
+
+} // namespace
+
+// A wanted frame: its identifier in version 2.2 (none for TDRC) and in versions 2.3 and 2.4, how
+// it holds its value and where the value and its encoding go. The first four are the texts the
+// page shows.
 struct id3v2tag::Wanted {
+    const char* version2Id;
     const char* id;
-    int skip;
+    Layout layout;
     std::string id3v2tag::*value;
     int id3v2tag::*encoding;
 };
 
 const id3v2tag::Wanted id3v2tag::kWanted[] = {
-    {"TPE1", 0, &id3v2tag::FArtist, &id3v2tag::FArtistEncoding},
-    {"TIT2", 0, &id3v2tag::FTitle, &id3v2tag::FTitleEncoding},
-    {"TALB", 0, &id3v2tag::FAlbum, &id3v2tag::FAlbumEncoding},
-    {"TYER", 0, &id3v2tag::FYear, &id3v2tag::FYearEncoding},
-    {"TCON", 0, &id3v2tag::FGenre, &id3v2tag::FGenreEncoding},
-    {"TCOM", 0, &id3v2tag::FComposer, &id3v2tag::FComposerEncoding},
-    {"TOPE", 0, &id3v2tag::FOrigArtist, &id3v2tag::FOrigArtistEncoding},
-    {"TCOP", 0, &id3v2tag::FRights, &id3v2tag::FRightsEncoding},
-    // The terminator of an empty description.
-    {"WXXX", 1, &id3v2tag::FURL, &id3v2tag::FURLEncoding},
-    {"TENC", 0, &id3v2tag::FEncodedBy, &id3v2tag::FEncodedByEncoding},
-    // The language code and the terminator of an empty short description.
-    {"COMM", 4, &id3v2tag::FComment, &id3v2tag::FCommentEncoding},
-    {"TRCK", 0, &id3v2tag::FTrack, &id3v2tag::FTrackEncoding},
+    {"TP1", "TPE1", Layout::Text, &id3v2tag::FArtist, &id3v2tag::FArtistEncoding},
+    {"TT2", "TIT2", Layout::Text, &id3v2tag::FTitle, &id3v2tag::FTitleEncoding},
+    {"TAL", "TALB", Layout::Text, &id3v2tag::FAlbum, &id3v2tag::FAlbumEncoding},
+    {"TYE", "TYER", Layout::Text, &id3v2tag::FYear, &id3v2tag::FYearEncoding},
+    {"", "TDRC", Layout::Date, &id3v2tag::FYear, &id3v2tag::FYearEncoding},
+    {"TCO", "TCON", Layout::Text, &id3v2tag::FGenre, &id3v2tag::FGenreEncoding},
+    {"TCM", "TCOM", Layout::Text, &id3v2tag::FComposer, &id3v2tag::FComposerEncoding},
+    {"TOA", "TOPE", Layout::Text, &id3v2tag::FOrigArtist, &id3v2tag::FOrigArtistEncoding},
+    {"TCR", "TCOP", Layout::Text, &id3v2tag::FRights, &id3v2tag::FRightsEncoding},
+    {"WXX", "WXXX", Layout::Link, &id3v2tag::FURL, &id3v2tag::FURLEncoding},
+    {"TEN", "TENC", Layout::Text, &id3v2tag::FEncodedBy, &id3v2tag::FEncodedByEncoding},
+    {"COM", "COMM", Layout::Comment, &id3v2tag::FComment, &id3v2tag::FCommentEncoding},
+    {"TRK", "TRCK", Layout::Text, &id3v2tag::FTrack, &id3v2tag::FTrackEncoding},
 };
 
 namespace {
 
-using Buffer = std::array<unsigned char, id3v2tag::BufferSize>;
-
-// Identifier at p+0, size at p+4 (only frames below 256 bytes: the high bytes must be zero),
-// flags at p+8, encoding at p+10, content from p+11. Past 488 the content would begin
-// outside the buffer.
-const std::size_t kLastFramePos = 488;
-
-struct FrameValue {
-    std::string text;
-    int encoding = 0;
-};
-
-constexpr std::size_t kWantedCount = 12;
-constexpr std::size_t kNotFound = id3v2tag::BufferSize;
-using Identifiers = std::array<const char*, kWantedCount>;
-
-// The first position of every wanted identifier, found in one pass over the buffer rather
-// than one search per identifier: this runs for every file of the library.
-std::array<std::size_t, kWantedCount> firstOccurrences(const Buffer& buf, const Identifiers& ids)
-{
-    std::array<std::size_t, kWantedCount> first;
-    first.fill(kNotFound);
-    std::size_t missing = kWantedCount;
-    for (std::size_t i = 0; i + 4 <= buf.size() && missing > 0; ++i) {
-        const unsigned char c = buf[i];
-        if (c != 'T' && c != 'W' && c != 'C')
-            continue;
-        for (std::size_t k = 0; k < kWantedCount; ++k) {
-            if (first[k] == kNotFound && std::memcmp(&buf[i], ids[k], 4) == 0) {
-                first[k] = i;
-                --missing;
-                break;
-            }
-        }
-    }
-    return first;
-}
-
-FrameValue frameValue(const Buffer& buf, std::size_t p, int skip)
-{
-    if (p == kNotFound || p > kLastFramePos || buf[p + 4] != 0 || buf[p + 5] != 0 || buf[p + 6] != 0)
-        return {};
-    const int length = buf[p + 7] - 1 - skip;
-    const std::size_t begin = p + 11 + skip;
-    if (length <= 0 || begin >= buf.size())
-        return {};
-    const std::size_t end = std::min(begin + static_cast<std::size_t>(length), buf.size());
-    return {std::string(buf.begin() + begin, buf.begin() + end), buf[p + 10]};
-}
+constexpr std::size_t kPageTexts = 4; // artist, title, album, TYER
+constexpr std::size_t kTyer = 3;
 
 } // namespace
 
-bool id3v2tag::LoadFromBuffer(const unsigned char* data, std::size_t size)
+void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
 {
-    Buffer buf {};
-    if (size > 0)
-        std::memcpy(buf.data(), data, std::min(size, buf.size()));
-    if (std::memcmp(buf.data(), "ID3", 3) != 0) {
+    constexpr std::size_t Count = sizeof kWanted / sizeof kWanted[0];
+    bool Found[Count] = {};
+    while (!std::all_of(Found, Found + kPageTexts, [](bool f) { return f; })) {
+        const auto Frame = nextFrame(Body, Tag.version);
+        if (!Frame)
+            return;
+        // A frame that runs past the tag is not read, and nothing after it.
+        if (Frame->size > Body.left())
+            return;
+        const auto Match = std::find_if(kWanted, kWanted + Count, [&](const Wanted& w) {
+            return Frame->id == (Tag.version == 2 ? w.version2Id : w.id);
+        });
+        const std::size_t k = static_cast<std::size_t>(Match - kWanted);
+        // A compressed or encrypted frame is passed over as if it were not there.
+        if (k == Count || Found[k] || Frame->size == 0 || isCompressedOrEncrypted(*Frame, Tag.version)) {
+            if (!Body.skip(Frame->size))
+                return;
+            continue;
+        }
+        auto Data = readFrameData(Body, Frame->size);
+        if (!Data)
+            return;
+        Found[k] = true;
+        // TDRC gives the year only where there is no TYER.
+        if (Match->layout == Layout::Date && Found[kTyer])
+            continue;
+        const FrameText Text = frameText(frameContent(std::move(*Data), *Frame, Tag), Match->layout);
+        this->*Match->value = Text.value;
+        this->*Match->encoding = Text.encoding;
+    }
+}
+
+bool id3v2tag::LoadFromStream(TStream& Stream)
+{
+    const auto Tag = readTagHeader(Stream);
+    if (!Tag) {
         FPresent = false;
         return false;
     }
-    FPresent = true;
-    static_assert(sizeof kWanted / sizeof kWanted[0] == kWantedCount);
-    Identifiers ids;
-    for (std::size_t k = 0; k < kWantedCount; ++k)
-        ids[k] = kWanted[k].id;
-    const auto positions = firstOccurrences(buf, ids);
-    for (std::size_t k = 0; k < kWantedCount; ++k) {
-        const Wanted& wanted = kWanted[k];
-        FrameValue value = frameValue(buf, positions[k], wanted.skip);
-        this->*wanted.value = std::move(value.text);
-        this->*wanted.encoding = value.encoding;
-    }
+    // Filled apart, so that a read error leaves this object as it was.
+    id3v2tag Loaded;
+    Loaded.FPresent = true;
+    const bool Unsynchronised = Tag->version < 4 && (Tag->flags & 0x80) != 0;
+    Id3v2Body Body(Stream, Tag->size, Unsynchronised);
+    if (Tag->version >= 3 && (Tag->flags & 0x40) != 0)
+        skipExtendedHeader(Body, Tag->version);
+    Loaded.ReadFrames(Body, *Tag);
+    *this = std::move(Loaded);
     return true;
+}
+
+bool id3v2tag::LoadFromBuffer(const unsigned char* data, std::size_t size)
+{
+    TMemoryStream Stream(data, size);
+    return LoadFromStream(Stream);
 }
 
 bool id3v2tag::LoadFromFile(const std::string& FileName)
@@ -117,7 +323,6 @@ bool id3v2tag::LoadFromFile(const std::string& FileName)
     auto file = platform::ReadOnlyFile::tryOpen(FileName, err);
     if (!file)
         throw platform::InOutError(platform::InOutError::fromErrno(err));
-    Buffer buf {};
-    const std::size_t got = file->readAt(0, buf.data(), buf.size());
-    return LoadFromBuffer(buf.data(), got);
+    TFileStream Stream(std::move(file), ReadAhead);
+    return LoadFromStream(Stream);
 }

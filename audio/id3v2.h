@@ -1,18 +1,29 @@
 #pragma once
-// A small reader of the ID3v2 tag at the start of an MP3 file: it looks only at the first
-// 500 bytes and finds each wanted frame by searching for its identifier.
+// The ID3v2 tag (versions 2.2, 2.3 and 2.4) at the start of an MP3 file, read frame by frame
+// until the four texts the page shows are found. Frames that are not wanted are passed over
+// by their size, never read: a large picture costs a seek.
 #include <cstddef>
 #include <string>
+
+class Id3v2Body;
+class TStream;
+struct Id3v2Header;
 
 class id3v2tag {
 public:
     id3v2tag() = default;
 
-    // Reads the first 500 bytes of the file; returns Present. Raises platform::InOutError
+    // Reads the tag at the start of the file; returns Present. Raises platform::InOutError
     // when the file cannot be opened or read, leaving every field as it was.
     bool LoadFromFile(const std::string& FileName);
-    // The same over bytes in memory; only the first 500 of them are looked at.
+    // The tag at the stream's position, the stream's end being the file's.
+    bool LoadFromStream(TStream& Stream);
+    // The same over bytes in memory.
     bool LoadFromBuffer(const unsigned char* data, std::size_t size);
+
+    // The read-ahead a file stream for this reader needs: most tags' texts lie in their
+    // first KB, before a picture or the padding.
+    static constexpr std::size_t ReadAhead = 1024;
 
     // The four values the page shows; empty unless Present.
     std::string GetArtist() const { return FPresent ? FArtist : std::string(); }
@@ -20,11 +31,15 @@ public:
     std::string GetAlbum() const { return FPresent ? FAlbum : std::string(); }
     std::string GetYear() const { return FPresent ? FYear : std::string(); }
 
-    // The file began with "ID3" at the last load.
+    // The file began with a valid tag header at the last load.
     bool Present() const { return FPresent; }
 
-    // Each value is the frame's bytes unchanged, in the encoding named by the matching
-    // ...Encoding() (the frame's text-encoding byte; 0 when the value is empty).
+    // Each value is the first top-level frame's text up to its terminator, its bytes unchanged,
+    // in the encoding named by the matching ...Encoding() (the frame's text-encoding byte; 0
+    // without a frame). The year is TYER's text, or without a TYER frame the leading digits
+    // of TDRC, in ISO-8859-1. The URL is WXXX's link, in ISO-8859-1; the comment is COMM's
+    // text. As the reading stops once artist, title, album and TYER are found, the other
+    // values hold only what frames came before them.
     const std::string& Track() const { return FTrack; }
     const std::string& EncodedBy() const { return FEncodedBy; }
     const std::string& URL() const { return FURL; }
@@ -51,12 +66,11 @@ public:
     int ArtistEncoding() const { return FArtistEncoding; }
     int TitleEncoding() const { return FTitleEncoding; }
 
-    // How many bytes of the file are looked at.
-    static constexpr std::size_t BufferSize = 500;
-
 private:
     struct Wanted;
     static const Wanted kWanted[];
+
+    void ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag);
 
     std::string FTrack;
     std::string FEncodedBy;

@@ -31,8 +31,8 @@ FileFacts readFacts(const OpenFile& open)
     }
     id3v2tag v2;
     {
-        unsigned char head[id3v2tag::BufferSize];
-        v2.LoadFromBuffer(head, open()->readAt(0, head, sizeof head));
+        TFileStream stream(open(), id3v2tag::ReadAhead);
+        v2.LoadFromStream(stream);
     }
     facts.ID3v2.Artist = tagTextToPage(v2.GetArtist(), v2.ArtistEncoding());
     facts.ID3v2.Title = tagTextToPage(v2.GetTitle(), v2.TitleEncoding());

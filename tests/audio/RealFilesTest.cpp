@@ -16,12 +16,12 @@ std::string dataFile(const std::string& name)
 
 struct RealFile {
     const char* name;
-    int version, sampleRate, bitRate, firstFrame;
+    int version, sampleRate, bitRate, channelMode, firstFrame;
     bool vbr;
     int duration;
     std::string id3v1Title;  // empty: no ID3v1 tag
     bool id3v2;
-    std::string artist, title;
+    std::string artist, title, year;
     int artistEncoding;
     friend void PrintTo(const RealFile& f, std::ostream* os) { *os << f.name; }
 };
@@ -37,7 +37,7 @@ TEST_P(RealFiles, ReadersAgreeWithTheEncoder)
     EXPECT_TRUE(h.Valid());
     EXPECT_EQ(h.Version(), f.version);
     EXPECT_EQ(h.Layer(), 3);
-    EXPECT_EQ(h.ChannelMode(), 3);
+    EXPECT_EQ(h.ChannelMode(), f.channelMode);
     EXPECT_EQ(h.SampleRate(), f.sampleRate);
     EXPECT_EQ(h.BitRate(), f.bitRate);
     EXPECT_EQ(info.FirstFrameOffset(), f.firstFrame);
@@ -50,23 +50,46 @@ TEST_P(RealFiles, ReadersAgreeWithTheEncoder)
     EXPECT_EQ(tag.LoadFromFile(dataFile(f.name)), f.id3v2);
     EXPECT_EQ(tag.GetArtist(), f.artist);
     EXPECT_EQ(tag.GetTitle(), f.title);
+    EXPECT_EQ(tag.GetYear(), f.year);
     EXPECT_EQ(tag.ArtistEncoding(), f.artistEncoding);
 }
 
 using namespace std::string_literals;
 
+// "Long Title " repeated to 300 bytes.
+std::string longTitle()
+{
+    std::string title;
+    while (title.size() < 300)
+        title += "Long Title ";
+    return title.substr(0, 300);
+}
+
+const std::string kLongTitle = longTitle();
+
 INSTANTIATE_TEST_SUITE_P(Encoders, RealFiles, testing::Values(
-    RealFile{"mpeg1_cbr.mp3", 1, 32000, 32, 2032, false, 2000, "Sine 440", true, "Tone Artist", "Sine 440", 0},
-    // ffmpeg codes its Info frame at 56 kbit/s, lower than the audio; its frame count gives the length.
-    RealFile{"mpeg2_mono.mp3", 2, 22050, 56, 1109, true, 2000, "", true, "Mono Artist\0"s, "Half Rate\0"s, 3},
-    RealFile{"mpeg25_11k.mp3", 3, 11025, 16, 0, false, 2000, "", false, "", "", 0},
-    RealFile{"vbr_xing.mp3", 1, 32000, 128, 0, true, 1000, "Variable", false, "", "", 0},
-    RealFile{"vbr_mpeg2.mp3", 2, 22050, 64, 0, true, 2000, "", false, "", "", 0},
-    RealFile{"cbr_info.mp3", 1, 32000, 32, 340, false, 1000, "", true, "Info Artist", "Constant", 0},
-    // The picture comes first, so the text frames lie beyond the 500 bytes looked at.
-    RealFile{"cover_art.mp3", 1, 32000, 32, 21698, false, 1000, "", true, "", "", 0},
-    RealFile{"utf16_tags.mp3", 1, 32000, 32, 337, false, 1000, "", true,
-             "\xFF\xFE\xC4\0r\0t\0i\0s\0t\0"s, "\xFF\xFET\0\xEF\0t\0l\0e\0"s, 1}),
+    RealFile{"mpeg1_cbr.mp3", 1, 32000, 32, 3, 2032, false, 2000, "Sine 440", true, "Tone Artist", "Sine 440", "2021",
+             0},
+    // The Info frames of ffmpeg are coded at a lower bit rate than the audio (56 and 64 kbit/s
+    // here); their frame counts give the length.
+    RealFile{"mpeg2_mono.mp3", 2, 22050, 56, 3, 1109, true, 2000, "", true, "Mono Artist", "Half Rate", "", 3},
+    RealFile{"ffmpeg_default.mp3", 1, 44100, 64, 0, 132, true, 1000, "", true, "FFmpeg Artist", "Default Rate", "2022",
+             3},
+    RealFile{"mpeg25_11k.mp3", 3, 11025, 16, 3, 0, false, 2000, "", false, "", "", "", 0},
+    RealFile{"vbr_xing.mp3", 1, 32000, 128, 3, 0, true, 1000, "Variable", false, "", "", "", 0},
+    RealFile{"vbr_mpeg2.mp3", 2, 22050, 64, 3, 0, true, 2000, "", false, "", "", "", 0},
+    RealFile{"cbr_info.mp3", 1, 32000, 32, 3, 340, false, 1000, "", true, "Info Artist", "Constant", "2020", 0},
+    // The texts behind a 20 KB picture (which holds stray sync patterns).
+    RealFile{"cover_art.mp3", 1, 32000, 32, 3, 21698, false, 1000, "", true, "\xFF\xFE" "C\0o\0v\0e\0r\0 \0A\0r\0t\0i\0s\0t\0"s,
+             "\xFF\xFEW\0i\0t\0h\0 \0P\0i\0c\0t\0u\0r\0e\0"s, "", 1},
+    RealFile{"utf16_tags.mp3", 1, 32000, 32, 3, 337, false, 1000, "", true,
+             "\xFF\xFE\xC4\0r\0t\0i\0s\0t\0"s, "\xFF\xFET\0\xEF\0t\0l\0e\0"s, "", 1},
+    // Version 2.4 with a 300-byte title and TDRC.
+    RealFile{"mutagen_v24.mp3", 1, 32000, 32, 3, 1421, false, 1000, "", true, "Mutagen Artist", kLongTitle, "2001", 3},
+    // A chapter with its own title, then a PRIV frame, before the song's texts.
+    RealFile{"chapters.mp3", 1, 32000, 32, 3, 463, false, 1000, "", true, "Chapter Artist", "Whole Song", "1998", 3},
+    // 7,776 bytes of audio (54 frames, 1.944 s) before a 531-byte APEv2 tag and an ID3v1 tag.
+    RealFile{"ape_tag.mp3", 1, 32000, 32, 3, 0, false, 1000, "Before ID3v1", false, "", "", "", 0}),
     [](const testing::TestParamInfo<RealFile>& info) {
         std::string name = info.param.name;
         return name.substr(0, name.find('.'));

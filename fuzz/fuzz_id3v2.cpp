@@ -1,16 +1,40 @@
-// id3v2tag over the first bytes of a file.
+// id3v2tag over any bytes: from memory, from a later stream position and from a file, which
+// must all read the same tag.
+#include "audio/Stream.h"
 #include "audio/id3v2.h"
 #include "check.h"
+#include "MemoryFile.h"
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
+
+namespace {
+
+// "ID3", a version read here, a revision other than 0xFF and a size of four 7-bit bytes.
+bool isTagHeader(const std::uint8_t* data, std::size_t size)
+{
+    return size >= 10 && std::memcmp(data, "ID3", 3) == 0 && data[3] >= 2 && data[3] <= 4 && data[4] != 0xFF &&
+           (data[6] | data[7] | data[8] | data[9]) < 0x80;
+}
+
+void checkSame(const id3v2tag& a, const id3v2tag& b)
+{
+    FUZZ_CHECK(a.Present() == b.Present());
+    FUZZ_CHECK(a.Artist() == b.Artist() && a.Title() == b.Title() && a.Album() == b.Album() && a.Year() == b.Year());
+    FUZZ_CHECK(a.Genre() == b.Genre() && a.Comment() == b.Comment() && a.URL() == b.URL() && a.Track() == b.Track());
+    FUZZ_CHECK(a.ArtistEncoding() == b.ArtistEncoding() && a.TitleEncoding() == b.TitleEncoding() &&
+               a.AlbumEncoding() == b.AlbumEncoding() && a.YearEncoding() == b.YearEncoding());
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     id3v2tag tag;
     const bool present = tag.LoadFromBuffer(data, size);
     FUZZ_CHECK(present == tag.Present());
-    FUZZ_CHECK(present == (size >= 3 && std::memcmp(data, "ID3", 3) == 0));
+    FUZZ_CHECK(present == isTagHeader(data, size));
     const std::pair<const std::string&, int> values[] = {
         {tag.Track(), tag.TrackEncoding()},       {tag.EncodedBy(), tag.EncodedByEncoding()},
         {tag.URL(), tag.URLEncoding()},           {tag.Rights(), tag.RightsEncoding()},
@@ -20,9 +44,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {tag.Artist(), tag.ArtistEncoding()},     {tag.Title(), tag.TitleEncoding()},
     };
     for (const auto& [value, encoding] : values) {
-        FUZZ_CHECK(value.size() <= 254);
+        FUZZ_CHECK(value.size() < 65536 && (value.empty() || value.size() < size));
         FUZZ_CHECK(encoding >= 0 && encoding <= 255);
-        FUZZ_CHECK(!value.empty() || encoding == 0);
     }
+
+    // The same bytes behind others, read from the stream's position.
+    std::vector<std::uint8_t> shifted(7, 0xFF);
+    shifted.insert(shifted.end(), data, data + size);
+    TMemoryStream stream(shifted.data(), shifted.size());
+    stream.Seek(7);
+    id3v2tag fromStream;
+    FUZZ_CHECK(fromStream.LoadFromStream(stream) == present);
+    checkSame(tag, fromStream);
+
+    id3v2tag fromFile;
+    FUZZ_CHECK(fromFile.LoadFromFile(memoryFile(data, size)) == present);
+    checkSame(tag, fromFile);
     return 0;
 }

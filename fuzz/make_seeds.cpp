@@ -31,6 +31,19 @@ int main(int argc, char** argv)
         {"v4_footer", id3v2Tag(textFrame("TIT2", "x"), -1, 4, 0x10) + text("3DI") + zeros(7) + frames(mono2, 208, 2)},
         {"stray_sync", id3v2Tag(textFrame("TIT2", "x") + bytes({0xFF, 0xFE, 0x41, 0x00}) + zeros(200), 4000) +
                            frames(stereo, 417, 2)},
+        {"info_ape", xingFrame(stereo, 417, 36, "Info", 0x01, 3) + frames(stereo, 417, 2) + apeTag(64, true) + tag},
+        {"vbri", vbriFrame(stereo, 417, 7) + frames(stereo, 417, 2)},
+        {"two_tags", id3v2 + id3v2Tag(textFrame("TALB", "Album"), -1, 4) + frames(mono2, 208, 2)},
+        {"v22", id3v2Tag(v22Frame("TT2", "Title") + v22Frame("TP1", "Artist") + v22Frame("TYE", "1999"), -1, 2)},
+        {"v23_unsync", id3v2Tag(unsynchronised(bigEndian(6) + zeros(6) + textFrame("TIT2", "\xFF\xFF") +
+                                               id3v2Frame("TPE1", bytes({7, 0}) + text("A"), -1, 0x20)),
+                                -1, 3, 0xC0)},
+        {"v24", id3v2Tag(syncsafe(6) + bytes({1, 0}) +
+                             v24Frame("TIT2", bytes({7}) + syncsafe(3) + unsynchronised(bytes({0, 0xFF, 'x'})), 0x43) +
+                             v24Frame("TPE1", bytes({0}) + text(std::string(200, 'a')), 0, true) +
+                             v24Frame("TDRC", bytes({1, 0xFF, 0xFE, '2', 0, '0', 0})) +
+                             id3v2Frame("CHAP", text("c") + zeros(17) + textFrame("TIT2", "Chapter")),
+                         -1, 4, 0x40)},
     };
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);

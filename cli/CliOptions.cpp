@@ -229,7 +229,7 @@ std::string helpText()
     return R"(Usage: tunesheet-cli [OPTIONS] [INPUT_DIR [OUTPUT_FILE]]
 
 Writes one HTML page listing the MP3 files of INPUT_DIR. Without --settings the
-program's initial settings are used (all seven columns, sizes in kB, ID3v1 first).
+program's initial settings are used (all seven columns, sizes in kB, ID3v2 first).
 
 Options:
   --settings FILE          start from a saved .settings record

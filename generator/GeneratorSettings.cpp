@@ -65,7 +65,7 @@ TGeneratorSettings initialFormSettings()
     s.FileSizeUnit = fsKiloBytes;
     s.FileNameMode = fnNameOnly;
     s.AfterGenerate = agShowPage;
-    s.TagPriority = tpID3v1First;
+    s.TagPriority = tpID3v2First;
     for (int i = 0; i < ColumnSlots; ++i) {
         s.SelectedItems[i] = static_cast<std::uint8_t>(i + 1);
         s.SelectedNames[i] = englishColumnName(i + 1);

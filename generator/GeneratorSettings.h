@@ -107,7 +107,7 @@ TGeneratorSettings emptySettings();
 std::string englishColumnName(int columnId);
 
 // The record of the main window's initial form: kilobytes, names only, show the page,
-// ID3v1 first, all seven columns under their English names, the default colours.
+// ID3v2 first, all seven columns under their English names, the default colours.
 TGeneratorSettings initialFormSettings();
 
 // Reads the first record of a ".settings" file. Raises InOutError when the file cannot be

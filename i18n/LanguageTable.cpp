@@ -57,8 +57,10 @@ constexpr std::array<LanguageTarget, LanguageTextCount> targets = {{
     caption(45, "chkIncludeSubdirectories"),
     hint(46, "chkIncludeSubdirectories"),
     caption(47, "Label14"),
-    item(48, "cmbID3TagPriority", 0),
-    item(49, "cmbID3TagPriority", 1),
+    // The list reads "2.3 first" on top: its entries follow the stored byte (0 ID3v2 first,
+    // 1 ID3v1 first), not the order of the two texts.
+    item(48, "cmbID3TagPriority", 1),
+    item(49, "cmbID3TagPriority", 0),
     hint(50, "cmbID3TagPriority"),
     caption(51, "Label13"),
     item(52, "cmbAfterGenerate", 0),

@@ -94,7 +94,7 @@ TEST(SettingsRecord, InitialFormRecordMatchesTheWindowsStartingState)
     EXPECT_EQ(s.FileSizeUnit, fsKiloBytes);
     EXPECT_EQ(s.FileNameMode, fnNameOnly);
     EXPECT_EQ(s.AfterGenerate, agShowPage);
-    EXPECT_EQ(s.TagPriority, tpID3v1First);
+    EXPECT_EQ(s.TagPriority, tpID3v2First);
     EXPECT_FALSE(s.IncludeSubdirs || s.DirOverTable || s.AllDirsInOneTable || s.Wrap);
     EXPECT_EQ(s.ActiveLinks, 0);
     const char* names[] = {"Artist", "Title", "Album", "Year", "Length", "File size", "File name"};

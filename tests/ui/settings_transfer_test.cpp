@@ -226,7 +226,7 @@ private slots:
         QVERIFY(desktop.onlyMessage(QMessageBox::Critical, QStringLiteral("Read beyond end of file")));
         QCOMPARE(f.child<QListWidget>("lbSelected")->count(), 7);
         QCOMPARE(f.child<ColourBox>("cbxCellBackground")->colour(), rgbColour(255, 204, 0));
-        QCOMPARE(f.child<QComboBox>("cmbID3TagPriority")->currentIndex(), 1);
+        QCOMPARE(f.child<QComboBox>("cmbID3TagPriority")->currentIndex(), int(tpID3v2First));
     }
 };
 

@@ -86,10 +86,10 @@ TGeneratorSettings readSettingsFile(const std::string& path)
     int err = 0;
     auto file = platform::ReadOnlyFile::tryOpen(path, err);
     if (!file)
-        throw InOutError(InOutError::fromErrno(err));
+        throw InOutError(InOutError::fromErrno(err), path);
     TGeneratorSettings s;
     if (file->readAt(0, &s, sizeof s) != sizeof s)
-        throw InOutError(InOutError::ReadBeyondEnd);
+        throw InOutError(InOutError::ReadBeyondEnd, path);
     return s;
 }
 

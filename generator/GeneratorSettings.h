@@ -110,8 +110,9 @@ std::string englishColumnName(int columnId);
 // ID3v2 first, all seven columns under their English names, the default colours.
 TGeneratorSettings initialFormSettings();
 
-// Reads the first record of a ".settings" file. Raises InOutError when the file cannot be
-// opened or read ("Read beyond end of file" when it is shorter than a record).
+// Reads the first record of a ".settings" file. Raises InOutError, its message after the
+// file's name, when the file cannot be opened or read ("x.settings: Read beyond end of file"
+// when it is shorter than a record).
 TGeneratorSettings readSettingsFile(const std::string& path);
 
 // Writes the record as the whole file (exactly 996 bytes), replacing it only once complete.

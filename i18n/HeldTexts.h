@@ -13,4 +13,5 @@ struct HeldTexts {
     QString CaptionOK = QStringLiteral("&OK");                                                                // 111
     QString CaptionCancel = QStringLiteral("&Cancel");                                                        // 112
     QString MsgRestart = QStringLiteral("You have changed language.\rSorry, but application need restart");   // 113
+    QString MsgSettingsKept = QStringLiteral("The file was kept as %1.");
 };

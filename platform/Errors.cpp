@@ -31,6 +31,9 @@ static std::string inOutMessage(int code)
 
 InOutError::InOutError(int code) : TunesheetError(inOutMessage(code)), code_(code) {}
 
+InOutError::InOutError(int code, const std::string& fileName)
+    : TunesheetError(fileName + ": " + inOutMessage(code)), code_(code) {}
+
 int InOutError::fromErrno(int err)
 {
     switch (err) {

@@ -40,6 +40,8 @@ public:
 class InOutError : public TunesheetError {
 public:
     explicit InOutError(int code);
+    // The same message after the name of the file it concerns ("x.settings: Disk full").
+    InOutError(int code, const std::string& fileName);
     int code() const { return code_; }
 
     // The runtime's codes that the core raises itself; system errors are mapped onto them.

@@ -25,6 +25,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLayout>
@@ -88,6 +89,15 @@ void layOutAfresh(QWidget* widget)
         layout->invalidate();
         layout->activate();
     }
+}
+
+// Moves a file that could not be used out of the way, to "<file>.damaged" (replacing an older
+// one); the new name, or "" when it could not be moved.
+QString keepDamagedFile(const QString& file)
+{
+    const QString kept = file + QStringLiteral(".damaged");
+    QFile::remove(kept);
+    return QFile::rename(file, kept) ? kept : QString();
 }
 
 const QRegularExpression& pageName()
@@ -519,8 +529,25 @@ void TfrmMain::acLoadSettingsExecute()
         return;
     // Read and checked whole before anything changes, so that a short or damaged file
     // leaves the record and the form as they were.
-    const TGeneratorSettings loaded = readSettingsFile(path);
-    checkColumnIds(loaded);
+    TGeneratorSettings loaded = emptySettings();
+    std::string problem;
+    try {
+        loaded = readSettingsFile(path); // its errors name the file
+        try {
+            checkColumnIds(loaded);
+        } catch (const platform::TunesheetError& e) {
+            problem = path + ": " + e.what();
+        }
+    } catch (const platform::TunesheetError& e) {
+        problem = e.what();
+    }
+    if (!problem.empty()) {
+        // The next save (at the latest the close) writes a new file; what the user had stays.
+        const QString kept = keepDamagedFile(fromBytes(path));
+        if (!kept.isEmpty())
+            problem += '\r' + toBytes(Texts.MsgSettingsKept.arg(kept));
+        throw platform::TunesheetError(problem);
+    }
     generator_->Settings = loaded;
     ClassToForm();
 }

@@ -113,11 +113,12 @@ TEST(SettingsRecord, InitialFormRecordMatchesTheWindowsStartingState)
 TEST(SettingsFile, ShortFileIsReadBeyondEndAndLongFileGivesItsFirstRecord)
 {
     TempDir tmp;
+    const std::string shortFile = tmp.write("short.settings", std::string(995, 'a'));
     try {
-        readSettingsFile(tmp.write("short.settings", std::string(995, 'a')));
+        readSettingsFile(shortFile);
         FAIL() << "a short file must not load";
     } catch (const platform::InOutError& e) {
-        EXPECT_STREQ(e.what(), "Read beyond end of file");
+        EXPECT_EQ(e.what(), shortFile + ": Read beyond end of file");
     }
 
     std::string longer(1000, '\0');

@@ -110,8 +110,8 @@ void TfrmAboutBox::AnywhereClick()
 
 void TfrmAboutBox::lblLinkClick()
 {
-    // A failure to open the address is not reported.
-    DesktopServices::instance().open(ui->lblWWW->text());
+    // A desktop that cannot open it says so; the box stays open either way.
+    DesktopServices::instance().showAddress(this, ui->lblWWW->text());
 }
 
 bool TfrmAboutBox::eventFilter(QObject* watched, QEvent* event)

@@ -454,12 +454,12 @@ void TfrmMain::acGenerateListExecute()
         return;
     switch (s.AfterGenerate) {
     case agShowPage:
-        desktop.open(ui->lbledtOutput->text());
+        desktop.showPage(this, ui->lbledtOutput->text());
         break;
     case agAskToShow:
         if (desktop.message(this, QMessageBox::Information, Texts.MsgShowPage, QMessageBox::Yes | QMessageBox::No) ==
             QMessageBox::Yes)
-            desktop.open(ui->lbledtOutput->text());
+            desktop.showPage(this, ui->lbledtOutput->text());
         break;
     default:
         break;
@@ -514,7 +514,7 @@ void TfrmMain::acTunesheetsHomepageExecute()
     const QString address = QString::fromLatin1(ProgramHomepage);
     if (desktop.message(this, QMessageBox::Question, QStringLiteral("Visit ") + address + QStringLiteral(" ?"),
                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
-        desktop.open(address);
+        desktop.showAddress(this, address);
 }
 
 void TfrmMain::acHelpContentsExecute()

@@ -117,6 +117,14 @@ private slots:
         desktop.answer = QMessageBox::Yes;
         p.generate();
         QCOMPARE(desktop.opened, QStringList{p.output->text()});
+
+        // No program to show it: the user learns that the page is written, and where.
+        desktop.messages.clear();
+        desktop.openWorks = false;
+        p.prepare(agShowPage);
+        p.generate();
+        QVERIFY(desktop.onlyMessage(QMessageBox::Warning, "The page has been written to " + p.output->text() +
+                                                              ",\rbut no program could be started to show it."));
     }
 
     void eachGenerationIsRememberedOnce()

@@ -1,4 +1,5 @@
 // The main window: start, pages, status line, actions, size, closing and the error box.
+#include "dialogs/HelpWindow.h"
 #include "ui/TunesheetApplication.h"
 #include "ui/unMain.h"
 
@@ -11,7 +12,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
@@ -213,8 +216,20 @@ private slots:
         f.action("acHTMLPSettings")->trigger();
         f.child<QCheckBox>("chkWrap")->setFocus();
         QTest::keyClick(f.window.get(), Qt::Key_F1);
+        // The program's own help window, scrolled to the page's section of the guide.
+        THelpWindow* help = THelpWindow::instance();
+        QVERIFY(help->isVisible());
+        QCOMPARE(help->browser()->source().fragment(), QStringLiteral("context-32"));
+        QVERIFY(help->browser()->verticalScrollBar()->value() > 0);
         f.action("acHelpContents")->trigger();
         QCOMPARE(desktop.help, (std::vector<int>{32, 0}));
+        QCOMPARE(help->browser()->source().fragment(), QString());
+        help->close();
+
+        desktop.guide = QStringLiteral("/nonexistent/tunesheet.html");
+        f.action("acHelpContents")->trigger();
+        QVERIFY(desktop.onlyMessage(QMessageBox::Warning,
+                                    QStringLiteral("The help file /nonexistent/tunesheet.html is missing.")));
     }
 
     void everyWayOfClosingSavesTheSettings()

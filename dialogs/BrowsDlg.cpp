@@ -75,7 +75,7 @@ TBrowseDialog::~TBrowseDialog() = default;
 void TBrowseDialog::buildWindow(Window& w)
 {
     w.dialog->setObjectName(QStringLiteral("TBrowseDialogWindow"));
-    w.dialog->setWindowTitle(QStringLiteral("Browse for Folder"));
+    w.dialog->setWindowTitle(Texts.Title);
     w.dialog->setWindowModality(Qt::ApplicationModal);
     auto* layout = new QVBoxLayout(w.dialog);
 
@@ -109,6 +109,8 @@ void TBrowseDialog::buildWindow(Window& w)
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, w.dialog);
     w.ok = buttons->button(QDialogButtonBox::Ok);
+    w.ok->setText(Texts.OK);
+    buttons->button(QDialogButtonBox::Cancel)->setText(Texts.Cancel);
     connect(buttons, &QDialogButtonBox::accepted, w.dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, w.dialog, &QDialog::reject);
     layout->addWidget(buttons);

@@ -15,6 +15,8 @@ public:
 
     std::uint32_t colour() const;
     void setColour(std::uint32_t colour);
+    // Names the entries anew, the custom entry first, then the colours in their order.
+    void setNames(const QStringList& names);
 
     // Asks for a custom colour; Qt's colour dialog unless replaced (tests answer here).
     static std::function<QColor(QWidget* parent, const QColor& initial)> chooseColour;

@@ -16,7 +16,6 @@
 #include "dialogs/SaveDialog.h"
 #include "dialogs/about.h"
 #include "i18n/LanguageCommand.h"
-#include "i18n/LanguageSwitch.h"
 
 #include "platform/DirReader.h"
 #include "platform/Errors.h"
@@ -150,7 +149,7 @@ void TfrmMain::FormCreate()
     itemsOrder_ = new ItemsOrder(ui->lbAvailable, ui->lbSelected,
                                  {ui->acCopySelected, ui->acCopyAll, ui->acRemoveSelected, ui->acRemoveAll,
                                   ui->acMoveUp, ui->acMoveDown},
-                                 [this] { DesktopServices::instance().message(this, QMessageBox::NoIcon, Texts.MsgItemSelected); },
+                                 [this] { DesktopServices::instance().message(this, QMessageBox::NoIcon, language_.Texts.MsgItemSelected); },
                                  this);
     connectActions();
 
@@ -164,14 +163,14 @@ void TfrmMain::FormCreate()
         showErrorBox(e);
     }
     acShowSettingsPanel(ui->acMainSettings);
-    Texts = HeldTexts();
     // The recorded language is applied before the settings are loaded: the selected columns
     // are rebuilt from the (translated) available ones.
     try {
-        applyRecordedLanguage(this, Texts, LanguageLibrary, fromBytes(filesBase_ + ".language"));
+        language_.applyRecorded(this, fromBytes(filesBase_ + ".language"));
     } catch (const std::exception& e) {
         showErrorBox(e);
     }
+    showLanguageTexts();
     try {
         acLoadSettingsExecute();
     } catch (const std::exception& e) {
@@ -322,7 +321,7 @@ void TfrmMain::acShowSettingsPanel(QAction* sender)
 
 QString TfrmMain::idleStatusText() const
 {
-    return QStringLiteral("tunesheet v.3.0 by Korvan, ") + Texts.TranslatedBy;
+    return QStringLiteral("tunesheet v.3.0 by Korvan, ") + language_.Texts.TranslatedBy;
 }
 
 void TfrmMain::ApplicationEvents1Hint()
@@ -414,7 +413,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     };
     attempt([this] { SaveMRUs(); });
     attempt([this] { acSaveSettingsExecute(); });
-    attempt([this] { saveLanguageChoice(LanguageLibrary, fromBytes(filesBase_ + ".language")); });
+    attempt([this] { language_.saveChoice(fromBytes(filesBase_ + ".language")); });
     if (failure) {
         try {
             std::rethrow_exception(failure);
@@ -434,7 +433,7 @@ void TfrmMain::acGenerateListExecute()
 {
     DesktopServices& desktop = DesktopServices::instance();
     if (ui->lbSelected->count() == 0) {
-        desktop.message(this, QMessageBox::Warning, Texts.MsgNoColumns);
+        desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoColumns);
         return;
     }
     std::string dir = toBytes(ui->lbledtInput->text());
@@ -442,7 +441,7 @@ void TfrmMain::acGenerateListExecute()
     if (dir.size() > 1 && platform::isPathDelimiter(dir.back()))
         dir.pop_back();
     if (!platform::directoryExists(dir)) {
-        desktop.message(this, QMessageBox::Warning, Texts.MsgNoInputDir);
+        desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoInputDir);
         return;
     }
     FormToClass();
@@ -457,7 +456,7 @@ void TfrmMain::acGenerateListExecute()
         desktop.showPage(this, ui->lbledtOutput->text());
         break;
     case agAskToShow:
-        if (desktop.message(this, QMessageBox::Information, Texts.MsgShowPage, QMessageBox::Yes | QMessageBox::No) ==
+        if (desktop.message(this, QMessageBox::Information, language_.Texts.MsgShowPage, QMessageBox::Yes | QMessageBox::No) ==
             QMessageBox::Yes)
             desktop.showPage(this, ui->lbledtOutput->text());
         break;
@@ -489,7 +488,7 @@ void TfrmMain::acExitExecute()
 
 void TfrmMain::acLanguageExecute()
 {
-    runLanguageCommand(this, LanguageLibrary, Texts);
+    runLanguageCommand(this, language_);
 }
 
 void TfrmMain::acAboutProgramExecute()
@@ -499,8 +498,17 @@ void TfrmMain::acAboutProgramExecute()
 
 void TfrmMain::Panel4DblClick()
 {
-    switchToSlovak(this, Texts, LanguageLibrary);
+    language_.switchToSlovak(this);
+    showLanguageTexts();
     fitWindowSize();
+}
+
+bool TfrmMain::ChangeLanguage()
+{
+    const bool applied = language_.ChangeLanguage(this);
+    showLanguageTexts();
+    fitWindowSize();
+    return applied;
 }
 
 void TfrmMain::acAboutAuthorExecute()
@@ -545,7 +553,7 @@ void TfrmMain::acLoadSettingsExecute()
         // The next save (at the latest the close) writes a new file; what the user had stays.
         const QString kept = keepDamagedFile(fromBytes(path));
         if (!kept.isEmpty())
-            problem += '\r' + toBytes(Texts.MsgSettingsKept.arg(kept));
+            problem += '\r' + toBytes(language_.Texts.MsgSettingsKept.arg(kept));
         throw platform::TunesheetError(problem);
     }
     generator_->Settings = loaded;
@@ -571,7 +579,7 @@ void TfrmMain::ClassToForm()
 bool TfrmMain::generatePage()
 {
     HourglassCursor hourglass;
-    GenerationProgress progress(this);
+    GenerationProgress progress(this, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
     // Whoever else follows the generation keeps being told, and may stop it too.
     const auto observer = generator_->OnProgress;
     generator_->OnProgress = [&progress, observer](const GenerateProgress& p) {
@@ -585,7 +593,7 @@ bool TfrmMain::generatePage()
     try {
         generator_->Generate();
     } catch (const platform::GenerationCancelled&) {
-        notice_ = QStringLiteral("Generation cancelled: the page was not written.");
+        notice_ = language_.Texts.MsgCancelled;
         ui->sbMain->showMessage(notice_);
         return false;
     }
@@ -610,25 +618,44 @@ void TfrmMain::prepareRecentMenus()
     QAction* before = ui->Main1->actions().value(3);
     const struct {
         const char* name;
-        const char* caption;
         const TRecentList* list;
         void (TfrmMain::*onClick)(QObject*);
     } menus[] = {
-        {"mnuRecentFiles", "Recent &output files", &generator_->RecentFiles, &TfrmMain::ppmiFileClick},
-        {"mnuRecentDirs", "Recent input di&rectories", &generator_->RecentDirs, &TfrmMain::ppmiDirClick},
+        {"mnuRecentFiles", &generator_->RecentFiles, &TfrmMain::ppmiFileClick},
+        {"mnuRecentDirs", &generator_->RecentDirs, &TfrmMain::ppmiDirClick},
     };
+    // Captioned and filled by showLanguageTexts, and filled again each time they open.
     for (const auto& m : menus) {
-        auto* menu = new QMenu(QString::fromLatin1(m.caption), ui->Main1);
+        auto* menu = new QMenu(ui->Main1);
         menu->setObjectName(QLatin1String(m.name));
         menu->menuAction()->setProperty("helpContext", 21);
         ui->Main1->insertMenu(before, menu);
         const TRecentList* list = m.list;
         auto onClick = m.onClick;
         connect(menu, &QMenu::aboutToShow, this, [this, menu, list, onClick] {
-            fillRecentMenu(menu, *list, [this, onClick](QAction* entry) { guarded([this, onClick, entry] { (this->*onClick)(entry); })(); });
+            fillRecentMenu(
+                menu, *list,
+                [this, onClick](QAction* entry) { guarded([this, onClick, entry] { (this->*onClick)(entry); })(); },
+                language_.Texts.RecentNone);
         });
-        fillRecentMenu(menu, *list, [](QAction*) {});
     }
+}
+
+void TfrmMain::showLanguageTexts()
+{
+    const HeldTexts& texts = language_.Texts;
+    auto* recentFiles = findChild<QMenu*>(QStringLiteral("mnuRecentFiles"));
+    auto* recentDirs = findChild<QMenu*>(QStringLiteral("mnuRecentDirs"));
+    recentFiles->setTitle(texts.RecentFilesCaption);
+    recentDirs->setTitle(texts.RecentDirsCaption);
+    fillRecentMenu(recentFiles, generator_->RecentFiles, [](QAction*) {}, texts.RecentNone);
+    fillRecentMenu(recentDirs, generator_->RecentDirs, [](QAction*) {}, texts.RecentNone);
+    for (ColourBox* box : findChildren<ColourBox*>())
+        box->setNames(texts.ColourNames);
+    bdDir->Texts = texts.Browse;
+    sdFile->Texts = texts.Save;
+    DesktopServices::texts() = texts.Desktop;
+    setUnknownErrorText(texts.MsgUnknownError);
 }
 
 void TfrmMain::ppmiFileClick(QObject* sender)

@@ -3,7 +3,7 @@
 // one at a time, carries every command as an action, and keeps the settings in the
 // ".settings" file beside the executable (loaded at start, saved at every close).
 #include "generator/tunesheet_class.h"
-#include "i18n/HeldTexts.h"
+#include "i18n/LanguageSession.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -29,10 +29,8 @@ public:
 
     static std::string defaultFilesBase();
 
-    // The messages and captions that live in no control (English until a language is applied).
-    HeldTexts Texts;
-    // File name of the language library in use; empty for the built-in English texts.
-    QString LanguageLibrary;
+    // The language the window speaks: the library in use and the texts that live in no control.
+    LanguageSession& Language() { return language_; }
 
     TTunesheet& Generator() { return *generator_; }
     Ui::TfrmMain& Form() { return *ui; }
@@ -69,6 +67,9 @@ public:
     // The text the status line shows while no hint does.
     QString idleStatusText() const;
 
+    // Applies the language library that Language() names to the whole window.
+    bool ChangeLanguage();
+
     // Fixes the window at its design size, or at the smallest size that shows every text of
     // every page when that is larger. Runs at start; run it again after texts changed.
     void fitWindowSize();
@@ -90,7 +91,10 @@ private:
     void connectActions();
     void nameToolButtons();
     void showHelpFor(const QObject* object);
+    // Hands the texts that live in no control to the parts that show them.
+    void showLanguageTexts();
 
+    LanguageSession language_;
     std::unique_ptr<Ui::TfrmMain> ui;
     std::unique_ptr<TTunesheet> generator_;
     ItemsOrder* itemsOrder_ = nullptr;

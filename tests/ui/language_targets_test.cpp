@@ -1,6 +1,6 @@
 // The main window carries every target of the language table under its name, with the
 // English text that the English language library gives it.
-#include "i18n/LanguageSwitch.h"
+#include "i18n/LanguageTargets.h"
 #include "i18n/LanguageTable.h"
 #include "ui/unMain.h"
 
@@ -20,12 +20,13 @@ private slots:
         WindowFixture f;
         QStringList before;
         for (const LanguageTarget& target : languageTargets())
-            before << languageTargetText(f.window.get(), f.window->Texts, target);
-        QVERIFY(ChangeLanguage(f.window.get(), f.window->Texts, QStringLiteral("english.dll")));
+            before << languageTargetText(f.window.get(), f.window->Language().Texts, target);
+        f.window->Language().LanguageLibrary = QStringLiteral("english.dll");
+        QVERIFY(f.window->ChangeLanguage());
         QVERIFY(desktop.messages.empty());
         int index = 0;
         for (const LanguageTarget& target : languageTargets()) {
-            const QString after = languageTargetText(f.window.get(), f.window->Texts, target);
+            const QString after = languageTargetText(f.window.get(), f.window->Language().Texts, target);
             QVERIFY2(after == before[index], qPrintable(QStringLiteral("%1: %2 / %3").arg(target.index).arg(before[index], after)));
             ++index;
         }
@@ -42,8 +43,8 @@ private slots:
         // The window system reports the first size a moment later; a late report would undo
         // the new size.
         QTRY_COMPARE(f.window->size(), f.window->maximumSize());
-        QVERIFY(ChangeLanguage(f.window.get(), f.window->Texts, QStringLiteral("slovak.dll")));
-        f.window->fitWindowSize();
+        f.window->Language().LanguageLibrary = QStringLiteral("slovak.dll");
+        QVERIFY(f.window->ChangeLanguage());
         QTRY_COMPARE(f.window->size(), f.window->maximumSize());
         QCOMPARE(f.cutTexts(), QStringList());
     }

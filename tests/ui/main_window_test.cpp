@@ -139,7 +139,7 @@ private slots:
         f.idle();
         QCOMPARE(status->currentMessage(), f.window->idleStatusText());
         // The idle text names the translator of the language in use.
-        f.window->Texts.TranslatedBy = QStringLiteral("Translated by someone else");
+        f.window->Language().Texts.TranslatedBy = QStringLiteral("Translated by someone else");
         f.idle();
         QCOMPARE(status->currentMessage(), QStringLiteral("tunesheet v.3.0 by Korvan, Translated by someone else"));
     }

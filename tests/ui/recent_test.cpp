@@ -122,7 +122,7 @@ private slots:
         for (int i = 0; i < 14; ++i)
             list.Add("/e" + std::to_string(i));
         QMenu menu;
-        fillRecentMenu(&menu, list, [](QAction*) {});
+        fillRecentMenu(&menu, list, [](QAction*) {}, QStringLiteral("(none yet)"));
         QCOMPARE(menu.actions().size(), 10);
         QCOMPARE(menu.actions().first()->text(), QStringLiteral("/e13"));
         QCOMPARE(entryFromCaption(QStringLiteral("a&&b")), QStringLiteral("a&b"));

@@ -1,11 +1,11 @@
 #include "ui/unMain.h"
 
+#include "ui/AccessKeys.h"
 #include "ui/ActionIcons.h"
 #include "ui/AuthorInfo.h"
 #include "ui/ColourBox.h"
 #include "ui/ErrorBox.h"
 #include "ui/ItemsOrder.h"
-#include "ui/MenuHotkeys.h"
 #include "ui/GenerationProgress.h"
 #include "ui/RecentMenus.h"
 #include "ui/SettingsTransfer.h"
@@ -134,7 +134,7 @@ void TfrmMain::FormCreate()
     setWindowIcon(programIcon());
     assignActionIcons(this);
     nameToolButtons();
-    (new MenuHotkeys(ui->mmenuMain))->assign();
+    accessKeys_ = new AccessKeys(ui->mmenuMain, [this] { return shownPage(); });
 
     bdDir = new TBrowseDialog(this);
     bdDir->setObjectName(QStringLiteral("bdDir"));
@@ -307,6 +307,8 @@ void TfrmMain::acShowSettingsPanel(QAction* sender)
     // A hidden page may have been resized or relabelled since it was last laid out.
     if (shown)
         layOutAfresh(shown);
+    // The menus' letters make way for the page's.
+    accessKeys_->assign();
     // The keyboard goes on in the page the user asked for.
     QWidget* focus = focusWidget();
     if (shown && (!focus || !focus->isVisibleTo(this) || !shown->isAncestorOf(focus))) {
@@ -628,6 +630,8 @@ void TfrmMain::prepareRecentMenus()
     for (const auto& m : menus) {
         auto* menu = new QMenu(ui->Main1);
         menu->setObjectName(QLatin1String(m.name));
+        // The entries are paths, shown as they are and read back from their captions.
+        menu->setProperty("accessKeys", false);
         menu->menuAction()->setProperty("helpContext", 21);
         ui->Main1->insertMenu(before, menu);
         const TRecentList* list = m.list;
@@ -639,6 +643,14 @@ void TfrmMain::prepareRecentMenus()
                 language_.Texts.RecentNone);
         });
     }
+}
+
+QWidget* TfrmMain::shownPage() const
+{
+    for (QFrame* page : ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly))
+        if (page->isVisibleTo(this))
+            return page;
+    return nullptr;
 }
 
 void TfrmMain::showLanguageTexts()
@@ -656,6 +668,7 @@ void TfrmMain::showLanguageTexts()
     sdFile->Texts = texts.Save;
     DesktopServices::texts() = texts.Desktop;
     setUnknownErrorText(texts.MsgUnknownError);
+    accessKeys_->assign();
 }
 
 void TfrmMain::ppmiFileClick(QObject* sender)

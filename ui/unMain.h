@@ -14,6 +14,7 @@
 namespace Ui {
 class TfrmMain;
 }
+class AccessKeys;
 class ItemsOrder;
 class QAction;
 class TBrowseDialog;
@@ -93,11 +94,13 @@ private:
     void showHelpFor(const QObject* object);
     // Hands the texts that live in no control to the parts that show them.
     void showLanguageTexts();
+    QWidget* shownPage() const;
 
     LanguageSession language_;
     std::unique_ptr<Ui::TfrmMain> ui;
     std::unique_ptr<TTunesheet> generator_;
     ItemsOrder* itemsOrder_ = nullptr;
+    AccessKeys* accessKeys_ = nullptr;
     TBrowseDialog* bdDir = nullptr;
     TSaveDialog* sdFile = nullptr;
     std::string filesBase_;

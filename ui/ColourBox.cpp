@@ -37,7 +37,7 @@ std::function<QColor(QWidget*, const QColor&)> ColourBox::chooseColour = [](QWid
     return QColorDialog::getColor(initial, parent);
 };
 
-ColourBox::ColourBox(QWidget* parent) : QComboBox(parent)
+ColourBox::ColourBox(QWidget* parent) : ElidingComboBox(parent)
 {
     setIconSize(QSize(24, 12));
     // Every name shows whole, in whichever language the names come.
@@ -98,17 +98,17 @@ void ColourBox::onActivated(int index)
 void ColourBox::showPopup()
 {
     beforeChoice_ = colour();
-    QComboBox::showPopup();
+    ElidingComboBox::showPopup();
 }
 
 void ColourBox::keyPressEvent(QKeyEvent* event)
 {
     beforeChoice_ = colour();
-    QComboBox::keyPressEvent(event);
+    ElidingComboBox::keyPressEvent(event);
 }
 
 void ColourBox::wheelEvent(QWheelEvent* event)
 {
     beforeChoice_ = colour();
-    QComboBox::wheelEvent(event);
+    ElidingComboBox::wheelEvent(event);
 }

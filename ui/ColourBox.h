@@ -2,13 +2,14 @@
 // A drop-down list of colours: the standard and extended named colours under readable names,
 // and a custom entry at the top that opens Qt's colour dialog. A colour that has no name shows
 // in the custom entry. Colours are 32-bit values with red in the low byte.
+#include "ui/ElidingComboBox.h"
+
 #include <QColor>
-#include <QComboBox>
 
 #include <cstdint>
 #include <functional>
 
-class ColourBox : public QComboBox {
+class ColourBox : public ElidingComboBox {
     Q_OBJECT
 public:
     explicit ColourBox(QWidget* parent = nullptr);

@@ -9,6 +9,7 @@
 #include "ui/GenerationProgress.h"
 #include "ui/RecentMenus.h"
 #include "ui/SettingsTransfer.h"
+#include "ui/WindowFit.h"
 #include "ui_unMain.h"
 
 #include "dialogs/BrowsDlg.h"
@@ -29,6 +30,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
 #include <QToolButton>
@@ -179,8 +181,8 @@ void TfrmMain::FormCreate()
     if (ui->lbSelected->count() == 0)
         itemsOrder_->selectAllColumns();
 
-    fitWindowSize();
     move(DesignLeft, DesignTop);
+    fitWindowSize();
     ApplicationEvents1Idle();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TfrmMain::ApplicationEvents1Idle);
@@ -266,12 +268,37 @@ void TfrmMain::PreparePanels()
 
 void TfrmMain::fitWindowSize()
 {
+    const auto pages = ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly);
+    for (QFrame* page : pages)
+        widenPage(page);
+    QSize window = measureWindow(pagesSize());
+    // Never wider than the screen leaves room for: long texts go on more lines instead.
+    const QRect room = roomOnScreen();
+    if (window.width() > room.width()) {
+        const int pageWidth = ui->centralwidget->minimumWidth() - (window.width() - room.width());
+        for (QFrame* page : pages)
+            narrowPage(page, pageWidth);
+        window = measureWindow(pagesSize());
+    }
+    setFixedSize(window.boundedTo(room.size()));
+    // Wholly on the screen, as near to where it was as it can be.
+    move(qBound(room.left(), x(), qMax(room.left(), room.right() + 1 - width())),
+         qBound(room.top(), y(), qMax(room.top(), room.bottom() + 1 - height())));
+    showStatus(statusText_); // shortened anew for the new width
+}
+
+QSize TfrmMain::pagesSize() const
+{
     QSize pages = DesignPageSize;
-    const auto all = ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly);
-    for (QFrame* page : all) {
+    for (QFrame* page : ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly)) {
         layOutAfresh(page);
         pages = pages.expandedTo(page->minimumSizeHint());
     }
+    return pages;
+}
+
+QSize TfrmMain::measureWindow(const QSize& pages)
+{
     // Measure the window with the page area at exactly that size, then let the area take
     // whatever room the window has (the tool bars may want more width).
     ui->centralwidget->setFixedSize(pages);
@@ -280,7 +307,29 @@ void TfrmMain::fitWindowSize()
     const QSize window = sizeHint().expandedTo(minimumSizeHint());
     ui->centralwidget->setMinimumSize(pages);
     ui->centralwidget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    setFixedSize(window);
+    return window;
+}
+
+QRect TfrmMain::roomOnScreen() const
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // The window system's frame around the window, known once the window is on screen; room
+    // for a usual one before.
+    const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(2 * 8, 8 + 32));
+    return QRect(area.topLeft(), area.size() - frame);
+}
+
+void TfrmMain::showStatus(const QString& text)
+{
+    // The status bar spans the window (also before it is first laid out) and draws its text
+    // from 6 pixels in to 12 pixels before its end.
+    const int room = width() - 18;
+    statusText_ = text;
+    const QString shown = ui->sbMain->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    ui->sbMain->setToolTip(shown == text ? QString() : text);
+    if (ui->sbMain->currentMessage() != shown)
+        ui->sbMain->showMessage(shown);
 }
 
 void TfrmMain::PrepareColorBoxes()
@@ -328,7 +377,7 @@ QString TfrmMain::idleStatusText() const
 
 void TfrmMain::ApplicationEvents1Hint()
 {
-    ui->sbMain->showMessage(hint_);
+    showStatus(hint_);
 }
 
 void TfrmMain::ApplicationEvents1Idle()
@@ -337,8 +386,8 @@ void TfrmMain::ApplicationEvents1Idle()
     itemsOrder_->updateActions();
     // A notice (a cancelled generation) stands until the next hint replaces it.
     const QString idle = notice_.isEmpty() ? idleStatusText() : notice_;
-    if (hint_.isEmpty() && ui->sbMain->currentMessage() != idle)
-        ui->sbMain->showMessage(idle);
+    if (hint_.isEmpty() && statusText_ != idle)
+        showStatus(idle);
 }
 
 bool TfrmMain::event(QEvent* event)
@@ -596,7 +645,7 @@ bool TfrmMain::generatePage()
         generator_->Generate();
     } catch (const platform::GenerationCancelled&) {
         notice_ = language_.Texts.MsgCancelled;
-        ui->sbMain->showMessage(notice_);
+        showStatus(notice_);
         return false;
     }
     return true;

@@ -94,6 +94,14 @@ private:
     void showHelpFor(const QObject* object);
     // Hands the texts that live in no control to the parts that show them.
     void showLanguageTexts();
+    // The pages' size that shows every text, and the window's size around pages of that size.
+    QSize pagesSize() const;
+    QSize measureWindow(const QSize& pages);
+    // The part of the screen the window may take, its frame left aside.
+    QRect roomOnScreen() const;
+    // Shows `text` in the status bar, shortened with "…" when it is longer than the bar; the
+    // whole text is then the bar's tool tip.
+    void showStatus(const QString& text);
     QWidget* shownPage() const;
 
     LanguageSession language_;
@@ -105,6 +113,7 @@ private:
     TSaveDialog* sdFile = nullptr;
     std::string filesBase_;
     QString hint_;
+    QString statusText_; // what the status bar shows, whole
     QString notice_; // shown in place of the idle text until the next hint
     bool fitted_ = false;
 };

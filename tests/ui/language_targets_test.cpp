@@ -7,6 +7,8 @@
 #include "ui/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
+#include <QScreen>
+
 #include <filesystem>
 
 class LanguageTargetsTest : public QObject {
@@ -47,6 +49,38 @@ private slots:
         QVERIFY(f.window->ChangeLanguage());
         QTRY_COMPARE(f.window->size(), f.window->maximumSize());
         QCOMPARE(f.cutTexts(), QStringList());
+    }
+
+    // Every text as long as a library may make it (255 characters).
+    void longestTextsStillLeaveTheWindowOnTheScreen()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.window->Language().LanguageLibrary = QStringLiteral(TUNESHEET_TEST_LIBS "/long.dll");
+        QVERIFY(f.window->ChangeLanguage());
+        QTRY_COMPARE(f.window->size(), f.window->maximumSize());
+        const QRect screen = f.window->screen()->availableGeometry();
+        QVERIFY2(screen.contains(f.window->frameGeometry()), qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                     .arg(f.window->width()).arg(f.window->height()).arg(screen.width()).arg(screen.height())));
+        for (const char* page : {"acMainSettings", "acHTMLPSettings", "acColors", "acOrder"}) {
+            f.action(page)->trigger();
+            f.idle();
+            QWidget* shown = f.window->centralWidget()->childAt(5, 5);
+            while (shown && !shown->objectName().startsWith(QStringLiteral("Panel")))
+                shown = shown->parentWidget();
+            QVERIFY(shown);
+            for (QWidget* w : shown->findChildren<QWidget*>())
+                if (w->isVisible() && !w->isWindow())
+                    QVERIFY2(shown->rect().contains(QRect(w->mapTo(shown, QPoint(0, 0)), w->size())),
+                             qPrintable(w->objectName()));
+        }
+        // A shorter language gives the texts back whole.
+        f.window->Language().LanguageLibrary = QStringLiteral("english.dll");
+        QVERIFY(f.window->ChangeLanguage());
+        QCOMPARE(f.cutTexts(), QStringList());
+        QCOMPARE(f.child<QLabel>("Label14")->text(), QStringLiteral("ID3 Tag &Priority:"));
     }
 };
 

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
@@ -142,6 +143,16 @@ private slots:
         f.window->Language().Texts.TranslatedBy = QStringLiteral("Translated by someone else");
         f.idle();
         QCOMPARE(status->currentMessage(), QStringLiteral("tunesheet v.3.0 by Korvan, Translated by someone else"));
+        QVERIFY(status->toolTip().isEmpty());
+
+        // A hint longer than the bar ends in "…" and shows whole as the bar's tip.
+        const QString longHint = QStringLiteral("If checked then all files from all directories will be in one big "
+                                                "table, and this hint goes on far beyond the end of the status bar");
+        QStatusTipEvent tip(longHint);
+        QApplication::sendEvent(f.window.get(), &tip);
+        QVERIFY(status->currentMessage().endsWith(QChar(0x2026)));
+        QVERIFY(status->fontMetrics().horizontalAdvance(status->currentMessage()) <= status->width() - 18);
+        QCOMPARE(status->toolTip(), longHint);
     }
 
     void onlyTheItemsOrderButtonsShowTips()

@@ -99,8 +99,26 @@ void TfrmAboutBox::FormCreate(const QString& executable)
         icon = style()->standardIcon(QStyle::SP_MediaVolume);
     ui->imgIcon->setPixmap(icon.pixmap(48, 48));
     ui->lblProgramName->setText(QGuiApplication::applicationDisplayName());
-    const std::string version = platform::GetVersionString(executable.toLocal8Bit().toStdString());
-    ui->lblVersion->setText(QStringLiteral("Version ") + QString::fromStdString(version));
+    version_ = QString::fromStdString(platform::GetVersionString(executable.toLocal8Bit().toStdString()));
+    setTexts(AboutTexts());
+}
+
+void TfrmAboutBox::setTexts(const AboutTexts& texts)
+{
+    // Each text keeps its place and gets the rest of the panel's width; a notice longer than a
+    // line grows upwards from where it ends.
+    if (layout())
+        layout()->activate();
+    const int right = ui->Panel2->width() - 2;
+    ui->lblVersion->setText(texts.Version.arg(version_));
+    ui->lblVersion->resize(right - ui->lblVersion->x(), ui->lblVersion->height());
+    QLabel* notice = ui->Label1;
+    const int bottom = notice->geometry().bottom();
+    notice->setWordWrap(true);
+    notice->setText(texts.Notice);
+    const int width = right - notice->x();
+    const int height = qMax(notice->fontMetrics().height(), notice->heightForWidth(width));
+    notice->setGeometry(notice->x(), bottom + 1 - height, width, height);
 }
 
 void TfrmAboutBox::AnywhereClick()

@@ -5,6 +5,7 @@
 #include "dialogs/BrowsDlg.h"
 #include "dialogs/DesktopServices.h"
 #include "dialogs/SaveDialog.h"
+#include "dialogs/about.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,4 +36,6 @@ struct HeldTexts {
     QString MsgSettingsKept = QStringLiteral("The file was kept as %1.");                                     // 132
     QString MsgUnknownError = QStringLiteral("Unknown error");                                                // 133
     QStringList ColourNames = englishColourNames();                                                           // 134 to 154
+    QString MsgVisitHomepage = QStringLiteral("Visit %1 ?");                                                  // 155
+    AboutTexts About;                                                                                         // 156, 157
 };

@@ -168,6 +168,9 @@ constexpr std::array<LanguageTarget, LanguageTextCount> targets = {{
     held(152, ColourNames[18]),
     held(153, ColourNames[19]),
     held(154, ColourNames[20]),
+    held(155, MsgVisitHomepage),
+    held(156, About.Version),
+    held(157, About.Notice),
 }};
 #undef held
 

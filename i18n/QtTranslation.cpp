@@ -26,15 +26,20 @@ constexpr LanguageName primaryLanguages[] = {
 
 constexpr std::uint16_t PrimaryEnglish = 0x09;
 
-// Some of Qt's translations (Slovak among them) are older than the place where Qt now keeps the
-// standard buttons' texts; they still have them where Qt used to keep them.
+// Some of Qt's translations (Slovak among them) are older than a few of the texts Qt asks for
+// now; they still have them as Qt used to ask: the standard buttons under QDialogButtonBox, the
+// file system's top as "My Computer".
 class QtTranslator : public QTranslator {
 public:
     QString translate(const char* context, const char* sourceText, const char* disambiguation, int n) const override
     {
         QString text = QTranslator::translate(context, sourceText, disambiguation, n);
-        if (text.isEmpty() && qstrcmp(context, "QPlatformTheme") == 0)
-            text = QTranslator::translate("QDialogButtonBox", sourceText, disambiguation, n);
+        if (!text.isEmpty())
+            return text;
+        if (qstrcmp(context, "QPlatformTheme") == 0)
+            return QTranslator::translate("QDialogButtonBox", sourceText, disambiguation, n);
+        if (qstrcmp(context, "QFileSystemModel") == 0 && qstrcmp(sourceText, "Computer") == 0)
+            return QTranslator::translate(context, "My Computer", disambiguation, n);
         return text;
     }
 };

@@ -3,6 +3,11 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
+QSize ElidingComboBox::minimumSizeHint() const
+{
+    return sizeAdjustPolicy() == AdjustToContents ? sizeHint() : QComboBox::minimumSizeHint();
+}
+
 void ElidingComboBox::paintEvent(QPaintEvent*)
 {
     // As QComboBox draws itself, the text shortened to the room of the edit field.

@@ -544,7 +544,9 @@ void TfrmMain::acLanguageExecute()
 
 void TfrmMain::acAboutProgramExecute()
 {
-    TfrmAboutBox::instance()->exec();
+    TfrmAboutBox* box = TfrmAboutBox::instance();
+    box->setTexts(language_.Texts.About);
+    box->exec();
 }
 
 void TfrmMain::Panel4DblClick()
@@ -571,7 +573,7 @@ void TfrmMain::acTunesheetsHomepageExecute()
 {
     DesktopServices& desktop = DesktopServices::instance();
     const QString address = QString::fromLatin1(ProgramHomepage);
-    if (desktop.message(this, QMessageBox::Question, QStringLiteral("Visit ") + address + QStringLiteral(" ?"),
+    if (desktop.message(this, QMessageBox::Question, language_.Texts.MsgVisitHomepage.arg(address),
                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
         desktop.showAddress(this, address);
 }
@@ -715,6 +717,9 @@ void TfrmMain::showLanguageTexts()
         box->setNames(texts.ColourNames);
     bdDir->Texts = texts.Browse;
     sdFile->Texts = texts.Save;
+    // The places at the left keep the names they got when the dialog was made; Qt's own
+    // language may have changed since.
+    sdFile->setSidebarUrls(sdFile->sidebarUrls());
     DesktopServices::texts() = texts.Desktop;
     setUnknownErrorText(texts.MsgUnknownError);
     accessKeys_->assign();

@@ -75,6 +75,9 @@ public:
     // every page when that is larger. Runs at start; run it again after texts changed.
     void fitWindowSize();
 
+    // The tool bars stay as designed: no menu to hide them.
+    QMenu* createPopupMenu() override { return nullptr; }
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -106,6 +106,15 @@ private slots:
                              QSize(label->fontMetrics().horizontalAdvance(label->text()), label->fontMetrics().height()));
             QVERIFY2(box->rect().contains(text), name);
         }
+        // A translated notice longer than a line wraps upwards, above the address.
+        box->setTexts({QString::fromUtf8("Verzia %1"), QString::fromUtf8("Vaše súbory MP3 ako jedna webová stránka, "
+                                                                         "ktorú otvorí každý prehliadač.")});
+        QCOMPARE(box->label("lblVersion")->text(), QStringLiteral("Verzia 3.0.0.0"));
+        QLabel* notice = box->label("Label1");
+        QVERIFY(notice->height() >= 2 * notice->fontMetrics().height());
+        QVERIFY(notice->geometry().bottom() < box->label("lblWWW")->geometry().top());
+        QVERIFY(notice->geometry().top() > box->label("lblVersion")->geometry().bottom());
+        box->setTexts(AboutTexts());
         box->hide();
     }
 

@@ -109,7 +109,7 @@ void TfrmAboutBox::setTexts(const AboutTexts& texts)
     // line grows upwards from where it ends.
     if (layout())
         layout()->activate();
-    const int right = ui->Panel2->width() - 2;
+    const int right = ui->Panel2->width();
     ui->lblVersion->setText(texts.Version.arg(version_));
     ui->lblVersion->resize(right - ui->lblVersion->x(), ui->lblVersion->height());
     QLabel* notice = ui->Label1;

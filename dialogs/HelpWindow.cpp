@@ -1,10 +1,10 @@
 #include "dialogs/HelpWindow.h"
 
+#include "dialogs/ApplicationOwned.h"
 #include "dialogs/DesktopServices.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
@@ -54,14 +54,7 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 
 THelpWindow* THelpWindow::instance()
 {
-    static QPointer<THelpWindow> window;
-    if (!window) {
-        // Owned by the application rather than the main window: it goes when the program's
-        // event loop ends.
-        window = new THelpWindow;
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, window, &QObject::deleteLater);
-    }
-    return window;
+    return applicationOwned<THelpWindow>();
 }
 
 void THelpWindow::setTexts(const HelpTexts& texts)

@@ -1,5 +1,6 @@
 #include "dialogs/about.h"
 
+#include "dialogs/ApplicationOwned.h"
 #include "dialogs/DesktopServices.h"
 #include "platform/Path.h"
 #include "platform/VersionInfo.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 
@@ -77,14 +77,8 @@ QString TfrmAboutBox::defaultExecutable()
 
 TfrmAboutBox* TfrmAboutBox::instance()
 {
-    static QPointer<TfrmAboutBox> box;
-    if (!box) {
-        // Owned by the application, not by the main window (whose panels and labels carry
-        // the same names): it goes when the program's event loop ends.
-        box = new TfrmAboutBox;
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, box, &QObject::deleteLater);
-    }
-    return box;
+    // Its panels and labels carry the names of the main window's.
+    return applicationOwned<TfrmAboutBox>();
 }
 
 QLabel* TfrmAboutBox::label(const char* name) const

@@ -48,38 +48,6 @@ QLabel* attachedLabel(QObject* form, const char* name)
     throw platform::TunesheetError(std::string("ChangeLanguage: ") + name + " has no label");
 }
 
-QString caption(QObject* object)
-{
-    if (auto* menu = qobject_cast<QMenu*>(object))
-        return menu->title();
-    if (auto* box = qobject_cast<QGroupBox*>(object))
-        return box->title();
-    if (auto* action = qobject_cast<QAction*>(object))
-        return action->text();
-    if (auto* label = qobject_cast<QLabel*>(object))
-        return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(object))
-        return button->text();
-    throw platform::TunesheetError("ChangeLanguage: " + local(object->objectName()) + " has no caption");
-}
-
-void setCaption(QObject* object, const QString& text)
-{
-    // An action passes its caption on to the menu items and buttons that show it.
-    if (auto* menu = qobject_cast<QMenu*>(object))
-        menu->setTitle(text);
-    else if (auto* box = qobject_cast<QGroupBox*>(object))
-        box->setTitle(text);
-    else if (auto* action = qobject_cast<QAction*>(object))
-        action->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(object))
-        label->setText(text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(object))
-        button->setText(text);
-    else
-        throw platform::TunesheetError("ChangeLanguage: " + local(object->objectName()) + " has no caption");
-}
-
 QString hint(QObject* object)
 {
     if (auto* action = qobject_cast<QAction*>(object))
@@ -139,11 +107,43 @@ void setItemText(QObject* list, int item, const QString& text)
 
 } // namespace
 
+QString captionOf(QObject* object)
+{
+    if (auto* menu = qobject_cast<QMenu*>(object))
+        return menu->title();
+    if (auto* box = qobject_cast<QGroupBox*>(object))
+        return box->title();
+    if (auto* action = qobject_cast<QAction*>(object))
+        return action->text();
+    if (auto* label = qobject_cast<QLabel*>(object))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(object))
+        return button->text();
+    throw platform::TunesheetError("ChangeLanguage: " + local(object->objectName()) + " has no caption");
+}
+
+void setCaptionOf(QObject* object, const QString& text)
+{
+    // An action passes its caption on to the menu items and buttons that show it.
+    if (auto* menu = qobject_cast<QMenu*>(object))
+        menu->setTitle(text);
+    else if (auto* box = qobject_cast<QGroupBox*>(object))
+        box->setTitle(text);
+    else if (auto* action = qobject_cast<QAction*>(object))
+        action->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(object))
+        label->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(object))
+        button->setText(text);
+    else
+        throw platform::TunesheetError("ChangeLanguage: " + local(object->objectName()) + " has no caption");
+}
+
 QString languageTargetText(QObject* form, const HeldTexts& texts, const LanguageTarget& target)
 {
     switch (target.kind) {
     case TextKind::Caption:
-        return caption(requireObject(form, target.objectName));
+        return captionOf(requireObject(form, target.objectName));
     case TextKind::Hint:
         return hint(requireObject(form, target.objectName));
     case TextKind::EditLabel:
@@ -168,7 +168,7 @@ void setLanguageTargetText(QObject* form, HeldTexts& texts, const LanguageTarget
 {
     switch (target.kind) {
     case TextKind::Caption:
-        setCaption(requireObject(form, target.objectName), text);
+        setCaptionOf(requireObject(form, target.objectName), text);
         break;
     case TextKind::Hint:
         setHint(requireObject(form, target.objectName), text);

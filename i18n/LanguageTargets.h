@@ -8,6 +8,10 @@
 
 class QObject;
 
+// The caption of a menu, group box, action, label or button; raises for any other object.
+QString captionOf(QObject* object);
+void setCaptionOf(QObject* object, const QString& text);
+
 // The text a target shows now (what a language library would replace).
 QString languageTargetText(QObject* form, const HeldTexts& texts, const LanguageTarget& target);
 // Puts `text` on a target; raises when `form` has no such object or list item.

@@ -1,5 +1,7 @@
 #include "ui/AccessKeys.h"
 
+#include "i18n/LanguageTargets.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QEvent>
@@ -30,35 +32,10 @@ QString withoutAccessKeys(const QString& text)
     return plain;
 }
 
-QString textOf(const QObject* o)
-{
-    if (auto* action = qobject_cast<const QAction*>(o))
-        return action->text();
-    if (auto* label = qobject_cast<const QLabel*>(o))
-        return label->text();
-    if (auto* button = qobject_cast<const QAbstractButton*>(o))
-        return button->text();
-    if (auto* box = qobject_cast<const QGroupBox*>(o))
-        return box->title();
-    return QString();
-}
-
-void setTextOf(QObject* o, const QString& text)
-{
-    if (auto* action = qobject_cast<QAction*>(o))
-        action->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(o))
-        label->setText(text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(o))
-        button->setText(text);
-    else if (auto* box = qobject_cast<QGroupBox*>(o))
-        box->setTitle(text);
-}
-
 // The text as its owner last set it: a text other than the one put in here is new.
 QString sourceOf(QObject* o)
 {
-    const QString text = textOf(o);
+    const QString text = captionOf(o);
     if (!o->property(MarkedText).isValid() || o->property(MarkedText).toString() != text)
         o->setProperty(SourceText, text);
     return o->property(SourceText).toString();
@@ -67,8 +44,8 @@ QString sourceOf(QObject* o)
 void show(QObject* o, const QString& text)
 {
     o->setProperty(MarkedText, text);
-    if (textOf(o) != text)
-        setTextOf(o, text);
+    if (captionOf(o) != text)
+        setCaptionOf(o, text);
 }
 
 struct Left {
@@ -118,7 +95,7 @@ QList<QObject*> pageControls(QWidget* page)
         return controls;
     for (QWidget* w : page->findChildren<QWidget*>()) {
         auto* label = qobject_cast<QLabel*>(w);
-        if ((label && label->buddy()) || (qobject_cast<QAbstractButton*>(w) && !textOf(w).isEmpty()) ||
+        if ((label && label->buddy()) || (qobject_cast<QAbstractButton*>(w) && !captionOf(w).isEmpty()) ||
             qobject_cast<QGroupBox*>(w))
             controls << w;
     }

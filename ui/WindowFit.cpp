@@ -1,5 +1,7 @@
 #include "ui/WindowFit.h"
 
+#include "i18n/LanguageTargets.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -57,26 +59,9 @@ void layOutAfresh(QWidget* widget)
     }
 }
 
-QString textOf(const QWidget* w)
+bool isText(QWidget* w)
 {
-    if (auto* label = qobject_cast<const QLabel*>(w))
-        return label->text();
-    if (auto* button = qobject_cast<const QAbstractButton*>(w))
-        return button->text();
-    return QString();
-}
-
-void setTextOf(QWidget* w, const QString& text)
-{
-    if (auto* label = qobject_cast<QLabel*>(w))
-        label->setText(text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(w))
-        button->setText(text);
-}
-
-bool isText(const QWidget* w)
-{
-    return qobject_cast<const QLabel*>(w) || (qobject_cast<const QAbstractButton*>(w) && !textOf(w).isEmpty());
+    return qobject_cast<const QLabel*>(w) || (qobject_cast<const QAbstractButton*>(w) && !captionOf(w).isEmpty());
 }
 
 // The controls of a page that can give up width.
@@ -97,14 +82,14 @@ void limit(QWidget* w, int cap)
         w->setProperty(Narrowed, true);
         return;
     }
-    const QString current = textOf(w);
+    const QString current = captionOf(w);
     if (!w->property(WholeText).isValid() || w->property(BrokenText).toString() != current)
         w->setProperty(WholeText, current);
     const QString whole = w->property(WholeText).toString();
     const QString broken = breakIntoLines(whole, w->fontMetrics(), cap);
     w->setProperty(BrokenText, broken);
     if (broken != current)
-        setTextOf(w, broken);
+        setCaptionOf(w, broken);
 }
 
 // The widest cap in [low, high] with which `fits` holds, `low` when none does.
@@ -175,8 +160,8 @@ void widenPage(QWidget* page)
             w->setProperty(Narrowed, QVariant());
         }
         if (w->property(WholeText).isValid()) {
-            if (textOf(w) == w->property(BrokenText).toString())
-                setTextOf(w, w->property(WholeText).toString());
+            if (captionOf(w) == w->property(BrokenText).toString())
+                setCaptionOf(w, w->property(WholeText).toString());
             w->setProperty(WholeText, QVariant());
             w->setProperty(BrokenText, QVariant());
         }

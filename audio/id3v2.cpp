@@ -322,7 +322,7 @@ bool id3v2tag::LoadFromFile(const std::string& FileName)
     int err = 0;
     auto file = platform::ReadOnlyFile::tryOpen(FileName, err);
     if (!file)
-        throw platform::InOutError(platform::InOutError::fromErrno(err));
+        throw platform::InOutError::fromSystem(err, FileName);
     TFileStream Stream(std::move(file), ReadAhead);
     return LoadFromStream(Stream);
 }

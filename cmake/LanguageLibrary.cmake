@@ -1,16 +1,17 @@
 # A language library: the shared library "<name>.dll" exporting GetMyStr (lang/LanguageAbi.h),
-# built from a UTF-8 texts file of 113 lines, which the build converts to the library's Windows
+# built from a UTF-8 texts file of one line per string index, which the build converts to the library's Windows
 # code page (lang/make-table.cmake).
 #
 #   tunesheet_language_library(<name> TEXTS <texts file> LANGUAGE <language id> CODEPAGE <code page>
-#       [PRODUCT_VERSION 3.0.0.0] [OUTPUT_DIRECTORY <folder>])
+#       [PRODUCT_VERSION 3.0.0.0] [OUTPUT_DIRECTORY <folder>] [TEXT_COUNT <indices>])
 #
 # The file keeps the name "<name>.dll" on every platform: the program's language choice file
 # and its discovery of libraries rely on it. The version information is the one the program
 # expects of a language library (fixed versions 3.0.0.0, the strings "FileVersion" 3.0.0.0 and
 # "ProductVersion" 1.0.0.0); PRODUCT_VERSION changes the fixed product version (for tests).
+# TEXT_COUNT builds a library with fewer texts than the program knows, as an older one (for tests).
 function(tunesheet_language_library name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TEXTS;LANGUAGE;CODEPAGE;PRODUCT_VERSION;OUTPUT_DIRECTORY" "")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TEXTS;LANGUAGE;CODEPAGE;PRODUCT_VERSION;OUTPUT_DIRECTORY;TEXT_COUNT" "")
   foreach(required TEXTS LANGUAGE CODEPAGE)
     if(NOT arg_${required})
       message(FATAL_ERROR "tunesheet_language_library(${name}): ${required} is missing")
@@ -25,8 +26,8 @@ function(tunesheet_language_library name)
   set(table ${CMAKE_CURRENT_BINARY_DIR}/${name}_table.cpp)
   add_custom_command(OUTPUT ${table}
     COMMAND ${CMAKE_COMMAND} -DSOURCE=${texts} -DCODEPAGE=${arg_CODEPAGE} -DICONV=${TUNESHEET_ICONV}
-            -DOUTPUT=${table} -P ${PROJECT_SOURCE_DIR}/lang/make-table.cmake
-    DEPENDS ${texts} ${PROJECT_SOURCE_DIR}/lang/make-table.cmake
+            -DOUTPUT=${table} -DCOUNT=${arg_TEXT_COUNT} -P ${PROJECT_SOURCE_DIR}/lang/make-table.cmake
+    DEPENDS ${texts} ${PROJECT_SOURCE_DIR}/lang/make-table.cmake ${PROJECT_SOURCE_DIR}/lang/LanguageAbi.h
     COMMENT "Converting the ${name} texts to code page ${arg_CODEPAGE}"
     VERBATIM)
 

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -50,6 +51,59 @@ struct ActivationRestorer {
     }
 };
 
+// Keeps the folder selected at opening in view while the tree fills in around it: the rows
+// above it arrive, and are sorted, only after the browser has opened. Stops once the user
+// clicks, scrolls or types in the tree, or selects another folder.
+class FolderRevealer : public QObject {
+public:
+    FolderRevealer(QFileSystemModel* model, RootFilter* filter, QTreeView* tree, const QString& path, QObject* owner)
+        : QObject(owner), model_(model), filter_(filter), tree_(tree), path_(path)
+    {
+        connect(model, &QFileSystemModel::directoryLoaded, this, &FolderRevealer::later);
+        connect(filter, &QAbstractItemModel::layoutChanged, this, &FolderRevealer::later);
+        connect(filter, &QAbstractItemModel::rowsInserted, this, &FolderRevealer::later);
+        tree->installEventFilter(this);
+        tree->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress)
+            active_ = false;
+        return false;
+    }
+
+private:
+    void later()
+    {
+        if (active_ && !pending_) {
+            pending_ = true;
+            QTimer::singleShot(0, this, &FolderRevealer::reveal);
+        }
+    }
+    void reveal()
+    {
+        pending_ = false;
+        const QModelIndex target = filter_->mapFromSource(model_->index(path_));
+        if (!active_ || !target.isValid() || tree_->currentIndex() != target) {
+            active_ = false;
+            return;
+        }
+        for (QModelIndex up = target.parent(); up.isValid(); up = up.parent())
+            tree_->expand(up);
+        tree_->scrollTo(target, QAbstractItemView::PositionAtCenter);
+    }
+
+    QFileSystemModel* model_;
+    RootFilter* filter_;
+    QTreeView* tree_;
+    QString path_;
+    bool active_ = true;
+    bool pending_ = false;
+};
+
 } // namespace
 
 QString browseStartFolder(const QString& directory)
@@ -75,7 +129,7 @@ TBrowseDialog::~TBrowseDialog() = default;
 void TBrowseDialog::buildWindow(Window& w)
 {
     w.dialog->setObjectName(QStringLiteral("TBrowseDialogWindow"));
-    w.dialog->setWindowTitle(QStringLiteral("Browse for Folder"));
+    w.dialog->setWindowTitle(Texts.Title);
     w.dialog->setWindowModality(Qt::ApplicationModal);
     auto* layout = new QVBoxLayout(w.dialog);
 
@@ -109,6 +163,8 @@ void TBrowseDialog::buildWindow(Window& w)
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, w.dialog);
     w.ok = buttons->button(QDialogButtonBox::Ok);
+    w.ok->setText(Texts.OK);
+    buttons->button(QDialogButtonBox::Cancel)->setText(Texts.Cancel);
     connect(buttons, &QDialogButtonBox::accepted, w.dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, w.dialog, &QDialog::reject);
     layout->addWidget(buttons);
@@ -148,14 +204,17 @@ void TBrowseDialog::initialize(Window& w)
 {
     const QString path = Directory.isEmpty() ? QString() : browseStartFolder(Directory);
     if (!path.isEmpty()) {
+        // Selecting reports the change to the owner first, as the shell's browser does.
         const QModelIndex target = w.filter->mapFromSource(w.model->index(path));
         if (target.isValid()) {
             for (QModelIndex up = target.parent(); up.isValid(); up = up.parent())
                 w.tree->expand(up);
-            // Selecting reports the change to the owner first, as the shell's browser does.
             w.tree->setCurrentIndex(target);
-            w.tree->scrollTo(target);
+            w.tree->scrollTo(target, QAbstractItemView::PositionAtCenter);
         }
+        // The folders on the way are read in the background; as they arrive the rows above the
+        // folder move, so it is brought into view again until the user takes over.
+        new FolderRevealer(w.model, w.filter, w.tree, path, w.dialog);
     }
     QString showText;
     TOKButtonState state = obsUnchanged;

@@ -36,6 +36,13 @@ enum TOKButtonState { obsUnchanged = 0, obsEnable = 1, obsDisable = 2 };
 
 class TBrowseDialog;
 
+// The browser window's own texts, which its owner may translate.
+struct TBrowseTexts {
+    QString Title = QStringLiteral("Browse for Folder");
+    QString OK = QStringLiteral("OK");
+    QString Cancel = QStringLiteral("Cancel");
+};
+
 // Sender, the browser window, the folder concerned ("" when there is none), the status text to
 // show (comes in empty) and what to do with the OK button (comes in obsUnchanged).
 using TBrowseDialogEvent =
@@ -57,6 +64,7 @@ public:
     TBrowseOptions Options = biReturnOnlyFSDirs;
     TBrowseDialogEvent OnInitialized;
     TBrowseDialogEvent OnSelectionChanged;
+    TBrowseTexts Texts;
 
     // The name shown for the folder chosen by the last successful Execute.
     const QString& DisplayName() const { return displayName_; }

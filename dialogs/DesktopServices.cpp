@@ -3,12 +3,29 @@
 #include "platform/Path.h"
 
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
+
 DesktopServices* current = nullptr;
+
+// An opener that fails does so at once; one that ends with an error much later is a program
+// the user has used and closed, not a failure to open.
+constexpr qint64 OpenerFailureWindowMs = 10000;
+
+QUrl urlOf(const QString& target)
+{
+    const bool isAddress = target.contains(QStringLiteral("://")) || target.startsWith(QStringLiteral("www.")) ||
+                           target.startsWith(QStringLiteral("mailto:"));
+    return isAddress ? QUrl::fromUserInput(target) : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
 }
+
+} // namespace
 
 DesktopServices& DesktopServices::instance()
 {
@@ -21,6 +38,12 @@ void DesktopServices::setInstance(DesktopServices* services)
     current = services;
 }
 
+DesktopTexts& DesktopServices::texts()
+{
+    static DesktopTexts texts;
+    return texts;
+}
+
 QMessageBox::StandardButton DesktopServices::message(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                                      QMessageBox::StandardButtons buttons)
 {
@@ -31,22 +54,73 @@ QMessageBox::StandardButton DesktopServices::message(QWidget* parent, QMessageBo
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-bool DesktopServices::open(const QString& target)
+bool DesktopServices::open(const QString& target, const std::function<void()>& failedLater)
 {
-    const bool isAddress = target.contains(QStringLiteral("://")) || target.startsWith(QStringLiteral("www."));
-    QUrl url = isAddress ? QUrl::fromUserInput(target) : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
+    const QUrl url = urlOf(target);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt starts the desktop's opener and forgets it, so a desktop without a program for the
+    // page would stay silent; the opener's own result tells.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) {
+        // Not owned by anything: an opener still waiting for its browser when the program ends
+        // is left to run rather than killed.
+        auto* process = new QProcess;
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        QElapsedTimer started;
+        started.start();
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, started, failedLater](int code, QProcess::ExitStatus status) {
+                             if ((status != QProcess::NormalExit || code != 0) &&
+                                 started.elapsed() < OpenerFailureWindowMs && failedLater)
+                                 failedLater();
+                             process->deleteLater();
+                         });
+        process->start(opener, {url.toString(QUrl::FullyEncoded)});
+        if (process->waitForStarted())
+            return true;
+        delete process;
+        return false;
+    }
+#else
+    Q_UNUSED(failedLater);
+#endif
     return QDesktopServices::openUrl(url);
+}
+
+QString DesktopServices::guideFile() const
+{
+    return QString::fromLocal8Bit(platform::besideExecutable(".html").c_str());
 }
 
 void DesktopServices::showHelp(int context)
 {
-    const QString guide = QString::fromLocal8Bit(platform::besideExecutable(".html").c_str());
+    const QString guide = guideFile();
     if (!QFileInfo::exists(guide)) {
-        message(nullptr, QMessageBox::Warning, QStringLiteral("The help file %1 is missing.").arg(guide));
+        message(nullptr, QMessageBox::Warning, texts().HelpMissing.arg(guide));
         return;
     }
-    QUrl url = QUrl::fromLocalFile(guide);
-    if (context > 0)
-        url.setFragment(QStringLiteral("context-%1").arg(context));
-    QDesktopServices::openUrl(url);
+    THelpWindow* window = THelpWindow::instance();
+    window->setTexts(texts().Help);
+    window->showContext(guide, context);
+}
+
+void DesktopServices::showPage(QWidget* parent, const QString& path)
+{
+    openOrTell(parent, path, texts().CannotShowPage);
+}
+
+void DesktopServices::showAddress(QWidget* parent, const QString& address)
+{
+    openOrTell(parent, address, texts().CannotOpenAddress);
+}
+
+void DesktopServices::openOrTell(QWidget* parent, const QString& target, const QString& failure)
+{
+    // The opener may fail after this call has returned: the message then goes through whatever
+    // object is in use by that time, over the window if it is still there.
+    QPointer<QWidget> owner(parent);
+    const QString text = failure.arg(target);
+    const auto tell = [owner, text] { DesktopServices::instance().message(owner, QMessageBox::Warning, text); };
+    if (!open(target, tell))
+        tell();
 }

@@ -61,11 +61,11 @@ void TSaveDialog::accept()
         return QFileDialog::accept(); // opens the folder
     QString problem;
     if (!file.absoluteDir().exists())
-        problem = QStringLiteral("%1\rPath does not exist.\rCheck the path and try again.");
+        problem = Texts.PathMissing;
     // Read-only as a file's attribute: no write permission for its owner (which does not
     // stop an administrator), or none for us.
     else if (file.exists() && (!file.isWritable() || !(file.permissions() & QFileDevice::WriteOwner)))
-        problem = QStringLiteral("%1\rThis file is set to read-only.\rTry again with a different file name.");
+        problem = Texts.ReadOnly;
     if (!problem.isEmpty()) {
         DesktopServices::instance().message(this, QMessageBox::Warning, problem.arg(file.filePath()));
         return;

@@ -7,6 +7,13 @@
 #include <QString>
 #include <QStringList>
 
+// The dialog's own messages, which its owner may translate; %1 is the file's path, a carriage
+// return separates the lines.
+struct TSaveDialogTexts {
+    QString PathMissing = QStringLiteral("%1\rPath does not exist.\rCheck the path and try again.");
+    QString ReadOnly = QStringLiteral("%1\rThis file is set to read-only.\rTry again with a different file name.");
+};
+
 class TSaveDialog : public QFileDialog {
     Q_OBJECT
 public:
@@ -14,6 +21,7 @@ public:
 
     // The file proposed at the next Execute and, after a confirmed one, the file chosen.
     QString FileName;
+    TSaveDialogTexts Texts;
 
     // "HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"
     void setFilter(const QString& filter);

@@ -1,5 +1,6 @@
 #include "dialogs/about.h"
 
+#include "dialogs/ApplicationOwned.h"
 #include "dialogs/DesktopServices.h"
 #include "platform/Path.h"
 #include "platform/VersionInfo.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 
@@ -77,14 +77,8 @@ QString TfrmAboutBox::defaultExecutable()
 
 TfrmAboutBox* TfrmAboutBox::instance()
 {
-    static QPointer<TfrmAboutBox> box;
-    if (!box) {
-        // Owned by the application, not by the main window (whose panels and labels carry
-        // the same names): it goes when the program's event loop ends.
-        box = new TfrmAboutBox;
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, box, &QObject::deleteLater);
-    }
-    return box;
+    // Its panels and labels carry the names of the main window's.
+    return applicationOwned<TfrmAboutBox>();
 }
 
 QLabel* TfrmAboutBox::label(const char* name) const
@@ -99,8 +93,26 @@ void TfrmAboutBox::FormCreate(const QString& executable)
         icon = style()->standardIcon(QStyle::SP_MediaVolume);
     ui->imgIcon->setPixmap(icon.pixmap(48, 48));
     ui->lblProgramName->setText(QGuiApplication::applicationDisplayName());
-    const std::string version = platform::GetVersionString(executable.toLocal8Bit().toStdString());
-    ui->lblVersion->setText(QStringLiteral("Version ") + QString::fromStdString(version));
+    version_ = QString::fromStdString(platform::GetVersionString(executable.toLocal8Bit().toStdString()));
+    setTexts(AboutTexts());
+}
+
+void TfrmAboutBox::setTexts(const AboutTexts& texts)
+{
+    // Each text keeps its place and gets the rest of the panel's width; a notice longer than a
+    // line grows upwards from where it ends.
+    if (layout())
+        layout()->activate();
+    const int right = ui->Panel2->width();
+    ui->lblVersion->setText(texts.Version.arg(version_));
+    ui->lblVersion->resize(right - ui->lblVersion->x(), ui->lblVersion->height());
+    QLabel* notice = ui->Label1;
+    const int bottom = notice->geometry().bottom();
+    notice->setWordWrap(true);
+    notice->setText(texts.Notice);
+    const int width = right - notice->x();
+    const int height = qMax(notice->fontMetrics().height(), notice->heightForWidth(width));
+    notice->setGeometry(notice->x(), bottom + 1 - height, width, height);
 }
 
 void TfrmAboutBox::AnywhereClick()
@@ -110,8 +122,8 @@ void TfrmAboutBox::AnywhereClick()
 
 void TfrmAboutBox::lblLinkClick()
 {
-    // A failure to open the address is not reported.
-    DesktopServices::instance().open(ui->lblWWW->text());
+    // A desktop that cannot open it says so; the box stays open either way.
+    DesktopServices::instance().showAddress(this, ui->lblWWW->text());
 }
 
 bool TfrmAboutBox::eventFilter(QObject* watched, QEvent* event)

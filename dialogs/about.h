@@ -1,6 +1,6 @@
 #pragma once
 // TfrmAboutBox: the program's icon, name and version, a notice and the home-page address,
-// which opens in the browser; a click anywhere else closes the box. Not translated.
+// which opens in the browser; a click anywhere else closes the box.
 #include <QDialog>
 #include <QString>
 
@@ -11,6 +11,12 @@ class QLabel;
 namespace Ui {
 class TfrmAboutBox;
 }
+
+// The box's own words, which its owner may translate; %1 is the version.
+struct AboutTexts {
+    QString Version = QStringLiteral("Version %1");
+    QString Notice = QStringLiteral("Your MP3 files as one web page.");
+};
 
 class TfrmAboutBox : public QDialog {
     Q_OBJECT
@@ -24,6 +30,7 @@ public:
     static QString defaultExecutable();
 
     QLabel* label(const char* name) const;
+    void setTexts(const AboutTexts& texts);
 
     // A click on the icon, a panel or a label other than the address: closes the box (OK).
     void AnywhereClick();
@@ -38,4 +45,5 @@ private:
     void FormCreate(const QString& executable);
 
     std::unique_ptr<Ui::TfrmAboutBox> ui;
+    QString version_;
 };

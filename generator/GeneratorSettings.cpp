@@ -65,7 +65,7 @@ TGeneratorSettings initialFormSettings()
     s.FileSizeUnit = fsKiloBytes;
     s.FileNameMode = fnNameOnly;
     s.AfterGenerate = agShowPage;
-    s.TagPriority = tpID3v1First;
+    s.TagPriority = tpID3v2First;
     for (int i = 0; i < ColumnSlots; ++i) {
         s.SelectedItems[i] = static_cast<std::uint8_t>(i + 1);
         s.SelectedNames[i] = englishColumnName(i + 1);
@@ -86,10 +86,10 @@ TGeneratorSettings readSettingsFile(const std::string& path)
     int err = 0;
     auto file = platform::ReadOnlyFile::tryOpen(path, err);
     if (!file)
-        throw InOutError(InOutError::fromErrno(err));
+        throw InOutError::fromSystem(err, path);
     TGeneratorSettings s;
     if (file->readAt(0, &s, sizeof s) != sizeof s)
-        throw InOutError(InOutError::ReadBeyondEnd);
+        throw InOutError(InOutError::ReadBeyondEnd, path);
     return s;
 }
 

@@ -107,11 +107,12 @@ TGeneratorSettings emptySettings();
 std::string englishColumnName(int columnId);
 
 // The record of the main window's initial form: kilobytes, names only, show the page,
-// ID3v1 first, all seven columns under their English names, the default colours.
+// ID3v2 first, all seven columns under their English names, the default colours.
 TGeneratorSettings initialFormSettings();
 
-// Reads the first record of a ".settings" file. Raises InOutError when the file cannot be
-// opened or read ("Read beyond end of file" when it is shorter than a record).
+// Reads the first record of a ".settings" file. Raises InOutError, its message after the
+// file's name, when the file cannot be opened or read ("x.settings: Read beyond end of file"
+// when it is shorter than a record).
 TGeneratorSettings readSettingsFile(const std::string& path);
 
 // Writes the record as the whole file (exactly 996 bytes), replacing it only once complete.

@@ -3,8 +3,8 @@
 #include "platform/AtomicFile.h"
 #include "platform/DirReader.h"
 #include "platform/Errors.h"
+#include "platform/Path.h"
 #include "platform/ReadOnlyFile.h"
-
 
 namespace {
 
@@ -67,10 +67,15 @@ bool sameIgnoringCase(const std::string& a, const std::string& b)
     return i == a.size() && j == b.size();
 }
 
+bool samePath(const std::string& a, const std::string& b)
+{
+    return platform::FileNamesIgnoreCase ? sameIgnoringCase(a, b) : a == b;
+}
+
 int TRecentList::IndexOf(const std::string& entry) const
 {
     for (std::size_t i = 0; i < items_.size(); ++i)
-        if (sameIgnoringCase(items_[i], entry))
+        if (samePath(items_[i], entry))
             return static_cast<int>(i);
     return -1;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A list of strings that holds each entry once, in the order first added; entries that differ
-// only in letter case are the same entry.
+// A list of paths that holds each path once, in the order first added. Two entries are the
+// same path by the platform's rule: on Windows also when they differ only in letter case.
 #include <string>
 #include <vector>
 
@@ -27,6 +27,9 @@ public:
 private:
     std::vector<std::string> items_;
 };
+
+// Whether two paths name the same file or folder, as the platform compares names.
+bool samePath(const std::string& a, const std::string& b);
 
 // Equality ignoring the letter case of ASCII letters and of the Latin, Greek and Cyrillic
 // letters written in UTF-8.

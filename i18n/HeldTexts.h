@@ -1,7 +1,17 @@
 #pragma once
-// The translatable texts that live in no control: messages and the language dialog's captions.
-// They start in English; a language library replaces them by their string index.
+// The translatable texts that live in no control: messages, the language dialog's captions and
+// the texts of windows that exist only while they are shown. They start in English; a language
+// library replaces them by their string index.
+#include "dialogs/BrowsDlg.h"
+#include "dialogs/DesktopServices.h"
+#include "dialogs/SaveDialog.h"
+#include "dialogs/about.h"
+
 #include <QString>
+#include <QStringList>
+
+// "Custom..." and the names of the colours that the colour boxes offer, in their order.
+QStringList englishColourNames();
 
 struct HeldTexts {
     QString MsgNoColumns = QStringLiteral("Please, select some columns\rin 'Items Order' settings page!");      // 103
@@ -13,4 +23,19 @@ struct HeldTexts {
     QString CaptionOK = QStringLiteral("&OK");                                                                // 111
     QString CaptionCancel = QStringLiteral("&Cancel");                                                        // 112
     QString MsgRestart = QStringLiteral("You have changed language.\rSorry, but application need restart");   // 113
+
+    QString RecentFilesCaption = QStringLiteral("Recent &output files");                                      // 114
+    QString RecentDirsCaption = QStringLiteral("Recent input di&rectories");                                  // 115
+    QString RecentNone = QStringLiteral("(none yet)");                                                        // 116
+    QString ProgressLine = QStringLiteral("%1 files listed");                                                 // 117
+    QString ProgressCancel = QStringLiteral("&Cancel");                                                       // 118
+    QString MsgCancelled = QStringLiteral("Generation cancelled: the page was not written.");                 // 119
+    TBrowseTexts Browse;                                                                                      // 120 to 122
+    DesktopTexts Desktop;                                                                                     // 123 to 129
+    TSaveDialogTexts Save;                                                                                    // 130, 131
+    QString MsgSettingsKept = QStringLiteral("The file was kept as %1.");                                     // 132
+    QString MsgUnknownError = QStringLiteral("Unknown error");                                                // 133
+    QStringList ColourNames = englishColourNames();                                                           // 134 to 154
+    QString MsgVisitHomepage = QStringLiteral("Visit %1 ?");                                                  // 155
+    AboutTexts About;                                                                                         // 156, 157
 };

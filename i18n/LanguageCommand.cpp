@@ -50,8 +50,10 @@ void dsMainGetFileList(QComboBox* cbLanguage, const TFileDirInfoArray& List)
     }
 }
 
-void runLanguageCommand(QWidget* form, QString& LanguageLibrary, const HeldTexts& texts, const QString& folder)
+void runLanguageCommand(QWidget* form, LanguageSession& language, const QString& folder)
 {
+    const HeldTexts& texts = language.Texts;
+    QString& LanguageLibrary = language.LanguageLibrary;
     TfrmLanguage* dialog = TfrmLanguage::instance();
     TKRVDirScanner* dsMain = dsMainOf(form);
     dsMain->Recursive = false;
@@ -61,7 +63,8 @@ void runLanguageCommand(QWidget* form, QString& LanguageLibrary, const HeldTexts
     };
 
     const auto* acLanguage = form->findChild<QAction*>(QStringLiteral("acLanguage"));
-    dialog->setWindowTitle(acLanguage ? acLanguage->text() : QStringLiteral("Language"));
+    // The caption without the access key that the menu gives it.
+    dialog->setWindowTitle(acLanguage ? acLanguage->iconText() : QStringLiteral("Language"));
     dialog->gbMain()->setTitle(texts.MsgSelectLanguage);
     dialog->btnOK()->setText(texts.CaptionOK);
     dialog->btnCancel()->setText(texts.CaptionCancel);

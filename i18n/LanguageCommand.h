@@ -1,9 +1,8 @@
 #pragma once
 // The main window's "Language" command: lists the language libraries beside the executable in
 // the language dialog and records a new choice, which takes effect at the next start.
-#include "i18n/HeldTexts.h"
 #include "i18n/KRV_DirScanner.h"
-#include "i18n/LanguageSwitch.h"
+#include "i18n/LanguageSession.h"
 
 #include <QString>
 
@@ -16,8 +15,7 @@ void dsMainGetFileList(QComboBox* cbLanguage, const TFileDirInfoArray& List);
 
 // Runs the command for the main window `form`: scans `folder` with the form's scanner dsMain
 // (made on first use), shows the dialog with the current captions (the title is acLanguage's
-// caption) and the library in use, or english.dll, preselected. A library other than
-// `LanguageLibrary` (compared in any letter case) shows MsgRestart, becomes LanguageLibrary and
+// caption) and the library in use, or english.dll, preselected. A library other than the
+// session's (compared in any letter case) shows MsgRestart, becomes the session's library and
 // closes `form`, whose close records it. Cancel, or the same library, changes nothing.
-void runLanguageCommand(QWidget* form, QString& LanguageLibrary, const HeldTexts& texts,
-                        const QString& folder = executableFolder());
+void runLanguageCommand(QWidget* form, LanguageSession& language, const QString& folder = executableFolder());

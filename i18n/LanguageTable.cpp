@@ -7,7 +7,9 @@ constexpr LanguageTarget hint(int index, const char* name) { return {index, name
 constexpr LanguageTarget editLabel(int index, const char* name) { return {index, name, TextKind::EditLabel, -1, nullptr}; }
 constexpr LanguageTarget item(int index, const char* name, int position) { return {index, name, TextKind::Item, position, nullptr}; }
 constexpr LanguageTarget dialog(int index, const char* name, TextKind kind) { return {index, name, kind, -1, nullptr}; }
-constexpr LanguageTarget held(int index, QString HeldTexts::*text) { return {index, nullptr, TextKind::Held, -1, text}; }
+
+// A held text, named by where it lives in HeldTexts.
+#define held(index, text) LanguageTarget{index, nullptr, TextKind::Held, -1, [](HeldTexts& t) -> QString& { return t.text; }}
 
 constexpr std::array<LanguageTarget, LanguageTextCount> targets = {{
     caption(1, "Main1"),
@@ -57,8 +59,10 @@ constexpr std::array<LanguageTarget, LanguageTextCount> targets = {{
     caption(45, "chkIncludeSubdirectories"),
     hint(46, "chkIncludeSubdirectories"),
     caption(47, "Label14"),
-    item(48, "cmbID3TagPriority", 0),
-    item(49, "cmbID3TagPriority", 1),
+    // The list reads "2.3 first" on top: its entries follow the stored byte (0 ID3v2 first,
+    // 1 ID3v1 first), not the order of the two texts.
+    item(48, "cmbID3TagPriority", 1),
+    item(49, "cmbID3TagPriority", 0),
     hint(50, "cmbID3TagPriority"),
     caption(51, "Label13"),
     item(52, "cmbAfterGenerate", 0),
@@ -112,18 +116,63 @@ constexpr std::array<LanguageTarget, LanguageTextCount> targets = {{
     hint(100, "lbAvailable"),
     caption(101, "Label12"),
     hint(102, "lbSelected"),
-    held(103, &HeldTexts::MsgNoColumns),
-    held(104, &HeldTexts::MsgNoInputDir),
-    held(105, &HeldTexts::MsgShowPage),
-    held(106, &HeldTexts::MsgItemSelected),
-    held(107, &HeldTexts::TranslatedBy),
+    held(103, MsgNoColumns),
+    held(104, MsgNoInputDir),
+    held(105, MsgShowPage),
+    held(106, MsgItemSelected),
+    held(107, TranslatedBy),
     caption(108, "acLanguage"),
     hint(109, "acLanguage"),
-    held(110, &HeldTexts::MsgSelectLanguage),
-    held(111, &HeldTexts::CaptionOK),
-    held(112, &HeldTexts::CaptionCancel),
-    held(113, &HeldTexts::MsgRestart),
+    held(110, MsgSelectLanguage),
+    held(111, CaptionOK),
+    held(112, CaptionCancel),
+    held(113, MsgRestart),
+    held(114, RecentFilesCaption),
+    held(115, RecentDirsCaption),
+    held(116, RecentNone),
+    held(117, ProgressLine),
+    held(118, ProgressCancel),
+    held(119, MsgCancelled),
+    held(120, Browse.Title),
+    held(121, Browse.OK),
+    held(122, Browse.Cancel),
+    held(123, Desktop.Help.Title),
+    held(124, Desktop.Help.Back),
+    held(125, Desktop.Help.Forward),
+    held(126, Desktop.Help.Contents),
+    held(127, Desktop.HelpMissing),
+    held(128, Desktop.CannotShowPage),
+    held(129, Desktop.CannotOpenAddress),
+    held(130, Save.PathMissing),
+    held(131, Save.ReadOnly),
+    held(132, MsgSettingsKept),
+    held(133, MsgUnknownError),
+    held(134, ColourNames[0]),
+    held(135, ColourNames[1]),
+    held(136, ColourNames[2]),
+    held(137, ColourNames[3]),
+    held(138, ColourNames[4]),
+    held(139, ColourNames[5]),
+    held(140, ColourNames[6]),
+    held(141, ColourNames[7]),
+    held(142, ColourNames[8]),
+    held(143, ColourNames[9]),
+    held(144, ColourNames[10]),
+    held(145, ColourNames[11]),
+    held(146, ColourNames[12]),
+    held(147, ColourNames[13]),
+    held(148, ColourNames[14]),
+    held(149, ColourNames[15]),
+    held(150, ColourNames[16]),
+    held(151, ColourNames[17]),
+    held(152, ColourNames[18]),
+    held(153, ColourNames[19]),
+    held(154, ColourNames[20]),
+    held(155, MsgVisitHomepage),
+    held(156, About.Version),
+    held(157, About.Notice),
 }};
+#undef held
 
 // The table is addressed by position; a line left out or doubled would shift every later text.
 constexpr bool inIndexOrder()
@@ -133,7 +182,7 @@ constexpr bool inIndexOrder()
             return false;
     return true;
 }
-static_assert(inIndexOrder(), "the language table must list indices 1 to 113 in order");
+static_assert(inIndexOrder(), "the language table must list every index in order");
 
 } // namespace
 

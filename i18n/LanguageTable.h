@@ -2,6 +2,7 @@
 // What each string index of a language library labels: an object of the main window, found by
 // its objectName, and which of its texts; or one of the held texts.
 #include "i18n/HeldTexts.h"
+#include "lang/LanguageAbi.h"
 
 #include <array>
 
@@ -20,11 +21,14 @@ struct LanguageTarget {
     int index;
     const char* objectName; // null for a held text
     TextKind kind;
-    int item;                 // Item only
-    QString HeldTexts::*held; // Held only
+    int item;                         // Item only
+    QString& (*held)(HeldTexts& texts); // Held only: where the text lives
 };
 
-constexpr int LanguageTextCount = 113;
+// The indices every language library answers; a library made for this program answers the
+// ones after them too, an older one gives "<language error>" there.
+constexpr int OriginalTextCount = LanguageOriginalStringCount;
+constexpr int LanguageTextCount = LanguageStringCount;
 
-// Every string index from 1 to 113, in index order (entry n is index n + 1).
+// Every string index from 1 to LanguageTextCount, in index order (entry n is index n + 1).
 const std::array<LanguageTarget, LanguageTextCount>& languageTargets();

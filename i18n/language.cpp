@@ -1,10 +1,11 @@
 #include "i18n/language.h"
 
+#include "dialogs/ApplicationOwned.h"
+
 #include "ui_language.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>
-#include <QPointer>
 #include <QScreen>
 
 TfrmLanguage::TfrmLanguage(QWidget* parent)
@@ -30,14 +31,7 @@ TfrmLanguage::~TfrmLanguage() = default;
 
 TfrmLanguage* TfrmLanguage::instance()
 {
-    static QPointer<TfrmLanguage> dialog;
-    if (!dialog) {
-        // Owned by the application rather than the main window, whose objects are found by
-        // name: it goes when the program's event loop ends.
-        dialog = new TfrmLanguage;
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, dialog, &QObject::deleteLater);
-    }
-    return dialog;
+    return applicationOwned<TfrmLanguage>();
 }
 
 QGroupBox* TfrmLanguage::gbMain() const { return ui->gbMain; }

@@ -5,7 +5,9 @@
 
 #include <cstring>
 
-extern const unsigned char LanguageStrings[LanguageStringCount][LanguageSlotSize];
+// The table and how many indices it holds (an older-style library holds fewer).
+extern const unsigned char LanguageStrings[][LanguageSlotSize];
+extern const int LanguageStringsInTable;
 
 namespace {
 const unsigned char LanguageError[LanguageSlotSize] = {16, '<', 'l', 'a', 'n', 'g', 'u', 'a', 'g', 'e',
@@ -16,6 +18,6 @@ extern "C" void TUNESHEET_LANGUAGE_CALL GetMyStr(int32_t index, unsigned char* b
 {
     if (!buffer)
         return;
-    const unsigned char* slot = index >= 1 && index <= LanguageStringCount ? LanguageStrings[index - 1] : LanguageError;
+    const unsigned char* slot = index >= 1 && index <= LanguageStringsInTable ? LanguageStrings[index - 1] : LanguageError;
     std::memcpy(buffer, slot, LanguageSlotSize);
 }

@@ -12,8 +12,9 @@
 #endif
 
 enum {
-    LanguageStringCount = 113, // string indices 1 to 113
-    LanguageSlotSize = 256     // a length byte and up to 255 characters
+    LanguageStringCount = 157,         // string indices 1 to 157 in this program's libraries
+    LanguageOriginalStringCount = 113, // the indices every library has, older ones included
+    LanguageSlotSize = 256             // a length byte and up to 255 characters
 };
 
 #define TUNESHEET_GETMYSTR_NAME "GetMyStr"
@@ -23,7 +24,8 @@ extern "C" {
 #endif
 
 // Fills the caller's 256-byte `buffer` with the text of string `index`: a length byte, the
-// characters in the library's code page, zeros to the end. An index outside 1 to 113 gives
+// characters in the library's code page, zeros to the end. An index the library has no text for
+// (outside 1 to LanguageStringCount; an older library: outside 1 to 113) gives
 // "<language error>". The library keeps no state and allocates nothing.
 typedef void(TUNESHEET_LANGUAGE_CALL* GetMyStrFunction)(int32_t index, unsigned char* buffer);
 

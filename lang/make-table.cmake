@@ -1,13 +1,19 @@
 # Builds a language library's table from its texts file; run by tunesheet_language_library().
 #   cmake -DSOURCE=<texts file, UTF-8> -DCODEPAGE=<1250> -DICONV=<iconv program> -DOUTPUT=<table.cpp>
-#         -P make-table.cmake
+#         [-DCOUNT=<indices>] -P make-table.cmake
 # The texts are converted to the Windows code page with iconv first, so that every later step
-# works on the library's own bytes. Each index from 1 to 113 must appear exactly once with at
-# most 255 characters; anything else stops the build with the file and line at fault, before
-# OUTPUT is written.
+# works on the library's own bytes. Each index from 1 to COUNT (by default every index of
+# LanguageAbi.h's LanguageStringCount) must appear exactly once with at most 255 characters;
+# anything else stops the build with the file and line at fault, before OUTPUT is written.
 cmake_minimum_required(VERSION 3.25)
 
-set(count 113)
+if(COUNT)
+  set(count ${COUNT})
+else()
+  file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/LanguageAbi.h abi REGEX "LanguageStringCount = [0-9]+")
+  string(REGEX MATCH "= ([0-9]+)" abi "${abi}")
+  set(count ${CMAKE_MATCH_1})
+endif()
 
 function(fail line_no what)
   message(FATAL_ERROR "${SOURCE}:${line_no}: ${what}")
@@ -77,7 +83,9 @@ endforeach()
 file(WRITE ${OUTPUT} "\
 // Generated from ${source_name} by lang/make-table.cmake; edit the texts file instead.
 // Entry n is string index n + 1: a length byte, the characters in code page ${CODEPAGE}, zeros.
-extern const unsigned char LanguageStrings[${count}][256];
+extern const unsigned char LanguageStrings[][256];
+extern const int LanguageStringsInTable;
 const unsigned char LanguageStrings[${count}][256] = {
 ${table}};
+const int LanguageStringsInTable = ${count};
 ")

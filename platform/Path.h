@@ -11,6 +11,14 @@ constexpr char PathDelimiter = '\\';
 constexpr char PathDelimiter = '/';
 #endif
 
+// Whether two names that differ only in letter case name the same file: on Windows they do,
+// elsewhere they are two files.
+#ifdef _WIN32
+constexpr bool FileNamesIgnoreCase = true;
+#else
+constexpr bool FileNamesIgnoreCase = false;
+#endif
+
 // True for the delimiter, and on Windows for '/' too.
 bool isPathDelimiter(char c);
 

@@ -1,6 +1,7 @@
 #include "ui/ColourBox.h"
 
 #include "generator/NamedColours.h"
+#include "i18n/HeldTexts.h"
 
 #include <QColorDialog>
 #include <QPainter>
@@ -36,12 +37,16 @@ std::function<QColor(QWidget*, const QColor&)> ColourBox::chooseColour = [](QWid
     return QColorDialog::getColor(initial, parent);
 };
 
-ColourBox::ColourBox(QWidget* parent) : QComboBox(parent)
+ColourBox::ColourBox(QWidget* parent) : ElidingComboBox(parent)
 {
     setIconSize(QSize(24, 12));
-    addItem(swatch(custom_, iconSize()), QStringLiteral("Custom..."), custom_);
+    // Every name shows whole, in whichever language the names come.
+    setSizeAdjustPolicy(AdjustToContents);
+    const QStringList names = englishColourNames();
+    addItem(swatch(custom_, iconSize()), names[CustomEntry], custom_);
+    int entry = CustomEntry + 1;
     for (const NamedColour& c : namedColours())
-        addItem(swatch(c.value, iconSize()), QString::fromLatin1(c.name), c.value);
+        addItem(swatch(c.value, iconSize()), names[entry++], c.value);
     setCurrentIndex(1);
     setMaxVisibleItems(count());
     connect(this, &QComboBox::activated, this, &ColourBox::onActivated);
@@ -63,6 +68,12 @@ void ColourBox::setColour(std::uint32_t colour)
     }
     setCustom(colour);
     setCurrentIndex(CustomEntry);
+}
+
+void ColourBox::setNames(const QStringList& names)
+{
+    for (int i = 0; i < count() && i < names.size(); ++i)
+        setItemText(i, names[i]);
 }
 
 void ColourBox::setCustom(std::uint32_t colour)
@@ -87,17 +98,17 @@ void ColourBox::onActivated(int index)
 void ColourBox::showPopup()
 {
     beforeChoice_ = colour();
-    QComboBox::showPopup();
+    ElidingComboBox::showPopup();
 }
 
 void ColourBox::keyPressEvent(QKeyEvent* event)
 {
     beforeChoice_ = colour();
-    QComboBox::keyPressEvent(event);
+    ElidingComboBox::keyPressEvent(event);
 }
 
 void ColourBox::wheelEvent(QWheelEvent* event)
 {
     beforeChoice_ = colour();
-    QComboBox::wheelEvent(event);
+    ElidingComboBox::wheelEvent(event);
 }

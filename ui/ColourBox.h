@@ -2,19 +2,22 @@
 // A drop-down list of colours: the standard and extended named colours under readable names,
 // and a custom entry at the top that opens Qt's colour dialog. A colour that has no name shows
 // in the custom entry. Colours are 32-bit values with red in the low byte.
+#include "ui/ElidingComboBox.h"
+
 #include <QColor>
-#include <QComboBox>
 
 #include <cstdint>
 #include <functional>
 
-class ColourBox : public QComboBox {
+class ColourBox : public ElidingComboBox {
     Q_OBJECT
 public:
     explicit ColourBox(QWidget* parent = nullptr);
 
     std::uint32_t colour() const;
     void setColour(std::uint32_t colour);
+    // Names the entries anew, the custom entry first, then the colours in their order.
+    void setNames(const QStringList& names);
 
     // Asks for a custom colour; Qt's colour dialog unless replaced (tests answer here).
     static std::function<QColor(QWidget* parent, const QColor& initial)> chooseColour;

@@ -10,8 +10,20 @@ void showErrorBox(const std::exception& error)
                                         QString::fromLocal8Bit(error.what()));
 }
 
+namespace {
+QString& unknownErrorText()
+{
+    static QString text = QStringLiteral("Unknown error");
+    return text;
+}
+} // namespace
+
+void setUnknownErrorText(const QString& text)
+{
+    unknownErrorText() = text;
+}
+
 void showUnknownErrorBox()
 {
-    DesktopServices::instance().message(QApplication::activeWindow(), QMessageBox::Critical,
-                                        QStringLiteral("Unknown error"));
+    DesktopServices::instance().message(QApplication::activeWindow(), QMessageBox::Critical, unknownErrorText());
 }

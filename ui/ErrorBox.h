@@ -1,11 +1,15 @@
 #pragma once
 // The one place where a failure that escaped a command is shown to the user: the standard
 // error box (critical icon, title "tunesheet", the error's own message).
+#include <QString>
+
 #include <exception>
 #include <utility>
 
 void showErrorBox(const std::exception& error);
+// For a failure that carries no message of its own.
 void showUnknownErrorBox();
+void setUnknownErrorText(const QString& text);
 
 // Wraps a command handler so that its failure ends in the error box instead of unwinding
 // through the widget code that called it.

@@ -9,7 +9,8 @@ namespace {
 constexpr int EventIntervalMs = 40;
 }
 
-GenerationProgress::GenerationProgress(QWidget* window) : window_(window)
+GenerationProgress::GenerationProgress(QWidget* window, const QString& line, const QString& cancel)
+    : window_(window), line_(line), cancel_(cancel)
 {
     started_.start();
     sinceEvents_.start();
@@ -25,7 +26,7 @@ void GenerationProgress::show()
     dialog_ = new QProgressDialog(window_);
     dialog_->setObjectName(QStringLiteral("dlgProgress"));
     dialog_->setWindowTitle(QStringLiteral("tunesheet"));
-    dialog_->setCancelButtonText(QStringLiteral("&Cancel"));
+    dialog_->setCancelButtonText(cancel_);
     dialog_->setRange(0, 0); // the number of files is not known beforehand
     dialog_->setWindowModality(Qt::WindowModal); // the window's commands wait for the end
     dialog_->setMinimumDuration(0);
@@ -46,9 +47,8 @@ bool GenerationProgress::update(const GenerateProgress& progress)
         const QString folder = QString::fromLocal8Bit(progress.currentDir.c_str());
         const QFontMetrics metrics(dialog_->font());
         const int width = dialog_->minimumWidth() - 40;
-        dialog_->setLabelText(QStringLiteral("%1 files listed\n%2")
-                                  .arg(progress.filesListed)
-                                  .arg(metrics.elidedText(folder, Qt::ElideMiddle, width)));
+        dialog_->setLabelText(line_.arg(progress.filesListed) + QLatin1Char('\n') +
+                              metrics.elidedText(folder, Qt::ElideMiddle, width));
     }
     QApplication::processEvents();
     return !(dialog_ && dialog_->wasCanceled());

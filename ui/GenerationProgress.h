@@ -9,7 +9,8 @@
 
 class GenerationProgress {
 public:
-    explicit GenerationProgress(QWidget* window);
+    // `line` says how far the generation has got ("%1 files listed"); `cancel` is the button's text.
+    GenerationProgress(QWidget* window, const QString& line, const QString& cancel);
     ~GenerationProgress();
     GenerationProgress(const GenerationProgress&) = delete;
     GenerationProgress& operator=(const GenerationProgress&) = delete;
@@ -24,6 +25,8 @@ public:
 private:
     void show();
     QWidget* window_;
+    QString line_;
+    QString cancel_;
     QElapsedTimer started_;
     QElapsedTimer sinceEvents_;
     QPointer<QProgressDialog> dialog_;

@@ -16,7 +16,8 @@ QString entryFromCaption(const QString& caption)
     return entry;
 }
 
-void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen, int limit)
+void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen,
+                    const QString& none, int limit)
 {
     menu->clear();
     const int count = list.Count();
@@ -25,5 +26,5 @@ void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<vo
         QObject::connect(action, &QAction::triggered, menu, [action, chosen] { chosen(action); });
     }
     if (count == 0)
-        menu->addAction(QStringLiteral("(none yet)"))->setEnabled(false);
+        menu->addAction(none)->setEnabled(false);
 }

@@ -16,6 +16,6 @@ QString recentCaption(const QString& entry);
 QString entryFromCaption(const QString& caption);
 
 // Rebuilds `menu` from `list`, newest entry first, at most `limit` entries; each entry's
-// action runs `chosen`. An empty list leaves one disabled placeholder entry.
+// action runs `chosen`. An empty list leaves one disabled entry that reads `none`.
 void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen,
-                    int limit = 10);
+                    const QString& none, int limit = 10);

@@ -1,14 +1,15 @@
 #include "ui/unMain.h"
 
+#include "ui/AccessKeys.h"
 #include "ui/ActionIcons.h"
 #include "ui/AuthorInfo.h"
 #include "ui/ColourBox.h"
 #include "ui/ErrorBox.h"
 #include "ui/ItemsOrder.h"
-#include "ui/MenuHotkeys.h"
 #include "ui/GenerationProgress.h"
 #include "ui/RecentMenus.h"
 #include "ui/SettingsTransfer.h"
+#include "ui/WindowFit.h"
 #include "ui_unMain.h"
 
 #include "dialogs/BrowsDlg.h"
@@ -16,7 +17,6 @@
 #include "dialogs/SaveDialog.h"
 #include "dialogs/about.h"
 #include "i18n/LanguageCommand.h"
-#include "i18n/LanguageSwitch.h"
 
 #include "platform/DirReader.h"
 #include "platform/Errors.h"
@@ -25,10 +25,12 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
 #include <QToolButton>
@@ -90,6 +92,15 @@ void layOutAfresh(QWidget* widget)
     }
 }
 
+// Moves a file that could not be used out of the way, to "<file>.damaged" (replacing an older
+// one); the new name, or "" when it could not be moved.
+QString keepDamagedFile(const QString& file)
+{
+    const QString kept = file + QStringLiteral(".damaged");
+    QFile::remove(kept);
+    return QFile::rename(file, kept) ? kept : QString();
+}
+
 const QRegularExpression& pageName()
 {
     static const QRegularExpression name(QStringLiteral("^Panel\\d+$"));
@@ -125,7 +136,7 @@ void TfrmMain::FormCreate()
     setWindowIcon(programIcon());
     assignActionIcons(this);
     nameToolButtons();
-    (new MenuHotkeys(ui->mmenuMain))->assign();
+    accessKeys_ = new AccessKeys(ui->mmenuMain, [this] { return shownPage(); });
 
     bdDir = new TBrowseDialog(this);
     bdDir->setObjectName(QStringLiteral("bdDir"));
@@ -140,7 +151,7 @@ void TfrmMain::FormCreate()
     itemsOrder_ = new ItemsOrder(ui->lbAvailable, ui->lbSelected,
                                  {ui->acCopySelected, ui->acCopyAll, ui->acRemoveSelected, ui->acRemoveAll,
                                   ui->acMoveUp, ui->acMoveDown},
-                                 [this] { DesktopServices::instance().message(this, QMessageBox::NoIcon, Texts.MsgItemSelected); },
+                                 [this] { DesktopServices::instance().message(this, QMessageBox::NoIcon, language_.Texts.MsgItemSelected); },
                                  this);
     connectActions();
 
@@ -154,14 +165,14 @@ void TfrmMain::FormCreate()
         showErrorBox(e);
     }
     acShowSettingsPanel(ui->acMainSettings);
-    Texts = HeldTexts();
     // The recorded language is applied before the settings are loaded: the selected columns
     // are rebuilt from the (translated) available ones.
     try {
-        applyRecordedLanguage(this, Texts, LanguageLibrary, fromBytes(filesBase_ + ".language"));
+        language_.applyRecorded(this, fromBytes(filesBase_ + ".language"));
     } catch (const std::exception& e) {
         showErrorBox(e);
     }
+    showLanguageTexts();
     try {
         acLoadSettingsExecute();
     } catch (const std::exception& e) {
@@ -170,8 +181,8 @@ void TfrmMain::FormCreate()
     if (ui->lbSelected->count() == 0)
         itemsOrder_->selectAllColumns();
 
-    fitWindowSize();
     move(DesignLeft, DesignTop);
+    fitWindowSize();
     ApplicationEvents1Idle();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TfrmMain::ApplicationEvents1Idle);
@@ -257,12 +268,37 @@ void TfrmMain::PreparePanels()
 
 void TfrmMain::fitWindowSize()
 {
+    const auto pages = ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly);
+    for (QFrame* page : pages)
+        widenPage(page);
+    QSize window = measureWindow(pagesSize());
+    // Never wider than the screen leaves room for: long texts go on more lines instead.
+    const QRect room = roomOnScreen();
+    if (window.width() > room.width()) {
+        const int pageWidth = ui->centralwidget->minimumWidth() - (window.width() - room.width());
+        for (QFrame* page : pages)
+            narrowPage(page, pageWidth);
+        window = measureWindow(pagesSize());
+    }
+    setFixedSize(window.boundedTo(room.size()));
+    // Wholly on the screen, as near to where it was as it can be.
+    move(qBound(room.left(), x(), qMax(room.left(), room.right() + 1 - width())),
+         qBound(room.top(), y(), qMax(room.top(), room.bottom() + 1 - height())));
+    showStatus(statusText_); // shortened anew for the new width
+}
+
+QSize TfrmMain::pagesSize() const
+{
     QSize pages = DesignPageSize;
-    const auto all = ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly);
-    for (QFrame* page : all) {
+    for (QFrame* page : ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly)) {
         layOutAfresh(page);
         pages = pages.expandedTo(page->minimumSizeHint());
     }
+    return pages;
+}
+
+QSize TfrmMain::measureWindow(const QSize& pages)
+{
     // Measure the window with the page area at exactly that size, then let the area take
     // whatever room the window has (the tool bars may want more width).
     ui->centralwidget->setFixedSize(pages);
@@ -271,7 +307,29 @@ void TfrmMain::fitWindowSize()
     const QSize window = sizeHint().expandedTo(minimumSizeHint());
     ui->centralwidget->setMinimumSize(pages);
     ui->centralwidget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    setFixedSize(window);
+    return window;
+}
+
+QRect TfrmMain::roomOnScreen() const
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // The window system's frame around the window, known once the window is on screen; room
+    // for a usual one before.
+    const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(2 * 8, 8 + 32));
+    return QRect(area.topLeft(), area.size() - frame);
+}
+
+void TfrmMain::showStatus(const QString& text)
+{
+    // The status bar spans the window (also before it is first laid out) and draws its text
+    // from 6 pixels in to 12 pixels before its end.
+    const int room = width() - 18;
+    statusText_ = text;
+    const QString shown = ui->sbMain->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    ui->sbMain->setToolTip(shown == text ? QString() : text);
+    if (ui->sbMain->currentMessage() != shown)
+        ui->sbMain->showMessage(shown);
 }
 
 void TfrmMain::PrepareColorBoxes()
@@ -298,6 +356,8 @@ void TfrmMain::acShowSettingsPanel(QAction* sender)
     // A hidden page may have been resized or relabelled since it was last laid out.
     if (shown)
         layOutAfresh(shown);
+    // The menus' letters make way for the page's.
+    accessKeys_->assign();
     // The keyboard goes on in the page the user asked for.
     QWidget* focus = focusWidget();
     if (shown && (!focus || !focus->isVisibleTo(this) || !shown->isAncestorOf(focus))) {
@@ -312,12 +372,12 @@ void TfrmMain::acShowSettingsPanel(QAction* sender)
 
 QString TfrmMain::idleStatusText() const
 {
-    return QStringLiteral("tunesheet v.3.0 by Korvan, ") + Texts.TranslatedBy;
+    return QStringLiteral("tunesheet v.3.0 by Korvan, ") + language_.Texts.TranslatedBy;
 }
 
 void TfrmMain::ApplicationEvents1Hint()
 {
-    ui->sbMain->showMessage(hint_);
+    showStatus(hint_);
 }
 
 void TfrmMain::ApplicationEvents1Idle()
@@ -326,8 +386,8 @@ void TfrmMain::ApplicationEvents1Idle()
     itemsOrder_->updateActions();
     // A notice (a cancelled generation) stands until the next hint replaces it.
     const QString idle = notice_.isEmpty() ? idleStatusText() : notice_;
-    if (hint_.isEmpty() && ui->sbMain->currentMessage() != idle)
-        ui->sbMain->showMessage(idle);
+    if (hint_.isEmpty() && statusText_ != idle)
+        showStatus(idle);
 }
 
 bool TfrmMain::event(QEvent* event)
@@ -404,7 +464,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     };
     attempt([this] { SaveMRUs(); });
     attempt([this] { acSaveSettingsExecute(); });
-    attempt([this] { saveLanguageChoice(LanguageLibrary, fromBytes(filesBase_ + ".language")); });
+    attempt([this] { language_.saveChoice(fromBytes(filesBase_ + ".language")); });
     if (failure) {
         try {
             std::rethrow_exception(failure);
@@ -424,7 +484,7 @@ void TfrmMain::acGenerateListExecute()
 {
     DesktopServices& desktop = DesktopServices::instance();
     if (ui->lbSelected->count() == 0) {
-        desktop.message(this, QMessageBox::Warning, Texts.MsgNoColumns);
+        desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoColumns);
         return;
     }
     std::string dir = toBytes(ui->lbledtInput->text());
@@ -432,7 +492,7 @@ void TfrmMain::acGenerateListExecute()
     if (dir.size() > 1 && platform::isPathDelimiter(dir.back()))
         dir.pop_back();
     if (!platform::directoryExists(dir)) {
-        desktop.message(this, QMessageBox::Warning, Texts.MsgNoInputDir);
+        desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoInputDir);
         return;
     }
     FormToClass();
@@ -444,12 +504,12 @@ void TfrmMain::acGenerateListExecute()
         return;
     switch (s.AfterGenerate) {
     case agShowPage:
-        desktop.open(ui->lbledtOutput->text());
+        desktop.showPage(this, ui->lbledtOutput->text());
         break;
     case agAskToShow:
-        if (desktop.message(this, QMessageBox::Information, Texts.MsgShowPage, QMessageBox::Yes | QMessageBox::No) ==
+        if (desktop.message(this, QMessageBox::Information, language_.Texts.MsgShowPage, QMessageBox::Yes | QMessageBox::No) ==
             QMessageBox::Yes)
-            desktop.open(ui->lbledtOutput->text());
+            desktop.showPage(this, ui->lbledtOutput->text());
         break;
     default:
         break;
@@ -479,18 +539,29 @@ void TfrmMain::acExitExecute()
 
 void TfrmMain::acLanguageExecute()
 {
-    runLanguageCommand(this, LanguageLibrary, Texts);
+    runLanguageCommand(this, language_);
 }
 
 void TfrmMain::acAboutProgramExecute()
 {
-    TfrmAboutBox::instance()->exec();
+    TfrmAboutBox* box = TfrmAboutBox::instance();
+    box->setTexts(language_.Texts.About);
+    box->exec();
 }
 
 void TfrmMain::Panel4DblClick()
 {
-    switchToSlovak(this, Texts, LanguageLibrary);
+    language_.switchToSlovak(this);
+    showLanguageTexts();
     fitWindowSize();
+}
+
+bool TfrmMain::ChangeLanguage()
+{
+    const bool applied = language_.ChangeLanguage(this);
+    showLanguageTexts();
+    fitWindowSize();
+    return applied;
 }
 
 void TfrmMain::acAboutAuthorExecute()
@@ -502,9 +573,9 @@ void TfrmMain::acTunesheetsHomepageExecute()
 {
     DesktopServices& desktop = DesktopServices::instance();
     const QString address = QString::fromLatin1(ProgramHomepage);
-    if (desktop.message(this, QMessageBox::Question, QStringLiteral("Visit ") + address + QStringLiteral(" ?"),
+    if (desktop.message(this, QMessageBox::Question, language_.Texts.MsgVisitHomepage.arg(address),
                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
-        desktop.open(address);
+        desktop.showAddress(this, address);
 }
 
 void TfrmMain::acHelpContentsExecute()
@@ -519,8 +590,25 @@ void TfrmMain::acLoadSettingsExecute()
         return;
     // Read and checked whole before anything changes, so that a short or damaged file
     // leaves the record and the form as they were.
-    const TGeneratorSettings loaded = readSettingsFile(path);
-    checkColumnIds(loaded);
+    TGeneratorSettings loaded = emptySettings();
+    std::string problem;
+    try {
+        loaded = readSettingsFile(path); // its errors name the file
+        try {
+            checkColumnIds(loaded);
+        } catch (const platform::TunesheetError& e) {
+            problem = path + ": " + e.what();
+        }
+    } catch (const platform::TunesheetError& e) {
+        problem = e.what();
+    }
+    if (!problem.empty()) {
+        // The next save (at the latest the close) writes a new file; what the user had stays.
+        const QString kept = keepDamagedFile(fromBytes(path));
+        if (!kept.isEmpty())
+            problem += '\r' + toBytes(language_.Texts.MsgSettingsKept.arg(kept));
+        throw platform::TunesheetError(problem);
+    }
     generator_->Settings = loaded;
     ClassToForm();
 }
@@ -544,7 +632,7 @@ void TfrmMain::ClassToForm()
 bool TfrmMain::generatePage()
 {
     HourglassCursor hourglass;
-    GenerationProgress progress(this);
+    GenerationProgress progress(this, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
     // Whoever else follows the generation keeps being told, and may stop it too.
     const auto observer = generator_->OnProgress;
     generator_->OnProgress = [&progress, observer](const GenerateProgress& p) {
@@ -558,8 +646,8 @@ bool TfrmMain::generatePage()
     try {
         generator_->Generate();
     } catch (const platform::GenerationCancelled&) {
-        notice_ = QStringLiteral("Generation cancelled: the page was not written.");
-        ui->sbMain->showMessage(notice_);
+        notice_ = language_.Texts.MsgCancelled;
+        showStatus(notice_);
         return false;
     }
     return true;
@@ -583,25 +671,58 @@ void TfrmMain::prepareRecentMenus()
     QAction* before = ui->Main1->actions().value(3);
     const struct {
         const char* name;
-        const char* caption;
         const TRecentList* list;
         void (TfrmMain::*onClick)(QObject*);
     } menus[] = {
-        {"mnuRecentFiles", "Recent &output files", &generator_->RecentFiles, &TfrmMain::ppmiFileClick},
-        {"mnuRecentDirs", "Recent input di&rectories", &generator_->RecentDirs, &TfrmMain::ppmiDirClick},
+        {"mnuRecentFiles", &generator_->RecentFiles, &TfrmMain::ppmiFileClick},
+        {"mnuRecentDirs", &generator_->RecentDirs, &TfrmMain::ppmiDirClick},
     };
+    // Captioned and filled by showLanguageTexts, and filled again each time they open.
     for (const auto& m : menus) {
-        auto* menu = new QMenu(QString::fromLatin1(m.caption), ui->Main1);
+        auto* menu = new QMenu(ui->Main1);
         menu->setObjectName(QLatin1String(m.name));
+        // The entries are paths, shown as they are and read back from their captions.
+        menu->setProperty("accessKeys", false);
         menu->menuAction()->setProperty("helpContext", 21);
         ui->Main1->insertMenu(before, menu);
         const TRecentList* list = m.list;
         auto onClick = m.onClick;
         connect(menu, &QMenu::aboutToShow, this, [this, menu, list, onClick] {
-            fillRecentMenu(menu, *list, [this, onClick](QAction* entry) { guarded([this, onClick, entry] { (this->*onClick)(entry); })(); });
+            fillRecentMenu(
+                menu, *list,
+                [this, onClick](QAction* entry) { guarded([this, onClick, entry] { (this->*onClick)(entry); })(); },
+                language_.Texts.RecentNone);
         });
-        fillRecentMenu(menu, *list, [](QAction*) {});
     }
+}
+
+QWidget* TfrmMain::shownPage() const
+{
+    for (QFrame* page : ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly))
+        if (page->isVisibleTo(this))
+            return page;
+    return nullptr;
+}
+
+void TfrmMain::showLanguageTexts()
+{
+    const HeldTexts& texts = language_.Texts;
+    auto* recentFiles = findChild<QMenu*>(QStringLiteral("mnuRecentFiles"));
+    auto* recentDirs = findChild<QMenu*>(QStringLiteral("mnuRecentDirs"));
+    recentFiles->setTitle(texts.RecentFilesCaption);
+    recentDirs->setTitle(texts.RecentDirsCaption);
+    fillRecentMenu(recentFiles, generator_->RecentFiles, [](QAction*) {}, texts.RecentNone);
+    fillRecentMenu(recentDirs, generator_->RecentDirs, [](QAction*) {}, texts.RecentNone);
+    for (ColourBox* box : findChildren<ColourBox*>())
+        box->setNames(texts.ColourNames);
+    bdDir->Texts = texts.Browse;
+    sdFile->Texts = texts.Save;
+    // The places at the left keep the names they got when the dialog was made; Qt's own
+    // language may have changed since.
+    sdFile->setSidebarUrls(sdFile->sidebarUrls());
+    DesktopServices::texts() = texts.Desktop;
+    setUnknownErrorText(texts.MsgUnknownError);
+    accessKeys_->assign();
 }
 
 void TfrmMain::ppmiFileClick(QObject* sender)

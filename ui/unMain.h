@@ -3,7 +3,7 @@
 // one at a time, carries every command as an action, and keeps the settings in the
 // ".settings" file beside the executable (loaded at start, saved at every close).
 #include "generator/tunesheet_class.h"
-#include "i18n/HeldTexts.h"
+#include "i18n/LanguageSession.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -14,6 +14,7 @@
 namespace Ui {
 class TfrmMain;
 }
+class AccessKeys;
 class ItemsOrder;
 class QAction;
 class TBrowseDialog;
@@ -29,10 +30,8 @@ public:
 
     static std::string defaultFilesBase();
 
-    // The messages and captions that live in no control (English until a language is applied).
-    HeldTexts Texts;
-    // File name of the language library in use; empty for the built-in English texts.
-    QString LanguageLibrary;
+    // The language the window speaks: the library in use and the texts that live in no control.
+    LanguageSession& Language() { return language_; }
 
     TTunesheet& Generator() { return *generator_; }
     Ui::TfrmMain& Form() { return *ui; }
@@ -69,9 +68,15 @@ public:
     // The text the status line shows while no hint does.
     QString idleStatusText() const;
 
+    // Applies the language library that Language() names to the whole window.
+    bool ChangeLanguage();
+
     // Fixes the window at its design size, or at the smallest size that shows every text of
     // every page when that is larger. Runs at start; run it again after texts changed.
     void fitWindowSize();
+
+    // The tool bars stay as designed: no menu to hide them.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 protected:
     bool event(QEvent* event) override;
@@ -90,14 +95,28 @@ private:
     void connectActions();
     void nameToolButtons();
     void showHelpFor(const QObject* object);
+    // Hands the texts that live in no control to the parts that show them.
+    void showLanguageTexts();
+    // The pages' size that shows every text, and the window's size around pages of that size.
+    QSize pagesSize() const;
+    QSize measureWindow(const QSize& pages);
+    // The part of the screen the window may take, its frame left aside.
+    QRect roomOnScreen() const;
+    // Shows `text` in the status bar, shortened with "…" when it is longer than the bar; the
+    // whole text is then the bar's tool tip.
+    void showStatus(const QString& text);
+    QWidget* shownPage() const;
 
+    LanguageSession language_;
     std::unique_ptr<Ui::TfrmMain> ui;
     std::unique_ptr<TTunesheet> generator_;
     ItemsOrder* itemsOrder_ = nullptr;
+    AccessKeys* accessKeys_ = nullptr;
     TBrowseDialog* bdDir = nullptr;
     TSaveDialog* sdFile = nullptr;
     std::string filesBase_;
     QString hint_;
+    QString statusText_; // what the status bar shows, whole
     QString notice_; // shown in place of the idle text until the next hint
     bool fitted_ = false;
 };

@@ -58,9 +58,10 @@ TEST(CliRun, RefusalsAndErrorsExitOneWithTheMessageAndWriteNothing)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.output, "tunesheet-cli: Cannot create file " + out.path("no/such/p.htm") + "\n");
 
-    r = runCli({"--settings", in.write("short.settings", std::string(995, 'x')), in.dir(), out.path("p.htm")});
+    const std::string shortSettings = in.write("short.settings", std::string(995, 'x'));
+    r = runCli({"--settings", shortSettings, in.dir(), out.path("p.htm")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.output, "tunesheet-cli: Read beyond end of file\n");
+    EXPECT_EQ(r.output, "tunesheet-cli: " + shortSettings + ": Read beyond end of file\n");
     EXPECT_EQ(out.entryCount(), 0u);
 }
 

@@ -118,6 +118,25 @@ private slots:
         QCOMPARE(browser.DisplayName(), QStringLiteral("jazz"));
     }
 
+    // The folder's parents are read after the browser opens and push it down as they fill in.
+    void theFolderOfDirectoryIsSelectedAndInViewAmongManyOthers()
+    {
+        TempDir tmp;
+        for (int i = 0; i < 60; ++i)
+            tmp.mkdir("library/a" + std::to_string(100 + i));
+        tmp.mkdir("library/z/deep/target");
+        TBrowseDialog browser;
+        browser.Directory = qs(tmp.path("library/z/deep/target/"));
+        runBrowser(browser, [&](const OpenBrowser& open) {
+            const auto targetShown = [&] {
+                const QRect row = open.tree->visualRect(open.tree->currentIndex());
+                return open.currentPath() == qs(tmp.path("library/z/deep/target")) && row.isValid() &&
+                       open.tree->viewport()->rect().contains(row);
+            };
+            QTRY_VERIFY(targetShown());
+        }, false);
+    }
+
     void theRootFolderKeepsItsDelimiter()
     {
         TBrowseDialog browser;

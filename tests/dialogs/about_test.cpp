@@ -4,6 +4,7 @@
 
 #include "common/TempDir.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QTimer>
 #include <QtTest>
@@ -12,12 +13,31 @@ namespace {
 
 class RecordingDesktop : public DesktopServices {
 public:
-    bool open(const QString& target) override
+    bool open(const QString& target, const std::function<void()>&) override
     {
         opened << target;
-        return false; // a failure to open is not reported
+        return false; // no browser
+    }
+    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon, const QString& text,
+                                        QMessageBox::StandardButtons) override
+    {
+        messages << text;
+        return QMessageBox::Ok;
     }
     QStringList opened;
+    QStringList messages;
+};
+
+// The real desktop, only its message boxes recorded.
+class MessagesOnlyDesktop : public DesktopServices {
+public:
+    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon, const QString& text,
+                                        QMessageBox::StandardButtons) override
+    {
+        messages << text;
+        return QMessageBox::Ok;
+    }
+    QStringList messages;
 };
 
 // Shows the box modally and clicks `target` once it is on screen; true when the box closed.
@@ -86,6 +106,15 @@ private slots:
                              QSize(label->fontMetrics().horizontalAdvance(label->text()), label->fontMetrics().height()));
             QVERIFY2(box->rect().contains(text), name);
         }
+        // A translated notice longer than a line wraps upwards, above the address.
+        box->setTexts({QString::fromUtf8("Verzia %1"), QString::fromUtf8("Vaše súbory MP3 ako jedna webová stránka, "
+                                                                         "ktorú otvorí každý prehliadač.")});
+        QCOMPARE(box->label("lblVersion")->text(), QStringLiteral("Verzia 3.0.0.0"));
+        QLabel* notice = box->label("Label1");
+        QVERIFY(notice->height() >= 2 * notice->fontMetrics().height());
+        QVERIFY(notice->geometry().bottom() < box->label("lblWWW")->geometry().top());
+        QVERIFY(notice->geometry().top() > box->label("lblVersion")->geometry().bottom());
+        box->setTexts(AboutTexts());
         box->hide();
     }
 
@@ -101,7 +130,33 @@ private slots:
     {
         TfrmAboutBox* box = TfrmAboutBox::instance();
         QVERIFY(!clickCloses(box, "lblWWW"));
-        QCOMPARE(desktop.opened, QStringList{box->label("lblWWW")->text()});
+        const QString address = box->label("lblWWW")->text();
+        QCOMPARE(desktop.opened, QStringList{address});
+        // Without a browser the user learns why nothing opened.
+        QCOMPARE(desktop.messages, QStringList{"No program could be started to open " + address + "."});
+    }
+
+    // The desktop's opener says only when it ends whether it found a program.
+    void anOpenerThatFindsNoProgramIsReportedWhenItEnds()
+    {
+        TempDir tmp;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(tmp.dir()));
+        MessagesOnlyDesktop real;
+        DesktopServices::setInstance(&real);
+        const auto opener = [&](const std::string& script) {
+            const std::string file = tmp.write("xdg-open", "#!/bin/sh\n" + script + "\n");
+            QFile(QString::fromStdString(file)).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        };
+        opener(": > \"${0%/*}/opened\""); // the shell alone: PATH holds only the opener
+        real.showAddress(nullptr, QStringLiteral("https://example.org/"));
+        QTRY_VERIFY(QFile::exists(QString::fromStdString(tmp.path("opened"))));
+        opener("exit 3");
+        real.showAddress(nullptr, QStringLiteral("https://example.org/"));
+        QTRY_COMPARE(real.messages.size(), 1);
+        QCOMPARE(real.messages[0], QStringLiteral("No program could be started to open https://example.org/."));
+        DesktopServices::setInstance(&desktop);
+        qputenv("PATH", path);
     }
 };
 

@@ -1,28 +1,37 @@
 #include "generator/RecentList.h"
 #include "platform/Errors.h"
+#include "platform/Path.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(RecentList, HoldsEachEntryOnceIgnoringCaseInTheOrderFirstAdded)
+TEST(RecentList, HoldsEachPathOnceInTheOrderFirstAdded)
 {
     TRecentList list;
     EXPECT_TRUE(list.Add("/music/Rock/"));
     EXPECT_TRUE(list.Add("/music/Jazz/"));
-    EXPECT_FALSE(list.Add("/MUSIC/rock/"));
     EXPECT_FALSE(list.Add("/music/Jazz/"));
     EXPECT_TRUE(list.Add("/music/Rock"));
     ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(list[0], "/music/Rock/");
     EXPECT_EQ(list[1], "/music/Jazz/");
-    EXPECT_EQ(list.IndexOf("/music/ROCK"), 2);
     EXPECT_THROW(list[3], platform::ListIndexError);
     try {
         list[-1];
     } catch (const platform::ListIndexError& e) {
         EXPECT_STREQ(e.what(), "List index out of bounds (-1)");
     }
+}
+
+// Windows sees one folder in two spellings; here they are two folders, both remembered.
+TEST(RecentList, LetterCaseCountsWhereTheFileSystemMindsIt)
+{
+    TRecentList list;
+    EXPECT_TRUE(list.Add("/music/case/"));
+    EXPECT_EQ(list.Add("/music/Case/"), !platform::FileNamesIgnoreCase);
+    EXPECT_EQ(list.IndexOf("/MUSIC/CASE/"), platform::FileNamesIgnoreCase ? 0 : -1);
+    EXPECT_EQ(samePath("/Hudba/Ťažký", "/hudba/ťažký"), platform::FileNamesIgnoreCase);
 }
 
 TEST(RecentList, LetterCaseOfAccentedLettersIsIgnoredToo)
@@ -48,7 +57,7 @@ TEST(RecentListFile, ReadsEveryKindOfLineEndAndWritesCrLfAfterEachEntry)
     TempDir tmp;
     TRecentList list;
     list.Add("stale");
-    const std::string path = tmp.write("t.dirs", "/a/\r\n/b/\n/c/\r\r/A/\r\n/last");
+    const std::string path = tmp.write("t.dirs", "/a/\r\n/b/\n/c/\r\r/a/\r\n/last");
     ASSERT_TRUE(list.LoadFromFile(path));
     EXPECT_EQ(list.Items(), (std::vector<std::string>{"/a/", "/b/", "/c/", "", "/last"}));
     list.SaveToFile(path);

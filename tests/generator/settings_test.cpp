@@ -94,7 +94,7 @@ TEST(SettingsRecord, InitialFormRecordMatchesTheWindowsStartingState)
     EXPECT_EQ(s.FileSizeUnit, fsKiloBytes);
     EXPECT_EQ(s.FileNameMode, fnNameOnly);
     EXPECT_EQ(s.AfterGenerate, agShowPage);
-    EXPECT_EQ(s.TagPriority, tpID3v1First);
+    EXPECT_EQ(s.TagPriority, tpID3v2First);
     EXPECT_FALSE(s.IncludeSubdirs || s.DirOverTable || s.AllDirsInOneTable || s.Wrap);
     EXPECT_EQ(s.ActiveLinks, 0);
     const char* names[] = {"Artist", "Title", "Album", "Year", "Length", "File size", "File name"};
@@ -113,11 +113,12 @@ TEST(SettingsRecord, InitialFormRecordMatchesTheWindowsStartingState)
 TEST(SettingsFile, ShortFileIsReadBeyondEndAndLongFileGivesItsFirstRecord)
 {
     TempDir tmp;
+    const std::string shortFile = tmp.write("short.settings", std::string(995, 'a'));
     try {
-        readSettingsFile(tmp.write("short.settings", std::string(995, 'a')));
+        readSettingsFile(shortFile);
         FAIL() << "a short file must not load";
     } catch (const platform::InOutError& e) {
-        EXPECT_STREQ(e.what(), "Read beyond end of file");
+        EXPECT_EQ(e.what(), shortFile + ": Read beyond end of file");
     }
 
     std::string longer(1000, '\0');

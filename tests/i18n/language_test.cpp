@@ -57,7 +57,8 @@ public:
         auto* action = new QAction(QStringLiteral("Language"), this);
         action->setObjectName(QStringLiteral("acLanguage"));
     }
-    QString LanguageLibrary;
+    LanguageSession language;
+    QString& LanguageLibrary = language.LanguageLibrary;
     bool closed = false;
 
 protected:
@@ -101,7 +102,8 @@ Shown runCommand(Window& window, const HeldTexts& texts, const QString& folder,
         if (dialog->isVisible())
             dialog->reject(); // the test did not answer: never hang
     });
-    runLanguageCommand(&window, window.LanguageLibrary, texts, folder);
+    window.language.Texts = texts;
+    runLanguageCommand(&window, window.language, folder);
     return shown;
 }
 

@@ -2,7 +2,8 @@
 #include "dialogs/BrowsDlg.h"
 #include "dialogs/DesktopServices.h"
 #include "dialogs/SaveDialog.h"
-#include "i18n/LanguageSwitch.h"
+#include "i18n/LanguageSession.h"
+#include "i18n/LanguageTargets.h"
 #include "lang/LanguageAbi.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Errors.h"
@@ -93,7 +94,7 @@ public:
             (new QCheckBox(QLatin1String(name), this))->setObjectName(QLatin1String(name));
         for (int i = 1; i <= 14; ++i)
             (new QLabel(QStringLiteral("label"), this))->setObjectName(QStringLiteral("Label%1").arg(i));
-        combo("cmbID3TagPriority", {"Ver.1.1 first, then ver.2.3", "Ver.2.3 first, then ver.1.1"});
+        combo("cmbID3TagPriority", {"Ver.2.3 first, then ver.1.1", "Ver.1.1 first, then ver.2.3"});
         combo("cmbAfterGenerate", {"Show the page", "Don't show the page", "Ask me to show the page"});
         combo("cmbFileSizeIn", {"Bytes (B)", "KiloBytes (kB)", "MegaBytes (MB)"});
         combo("cmbFileName", QStringList{"Only file names", "File names with full path"}.mid(0, fileNameItems));
@@ -151,6 +152,13 @@ QStringList libraryTexts(const QString& path, const char* codePage)
     return texts;
 }
 
+// Applies `library` to `form` as the main window does.
+bool change(QWidget* form, LanguageSession& session, const QString& library)
+{
+    session.LanguageLibrary = library;
+    return session.ChangeLanguage(form);
+}
+
 bool isLoaded(const QString& path)
 {
     void* handle = ::dlopen(path.toLocal8Bit().constData(), RTLD_NOW | RTLD_NOLOAD);
@@ -190,7 +198,8 @@ private slots:
     void everyTargetShowsTheSlovakText()
     {
         TestForm form;
-        HeldTexts texts;
+        LanguageSession session;
+        HeldTexts& texts = session.Texts;
         form.combo("cmbID3TagPriority")->setCurrentIndex(0);
         form.combo("cmbAfterGenerate")->setCurrentIndex(2);
         form.combo("cmbFileSizeIn")->setCurrentIndex(1);
@@ -198,7 +207,7 @@ private slots:
         form.list("chklbActiveLinks")->item(1)->setCheckState(Qt::Checked);
         form.list("lbAvailable")->setCurrentRow(3);
 
-        QVERIFY(ChangeLanguage(&form, texts, bin + "/slovak.dll"));
+        QVERIFY(change(&form, session, bin + "/slovak.dll"));
         QVERIFY(desktop.messages.empty());
 
         const QStringList expected = libraryTexts(bin + "/slovak.dll", "windows-1250");
@@ -241,27 +250,49 @@ private slots:
         QVERIFY2(!isLoaded(bin + "/slovak.dll"), "the library is unloaded when the call returns");
     }
 
-    void englishBringsTheEnglishTextsBack()
+    void englishBringsTheEnglishTextsBackAndQtFollowsTheLanguage()
     {
         TestForm form;
-        HeldTexts texts;
-        QVERIFY(ChangeLanguage(&form, texts, bin + "/slovak.dll"));
-        QVERIFY(ChangeLanguage(&form, texts, bin + "/english.dll"));
+        LanguageSession session;
+        HeldTexts& texts = session.Texts;
+        QVERIFY(change(&form, session, bin + "/slovak.dll"));
+        // Qt's own texts: its Slovak translation, named by the library's language 0x041B.
+        QCOMPARE(session.qtLanguage(), QStringLiteral("sk"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8("Zrušiť"));
+        QVERIFY(change(&form, session, bin + "/english.dll"));
         const HeldTexts english;
         QCOMPARE(texts.MsgNoColumns, english.MsgNoColumns);
         QCOMPARE(texts.MsgRestart, english.MsgRestart);
         QCOMPARE(texts.CaptionCancel, english.CaptionCancel);
+        QCOMPARE(texts.ColourNames, english.ColourNames);
         QCOMPARE(form.action("acTunesheetsHomepage"), QStringLiteral("TUNESHEET's Homepage"));
         QCOMPARE(form.label("lbledtOutputLabel"), QStringLiteral("Output &file:"));
+        QCOMPARE(session.qtLanguage(), QString());
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    }
+
+    // A library of the older kind answers "<language error>" after index 113.
+    void anOlderLibraryLeavesTheLaterTextsEnglish()
+    {
+        TestForm form;
+        LanguageSession session;
+        QVERIFY(change(&form, session, bin + "/slovak.dll"));
+        QVERIFY(change(&form, session, libs + "/limits.dll"));
+        const HeldTexts english;
+        QCOMPARE(session.Texts.TranslatedBy, QStringLiteral("text 107"));
+        QCOMPARE(session.Texts.RecentFilesCaption, english.RecentFilesCaption);
+        QCOMPARE(session.Texts.Browse.Title, english.Browse.Title);
+        QCOMPARE(session.Texts.ColourNames, english.ColourNames);
     }
 
     void aRunTimeSwitchKeepsTheSelectedColumnsRight()
     {
         TestForm form;
-        HeldTexts texts;
-        form.list("lbSelected")->addItems({"Title", "File name", "Artist"});
+        LanguageSession session;
+        // Found in the available list in any letter case, as the column mapping finds them.
+        form.list("lbSelected")->addItems({"Title", "File name", "ARTIST"});
         form.list("lbSelected")->setCurrentRow(1);
-        QVERIFY(ChangeLanguage(&form, texts, bin + "/slovak.dll"));
+        QVERIFY(change(&form, session, bin + "/slovak.dll"));
         const QStringList slovak{QString::fromUtf8("Názov"), QString::fromUtf8("Názov súboru"),
                                  QStringLiteral("Interpret")};
         for (int i = 0; i < 3; ++i)
@@ -270,7 +301,7 @@ private slots:
         // Each selected entry still names the same available column.
         QCOMPARE(form.list("lbAvailable")->item(1)->text(), slovak[0]);
         QCOMPARE(form.list("lbAvailable")->item(6)->text(), slovak[1]);
-        QVERIFY(ChangeLanguage(&form, texts, bin + "/english.dll"));
+        QVERIFY(change(&form, session, bin + "/english.dll"));
         QCOMPARE(form.list("lbSelected")->item(1)->text(), QStringLiteral("File name"));
     }
 
@@ -283,8 +314,9 @@ private slots:
                                     QString::fromStdString(tmp.path("foreign.dll")), libs + "/noexport.dll"}) {
             desktop.messages.clear();
             TestForm form;
-            HeldTexts texts;
-            QVERIFY(!ChangeLanguage(&form, texts, file));
+            LanguageSession session;
+        HeldTexts& texts = session.Texts;
+            QVERIFY(!change(&form, session, file));
             QCOMPARE(desktop.messages.size(), std::size_t(1));
             QCOMPARE(desktop.messages[0].text, QStringLiteral("Language not found"));
             QCOMPARE(desktop.messages[0].icon, QMessageBox::NoIcon);
@@ -297,8 +329,9 @@ private slots:
     void anAssignmentThatFailsLeavesTheTextsSoFarAndUnloadsTheLibrary()
     {
         TestForm form(1); // cmbFileName lacks its second item (index 69)
-        HeldTexts texts;
-        QVERIFY_THROWS_EXCEPTION(platform::ListIndexError, ChangeLanguage(&form, texts, bin + "/slovak.dll"));
+        LanguageSession session;
+        HeldTexts& texts = session.Texts;
+        QVERIFY_THROWS_EXCEPTION(platform::ListIndexError, change(&form, session, bin + "/slovak.dll"));
         QCOMPARE(form.action("acExit"), QString::fromUtf8("Ukončiť program")); // index 18
         QCOMPARE(form.label("Label2"), QString::fromUtf8("Zobraziť názov &súboru:")); // index 67
         QCOMPARE(form.label("Label3"), QStringLiteral("label"));                     // index 71
@@ -360,18 +393,18 @@ private slots:
         {
             QFile::remove(file);
             TestForm form;
-            HeldTexts texts;
-            QString LanguageLibrary;
-            applyRecordedLanguage(&form, texts, LanguageLibrary);
+            LanguageSession session;
+            const QString& LanguageLibrary = session.LanguageLibrary;
+            session.applyRecorded(&form);
             QCOMPARE(LanguageLibrary, QString());
             QCOMPARE(form.action("acExit"), QStringLiteral("acExit"));
         }
         {
             write(file, "slovak.dll\r\n");
             TestForm form;
-            HeldTexts texts;
-            QString LanguageLibrary;
-            applyRecordedLanguage(&form, texts, LanguageLibrary);
+            LanguageSession session;
+            const QString& LanguageLibrary = session.LanguageLibrary;
+            session.applyRecorded(&form);
             QCOMPARE(LanguageLibrary, QStringLiteral("slovak.dll"));
             QCOMPARE(form.action("acExit"), QString::fromUtf8("Ukončiť program"));
             QVERIFY(desktop.messages.empty());
@@ -379,9 +412,9 @@ private slots:
         {
             write(file, "nosuchlanguage.dll\r\n");
             TestForm form;
-            HeldTexts texts;
-            QString LanguageLibrary;
-            applyRecordedLanguage(&form, texts, LanguageLibrary);
+            LanguageSession session;
+            const QString& LanguageLibrary = session.LanguageLibrary;
+            session.applyRecorded(&form);
             QCOMPARE(LanguageLibrary, QString());
             QVERIFY(desktop.messages.empty());
         }
@@ -395,9 +428,9 @@ private slots:
             } remove{bin + "/" + name};
             write(file, name.toLocal8Bit() + "\r\n");
             TestForm form;
-            HeldTexts texts;
-            QString LanguageLibrary;
-            applyRecordedLanguage(&form, texts, LanguageLibrary);
+            LanguageSession session;
+            const QString& LanguageLibrary = session.LanguageLibrary;
+            session.applyRecorded(&form);
             QCOMPARE(LanguageLibrary, name);
             QCOMPARE(desktop.messages.size(), std::size_t(1));
             QCOMPARE(desktop.messages[0].text, QStringLiteral("Language not found"));
@@ -408,9 +441,9 @@ private slots:
     void theHiddenDoubleClickSwitchesToSlovakAtOnce()
     {
         TestForm form;
-        HeldTexts texts;
-        QString LanguageLibrary;
-        switchToSlovak(&form, texts, LanguageLibrary);
+        LanguageSession session;
+        const QString& LanguageLibrary = session.LanguageLibrary;
+        session.switchToSlovak(&form);
         QCOMPARE(desktop.messages.size(), std::size_t(1));
         QCOMPARE(desktop.messages[0].text, QStringLiteral("Skusim nahrat slovak.dll"));
         QCOMPARE(desktop.messages[0].icon, QMessageBox::NoIcon);

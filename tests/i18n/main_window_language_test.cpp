@@ -1,7 +1,9 @@
 // The language support inside the real main window: the start with a recorded language, the
 // hidden switch to Slovak, the Language command and the about box.
+#include "dialogs/BrowsDlg.h"
 #include "dialogs/about.h"
-#include "i18n/LanguageSwitch.h"
+#include "ui/ColourBox.h"
+#include "i18n/LanguageTargets.h"
 #include "i18n/LanguageTable.h"
 #include "i18n/language.h"
 #include "lang/LanguageAbi.h"
@@ -13,6 +15,7 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QStringDecoder>
 
@@ -68,20 +71,35 @@ private slots:
         WindowFixture f;
         write(f.tmp.path("tunesheet.language"), "slovak.dll\r\nignored.dll\r\n");
         f.restart();
-        QCOMPARE(f.window->LanguageLibrary, QStringLiteral("slovak.dll"));
+        QCOMPARE(f.window->Language().LanguageLibrary, QStringLiteral("slovak.dll"));
         QVERIFY(desktop.messages.empty());
         const QStringList expected = slovakTexts();
         QCOMPARE(expected.size(), LanguageTextCount);
         for (const LanguageTarget& target : languageTargets()) {
-            QString shown = languageTargetText(f.window.get(), f.window->Texts, target);
-            // The menu bar gives its titles (1 to 3) an accelerator of their own.
-            if (target.index <= 3)
+            QString shown = languageTargetText(f.window.get(), f.window->Language().Texts, target);
+            // The menus give their titles and items an access key of their own.
+            const QByteArray name = target.objectName;
+            if (target.kind == TextKind::Caption && (target.index <= 3 || name.startsWith("ac")))
                 shown.remove(QLatin1Char('&'));
             QVERIFY2(shown == expected[target.index - 1], qPrintable(QStringLiteral("index %1: %2").arg(target.index).arg(shown)));
         }
         // The selected columns were filled from the translated available ones.
         QCOMPARE(items(f.child<QListWidget>("lbSelected")), items(f.child<QListWidget>("lbAvailable")));
         QVERIFY(f.window->idleStatusText().endsWith(QString::fromUtf8("Preložil tím tunesheet")));
+        // The texts beyond the original ones reach the parts that show them.
+        QCOMPARE(f.child<QMenu>("mnuRecentDirs")->title(), QString::fromUtf8("Nedávne vstupné &priečinky"));
+        QCOMPARE(f.child<ColourBox>("cbxPageText")->currentText(), QStringLiteral("Biela"));
+        QCOMPARE(f.window->BrowseDialog().Texts.OK, QStringLiteral("OK"));
+        QCOMPARE(f.window->BrowseDialog().Texts.Cancel, QString::fromUtf8("Zrušiť"));
+        QVERIFY(DesktopServices::texts().CannotShowPage.startsWith(QString::fromUtf8("Stránka bola zapísaná")));
+        QCOMPARE(f.window->Language().qtLanguage(), QStringLiteral("sk"));
+
+        // In Slovak too, Alt and a menu's letter opens it on every page.
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QCOMPARE(f.accessKeyProblems(), QStringList());
+        f.action("acMainSettings")->trigger();
+        QCOMPARE(f.child<QMenu>("Main1")->title(), QString::fromUtf8("&Hlavné"));
 
         // Closing rewrites the file with the one line.
         f.window->close();
@@ -92,8 +110,8 @@ private slots:
     {
         FakeDesktop desktop;
         WindowFixture f;
-        QVERIFY(f.window->LanguageLibrary.isEmpty());
-        QCOMPARE(f.action("acExit")->text(), QStringLiteral("Exit Program"));
+        QVERIFY(f.window->Language().LanguageLibrary.isEmpty());
+        QCOMPARE(f.action("acExit")->iconText(), QStringLiteral("Exit Program"));
         f.window->close();
         QVERIFY(!QFile::exists(QString::fromStdString(f.tmp.path("tunesheet.language"))));
         QVERIFY(desktop.messages.empty());
@@ -113,8 +131,8 @@ private slots:
 
         f.window->Panel4DblClick();
         QVERIFY(desktop.onlyMessage(QMessageBox::NoIcon, QStringLiteral("Skusim nahrat slovak.dll")));
-        QCOMPARE(f.window->LanguageLibrary, QStringLiteral("slovak.dll"));
-        QCOMPARE(f.action("acOrder")->text(), QString::fromUtf8("Poradie položiek"));
+        QCOMPARE(f.window->Language().LanguageLibrary, QStringLiteral("slovak.dll"));
+        QCOMPARE(f.action("acOrder")->iconText(), QString::fromUtf8("Poradie položiek"));
         QCOMPARE(f.child<QComboBox>("cmbAfterGenerate")->currentIndex(), 2);
         QCOMPARE(f.child<QComboBox>("cmbFileSizeIn")->currentIndex(), 2);
         QCOMPARE(f.child<QComboBox>("cmbID3TagPriority")->currentIndex(), 0);
@@ -152,8 +170,8 @@ private slots:
         f.action("acLanguage")->trigger();
         QCOMPARE(shownTitle, QStringLiteral("Jazyk"));
         QCOMPARE(selected, QStringLiteral("slovak"));
-        QVERIFY(desktop.onlyMessage(QMessageBox::Information, f.window->Texts.MsgRestart));
-        QVERIFY(f.window->Texts.MsgRestart.startsWith(QStringLiteral("Zmenili ste jazyk.")));
+        QVERIFY(desktop.onlyMessage(QMessageBox::Information, f.window->Language().Texts.MsgRestart));
+        QVERIFY(f.window->Language().Texts.MsgRestart.startsWith(QStringLiteral("Zmenili ste jazyk.")));
         QVERIFY(!f.window->isVisible());
         QCOMPARE(contents(f.tmp.path("tunesheet.language")), QByteArray("english.dll\r\n"));
     }

@@ -94,7 +94,7 @@ TEST(GetMyStr, GivesTheTextsOfTheIndexTableAndLanguageErrorOutside)
     Library slovak(bin + "/slovak.dll");
     EXPECT_EQ(slovak.text(1), "Hlavn\xe9");                              // "Main"
     EXPECT_EQ(slovak.text(113), "Zmenili ste jazyk.\rPrep\xe1\xe8te, ale program treba re\x9atartova\x9d");
-    for (int index : {0, 114, -1, -2147483647 - 1, 2147483647})
+    for (int index : {0, LanguageStringCount + 1, -1, -2147483647 - 1, 2147483647})
         EXPECT_EQ(slovak.text(index), languageError) << index;
 
     Library english(bin + "/english.dll");
@@ -107,7 +107,7 @@ TEST(GetMyStr, GivesTheTextsOfTheIndexTableAndLanguageErrorOutside)
 TEST(GetMyStr, FillsTheWholeSlotFromItsFirstByte)
 {
     Library slovak(bin + "/slovak.dll");
-    for (int index : {1, 38, 113, 0, 114}) {
+    for (int index : {1, 38, 113, int(LanguageStringCount), 0, LanguageStringCount + 1}) {
         const std::string slot = slovak.slot(index);
         const std::size_t length = static_cast<unsigned char>(slot[0]);
         EXPECT_EQ(slot.find_first_not_of('\0', 1 + length), std::string::npos) << "index " << index;
@@ -137,7 +137,7 @@ TEST(GetMyStr, EveryTextIsTheTranslatorsTextInTheLibrarysCodePage)
                           Case{"/english.dll", "/lang/english/texts.txt", "WINDOWS-1252"}}) {
         Library lib(bin + c.library);
         const auto expected = expectedTexts(TUNESHEET_SOURCE_DIR + std::string(c.texts), c.codePage);
-        ASSERT_EQ(expected.size(), 113u) << c.texts;
+        ASSERT_EQ(expected.size(), std::size_t(LanguageStringCount)) << c.texts;
         for (const auto& [index, text] : expected)
             EXPECT_EQ(lib.text(index), text) << c.library << " index " << index;
     }
@@ -152,6 +152,8 @@ TEST(GetMyStr, TheSlovakTextsKeepTheAcceleratorsAndPatternsOfTheEnglishOnes)
         EXPECT_FALSE(sk.empty()) << index;
         // One accelerator where the English text has any (45 has two there, one is enough).
         EXPECT_EQ(sk.find('&') != std::string::npos, en.find('&') != std::string::npos) << index;
+        // The program puts a path or a number where a text has %1.
+        EXPECT_EQ(sk.find("%1") != std::string::npos, en.find("%1") != std::string::npos) << index;
     }
     // The filter keeps its patterns and separators.
     const std::string filter = slovak.text(38);
@@ -175,6 +177,7 @@ TEST(LanguageTexts, TheLimitsOfATextsFile)
     EXPECT_EQ(lib.text(5), "back\\\\r slash");
     EXPECT_EQ(lib.text(7), "text 7");
     EXPECT_EQ(lib.text(113), "text 113");
+    EXPECT_EQ(lib.text(114), languageError) << "a library of the older kind ends at 113";
 }
 
 // Runs the table step on a texts file; returns its exit status and fills `output` with what it said.
@@ -213,10 +216,11 @@ TEST(LanguageTexts, AMistakeInTheTextsFileStopsTheBuildWithItsLine)
         std::string texts;
         std::string message;
     };
+    const std::string count = std::to_string(LanguageStringCount), after = std::to_string(LanguageStringCount + 1);
     const Case cases[] = {
-        {allIndices(1, 112), "string index 113 is missing"},
-        {allIndices() + "7\tagain\n", "texts.txt:114: string index 7 appears a second time"},
-        {allIndices() + "114\tx\n", "texts.txt:114: string index 114 is outside 1 to 113"},
+        {allIndices(1, LanguageStringCount - 1), "string index " + count + " is missing"},
+        {allIndices() + "7\tagain\n", "texts.txt:" + after + ": string index 7 appears a second time"},
+        {allIndices() + after + "\tx\n", "texts.txt:" + after + ": string index " + after + " is outside 1 to " + count},
         {"1\t" + std::string(256, 'x') + "\n" + allIndices(2), "texts.txt:1: text 1 has 256 characters"},
         {"1\ta\\tb\n" + allIndices(2), "texts.txt:1: unknown escape"},
         {"1\n" + allIndices(2), "texts.txt:1: expected the string index"},

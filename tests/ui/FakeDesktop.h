@@ -23,12 +23,18 @@ struct FakeDesktop : DesktopServices {
         messages.push_back({icon, text, buttons});
         return buttons.testFlag(answer) ? answer : QMessageBox::Ok;
     }
-    bool open(const QString& target) override
+    bool open(const QString& target, const std::function<void()>&) override
     {
         opened << target;
-        return true;
+        return openWorks;
     }
-    void showHelp(int context) override { help.push_back(context); }
+    // The real help window, over the guide of the sources unless told otherwise.
+    void showHelp(int context) override
+    {
+        help.push_back(context);
+        DesktopServices::showHelp(context);
+    }
+    QString guideFile() const override { return guide; }
 
     // The only message box shown so far, or a failure when there was not exactly one.
     bool onlyMessage(QMessageBox::Icon icon, const QString& text) const
@@ -37,6 +43,8 @@ struct FakeDesktop : DesktopServices {
     }
 
     QMessageBox::StandardButton answer = QMessageBox::Yes;
+    bool openWorks = true;
+    QString guide = QStringLiteral(TUNESHEET_SOURCE_DIR "/doc/tunesheet.html");
     std::vector<Message> messages;
     QStringList opened;
     std::vector<int> help;

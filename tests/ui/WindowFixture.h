@@ -1,5 +1,6 @@
 #pragma once
 // A main window for one test, keeping its own files in a temporary folder.
+#include "ui/AccessKeys.h"
 #include "ui/unMain.h"
 
 #include "common/TempDir.h"
@@ -9,6 +10,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
 #include <QToolBar>
 #include <QEventLoop>
 #include <QTimer>
@@ -59,6 +63,48 @@ struct WindowFixture {
                 if (!a->isSeparator() && !bar->widgetForAction(a)->isVisible())
                     cut << a->objectName();
         return cut;
+    }
+
+    // On every page: two controls, or a control and a menu title, that share an access letter;
+    // two items of one menu that do; and a menu that Alt and its letter does not open at the
+    // first press. The window must be shown and active.
+    QStringList accessKeyProblems() const
+    {
+        QStringList problems;
+        const auto claim = [&problems](QMap<QChar, QString>& keys, const QString& text) {
+            const QChar key = accessKeyOf(text);
+            if (key.isNull())
+                return;
+            if (keys.contains(key))
+                problems << keys[key] + QStringLiteral(" / ") + text;
+            keys[key] = text;
+        };
+        const QList<QAction*> titles = child<QMenuBar>("mmenuMain")->actions();
+        for (const char* page : {"acMainSettings", "acHTMLPSettings", "acColors", "acOrder"}) {
+            action(page)->trigger();
+            QMap<QChar, QString> keys;
+            for (QAction* title : titles)
+                claim(keys, title->text());
+            for (QWidget* w : window->findChildren<QWidget*>()) {
+                auto* label = qobject_cast<QLabel*>(w);
+                if (w->isVisible() && ((label && label->buddy()) || qobject_cast<QAbstractButton*>(w)))
+                    claim(keys, w->property("text").toString());
+            }
+            for (QAction* title : titles) {
+                const QKeySequence alt = QKeySequence::mnemonic(title->text());
+                QTest::keyClick(window.get(), Qt::Key(alt[0].key()), alt[0].keyboardModifiers());
+                if (QApplication::activePopupWidget() != title->menu())
+                    problems << QStringLiteral("%1 on %2 does not open %3").arg(alt.toString(), page, title->text());
+                if (QWidget* popup = QApplication::activePopupWidget())
+                    popup->close();
+            }
+        }
+        for (QAction* title : titles) {
+            QMap<QChar, QString> keys;
+            for (QAction* item : title->menu()->actions())
+                claim(keys, item->text());
+        }
+        return problems;
     }
 
     // Lets the program become idle, so that enable rules and the status line run as they do

@@ -117,6 +117,14 @@ private slots:
         desktop.answer = QMessageBox::Yes;
         p.generate();
         QCOMPARE(desktop.opened, QStringList{p.output->text()});
+
+        // No program to show it: the user learns that the page is written, and where.
+        desktop.messages.clear();
+        desktop.openWorks = false;
+        p.prepare(agShowPage);
+        p.generate();
+        QVERIFY(desktop.onlyMessage(QMessageBox::Warning, "The page has been written to " + p.output->text() +
+                                                              ",\rbut no program could be started to show it."));
     }
 
     void eachGenerationIsRememberedOnce()
@@ -233,6 +241,24 @@ private slots:
         QVERIFY(desktop.messages[1].text.endsWith(QStringLiteral(" ?")));
         QCOMPARE(desktop.opened.size(), 1);
         QVERIFY(desktop.messages[1].text.contains(desktop.opened[0]));
+    }
+
+    // The sample "Čierna káva" has accented texts in ID3v2 only.
+    void eachTagPriorityEntryGivesThePageItsTextPromises()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        p.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
+        auto* priority = p.child<QComboBox>("cmbID3TagPriority");
+        QCOMPARE(priority->currentText(), QStringLiteral("Ver.2.3 first, then ver.1.1"));
+        const std::pair<const char*, const char*> entries[] = {
+            {"Ver.2.3 first, then ver.1.1", "Kvarteto Ľudí"}, {"Ver.1.1 first, then ver.2.3", "Kvarteto Ludi"}};
+        for (const auto& [entry, artist] : entries) {
+            p.prepare(agDontShow);
+            priority->setCurrentIndex(priority->findText(QLatin1String(entry)));
+            p.generate();
+            QVERIFY2(readFile(p.tmp.path("page.htm")).find(artist) != std::string::npos, entry);
+        }
     }
 
     void theWindowsPageIsTheCommandLineToolsPageForTheSameSettings()

@@ -1,11 +1,13 @@
 // The main window carries every target of the language table under its name, with the
 // English text that the English language library gives it.
-#include "i18n/LanguageSwitch.h"
+#include "i18n/LanguageTargets.h"
 #include "i18n/LanguageTable.h"
 #include "ui/unMain.h"
 
 #include "ui/FakeDesktop.h"
 #include "ui/WindowFixture.h"
+
+#include <QScreen>
 
 #include <filesystem>
 
@@ -20,12 +22,13 @@ private slots:
         WindowFixture f;
         QStringList before;
         for (const LanguageTarget& target : languageTargets())
-            before << languageTargetText(f.window.get(), f.window->Texts, target);
-        QVERIFY(ChangeLanguage(f.window.get(), f.window->Texts, QStringLiteral("english.dll")));
+            before << languageTargetText(f.window.get(), f.window->Language().Texts, target);
+        f.window->Language().LanguageLibrary = QStringLiteral("english.dll");
+        QVERIFY(f.window->ChangeLanguage());
         QVERIFY(desktop.messages.empty());
         int index = 0;
         for (const LanguageTarget& target : languageTargets()) {
-            const QString after = languageTargetText(f.window.get(), f.window->Texts, target);
+            const QString after = languageTargetText(f.window.get(), f.window->Language().Texts, target);
             QVERIFY2(after == before[index], qPrintable(QStringLiteral("%1: %2 / %3").arg(target.index).arg(before[index], after)));
             ++index;
         }
@@ -42,10 +45,42 @@ private slots:
         // The window system reports the first size a moment later; a late report would undo
         // the new size.
         QTRY_COMPARE(f.window->size(), f.window->maximumSize());
-        QVERIFY(ChangeLanguage(f.window.get(), f.window->Texts, QStringLiteral("slovak.dll")));
-        f.window->fitWindowSize();
+        f.window->Language().LanguageLibrary = QStringLiteral("slovak.dll");
+        QVERIFY(f.window->ChangeLanguage());
         QTRY_COMPARE(f.window->size(), f.window->maximumSize());
         QCOMPARE(f.cutTexts(), QStringList());
+    }
+
+    // Every text as long as a library may make it (255 characters).
+    void longestTextsStillLeaveTheWindowOnTheScreen()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.window->Language().LanguageLibrary = QStringLiteral(TUNESHEET_TEST_LIBS "/long.dll");
+        QVERIFY(f.window->ChangeLanguage());
+        QTRY_COMPARE(f.window->size(), f.window->maximumSize());
+        const QRect screen = f.window->screen()->availableGeometry();
+        QVERIFY2(screen.contains(f.window->frameGeometry()), qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                     .arg(f.window->width()).arg(f.window->height()).arg(screen.width()).arg(screen.height())));
+        for (const char* page : {"acMainSettings", "acHTMLPSettings", "acColors", "acOrder"}) {
+            f.action(page)->trigger();
+            f.idle();
+            QWidget* shown = f.window->centralWidget()->childAt(5, 5);
+            while (shown && !shown->objectName().startsWith(QStringLiteral("Panel")))
+                shown = shown->parentWidget();
+            QVERIFY(shown);
+            for (QWidget* w : shown->findChildren<QWidget*>())
+                if (w->isVisible() && !w->isWindow())
+                    QVERIFY2(shown->rect().contains(QRect(w->mapTo(shown, QPoint(0, 0)), w->size())),
+                             qPrintable(w->objectName()));
+        }
+        // A shorter language gives the texts back whole.
+        f.window->Language().LanguageLibrary = QStringLiteral("english.dll");
+        QVERIFY(f.window->ChangeLanguage());
+        QCOMPARE(f.cutTexts(), QStringList());
+        QCOMPARE(f.child<QLabel>("Label14")->text(), QStringLiteral("ID3 Tag &Priority:"));
     }
 };
 

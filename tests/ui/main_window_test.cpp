@@ -1,4 +1,5 @@
 // The main window: start, pages, status line, actions, size, closing and the error box.
+#include "dialogs/HelpWindow.h"
 #include "ui/TunesheetApplication.h"
 #include "ui/unMain.h"
 
@@ -11,7 +12,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
@@ -136,9 +140,19 @@ private slots:
         f.idle();
         QCOMPARE(status->currentMessage(), f.window->idleStatusText());
         // The idle text names the translator of the language in use.
-        f.window->Texts.TranslatedBy = QStringLiteral("Translated by someone else");
+        f.window->Language().Texts.TranslatedBy = QStringLiteral("Translated by someone else");
         f.idle();
         QCOMPARE(status->currentMessage(), QStringLiteral("tunesheet v.3.0 by Korvan, Translated by someone else"));
+        QVERIFY(status->toolTip().isEmpty());
+
+        // A hint longer than the bar ends in "…" and shows whole as the bar's tip.
+        const QString longHint = QStringLiteral("If checked then all files from all directories will be in one big "
+                                                "table, and this hint goes on far beyond the end of the status bar");
+        QStatusTipEvent tip(longHint);
+        QApplication::sendEvent(f.window.get(), &tip);
+        QVERIFY(status->currentMessage().endsWith(QChar(0x2026)));
+        QVERIFY(status->fontMetrics().horizontalAdvance(status->currentMessage()) <= status->width() - 18);
+        QCOMPARE(status->toolTip(), longHint);
     }
 
     void onlyTheItemsOrderButtonsShowTips()
@@ -192,14 +206,21 @@ private slots:
         QCOMPARE(f.cutTexts(), QStringList());
     }
 
-    void menuTitlesGetAccessKeys()
+    void accessKeysOpenTheMenusAtTheFirstPressOnEveryPage()
     {
         WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         QStringList titles;
         for (QAction* a : f.child<QMenuBar>("mmenuMain")->actions())
             titles << a->text();
         QCOMPARE(titles, (QStringList{"&Main", "&Settings", "&Help"}));
+        QCOMPARE(f.accessKeyProblems(), QStringList());
+        // "&Mouse over active link" has M on the colours page: Main takes another letter there.
+        f.action("acColors")->trigger();
+        QCOMPARE(f.child<QMenu>("Main1")->title(), QStringLiteral("Ma&in"));
         // A new title without one (a translation) gets a letter no other title uses.
+        f.action("acMainSettings")->trigger();
         f.child<QMenu>("Help1")->setTitle(QStringLiteral("Settings help"));
         QCOMPARE(f.child<QMenu>("Help1")->title(), QStringLiteral("S&ettings help"));
     }
@@ -213,8 +234,20 @@ private slots:
         f.action("acHTMLPSettings")->trigger();
         f.child<QCheckBox>("chkWrap")->setFocus();
         QTest::keyClick(f.window.get(), Qt::Key_F1);
+        // The program's own help window, scrolled to the page's section of the guide.
+        THelpWindow* help = THelpWindow::instance();
+        QVERIFY(help->isVisible());
+        QCOMPARE(help->browser()->source().fragment(), QStringLiteral("context-32"));
+        QVERIFY(help->browser()->verticalScrollBar()->value() > 0);
         f.action("acHelpContents")->trigger();
         QCOMPARE(desktop.help, (std::vector<int>{32, 0}));
+        QCOMPARE(help->browser()->source().fragment(), QString());
+        help->close();
+
+        desktop.guide = QStringLiteral("/nonexistent/tunesheet.html");
+        f.action("acHelpContents")->trigger();
+        QVERIFY(desktop.onlyMessage(QMessageBox::Warning,
+                                    QStringLiteral("The help file /nonexistent/tunesheet.html is missing.")));
     }
 
     void everyWayOfClosingSavesTheSettings()

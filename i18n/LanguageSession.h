@@ -1,0 +1,55 @@
+#pragma once
+// The language the main window speaks: the library in use, the texts that live in no control,
+// and Qt's own texts. It is the one place where a language library is loaded and asked for its
+// texts; the library stays bound only for as long as that takes.
+#include "i18n/HeldTexts.h"
+#include "i18n/LanguageChoice.h"
+
+#include <QString>
+
+#include <memory>
+
+class QTranslator;
+class QWidget;
+
+class LanguageSession {
+public:
+    LanguageSession();
+    ~LanguageSession();
+    LanguageSession(const LanguageSession&) = delete;
+    LanguageSession& operator=(const LanguageSession&) = delete;
+
+    // File name of the language library in use ("slovak.dll"); empty for the built-in English.
+    QString LanguageLibrary;
+    // The messages and captions that live in no control, English until a library replaces them.
+    HeldTexts Texts;
+
+    // Loads LanguageLibrary (a bare name is looked for beside the executable), puts each of its
+    // texts on the target that the language table names below `form` or into Texts, and lets
+    // Qt's own texts follow the library's language. A text after the original 113 that the
+    // library does not have ("<language error>") stays English. The drop-down lists keep their
+    // selections; the entries of lbSelected are re-labelled by the column they stand for, so
+    // that the column mapping by text stays right. A file that is missing, not a loadable
+    // library, or lacks GetMyStr gives the message "Language not found" and changes nothing;
+    // the result is then false.
+    bool ChangeLanguage(QWidget* form);
+
+    // The language step of the start: LanguageLibrary from the choice file and, when that names
+    // a library beside the executable, the library applied.
+    void applyRecorded(QWidget* form, const QString& choiceFile = languageChoiceFile());
+    // The language step of the close: LanguageLibrary recorded in the choice file (nothing is
+    // written while it is empty).
+    void saveChoice(const QString& choiceFile = languageChoiceFile()) const;
+    // The hidden double-click on the items-order page: says that it tries slovak.dll, makes it
+    // the language in use and applies it at once.
+    void switchToSlovak(QWidget* form);
+
+    // The language Qt's own texts are in ("sk"); empty while Qt speaks English.
+    QString qtLanguage() const { return qtLanguage_; }
+
+private:
+    void followWithQt(const QString& language);
+
+    std::unique_ptr<QTranslator> qtTranslator_;
+    QString qtLanguage_;
+};

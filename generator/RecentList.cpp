@@ -55,37 +55,58 @@ char32_t foldCase(char32_t c)
     return c;
 }
 
+// The text with every letter folded to lower case, each character as three bytes, so that two
+// texts are equal ignoring case exactly when their keys are equal.
+std::string caseFoldKey(const std::string& s)
+{
+    std::string key;
+    key.reserve(3 * s.size());
+    for (std::size_t pos = 0; pos < s.size();) {
+        const char32_t c = foldCase(nextChar(s, pos));
+        key += static_cast<char>(c >> 16);
+        key += static_cast<char>(c >> 8);
+        key += static_cast<char>(c);
+    }
+    return key;
+}
+
+// What makes two paths the same for the platform: the bytes themselves, or on Windows the
+// letters folded to one case.
+std::string pathKey(const std::string& path)
+{
+    return platform::FileNamesIgnoreCase ? caseFoldKey(path) : path;
+}
+
 } // namespace
 
 bool sameIgnoringCase(const std::string& a, const std::string& b)
 {
-    std::size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (foldCase(nextChar(a, i)) != foldCase(nextChar(b, j)))
-            return false;
-    }
-    return i == a.size() && j == b.size();
+    return caseFoldKey(a) == caseFoldKey(b);
 }
 
 bool samePath(const std::string& a, const std::string& b)
 {
-    return platform::FileNamesIgnoreCase ? sameIgnoringCase(a, b) : a == b;
+    return pathKey(a) == pathKey(b);
 }
 
 int TRecentList::IndexOf(const std::string& entry) const
 {
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (samePath(items_[i], entry))
-            return static_cast<int>(i);
-    return -1;
+    const auto found = index_.find(pathKey(entry));
+    return found == index_.end() ? -1 : found->second;
 }
 
 bool TRecentList::Add(const std::string& entry)
 {
-    if (IndexOf(entry) >= 0)
+    if (!index_.emplace(pathKey(entry), Count()).second)
         return false;
     items_.push_back(entry);
     return true;
+}
+
+void TRecentList::Clear()
+{
+    items_.clear();
+    index_.clear();
 }
 
 const std::string& TRecentList::operator[](int index) const
@@ -107,7 +128,7 @@ bool TRecentList::LoadFromFile(const std::string& path)
     } catch (const platform::InOutError&) {
         throw platform::FileOpenError(path);
     }
-    items_.clear();
+    Clear();
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find_first_of("\r\n", start);

@@ -1,7 +1,9 @@
 #pragma once
 // A list of paths that holds each path once, in the order first added. Two entries are the
 // same path by the platform's rule: on Windows also when they differ only in letter case.
+// A hash of the entries beside the list keeps adding and loading linear in the list's length.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TRecentList {
@@ -13,7 +15,7 @@ public:
     // Raises platform::ListIndexError for an index outside the list.
     const std::string& operator[](int index) const;
     const std::vector<std::string>& Items() const { return items_; }
-    void Clear() { items_.clear(); }
+    void Clear();
 
     // Replaces the list with the lines of a text file (a line ends at CR, LF or CR LF; a last
     // line without an ending counts; an empty line is an empty entry; repeated lines count
@@ -26,6 +28,8 @@ public:
 
 private:
     std::vector<std::string> items_;
+    // Each entry's key (pathKey) and its place in items_.
+    std::unordered_map<std::string, int> index_;
 };
 
 // Whether two paths name the same file or folder, as the platform compares names.

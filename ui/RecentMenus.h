@@ -1,5 +1,5 @@
 #pragma once
-// The recent output files and input directories as menus: newest first, the ten most recent.
+// The recent output files and input directories as menus: newest first, the fifteen most recent.
 #include "generator/RecentList.h"
 
 #include <QMenu>
@@ -18,4 +18,4 @@ QString entryFromCaption(const QString& caption);
 // Rebuilds `menu` from `list`, newest entry first, at most `limit` entries; each entry's
 // action runs `chosen`. An empty list leaves one disabled entry that reads `none`.
 void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen,
-                    const QString& none, int limit = 10);
+                    const QString& none, int limit = 15);

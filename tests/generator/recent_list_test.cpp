@@ -60,6 +60,8 @@ TEST(RecentListFile, ReadsEveryKindOfLineEndAndWritesCrLfAfterEachEntry)
     const std::string path = tmp.write("t.dirs", "/a/\r\n/b/\n/c/\r\r/a/\r\n/last");
     ASSERT_TRUE(list.LoadFromFile(path));
     EXPECT_EQ(list.Items(), (std::vector<std::string>{"/a/", "/b/", "/c/", "", "/last"}));
+    EXPECT_EQ(list.IndexOf("stale"), -1);
+    EXPECT_EQ(list.IndexOf("/last"), 4);
     list.SaveToFile(path);
     EXPECT_EQ(readFile(path), "/a/\r\n/b/\r\n/c/\r\n\r\n/last\r\n");
 

@@ -1,7 +1,9 @@
 #include "i18n/LanguageSession.h"
 
 #include "dialogs/DesktopServices.h"
+#include "i18n/LanguageMarker.h"
 #include "i18n/LanguageTargets.h"
+#include "i18n/LanguageText.h"
 #include "i18n/QtTranslation.h"
 #include "lang/LanguageAbi.h"
 #include "platform/DynamicLibrary.h"
@@ -9,15 +11,20 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QListWidget>
-#include <QStringDecoder>
 #include <QTranslator>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 const QString LanguageError = QStringLiteral("<language error>");
+// Shown in English: the library that would have given the text is the one that failed.
+const QString LanguageFailed = QStringLiteral(
+    "The language library %1 stopped tunesheet the last time it was loaded.\r"
+    "It is not loaded again; the window is in English. You can choose a language with the Language command.");
 
 // What a language library says: its texts in index order, decoded, and the language its
 // version information names (0 when it names none).
@@ -25,17 +32,6 @@ struct LibraryTexts {
     QStringList texts;
     std::uint16_t language = 0;
 };
-
-// The library's texts are in the code page of its translation entry; 1252 when it names none.
-QByteArray codePageName(const platform::VersionInfo& info)
-{
-    if (info.hasTranslation) {
-        QByteArray name = info.codePage == 65001 ? QByteArray("UTF-8") : "windows-" + QByteArray::number(info.codePage);
-        if (QStringDecoder(name.constData()).isValid())
-            return name;
-    }
-    return "windows-1252";
-}
 
 // Binds the library, asks it for every text of the language table in index order and lets it
 // go again; false when it cannot be loaded or has no GetMyStr.
@@ -50,13 +46,13 @@ bool readLanguageLibrary(const QString& file, LibraryTexts& out)
     platform::VersionInfo info;
     if (!platform::readVersionInfo(library.path(), info))
         info = platform::VersionInfo();
-    const QByteArray codePage = codePageName(info);
+    const QByteArray codePage = languageCodePage(info);
     out.language = info.hasTranslation ? info.language : 0;
+    std::vector<unsigned char> answer(LanguageAnswerSize);
     for (const LanguageTarget& target : languageTargets()) {
-        unsigned char buffer[LanguageSlotSize] = {};
-        GetMyStr(target.index, buffer);
-        QStringDecoder decode(codePage.constData());
-        out.texts << decode(QByteArrayView(reinterpret_cast<const char*>(buffer + 1), buffer[0]));
+        std::fill(answer.begin(), answer.end(), 0);
+        GetMyStr(target.index, answer.data());
+        out.texts << decodeLanguageText(answer.data(), codePage);
     }
     return true;
 }
@@ -103,7 +99,12 @@ LanguageSession::~LanguageSession()
 bool LanguageSession::ChangeLanguage(QWidget* form)
 {
     LibraryTexts library;
-    if (!readLanguageLibrary(LanguageLibrary, library)) {
+    bool read = false;
+    {
+        const LanguageMarker inside(markerFile_, LanguageLibrary);
+        read = readLanguageLibrary(LanguageLibrary, library);
+    }
+    if (!read) {
         DesktopServices::instance().message(form, QMessageBox::NoIcon, QStringLiteral("Language not found"));
         return false;
     }
@@ -152,6 +153,15 @@ void LanguageSession::applyRecorded(QWidget* form, const QString& choiceFile)
 {
     // The library is loaded from the executable's folder, so it is looked for there.
     LanguageLibrary = recordedLanguageLibrary(choiceFile, executableFolder());
+    const QString failed = takeUnfinishedLanguage(markerFile_);
+    if (!failed.isEmpty()) {
+        // Recorded, it would stop every start from now on; the user may choose it again.
+        if (readLanguageChoice(choiceFile) == failed)
+            QFile::remove(choiceFile);
+        if (LanguageLibrary == failed)
+            LanguageLibrary.clear();
+        DesktopServices::instance().message(form, QMessageBox::Warning, LanguageFailed.arg(failed));
+    }
     if (!LanguageLibrary.isEmpty())
         ChangeLanguage(form);
 }

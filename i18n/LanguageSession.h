@@ -31,11 +31,17 @@ public:
     // selections; the entries of lbSelected are re-labelled by the column they stand for, so
     // that the column mapping by text stays right. A file that is missing, not a loadable
     // library, or lacks GetMyStr gives the message "Language not found" and changes nothing;
-    // the result is then false.
+    // the result is then false. The marker file names the library while it is bound.
     bool ChangeLanguage(QWidget* form);
 
+    // The marker file that names a library while the program is inside it (LanguageMarker);
+    // none until one is set.
+    void setMarkerFile(const QString& file) { markerFile_ = file; }
+
     // The language step of the start: LanguageLibrary from the choice file and, when that names
-    // a library beside the executable, the library applied.
+    // a library beside the executable, the library applied. When the marker file says that the
+    // last run ended inside a library, the user is told which, and that library is neither
+    // applied nor kept in the choice file.
     void applyRecorded(QWidget* form, const QString& choiceFile = languageChoiceFile());
     // The language step of the close: LanguageLibrary recorded in the choice file (nothing is
     // written while it is empty).
@@ -50,6 +56,7 @@ public:
 private:
     void followWithQt(const QString& language);
 
+    QString markerFile_;
     std::unique_ptr<QTranslator> qtTranslator_;
     QString qtLanguage_;
 };

@@ -26,7 +26,9 @@ extern "C" {
 // Fills the caller's 256-byte `buffer` with the text of string `index`: a length byte, the
 // characters in the library's code page, zeros to the end. An index the library has no text for
 // (outside 1 to LanguageStringCount; an older library: outside 1 to 113) gives
-// "<language error>". The library keeps no state and allocates nothing.
+// "<language error>". The library keeps no state and allocates nothing. (The program hands over
+// a far larger buffer, so that a library that writes more harms nothing, and reads only the
+// length byte and the characters it counts.)
 typedef void(TUNESHEET_LANGUAGE_CALL* GetMyStrFunction)(int32_t index, unsigned char* buffer);
 
 #ifdef TUNESHEET_LANGUAGE_LIBRARY

@@ -168,6 +168,7 @@ void TfrmMain::FormCreate()
     // The recorded language is applied before the settings are loaded: the selected columns
     // are rebuilt from the (translated) available ones.
     try {
+        language_.setMarkerFile(fromBytes(filesBase_ + ".language-loading"));
         language_.applyRecorded(this, fromBytes(filesBase_ + ".language"));
     } catch (const std::exception& e) {
         showErrorBox(e);

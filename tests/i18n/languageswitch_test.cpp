@@ -285,6 +285,20 @@ private slots:
         QCOMPARE(session.Texts.ColourNames, english.ColourNames);
     }
 
+    // Its answers are read as length-prefixed texts of at most 255 characters whatever it
+    // writes; the marker that names it while it is bound is gone afterwards.
+    void aLibraryThatWritesFarTooMuchHarmsNothing()
+    {
+        TempDir tmp;
+        TestForm form;
+        LanguageSession session;
+        session.setMarkerFile(QString::fromStdString(tmp.path("tunesheet.language-loading")));
+        QVERIFY(change(&form, session, libs + "/overlong.dll"));
+        QCOMPARE(form.action("acExit"), QString(255, QLatin1Char('x')));
+        QCOMPARE(session.Texts.MsgRestart, QString(255, QLatin1Char('x')));
+        QCOMPARE(tmp.entryCount(), std::size_t(0));
+    }
+
     void aRunTimeSwitchKeepsTheSelectedColumnsRight()
     {
         TestForm form;

@@ -10,14 +10,18 @@
 #include "platform/DynamicLibrary.h"
 #include "ui/unMain.h"
 
+#include "common/RunProgram.h"
 #include "ui/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QStringDecoder>
+
+#include <cstring>
 
 namespace {
 
@@ -50,6 +54,13 @@ void write(const std::string& file, const QByteArray& bytes)
     QFile f(QString::fromStdString(file));
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
+}
+
+// The start of the window over the files of `base` and its close, in a process of its own:
+// this test program run with "--start-window BASE" (see main).
+ProgramResult startInAProcessOfItsOwn(const std::string& base)
+{
+    return runProgram(QCoreApplication::applicationFilePath().toStdString(), {"--start-window", base});
 }
 
 QStringList items(QListWidget* list)
@@ -104,6 +115,30 @@ private slots:
         // Closing rewrites the file with the one line.
         f.window->close();
         QCOMPARE(contents(f.tmp.path("tunesheet.language")), QByteArray("slovak.dll\r\n"));
+    }
+
+    void aLibraryThatCrashedIsNamedAndSkippedAtTheNextStart()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        const QString crashing = QDir(bin).relativeFilePath(QStringLiteral(TUNESHEET_TEST_LIBS "/crashing.dll"));
+        const std::string marker = f.tmp.path("tunesheet.language-loading");
+        write(f.tmp.path("tunesheet.language"), crashing.toLocal8Bit() + "\r\n");
+        const ProgramResult crashed = startInAProcessOfItsOwn(f.tmp.path("tunesheet"));
+        QCOMPARE(crashed.exitCode, -1);
+        QCOMPARE(contents(marker), crashing.toLocal8Bit() + "\r\n");
+
+        f.restart();
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
+        QCOMPARE(desktop.messages[0].icon, QMessageBox::Warning);
+        QVERIFY(desktop.messages[0].text.contains(crashing));
+        QVERIFY(f.window->Language().LanguageLibrary.isEmpty());
+        QCOMPARE(f.action("acExit")->iconText(), QStringLiteral("Exit Program"));
+        QVERIFY(!QFile::exists(QString::fromStdString(f.tmp.path("tunesheet.language"))));
+        QVERIFY(!QFile::exists(QString::fromStdString(marker)));
+        // The record is cleared: the next start is an ordinary English one.
+        f.restart();
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
     }
 
     void withoutARecordedLanguageTheWindowIsEnglishAndWritesNoChoice()
@@ -196,5 +231,16 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowLanguageTest)
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--start-window") == 0) {
+        FakeDesktop desktop;
+        TfrmMain(nullptr, argv[2]).close();
+        return 0;
+    }
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    MainWindowLanguageTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "main_window_language_test.moc"

@@ -1,0 +1,29 @@
+#include "i18n/LanguageMarker.h"
+
+#include "i18n/LanguageChoice.h"
+
+#include <QFile>
+
+LanguageMarker::LanguageMarker(const QString& markerFile, const QString& library) : file_(markerFile)
+{
+    if (file_.isEmpty())
+        return;
+    QFile marker(file_);
+    if (marker.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        marker.write(library.toLocal8Bit() + "\r\n");
+}
+
+LanguageMarker::~LanguageMarker()
+{
+    if (!file_.isEmpty())
+        QFile::remove(file_);
+}
+
+QString takeUnfinishedLanguage(const QString& markerFile)
+{
+    if (markerFile.isEmpty() || !QFile::exists(markerFile))
+        return QString();
+    const QString library = readLanguageChoice(markerFile);
+    QFile::remove(markerFile);
+    return library;
+}

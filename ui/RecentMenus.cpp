@@ -1,5 +1,7 @@
 #include "ui/RecentMenus.h"
 
+#include "ui/PathText.h"
+
 QString recentCaption(const QString& entry)
 {
     QString caption = entry;
@@ -16,13 +18,23 @@ QString entryFromCaption(const QString& caption)
     return entry;
 }
 
+std::string recentEntry(const QAction* item)
+{
+    const QVariant kept = item->data();
+    if (kept.typeId() == QMetaType::QByteArray)
+        return kept.toByteArray().toStdString();
+    return entryFromCaption(item->text()).toLocal8Bit().toStdString();
+}
+
 void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen,
                     const QString& none, int limit)
 {
     menu->clear();
     const int count = list.Count();
     for (int i = count - 1; i >= 0 && i >= count - limit; --i) {
-        QAction* action = menu->addAction(recentCaption(QString::fromLocal8Bit(list[i].c_str())));
+        const std::string& entry = list[i];
+        QAction* action = menu->addAction(recentCaption(pathForDisplay(entry)));
+        action->setData(QByteArray(entry.data(), static_cast<qsizetype>(entry.size())));
         QObject::connect(action, &QAction::triggered, menu, [action, chosen] { chosen(action); });
     }
     if (count == 0)

@@ -2,6 +2,7 @@
 
 #include "ui/ColourBox.h"
 #include "ui/ItemsOrder.h"
+#include "ui/PathText.h"
 #include "ui_unMain.h"
 
 #include "platform/Errors.h"
@@ -54,8 +55,8 @@ const ColourField colourFields[] = {
 
 void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& s)
 {
-    s.InputDir = bytes(form.lbledtInput->text());
-    s.OutputFile = bytes(form.lbledtOutput->text());
+    s.InputDir = pathBytes(form.lbledtInput);
+    s.OutputFile = pathBytes(form.lbledtOutput);
     s.IncludeSubdirs = form.chkIncludeSubdirectories->isChecked();
     s.FileSizeUnit = indexByte(form.cmbFileSizeIn);
     s.FileNameMode = indexByte(form.cmbFileName);
@@ -93,8 +94,8 @@ void checkColumnIds(const TGeneratorSettings& s)
 void settingsToForm(const TGeneratorSettings& s, Ui::TfrmMain& form)
 {
     checkColumnIds(s);
-    form.lbledtInput->setText(text(s.InputDir));
-    form.lbledtOutput->setText(text(s.OutputFile));
+    setPathText(form.lbledtInput, s.InputDir.str());
+    setPathText(form.lbledtOutput, s.OutputFile.str());
     form.chkIncludeSubdirectories->setChecked(s.IncludeSubdirs);
     selectIndex(form.cmbFileSizeIn, s.FileSizeUnit);
     selectIndex(form.cmbFileName, s.FileNameMode);

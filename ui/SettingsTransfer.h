@@ -6,7 +6,8 @@ namespace Ui {
 class TfrmMain;
 }
 
-// Form to record: texts cut to their field (at a character boundary), check boxes as 0/1,
+// Form to record: the two paths with the bytes the fields were given unless the user changed
+// them, texts cut to their field (at a character boundary), check boxes as 0/1,
 // drop-down lists as the low byte of their index (255 for none), the active-link bits, the
 // colours and the column slots (the chosen columns packed from slot 0, then empty slots).
 void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& settings);

@@ -6,6 +6,7 @@
 #include "ui/ColourBox.h"
 #include "ui/ErrorBox.h"
 #include "ui/ItemsOrder.h"
+#include "ui/PathText.h"
 #include "ui/GenerationProgress.h"
 #include "ui/RecentMenus.h"
 #include "ui/SettingsTransfer.h"
@@ -488,7 +489,7 @@ void TfrmMain::acGenerateListExecute()
         desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoColumns);
         return;
     }
-    std::string dir = toBytes(ui->lbledtInput->text());
+    std::string dir = pathBytes(ui->lbledtInput);
     // One trailing delimiter goes; the root folder itself keeps it.
     if (dir.size() > 1 && platform::isPathDelimiter(dir.back()))
         dir.pop_back();
@@ -729,11 +730,11 @@ void TfrmMain::showLanguageTexts()
 void TfrmMain::ppmiFileClick(QObject* sender)
 {
     if (auto* item = qobject_cast<QAction*>(sender))
-        ui->lbledtOutput->setText(entryFromCaption(item->text()));
+        setPathText(ui->lbledtOutput, recentEntry(item));
 }
 
 void TfrmMain::ppmiDirClick(QObject* sender)
 {
     if (auto* item = qobject_cast<QAction*>(sender))
-        ui->lbledtInput->setText(entryFromCaption(item->text()));
+        setPathText(ui->lbledtInput, recentEntry(item));
 }

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 
 #include <cstring>
 
@@ -216,6 +217,39 @@ private slots:
         QCOMPARE(links->item(2)->checkState(), Qt::Checked);
         f.action("acSaveSettings")->trigger();
         QCOMPARE(readSettingsFile(f.settingsFile()).FileSizeUnit, std::uint8_t(255));
+    }
+
+    // A folder named in Latin-1 on a UTF-8 system: shown readably, and written back as it came
+    // until the user edits it.
+    void aPathInAnyEncodingKeepsItsBytesThroughAStartAndAClose()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        const std::string folder = f.tmp.dir() + "Caf\xE9 M\xFAsica/";
+        TGeneratorSettings s = initialFormSettings();
+        s.InputDir = folder;
+        s.OutputFile = folder + "list.htm";
+        f.tmp.write("tunesheet.settings", bytesOf(s));
+        f.tmp.write("tunesheet.dirs", folder + "\r\n");
+        f.restart();
+        auto* input = f.child<QLineEdit>("lbledtInput");
+        QCOMPARE(input->text(), QString::fromStdString(f.tmp.dir()) + QString::fromUtf8("Café Música/"));
+        f.window->close();
+        QCOMPARE(readSettingsFile(f.settingsFile()).InputDir.str(), folder);
+        QCOMPARE(readSettingsFile(f.settingsFile()).OutputFile.str(), folder + "list.htm");
+        QCOMPARE(readFile(f.tmp.path("tunesheet.dirs")), folder + "\r\n");
+
+        // Chosen again from the recent menu, it keeps them too.
+        input->clear();
+        QMenu* recent = f.child<QMenu>("mnuRecentDirs");
+        emit recent->aboutToShow();
+        recent->actions().first()->trigger();
+        f.window->FormToClass();
+        QCOMPARE(f.window->Generator().Settings.InputDir.str(), folder);
+        // Edited, it is what the user typed.
+        input->setText(input->text() + "x");
+        f.window->FormToClass();
+        QCOMPARE(f.window->Generator().Settings.InputDir.str(), f.tmp.dir() + "Café Música/x");
     }
 
     void startWithoutColumnsSelectsAllAndAShortFileStillOpensTheWindow()

@@ -1,96 +1,25 @@
 #include "platform/VersionInfo.h"
+#include "platform/VersionResource.h"
 
 #include <windows.h>
 
 #include <cstring>
 #include <vector>
 
-// The version resource through the version API; only the names of the strings, which the API
-// cannot list, are read from the resource's own layout (a tree of nodes, each: length, value
-// length, type, UTF-16 key, padding to 4 bytes, value, padding, children).
+// The version resource through the version API; the names of the strings, which the API
+// cannot list, come from the resource's own layout (platform/VersionResource.h).
 
 namespace platform {
 namespace {
 
-class Node {
-public:
-    Node(const unsigned char* base, std::size_t end, std::size_t at) : base_(base), at_(at)
-    {
-        if (at + 6 > end)
-            return;
-        const std::size_t length = word(at);
-        if (length < 6 || length > end - at)
-            return;
-        end_ = at + length;
-        const std::size_t valueLength = word(at + 2);
-        const bool text = word(at + 4) == 1;
-        std::size_t p = at + 6;
-        while (p + 2 <= end_ && word(p) != 0) {
-            key_ += static_cast<char>(word(p) < 0x80 ? word(p) : '?');
-            p += 2;
-        }
-        if (p + 2 > end_)
-            return;
-        p = align(p + 2);
-        p = align(p + (text ? 2 * valueLength : valueLength));
-        children_ = p;
-        valid_ = true;
-    }
-
-    bool valid() const { return valid_; }
-    const std::string& key() const { return key_; }
-    std::size_t end() const { return end_; }
-    // The first child, or the offset where the next would start.
-    std::size_t children() const { return children_; }
-
-private:
-    std::size_t word(std::size_t p) const { return base_[p] | (base_[p + 1] << 8); }
-    std::size_t align(std::size_t p) const { return (p + 3) & ~std::size_t(3); }
-
-    const unsigned char* base_;
-    std::size_t at_;
-    std::size_t end_ = 0;
-    std::size_t children_ = 0;
-    bool valid_ = false;
-    std::string key_;
-};
-
-template <typename F>
-void forEachChild(const unsigned char* base, const Node& parent, F f)
-{
-    for (std::size_t p = parent.children(); p < parent.end();) {
-        Node child(base, parent.end(), p);
-        if (!child.valid())
-            return;
-        if (!f(child))
-            return;
-        p = (child.end() + 3) & ~std::size_t(3);
-    }
-}
-
 void readStrings(const std::vector<unsigned char>& block, VersionInfo& info)
 {
-    const unsigned char* base = block.data();
-    Node root(base, block.size(), 0);
-    if (!root.valid())
-        return;
-    forEachChild(base, root, [&](const Node& fileInfo) {
-        if (fileInfo.key() != "StringFileInfo")
-            return true;
-        // The first table is the one the program reads.
-        forEachChild(base, fileInfo, [&](const Node& table) {
-            forEachChild(base, table, [&](const Node& entry) {
-                const std::string query = "\\StringFileInfo\\" + table.key() + "\\" + entry.key();
-                char* value = nullptr;
-                UINT length = 0;
-                if (::VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) && value)
-                    info.strings.emplace_back(entry.key(), std::string(value, ::strnlen(value, length)));
-                return true;
-            });
-            return false;
-        });
-        return false;
-    });
+    for (const auto& [name, query] : versionStringQueries(block.data(), block.size())) {
+        char* value = nullptr;
+        UINT length = 0;
+        if (::VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) && value)
+            info.strings.emplace_back(name, std::string(value, ::strnlen(value, length)));
+    }
 }
 
 } // namespace

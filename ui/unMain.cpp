@@ -222,8 +222,9 @@ void TfrmMain::connectActions()
     const std::pair<QToolButton*, QAction*> glyphs[] = {
         {ui->BitBtn1, ui->acCopySelected}, {ui->BitBtn2, ui->acCopyAll}, {ui->BitBtn4, ui->acRemoveSelected},
         {ui->BitBtn3, ui->acRemoveAll},    {ui->BitBtn5, ui->acMoveUp},  {ui->BitBtn6, ui->acMoveDown}};
-    for (const auto& [button, action] : glyphs) {
-        button->setDefaultAction(action);
+    for (const auto& glyph : glyphs) {
+        QAction* action = glyph.second;
+        glyph.first->setDefaultAction(action);
         connect(action, &QAction::changed, action, [action] {
             if (action->toolTip() != action->statusTip())
                 action->setToolTip(action->statusTip());

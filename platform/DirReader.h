@@ -25,6 +25,11 @@ struct DirEntry {
     DirIdentity identity;  // directories only
 };
 
+// What a listing must tell of each entry: everything above, or only its name, kind and
+// attributes (size 0, no identity), which on POSIX spares a look at every entry whose kind
+// the listing itself gives.
+enum class EntryDetail { All, KindOnly };
+
 // Lists regular files and directories (links followed). Entries of other kinds (devices, pipes,
 // sockets, broken links) and entries that vanish while being listed are left out: reading them
 // could block or fail for reasons that have nothing to do with the page. "." and ".." are never listed.
@@ -34,7 +39,7 @@ class DirReader {
 public:
     explicit DirReader(const std::string& dir);
     // Lists an open directory, which must outlive the reader.
-    explicit DirReader(const Directory& dir);
+    explicit DirReader(const Directory& dir, EntryDetail detail = EntryDetail::All);
     ~DirReader();
     DirReader(const DirReader&) = delete;
     DirReader& operator=(const DirReader&) = delete;

@@ -21,6 +21,11 @@ public:
     // outlive it.
     std::unique_ptr<Directory> openSubdirectory(const std::string& name, int& error) const;
 
+    // Another handle to this directory, tied neither to this object nor to its parents: it
+    // stays open as long as it lives, and any number of threads may open files through it at
+    // once (this object may open its ancestors again, which no other thread must see happen).
+    std::unique_ptr<Directory> duplicate() const;
+
     // The path it was opened by, with a trailing delimiter; a subdirectory's is its parent's
     // path, its name and a delimiter. For messages and for showing; never opened again on POSIX.
     const std::string& path() const { return path_; }

@@ -3,19 +3,44 @@
 // a page, a file name or the window. UTF-8 on POSIX; the ANSI code page on Windows, where the
 // system's "A" functions and the page's readers expect it.
 #include <string>
+#include <string_view>
 
 namespace platform {
+
+// Each conversion writes into `out`, replacing what it held, so that a caller converting text
+// after text keeps one string's storage; each also comes as a function returning its result.
 
 // UTF-16 code units (no byte order mark, no terminating zero) in the narrow encoding. An
 // unpaired surrogate becomes a replacement; a character a single-byte code page lacks becomes
 // the system's nearest one ("C" for "Č" in 1252) or its default character.
-std::string narrowFromUtf16(const std::u16string& text);
+void narrowFromUtf16(std::u16string_view text, std::string& out);
 
 // UTF-8 text in the narrow encoding.
-std::string narrowFromUtf8(const std::string& text);
+void narrowFromUtf8(std::string_view text, std::string& out);
 
 // ISO-8859-1 text in the narrow encoding. Windows keeps the bytes as they are: its ANSI code
 // page is where such tags come from.
-std::string narrowFromLatin1(const std::string& text);
+void narrowFromLatin1(std::string_view text, std::string& out);
+
+inline std::string narrowFromUtf16(const std::u16string& text)
+{
+    std::string out;
+    narrowFromUtf16(text, out);
+    return out;
+}
+
+inline std::string narrowFromUtf8(const std::string& text)
+{
+    std::string out;
+    narrowFromUtf8(text, out);
+    return out;
+}
+
+inline std::string narrowFromLatin1(const std::string& text)
+{
+    std::string out;
+    narrowFromLatin1(text, out);
+    return out;
+}
 
 } // namespace platform

@@ -3,51 +3,44 @@
 #include "platform/Directory.h"
 #include "platform/Errors.h"
 
-// What the file system says of the open file is asked once, by each side's lookUp().
+// Each side opens files (relative to their directory where it can) and asks the file system
+// about them: open, openIn, close, lookUpSize, dosDate, attributes, readAt.
 
 namespace platform {
 
 ReadOnlyFile::ReadOnlyFile(const std::string& path)
 {
     int err = 0;
-    auto opened = tryOpen(path, err);
-    if (!opened)
+    if (!open(path, err))
         throw FileOpenError(path);
-    takeFrom(*opened);
 }
 
 ReadOnlyFile::ReadOnlyFile(const Directory& dir, const std::string& name)
 {
     int err = 0;
-    auto opened = tryOpenIn(dir, name, err);
-    if (!opened)
-        throw FileOpenError(dir.path() + name);
-    takeFrom(*opened);
+    if (!openIn(dir, name, err))
+        throw FileOpenError(name_);
 }
 
-void ReadOnlyFile::takeFrom(ReadOnlyFile& opened)
+std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpen(const std::string& path, int& errorCode)
 {
-    fd_ = opened.fd_;
-    name_ = std::move(opened.name_);
-    opened.fd_ = -1;
+    auto file = std::make_unique<ReadOnlyFile>();
+    return file->open(path, errorCode) ? std::move(file) : nullptr;
+}
+
+std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpenIn(const Directory& dir, const std::string& name, int& errorCode)
+{
+    auto file = std::make_unique<ReadOnlyFile>();
+    return file->openIn(dir, name, errorCode) ? std::move(file) : nullptr;
 }
 
 std::int64_t ReadOnlyFile::size() const
 {
-    lookUp();
+    if (!lookedUp_) {
+        lookedUp_ = true;
+        lookUpSize();
+    }
     return size_;
-}
-
-std::int32_t ReadOnlyFile::dosDate() const
-{
-    lookUp();
-    return dosDate_;
-}
-
-std::int32_t ReadOnlyFile::attributes() const
-{
-    lookUp();
-    return attributes_;
 }
 
 } // namespace platform

@@ -11,6 +11,8 @@ class Directory;
 
 class ReadOnlyFile {
 public:
+    // Holds no file until open() or openIn() succeeds.
+    ReadOnlyFile() = default;
     // Opens `path`; raises FileOpenError ("Cannot open file %s") when it cannot.
     explicit ReadOnlyFile(const std::string& path);
     // Opens the file `name` of an open directory; FileOpenError names the directory's path and `name`.
@@ -24,6 +26,13 @@ public:
     static std::unique_ptr<ReadOnlyFile> tryOpen(const std::string& path, int& errorCode);
     static std::unique_ptr<ReadOnlyFile> tryOpenIn(const Directory& dir, const std::string& name, int& errorCode);
 
+    // Open in place of the file held now (which is closed first), so that one object serves
+    // file after file; false, holding no file, with the system's code in `errorCode`, when
+    // the file cannot be opened. The name for messages is still set: it names the file that failed.
+    bool open(const std::string& path, int& errorCode);
+    bool openIn(const Directory& dir, const std::string& name, int& errorCode);
+    void close();
+
     // The path the file was opened by, as its messages name it.
     const std::string& name() const { return name_; }
 
@@ -31,7 +40,7 @@ public:
     // reads from the start never pays for it).
     std::int64_t size() const;
     // The file's last-modification time (MS-DOS packed, local time; -1 when unknown) and
-    // attribute bits, from the same look at the file system as size().
+    // attribute bits (-1 when unknown), asked of the file system at each call.
     std::int32_t dosDate() const;
     std::int32_t attributes() const;
 
@@ -40,15 +49,11 @@ public:
     std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count);
 
 private:
-    ReadOnlyFile(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
-    void takeFrom(ReadOnlyFile& opened);
-    void lookUp() const;
+    void lookUpSize() const;
     int fd_ = -1;
     std::string name_;
     mutable bool lookedUp_ = false;
     mutable std::int64_t size_ = 0;
-    mutable std::int32_t dosDate_ = -1;
-    mutable std::int32_t attributes_ = -1;
 };
 
 } // namespace platform

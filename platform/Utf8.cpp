@@ -2,7 +2,7 @@
 
 namespace platform {
 
-bool isValidUtf8(const std::string& text)
+bool isValidUtf8(std::string_view text)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const auto* end = p + text.size();

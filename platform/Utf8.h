@@ -1,6 +1,6 @@
 #pragma once
 // Telling UTF-8 text from other bytes.
-#include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -10,6 +10,6 @@ inline bool isUtf8Continuation(char c)
 }
 
 // True when `text` is well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
-bool isValidUtf8(const std::string& text);
+bool isValidUtf8(std::string_view text);
 
 } // namespace platform

@@ -3,10 +3,12 @@
 #include "platform/Directory.h"
 
 #include <algorithm>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -20,7 +22,7 @@ unsigned char upper(unsigned char c)
 
 // Byte by byte with a-z taken as A-Z, a prefix before the longer name; names that are equal
 // so are ordered by their bytes as they are.
-bool nameOrder(const std::string& a, const std::string& b)
+bool nameOrder(std::string_view a, std::string_view b)
 {
     const auto less = [](char x, char y) { return upper(static_cast<unsigned char>(x)) < upper(static_cast<unsigned char>(y)); };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), less))
@@ -30,38 +32,79 @@ bool nameOrder(const std::string& a, const std::string& b)
     return a < b;
 }
 
-// The names in a directory, "." and ".." left out, in the order above.
-std::vector<std::string> sortedNames(int dirFd)
-{
-    std::vector<std::string> names;
-    // A descriptor of its own, so that listing does not move the directory's own position.
-    const int fd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return names;
-    DIR* dir = ::fdopendir(fd);
-    if (!dir) {
-        ::close(fd);
-        return names;
-    }
-    while (const dirent* d = ::readdir(dir)) {
-        const char* name = d->d_name;
-        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-            continue;
-        names.emplace_back(name);
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end(), nameOrder);
-    return names;
-}
+// A name in the listing's one buffer, and the kind the listing gave it (DT_UNKNOWN where none).
+struct Name {
+    std::uint32_t offset;
+    std::uint32_t length;
+    unsigned char type;
+};
 
 } // namespace
 
 struct DirReader::Impl {
     std::unique_ptr<Directory> owned;
     const Directory* dir = nullptr;
-    std::vector<std::string> names;
+    EntryDetail detail = EntryDetail::All;
+    std::string text; // the names, one after another
+    std::vector<Name> names;
     std::size_t next = 0;
+
+    std::string_view nameOf(const Name& n) const { return std::string_view(text).substr(n.offset, n.length); }
+    void list();
+    bool describe(const Name& n, DirEntry& entry) const;
 };
+
+// The names in the directory, "." and ".." left out, in the order above.
+void DirReader::Impl::list()
+{
+    // Read through a descriptor of its own, which leaves the directory's one free for opening
+    // its entries; it shares its position, so the listing starts from the beginning.
+    const int fd = dir->handle() < 0 ? -1 : ::fcntl(dir->handle(), F_DUPFD_CLOEXEC, 0);
+    if (fd < 0)
+        return;
+    DIR* d = ::fdopendir(fd);
+    if (!d) {
+        ::close(fd);
+        return;
+    }
+    ::rewinddir(d);
+    while (const dirent* e = ::readdir(d)) {
+        const char* name = e->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        const std::size_t length = std::strlen(name);
+        names.push_back({static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(length), e->d_type});
+        text.append(name, length);
+    }
+    ::closedir(d);
+    std::sort(names.begin(), names.end(), [this](const Name& a, const Name& b) { return nameOrder(nameOf(a), nameOf(b)); });
+}
+
+// Fills in a regular file or a directory; false for an entry of another kind, a broken link
+// or one that has vanished. The system is asked only where the listing does not tell enough.
+bool DirReader::Impl::describe(const Name& n, DirEntry& entry) const
+{
+    const std::string_view name = nameOf(n);
+    entry.name.assign(name.data(), name.size());
+    entry.hidden = name[0] == '.';
+    entry.system = false;
+    entry.size = 0;
+    entry.identity = {};
+    const bool known = n.type == DT_REG || n.type == DT_DIR;
+    if (detail == EntryDetail::KindOnly && known) {
+        entry.isDirectory = n.type == DT_DIR;
+        return true;
+    }
+    struct stat st {};
+    if (::fstatat(dir->handle(), entry.name.c_str(), &st, 0) != 0)
+        return false;
+    entry.isDirectory = S_ISDIR(st.st_mode);
+    if (!entry.isDirectory && !S_ISREG(st.st_mode))
+        return false;
+    entry.size = entry.isDirectory ? 0 : static_cast<std::uint64_t>(st.st_size);
+    entry.identity = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    return true;
+}
 
 DirReader::DirReader(const std::string& dir) : impl_(new Impl)
 {
@@ -69,13 +112,14 @@ DirReader::DirReader(const std::string& dir) : impl_(new Impl)
     impl_->owned = Directory::open(dir, error);
     impl_->dir = impl_->owned.get();
     if (impl_->dir)
-        impl_->names = sortedNames(impl_->dir->handle());
+        impl_->list();
 }
 
-DirReader::DirReader(const Directory& dir) : impl_(new Impl)
+DirReader::DirReader(const Directory& dir, EntryDetail detail) : impl_(new Impl)
 {
     impl_->dir = &dir;
-    impl_->names = sortedNames(dir.handle());
+    impl_->detail = detail;
+    impl_->list();
 }
 
 DirReader::~DirReader() = default;
@@ -89,22 +133,9 @@ bool DirReader::next(DirEntry& entry)
 {
     if (!impl_->dir)
         return false;
-    while (impl_->next < impl_->names.size()) {
-        std::string& name = impl_->names[impl_->next++];
-        struct stat st {};
-        if (::fstatat(impl_->dir->handle(), name.c_str(), &st, 0) != 0)
-            continue; // vanished, or a broken link
-        const bool isDir = S_ISDIR(st.st_mode);
-        if (!isDir && !S_ISREG(st.st_mode))
-            continue;
-        entry.name = std::move(name);
-        entry.isDirectory = isDir;
-        entry.hidden = entry.name[0] == '.';
-        entry.system = false;
-        entry.size = isDir ? 0 : static_cast<std::uint64_t>(st.st_size);
-        entry.identity = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-        return true;
-    }
+    while (impl_->next < impl_->names.size())
+        if (impl_->describe(impl_->names[impl_->next++], entry))
+            return true;
     return false;
 }
 

@@ -61,6 +61,17 @@ std::unique_ptr<Directory> Directory::openSubdirectory(const std::string& name, 
     return dir;
 }
 
+std::unique_ptr<Directory> Directory::duplicate() const
+{
+    std::unique_ptr<Directory> dir(new Directory);
+    const int fd = handle();
+    dir->fd_ = fd < 0 ? -1 : ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    dir->path_ = path_;
+    dir->name_ = name_;
+    dir->identity_ = identity_;
+    return dir;
+}
+
 Directory::~Directory()
 {
     if (fd_ >= 0)

@@ -25,11 +25,10 @@ void appendUtf8(std::string& out, char32_t cp)
 
 } // namespace
 
-std::string narrowFromUtf16(const std::u16string& text)
+void narrowFromUtf16(std::u16string_view text, std::string& out)
 {
     constexpr char32_t Replacement = 0xFFFD;
-    std::string out;
-    out.reserve(text.size());
+    out.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
@@ -39,21 +38,18 @@ std::string narrowFromUtf16(const std::u16string& text)
         }
         appendUtf8(out, (unit >= 0xD800 && unit <= 0xDFFF) ? Replacement : char32_t(unit));
     }
-    return out;
 }
 
-std::string narrowFromUtf8(const std::string& text)
+void narrowFromUtf8(std::string_view text, std::string& out)
 {
-    return text;
+    out.assign(text.data(), text.size());
 }
 
-std::string narrowFromLatin1(const std::string& text)
+void narrowFromLatin1(std::string_view text, std::string& out)
 {
-    std::string out;
-    out.reserve(text.size() * 2);
+    out.clear();
     for (char c : text)
         appendUtf8(out, static_cast<unsigned char>(c));
-    return out;
 }
 
 } // namespace platform

@@ -17,48 +17,73 @@ namespace {
 // O_NONBLOCK keeps a pipe or device that slipped in under an .mp3 name from hanging the open.
 constexpr int ReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
 
+int openRetrying(int dirFd, const char* name)
+{
+    int fd;
+    do
+        fd = ::openat(dirFd, name, ReadFlags);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
 } // namespace
 
-std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpen(const std::string& path, int& errorCode)
+bool ReadOnlyFile::open(const std::string& path, int& errorCode)
 {
-    const int fd = ::open(path.c_str(), ReadFlags);
-    if (fd < 0) {
+    close();
+    name_ = path;
+    fd_ = openRetrying(AT_FDCWD, path.c_str());
+    if (fd_ < 0)
         errorCode = errno;
-        return nullptr;
-    }
-    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, path));
+    return fd_ >= 0;
 }
 
-std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpenIn(const Directory& dir, const std::string& name, int& errorCode)
+bool ReadOnlyFile::openIn(const Directory& dir, const std::string& name, int& errorCode)
 {
+    close();
+    name_.assign(dir.path()).append(name);
     const int dirFd = dir.handle();
-    const int fd = dirFd < 0 ? -1 : ::openat(dirFd, name.c_str(), ReadFlags);
-    if (fd < 0) {
+    fd_ = dirFd < 0 ? -1 : openRetrying(dirFd, name.c_str());
+    if (fd_ < 0)
         errorCode = dirFd < 0 ? EBADF : errno;
-        return nullptr;
-    }
-    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, dir.path() + name));
+    return fd_ >= 0;
 }
 
-void ReadOnlyFile::lookUp() const
+void ReadOnlyFile::close()
 {
-    if (lookedUp_)
-        return;
-    lookedUp_ = true;
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0)
-        return;
-    // Only regular files have a size worth reading; anything else reads as empty.
-    size_ = S_ISREG(st.st_mode) ? static_cast<std::int64_t>(st.st_size) : 0;
-    dosDate_ = dosDateOf(st);
-    const std::string fileName = extractFileName(name_);
-    attributes_ = attributesOf(!fileName.empty() && fileName[0] == '.', st);
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    lookedUp_ = false;
+    size_ = 0;
 }
 
 ReadOnlyFile::~ReadOnlyFile()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    close();
+}
+
+void ReadOnlyFile::lookUpSize() const
+{
+    struct stat st {};
+    // Only regular files have a size worth reading; anything else reads as empty.
+    if (::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode))
+        size_ = static_cast<std::int64_t>(st.st_size);
+}
+
+std::int32_t ReadOnlyFile::dosDate() const
+{
+    struct stat st {};
+    return ::fstat(fd_, &st) == 0 ? dosDateOf(st) : -1;
+}
+
+std::int32_t ReadOnlyFile::attributes() const
+{
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0)
+        return -1;
+    const std::string fileName = extractFileName(name_);
+    return attributesOf(!fileName.empty() && fileName[0] == '.', st);
 }
 
 std::size_t ReadOnlyFile::readAt(std::int64_t offset, void* buffer, std::size_t count)

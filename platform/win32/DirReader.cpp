@@ -33,9 +33,13 @@ struct DirReader::Impl {
     HANDLE find = INVALID_HANDLE_VALUE;
     WIN32_FIND_DATAA data {};
     bool pending = false; // data holds an entry not yet returned
+    EntryDetail detail = EntryDetail::All;
 };
 
-DirReader::DirReader(const Directory& dir) : DirReader(dir.path()) {}
+DirReader::DirReader(const Directory& dir, EntryDetail detail) : DirReader(dir.path())
+{
+    impl_->detail = detail;
+}
 
 DirReader::DirReader(const std::string& dir) : impl_(new Impl)
 {
@@ -83,7 +87,7 @@ bool DirReader::next(DirEntry& entry)
         entry.size = isDir ? 0 : (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
         entry.identity = {};
         // A directory the walk cannot identify (a dangling junction) is one it cannot enter.
-        if (isDir && !identityOf(impl_->dir + name, entry.identity))
+        if (isDir && impl_->detail == EntryDetail::All && !identityOf(impl_->dir + name, entry.identity))
             continue;
         return true;
     }

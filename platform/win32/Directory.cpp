@@ -30,6 +30,15 @@ std::unique_ptr<Directory> Directory::openSubdirectory(const std::string& name, 
     return dir;
 }
 
+std::unique_ptr<Directory> Directory::duplicate() const
+{
+    std::unique_ptr<Directory> dir(new Directory);
+    dir->path_ = path_;
+    dir->name_ = name_;
+    dir->identity_ = identity_;
+    return dir;
+}
+
 Directory::~Directory() = default;
 
 int Directory::handle() const

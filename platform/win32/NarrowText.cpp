@@ -6,52 +6,58 @@ namespace platform {
 
 namespace {
 
-std::string toAnsi(const wchar_t* text, int length)
+// The wide text of the conversion under way; one per thread, kept from conversion to conversion.
+thread_local std::wstring wide;
+
+void toAnsi(const wchar_t* text, int length, std::string& out)
 {
+    out.clear();
     if (length <= 0)
-        return std::string();
+        return;
     // Characters the code page lacks become its default character.
     const int size = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
     if (size <= 0)
-        return std::string();
-    std::string out(static_cast<std::size_t>(size), '\0');
+        return;
+    out.resize(static_cast<std::size_t>(size));
     ::WideCharToMultiByte(CP_ACP, 0, text, length, &out[0], size, nullptr, nullptr);
-    return out;
+}
+
+// `text` in code page `codePage` through UTF-16 into the ANSI code page; the bytes as they are
+// when they are not text in that code page.
+void fromCodePage(UINT codePage, std::string_view text, std::string& out)
+{
+    const int n = text.empty() ? 0 : ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (n <= 0) {
+        out.assign(text.data(), text.size());
+        return;
+    }
+    wide.resize(static_cast<std::size_t>(n));
+    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    toAnsi(wide.data(), n, out);
 }
 
 } // namespace
 
-std::string narrowFromUtf16(const std::u16string& text)
+void narrowFromUtf16(std::u16string_view text, std::string& out)
 {
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
-    const std::wstring wide(text.begin(), text.end());
-    return toAnsi(wide.data(), static_cast<int>(wide.size()));
+    wide.assign(text.begin(), text.end());
+    toAnsi(wide.data(), static_cast<int>(wide.size()), out);
 }
 
-std::string narrowFromUtf8(const std::string& text)
+void narrowFromUtf8(std::string_view text, std::string& out)
 {
-    if (text.empty())
-        return text;
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (n <= 0)
-        return text;
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return toAnsi(wide.data(), n);
+    fromCodePage(CP_UTF8, text, out);
 }
 
-std::string narrowFromLatin1(const std::string& text)
+void narrowFromLatin1(std::string_view text, std::string& out)
 {
     // A single-byte ANSI code page is where such tags come from: the bytes stay. A process whose
     // ANSI code page is UTF-8 (the programs' manifest asks for it) needs the characters.
-    if (::GetACP() != CP_UTF8 || text.empty())
-        return text;
-    const int n = ::MultiByteToWideChar(28591, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (n <= 0)
-        return text;
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(28591, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return toAnsi(wide.data(), n);
+    if (::GetACP() != CP_UTF8)
+        out.assign(text.data(), text.size());
+    else
+        fromCodePage(28591, text, out);
 }
 
 } // namespace platform

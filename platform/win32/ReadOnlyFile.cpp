@@ -21,47 +21,72 @@ HANDLE handleOf(int fd)
 
 } // namespace
 
-std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpen(const std::string& path, int& errorCode)
+bool ReadOnlyFile::open(const std::string& path, int& errorCode)
 {
+    close();
+    name_ = path;
     // Shared with every reader and writer, and with a program that deletes or renames the file.
     HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         errorCode = static_cast<int>(::GetLastError());
-        return nullptr;
+        return false;
     }
-    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
-    if (fd < 0) {
+    fd_ = ::_open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
+    if (fd_ < 0) {
         ::CloseHandle(h);
         errorCode = ERROR_TOO_MANY_OPEN_FILES;
-        return nullptr;
+        return false;
     }
-    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, path));
+    return true;
 }
 
-std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpenIn(const Directory& dir, const std::string& name, int& errorCode)
+bool ReadOnlyFile::openIn(const Directory& dir, const std::string& name, int& errorCode)
 {
-    return tryOpen(dir.path() + name, errorCode);
+    return open(dir.path() + name, errorCode);
 }
 
-void ReadOnlyFile::lookUp() const
+void ReadOnlyFile::close()
 {
-    if (lookedUp_)
-        return;
-    lookedUp_ = true;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!::GetFileInformationByHandle(handleOf(fd_), &info))
-        return;
-    size_ = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
-    dosDate_ = dosDateOf(info.ftLastWriteTime);
-    // Hidden is an attribute of the file here, not of its name.
-    attributes_ = static_cast<std::int32_t>(info.dwFileAttributes);
+    if (fd_ >= 0)
+        ::_close(fd_);
+    fd_ = -1;
+    lookedUp_ = false;
+    size_ = 0;
 }
 
 ReadOnlyFile::~ReadOnlyFile()
 {
-    if (fd_ >= 0)
-        ::_close(fd_);
+    close();
+}
+
+namespace {
+
+bool information(int fd, BY_HANDLE_FILE_INFORMATION& info)
+{
+    return ::GetFileInformationByHandle(handleOf(fd), &info) != 0;
+}
+
+} // namespace
+
+void ReadOnlyFile::lookUpSize() const
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (information(fd_, info))
+        size_ = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
+}
+
+std::int32_t ReadOnlyFile::dosDate() const
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    return information(fd_, info) ? dosDateOf(info.ftLastWriteTime) : -1;
+}
+
+// Hidden is an attribute of the file here, not of its name.
+std::int32_t ReadOnlyFile::attributes() const
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    return information(fd_, info) ? static_cast<std::int32_t>(info.dwFileAttributes) : -1;
 }
 
 std::size_t ReadOnlyFile::readAt(std::int64_t offset, void* buffer, std::size_t count)

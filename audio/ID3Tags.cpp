@@ -3,20 +3,21 @@
 #include "audio/Stream.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 const std::int32_t kBlockSize = 128;
 
 // A fixed-width text field: up to its first zero byte, without trailing blanks and control
-// characters.
-std::string field(const unsigned char* block, int offset, int size)
+// characters. Assigned, so that a tag loaded again keeps the storage of its texts.
+void assignField(std::string& text, const unsigned char* block, int offset, int size)
 {
     const unsigned char* begin = block + offset;
     const unsigned char* end = std::find(begin, begin + size, 0);
     while (end != begin && end[-1] <= ' ')
         --end;
-    return std::string(begin, end);
+    text.assign(reinterpret_cast<const char*>(begin), static_cast<std::size_t>(end - begin));
 }
 
 } // namespace
@@ -26,20 +27,23 @@ void TID3v1Tag::LoadFromBuffer(const unsigned char* Buffer, std::int32_t Size)
     FPresent = false;
     if (Size < kBlockSize)
         return;
-    if (field(Buffer, 0, 3) != "TAG")
+    if (std::memcmp(Buffer, "TAG", 3) != 0)
         return;
     FPresent = true;
-    FTitle = field(Buffer, 3, 30);
-    FArtist = field(Buffer, 33, 30);
-    FAlbum = field(Buffer, 63, 30);
-    FYear = field(Buffer, 93, 4);
+    assignField(FTitle, Buffer, 3, 30);
+    assignField(FArtist, Buffer, 33, 30);
+    assignField(FAlbum, Buffer, 63, 30);
+    assignField(FYear, Buffer, 93, 4);
     // Over all 30 bytes: in the ID3v1.1 layout the zero at 125 ends the comment.
-    FComment = field(Buffer, 97, 30);
+    assignField(FComment, Buffer, 97, 30);
     FIsVersion10 = !(Buffer[125] == 0 && Buffer[126] != 0);
     FTrack = FIsVersion10 ? 0 : Buffer[126];
     FGenreID = Buffer[127];
     const auto& genres = ID3v1Genres();
-    FGenre = FGenreID < static_cast<std::int32_t>(genres.size()) ? genres[FGenreID] : std::string();
+    if (FGenreID < static_cast<std::int32_t>(genres.size()))
+        FGenre.assign(genres[FGenreID]);
+    else
+        FGenre.clear();
 }
 
 void TID3v1Tag::LoadFromStream(TStream& Stream, std::int64_t Count)

@@ -123,7 +123,12 @@ bool TMpegFrameHdr::LoadFromBuffer(const unsigned char* Data, std::int32_t Size)
 
 std::int32_t TMpegFrameHdr::FindFrame(const unsigned char* Data, std::int32_t Size)
 {
+    // Every header starts with a byte 0xFF: the search jumps from one to the next.
     for (std::int32_t i = 0; i + 4 <= Size; ++i) {
+        const void* next = std::memchr(Data + i, 0xFF, static_cast<std::size_t>(Size - 3 - i));
+        if (!next)
+            return -1;
+        i = static_cast<std::int32_t>(static_cast<const unsigned char*>(next) - Data);
         if (hasSync(Data + i) && LoadFromBuffer(Data + i, Size - i))
             return i;
     }

@@ -13,16 +13,29 @@ void TStream::ReadBuffer(void* buffer, std::size_t count)
 }
 
 TFileStream::TFileStream(const std::string& fileName, std::size_t readAhead)
-    : file_(std::make_unique<platform::ReadOnlyFile>(fileName)), readAhead_(readAhead)
+    : TFileStream(std::make_unique<platform::ReadOnlyFile>(fileName), readAhead)
 {
 }
 
 TFileStream::TFileStream(std::unique_ptr<platform::ReadOnlyFile> file, std::size_t readAhead)
-    : file_(std::move(file)), readAhead_(readAhead)
+    : owned_(std::move(file)), file_(owned_.get()), readAhead_(readAhead)
 {
 }
 
+TFileStream::TFileStream(std::size_t readAhead) : readAhead_(readAhead) {}
+
 TFileStream::~TFileStream() = default;
+
+void TFileStream::Attach(platform::ReadOnlyFile& file)
+{
+    owned_.reset();
+    file_ = &file;
+    size_ = -1;
+    position_ = 0;
+    headRead_ = false;
+    head_.fill = 0;
+    window_.fill = 0;
+}
 
 std::int64_t TFileStream::Size() const
 {
@@ -41,17 +54,34 @@ void TFileStream::Seek(std::int64_t position)
     position_ = position;
 }
 
-void TFileStream::Fill()
+bool TFileStream::Buffer::holds(std::int64_t position, std::size_t count) const
+{
+    return position >= start && static_cast<std::uint64_t>(position - start) + count <= fill;
+}
+
+void TFileStream::Fill(Buffer& buffer, std::int64_t position)
 {
     // Once the size is known, never ask past the end: a short read costs a second system call.
     std::size_t want = readAhead_;
     if (size_ >= 0)
-        want = static_cast<std::size_t>(std::clamp<std::int64_t>(size_ - position_, 0, std::int64_t(readAhead_)));
-    if (!buffer_)
-        buffer_.reset(new unsigned char[readAhead_]);
-    bufferStart_ = position_;
-    bufferFill_ = 0;
-    bufferFill_ = want > 0 ? file_->readAt(position_, buffer_.get(), want) : 0;
+        want = static_cast<std::size_t>(std::clamp<std::int64_t>(size_ - position, 0, std::int64_t(readAhead_)));
+    if (!buffer.bytes)
+        buffer.bytes.reset(new unsigned char[readAhead_]);
+    buffer.start = position;
+    buffer.fill = 0;
+    buffer.fill = want > 0 ? file_->readAt(position, buffer.bytes.get(), want) : 0;
+}
+
+// Up to `count` bytes from the position, as far as the buffer holds them.
+std::size_t TFileStream::Copy(const Buffer& buffer, void* out, std::size_t count)
+{
+    const auto offset = static_cast<std::uint64_t>(position_ - buffer.start);
+    if (offset >= buffer.fill)
+        return 0;
+    const std::size_t n = std::min<std::size_t>(count, buffer.fill - static_cast<std::size_t>(offset));
+    std::memcpy(out, buffer.bytes.get() + offset, n);
+    position_ += static_cast<std::int64_t>(n);
+    return n;
 }
 
 void TFileStream::ReadBuffer(void* buffer, std::size_t count)
@@ -64,21 +94,23 @@ std::size_t TFileStream::Read(void* buffer, std::size_t count)
 {
     if (count == 0 || position_ < 0)
         return 0;
-    auto* out = static_cast<unsigned char*>(buffer);
-    const bool buffered = position_ >= bufferStart_ &&
-                          static_cast<std::uint64_t>(position_ - bufferStart_) + count <= bufferFill_;
-    if (!buffered) {
-        if (count > readAhead_) {
-            const std::size_t n = file_->readAt(position_, out, count);
-            position_ += static_cast<std::int64_t>(n);
-            return n;
-        }
-        Fill();
+    if (!headRead_ && position_ < static_cast<std::int64_t>(readAhead_)) {
+        Fill(head_, 0);
+        headRead_ = true;
     }
-    const std::size_t n = std::min(count, bufferFill_ - static_cast<std::size_t>(position_ - bufferStart_));
-    std::memcpy(out, buffer_.get() + (position_ - bufferStart_), n);
-    position_ += static_cast<std::int64_t>(n);
-    return n;
+    // The head ends where the file does when it is shorter: nothing lies beyond it.
+    const bool wholeFileInHead = headRead_ && head_.fill < readAhead_;
+    if (head_.holds(position_, count) || wholeFileInHead)
+        return Copy(head_, buffer, count);
+    if (window_.holds(position_, count))
+        return Copy(window_, buffer, count);
+    if (count > readAhead_) {
+        const std::size_t n = file_->readAt(position_, buffer, count);
+        position_ += static_cast<std::int64_t>(n);
+        return n;
+    }
+    Fill(window_, position_);
+    return Copy(window_, buffer, count);
 }
 
 TMemoryStream::TMemoryStream(const void* data, std::size_t size)

@@ -23,19 +23,31 @@ public:
     virtual void ReadBuffer(void* buffer, std::size_t count);
 };
 
-// A file opened for reading only, sharing it with others; reads go through a buffer so
-// that many small reads cost few system calls. A read outside the buffer fills it with the
-// `readAhead` bytes from there (fewer at the end of the file). Its read errors name the file.
+// A file opened for reading only, sharing it with others. Reads go through two buffers so that
+// many small reads cost few system calls: one holds the first `readAhead` bytes of the file,
+// read once on first use, which serve its ID3v2 tag and usually its first frame; the other is
+// filled, on a read that neither holds, with the `readAhead` bytes from there (fewer at the
+// end of the file). Its read errors name the file.
 class TFileStream : public TStream {
 public:
-    // Serves the first-frame search of most files and the checks after it in one read.
+    // Serves the ID3v2 tag and the first frame of most files in one read.
     static constexpr std::size_t DefaultReadAhead = 16 * 1024;
     // Raises platform::FileOpenError ("Cannot open file %s") when the file cannot be opened.
     explicit TFileStream(const std::string& fileName, std::size_t readAhead = DefaultReadAhead);
     // Reads a file opened already.
     explicit TFileStream(std::unique_ptr<platform::ReadOnlyFile> file, std::size_t readAhead = DefaultReadAhead);
+    // Reads nothing until Attach().
+    explicit TFileStream(std::size_t readAhead = DefaultReadAhead);
     ~TFileStream() override;
+    TFileStream(const TFileStream&) = delete;
+    TFileStream& operator=(const TFileStream&) = delete;
+
+    // Reads `file`, from its start, from now on; the buffers stay, so that a stream serving file
+    // after file allocates nothing per file. The file must outlive its use here.
+    void Attach(platform::ReadOnlyFile& file);
+
     // Asked of the file system on first use only: a reader that never asks saves a system call.
+    // Asked before the first read, it keeps every read inside the file.
     std::int64_t Size() const override;
     std::int64_t Position() const override;
     void Seek(std::int64_t position) override;
@@ -45,15 +57,23 @@ public:
     const platform::ReadOnlyFile& File() const { return *file_; }
 
 private:
-    void Fill();
+    struct Buffer {
+        std::unique_ptr<unsigned char[]> bytes; // left uninitialised: always filled before use
+        std::int64_t start = 0;
+        std::size_t fill = 0;
+        bool holds(std::int64_t position, std::size_t count) const;
+    };
+    void Fill(Buffer& buffer, std::int64_t position);
+    std::size_t Copy(const Buffer& buffer, void* out, std::size_t count);
 
-    std::unique_ptr<platform::ReadOnlyFile> file_;
+    std::unique_ptr<platform::ReadOnlyFile> owned_;
+    platform::ReadOnlyFile* file_ = nullptr;
     std::size_t readAhead_;
     mutable std::int64_t size_ = -1; // -1 until asked
     std::int64_t position_ = 0;
-    std::unique_ptr<unsigned char[]> buffer_; // read-ahead, left uninitialised: it is always filled before use
-    std::int64_t bufferStart_ = 0;
-    std::size_t bufferFill_ = 0;
+    Buffer head_;      // the first bytes of the file, once read
+    bool headRead_ = false;
+    Buffer window_;    // anywhere else
 };
 
 // Bytes held in memory (tests and fuzzing).

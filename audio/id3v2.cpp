@@ -29,11 +29,6 @@ struct FrameHeader {
     int formatFlags = 0;
 };
 
-struct FrameText {
-    std::string value;
-    int encoding = 0;
-};
-
 using Bytes = std::vector<unsigned char>;
 
 bool isUtf16(int encoding)
@@ -104,7 +99,7 @@ std::optional<FrameHeader> nextFrame(Id3v2Body& body, int version)
     if (body.read(bytes, headerSize) < headerSize || !isIdentifier(bytes, idSize))
         return std::nullopt;
     FrameHeader frame;
-    frame.id.assign(bytes, bytes + idSize);
+    frame.id.assign(reinterpret_cast<const char*>(bytes), idSize);
     if (version == 2) {
         frame.size = bigEndian24(bytes + 3);
         return frame;
@@ -121,13 +116,12 @@ bool isCompressedOrEncrypted(const FrameHeader& frame, int version)
     return version == 4 && (frame.formatFlags & 0x0C) != 0;
 }
 
-// The frame's data, at most its first 64 KiB; nothing when the frame runs past the body's end.
-std::optional<Bytes> readFrameData(Id3v2Body& body, std::uint64_t size)
+// The frame's data, at most its first 64 KiB, into `data`; false when the frame runs past the
+// body's end.
+bool readFrameData(Id3v2Body& body, std::uint64_t size, Bytes& data)
 {
-    Bytes data(static_cast<std::size_t>(std::min<std::uint64_t>(size, kMaxFrameData)));
-    if (body.read(data.data(), data.size()) < data.size() || !body.skip(size - data.size()))
-        return std::nullopt;
-    return data;
+    data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size, kMaxFrameData)));
+    return body.read(data.data(), data.size()) == data.size() && body.skip(size - data.size());
 }
 
 void dropFront(Bytes& data, std::size_t count)
@@ -137,19 +131,18 @@ void dropFront(Bytes& data, std::size_t count)
 
 // The data without what the format flags put in front of it (a group byte; in version 2.4 a
 // 4-byte data length too), resynchronised when version 2.4 unsynchronised the frame.
-Bytes frameContent(Bytes data, const FrameHeader& frame, const Id3v2Header& tag)
+void toFrameContent(Bytes& data, const FrameHeader& frame, const Id3v2Header& tag)
 {
     if (tag.version == 3 && (frame.formatFlags & 0x20) != 0)
         dropFront(data, 1);
     if (tag.version != 4)
-        return data;
+        return;
     if ((frame.formatFlags & 0x40) != 0)
         dropFront(data, 1);
     if ((frame.formatFlags & 0x01) != 0)
         dropFront(data, 4);
     if ((frame.formatFlags & 0x02) != 0 || (tag.flags & 0x80) != 0)
         resynchronise(data);
-    return data;
 }
 
 // The length of the text at `p` up to its terminator: a zero byte, or a zero 16-bit unit in
@@ -171,13 +164,13 @@ std::size_t skipText(const unsigned char* p, std::size_t size, int encoding)
     return std::min(length, size);
 }
 
-std::string text(const unsigned char* p, std::size_t size, int encoding)
+void assignText(std::string& value, const unsigned char* p, std::size_t size, int encoding)
 {
-    return std::string(p, p + textLength(p, size, encoding));
+    value.assign(reinterpret_cast<const char*>(p), textLength(p, size, encoding));
 }
 
 // At most four ASCII digits at the start of the decoded text ("2001-05-03" gives "2001").
-std::string leadingDigits(const unsigned char* p, std::size_t size, int encoding)
+void assignLeadingDigits(std::string& digits, const unsigned char* p, std::size_t size, int encoding)
 {
     bool bigEndian = encoding == 2;
     std::size_t at = 0;
@@ -186,40 +179,47 @@ std::string leadingDigits(const unsigned char* p, std::size_t size, int encoding
         at = 2;
     }
     const std::size_t step = isUtf16(encoding) ? 2 : 1;
-    std::string digits;
+    digits.clear();
     for (; at + step <= size && digits.size() < 4; at += step) {
         const unsigned unit = step == 1 ? p[at] : bigEndian ? (p[at] << 8 | p[at + 1]) : (p[at + 1] << 8 | p[at]);
         if (unit < '0' || unit > '9')
             break;
         digits += static_cast<char>(unit);
     }
-    return digits;
 }
 
-FrameText frameText(const Bytes& content, Layout layout)
+// The frame's value and the encoding it is in.
+void assignFrameText(std::string& value, int& encoding, const Bytes& content, Layout layout)
 {
+    value.clear();
+    encoding = 0;
     if (content.empty())
-        return {};
-    const int encoding = content[0];
+        return;
+    const int contentEncoding = content[0];
     const unsigned char* p = content.data() + 1;
     const std::size_t size = content.size() - 1;
     switch (layout) {
     case Layout::Text:
-        return {text(p, size, encoding), encoding};
+        assignText(value, p, size, contentEncoding);
+        encoding = contentEncoding;
+        return;
     case Layout::Date:
-        return {leadingDigits(p, size, encoding), 0};
+        assignLeadingDigits(value, p, size, contentEncoding);
+        return;
     case Layout::Comment: {
         const std::size_t language = std::min<std::size_t>(3, size);
-        const std::size_t description = skipText(p + language, size - language, encoding);
+        const std::size_t description = skipText(p + language, size - language, contentEncoding);
         const std::size_t at = language + description;
-        return {text(p + at, size - at, encoding), encoding};
+        assignText(value, p + at, size - at, contentEncoding);
+        encoding = contentEncoding;
+        return;
     }
     case Layout::Link: {
-        const std::size_t at = skipText(p, size, encoding);
-        return {text(p + at, size - at, 0), 0};
+        const std::size_t at = skipText(p, size, contentEncoding);
+        assignText(value, p + at, size - at, 0);
+        return;
     }
     }
-    return {};
 }
 
 } // namespace
@@ -231,24 +231,24 @@ struct id3v2tag::Wanted {
     const char* version2Id;
     const char* id;
     Layout layout;
-    std::string id3v2tag::*value;
-    int id3v2tag::*encoding;
+    std::string Values::*value;
+    int Values::*encoding;
 };
 
 const id3v2tag::Wanted id3v2tag::kWanted[] = {
-    {"TP1", "TPE1", Layout::Text, &id3v2tag::FArtist, &id3v2tag::FArtistEncoding},
-    {"TT2", "TIT2", Layout::Text, &id3v2tag::FTitle, &id3v2tag::FTitleEncoding},
-    {"TAL", "TALB", Layout::Text, &id3v2tag::FAlbum, &id3v2tag::FAlbumEncoding},
-    {"TYE", "TYER", Layout::Text, &id3v2tag::FYear, &id3v2tag::FYearEncoding},
-    {"", "TDRC", Layout::Date, &id3v2tag::FYear, &id3v2tag::FYearEncoding},
-    {"TCO", "TCON", Layout::Text, &id3v2tag::FGenre, &id3v2tag::FGenreEncoding},
-    {"TCM", "TCOM", Layout::Text, &id3v2tag::FComposer, &id3v2tag::FComposerEncoding},
-    {"TOA", "TOPE", Layout::Text, &id3v2tag::FOrigArtist, &id3v2tag::FOrigArtistEncoding},
-    {"TCR", "TCOP", Layout::Text, &id3v2tag::FRights, &id3v2tag::FRightsEncoding},
-    {"WXX", "WXXX", Layout::Link, &id3v2tag::FURL, &id3v2tag::FURLEncoding},
-    {"TEN", "TENC", Layout::Text, &id3v2tag::FEncodedBy, &id3v2tag::FEncodedByEncoding},
-    {"COM", "COMM", Layout::Comment, &id3v2tag::FComment, &id3v2tag::FCommentEncoding},
-    {"TRK", "TRCK", Layout::Text, &id3v2tag::FTrack, &id3v2tag::FTrackEncoding},
+    {"TP1", "TPE1", Layout::Text, &Values::Artist, &Values::ArtistEncoding},
+    {"TT2", "TIT2", Layout::Text, &Values::Title, &Values::TitleEncoding},
+    {"TAL", "TALB", Layout::Text, &Values::Album, &Values::AlbumEncoding},
+    {"TYE", "TYER", Layout::Text, &Values::Year, &Values::YearEncoding},
+    {"", "TDRC", Layout::Date, &Values::Year, &Values::YearEncoding},
+    {"TCO", "TCON", Layout::Text, &Values::Genre, &Values::GenreEncoding},
+    {"TCM", "TCOM", Layout::Text, &Values::Composer, &Values::ComposerEncoding},
+    {"TOA", "TOPE", Layout::Text, &Values::OrigArtist, &Values::OrigArtistEncoding},
+    {"TCR", "TCOP", Layout::Text, &Values::Rights, &Values::RightsEncoding},
+    {"WXX", "WXXX", Layout::Link, &Values::URL, &Values::URLEncoding},
+    {"TEN", "TENC", Layout::Text, &Values::EncodedBy, &Values::EncodedByEncoding},
+    {"COM", "COMM", Layout::Comment, &Values::Comment, &Values::CommentEncoding},
+    {"TRK", "TRCK", Layout::Text, &Values::Track, &Values::TrackEncoding},
 };
 
 namespace {
@@ -279,35 +279,42 @@ void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
                 return;
             continue;
         }
-        auto Data = readFrameData(Body, Frame->size);
-        if (!Data)
+        if (!readFrameData(Body, Frame->size, FFrameData))
             return;
         Found[k] = true;
         // TDRC gives the year only where there is no TYER.
         if (Match->layout == Layout::Date && Found[kTyer])
             continue;
-        const FrameText Text = frameText(frameContent(std::move(*Data), *Frame, Tag), Match->layout);
-        this->*Match->value = Text.value;
-        this->*Match->encoding = Text.encoding;
+        toFrameContent(FFrameData, *Frame, Tag);
+        assignFrameText(Loading().*Match->value, Loading().*Match->encoding, FFrameData, Match->layout);
     }
+}
+
+void id3v2tag::Values::Clear()
+{
+    for (std::string* text : {&Track, &EncodedBy, &URL, &Rights, &OrigArtist, &Composer, &Comment, &Genre, &Year,
+                              &Album, &Artist, &Title})
+        text->clear();
+    TrackEncoding = EncodedByEncoding = URLEncoding = RightsEncoding = OrigArtistEncoding = ComposerEncoding =
+        CommentEncoding = GenreEncoding = YearEncoding = AlbumEncoding = ArtistEncoding = TitleEncoding = 0;
+    Present = false;
 }
 
 bool id3v2tag::LoadFromStream(TStream& Stream)
 {
     const auto Tag = readTagHeader(Stream);
     if (!Tag) {
-        FPresent = false;
+        FValues[FCurrent].Present = false;
         return false;
     }
-    // Filled apart, so that a read error leaves this object as it was.
-    id3v2tag Loaded;
-    Loaded.FPresent = true;
+    Loading().Clear();
+    Loading().Present = true;
     const bool Unsynchronised = Tag->version < 4 && (Tag->flags & 0x80) != 0;
     Id3v2Body Body(Stream, Tag->size, Unsynchronised);
     if (Tag->version >= 3 && (Tag->flags & 0x40) != 0)
         skipExtendedHeader(Body, Tag->version);
-    Loaded.ReadFrames(Body, *Tag);
-    *this = std::move(Loaded);
+    ReadFrames(Body, *Tag);
+    FCurrent = 1 - FCurrent;
     return true;
 }
 

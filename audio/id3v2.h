@@ -4,6 +4,7 @@
 // by their size, never read: a large picture costs a seek.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 class Id3v2Body;
 class TStream;
@@ -26,13 +27,13 @@ public:
     static constexpr std::size_t ReadAhead = 1024;
 
     // The four values the page shows; empty unless Present.
-    std::string GetArtist() const { return FPresent ? FArtist : std::string(); }
-    std::string GetTitle() const { return FPresent ? FTitle : std::string(); }
-    std::string GetAlbum() const { return FPresent ? FAlbum : std::string(); }
-    std::string GetYear() const { return FPresent ? FYear : std::string(); }
+    std::string GetArtist() const { return Current().Present ? Current().Artist : std::string(); }
+    std::string GetTitle() const { return Current().Present ? Current().Title : std::string(); }
+    std::string GetAlbum() const { return Current().Present ? Current().Album : std::string(); }
+    std::string GetYear() const { return Current().Present ? Current().Year : std::string(); }
 
     // The file began with a valid tag header at the last load.
-    bool Present() const { return FPresent; }
+    bool Present() const { return Current().Present; }
 
     // Each value is the first top-level frame's text up to its terminator, its bytes unchanged,
     // in the encoding named by the matching ...Encoding() (the frame's text-encoding byte; 0
@@ -40,62 +41,55 @@ public:
     // of TDRC, in ISO-8859-1. The URL is WXXX's link, in ISO-8859-1; the comment is COMM's
     // text. As the reading stops once artist, title, album and TYER are found, the other
     // values hold only what frames came before them.
-    const std::string& Track() const { return FTrack; }
-    const std::string& EncodedBy() const { return FEncodedBy; }
-    const std::string& URL() const { return FURL; }
-    const std::string& Rights() const { return FRights; }
-    const std::string& OrigArtist() const { return FOrigArtist; }
-    const std::string& Composer() const { return FComposer; }
-    const std::string& Comment() const { return FComment; }
-    const std::string& Genre() const { return FGenre; }
-    const std::string& Year() const { return FYear; }
-    const std::string& Album() const { return FAlbum; }
-    const std::string& Artist() const { return FArtist; }
-    const std::string& Title() const { return FTitle; }
+    const std::string& Track() const { return Current().Track; }
+    const std::string& EncodedBy() const { return Current().EncodedBy; }
+    const std::string& URL() const { return Current().URL; }
+    const std::string& Rights() const { return Current().Rights; }
+    const std::string& OrigArtist() const { return Current().OrigArtist; }
+    const std::string& Composer() const { return Current().Composer; }
+    const std::string& Comment() const { return Current().Comment; }
+    const std::string& Genre() const { return Current().Genre; }
+    const std::string& Year() const { return Current().Year; }
+    const std::string& Album() const { return Current().Album; }
+    const std::string& Artist() const { return Current().Artist; }
+    const std::string& Title() const { return Current().Title; }
 
-    int TrackEncoding() const { return FTrackEncoding; }
-    int EncodedByEncoding() const { return FEncodedByEncoding; }
-    int URLEncoding() const { return FURLEncoding; }
-    int RightsEncoding() const { return FRightsEncoding; }
-    int OrigArtistEncoding() const { return FOrigArtistEncoding; }
-    int ComposerEncoding() const { return FComposerEncoding; }
-    int CommentEncoding() const { return FCommentEncoding; }
-    int GenreEncoding() const { return FGenreEncoding; }
-    int YearEncoding() const { return FYearEncoding; }
-    int AlbumEncoding() const { return FAlbumEncoding; }
-    int ArtistEncoding() const { return FArtistEncoding; }
-    int TitleEncoding() const { return FTitleEncoding; }
+    int TrackEncoding() const { return Current().TrackEncoding; }
+    int EncodedByEncoding() const { return Current().EncodedByEncoding; }
+    int URLEncoding() const { return Current().URLEncoding; }
+    int RightsEncoding() const { return Current().RightsEncoding; }
+    int OrigArtistEncoding() const { return Current().OrigArtistEncoding; }
+    int ComposerEncoding() const { return Current().ComposerEncoding; }
+    int CommentEncoding() const { return Current().CommentEncoding; }
+    int GenreEncoding() const { return Current().GenreEncoding; }
+    int YearEncoding() const { return Current().YearEncoding; }
+    int AlbumEncoding() const { return Current().AlbumEncoding; }
+    int ArtistEncoding() const { return Current().ArtistEncoding; }
+    int TitleEncoding() const { return Current().TitleEncoding; }
 
 private:
     struct Wanted;
     static const Wanted kWanted[];
 
+    // What a load finds.
+    struct Values {
+        std::string Track, EncodedBy, URL, Rights, OrigArtist, Composer, Comment, Genre, Year, Album, Artist, Title;
+        int TrackEncoding = 0, EncodedByEncoding = 0, URLEncoding = 0, RightsEncoding = 0, OrigArtistEncoding = 0,
+            ComposerEncoding = 0, CommentEncoding = 0, GenreEncoding = 0, YearEncoding = 0, AlbumEncoding = 0,
+            ArtistEncoding = 0, TitleEncoding = 0;
+        bool Present = false;
+        // Empty texts, keeping their storage.
+        void Clear();
+    };
+
     void ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag);
+    const Values& Current() const { return FValues[FCurrent]; }
+    Values& Loading() { return FValues[1 - FCurrent]; }
 
-    std::string FTrack;
-    std::string FEncodedBy;
-    std::string FURL;
-    std::string FRights;
-    std::string FOrigArtist;
-    std::string FComposer;
-    std::string FComment;
-    std::string FGenre;
-    std::string FYear;
-    std::string FAlbum;
-    std::string FArtist;
-    std::string FTitle;
-    bool FPresent = false;
-
-    int FTrackEncoding = 0;
-    int FEncodedByEncoding = 0;
-    int FURLEncoding = 0;
-    int FRightsEncoding = 0;
-    int FOrigArtistEncoding = 0;
-    int FComposerEncoding = 0;
-    int FCommentEncoding = 0;
-    int FGenreEncoding = 0;
-    int FYearEncoding = 0;
-    int FAlbumEncoding = 0;
-    int FArtistEncoding = 0;
-    int FTitleEncoding = 0;
+    // A load fills the set that is not current, which becomes current once the load has
+    // succeeded: a read error leaves the object as it was, and an object loaded again and
+    // again keeps reusing the storage of both.
+    Values FValues[2];
+    int FCurrent = 0;
+    std::vector<unsigned char> FFrameData;
 };

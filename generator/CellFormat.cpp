@@ -2,46 +2,67 @@
 
 namespace {
 
-std::string twoDigits(std::int64_t n)
+void appendTwoDigits(std::string& out, std::int64_t n)
 {
-    return std::string(1, char('0' + n / 10)) + char('0' + n % 10);
+    out += char('0' + n / 10);
+    out += char('0' + n % 10);
 }
 
-std::string groupThousands(std::string digits, const std::string& separator)
+// The digits of `value` with `separator` between groups of three.
+void appendGrouped(std::string& out, unsigned __int128 value, const std::string& separator)
 {
-    for (std::size_t pos = digits.size(); pos > 3; pos -= 3)
-        digits.insert(pos - 3, separator);
-    return digits;
-}
-
-std::string toDecimal(unsigned __int128 value)
-{
-    std::string s;
+    char digits[40];
+    int count = 0;
     do {
-        s.insert(s.begin(), char('0' + int(value % 10)));
+        digits[count++] = char('0' + int(value % 10));
         value /= 10;
     } while (value != 0);
-    return s;
+    for (int i = count - 1; i >= 0; --i) {
+        out += digits[i];
+        if (i > 0 && i % 3 == 0)
+            out += separator;
+    }
 }
 
 } // namespace
 
-std::string formatLength(std::int64_t milliseconds, const platform::LocaleSeparators& seps)
+void appendLength(std::string& out, std::int64_t milliseconds, const platform::LocaleSeparators& seps)
 {
     const std::int64_t seconds = milliseconds > 0 ? milliseconds / 1000 : 0;
-    const std::string minutesAndSeconds = twoDigits(seconds / 60 % 60) + seps.time + twoDigits(seconds % 60);
-    return seconds < 3600 ? minutesAndSeconds : std::to_string(seconds / 3600) + seps.time + minutesAndSeconds;
+    if (seconds >= 3600) {
+        appendGrouped(out, static_cast<unsigned __int128>(seconds / 3600), std::string());
+        out += seps.time;
+    }
+    appendTwoDigits(out, seconds / 60 % 60);
+    out += seps.time;
+    appendTwoDigits(out, seconds % 60);
 }
 
-std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps)
+std::string formatLength(std::int64_t milliseconds, const platform::LocaleSeparators& seps)
+{
+    std::string out;
+    appendLength(out, milliseconds, seps);
+    return out;
+}
+
+void appendSize(std::string& out, std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps)
 {
     static const char* const suffixes[] = {" B", " kB", " MB"};
     static const std::uint64_t divisors[] = {1, 1024, 1048576};
     if (unit < 0 || unit > 2)
-        return std::string();
+        return;
     // Every divisor is 1 or even, so half of it is exact and adding it rounds half up.
     unsigned __int128 divisor = divisors[unit];
     unsigned __int128 hundredths = (static_cast<unsigned __int128>(bytes) * 100 + divisor / 2) / divisor;
-    std::string whole = groupThousands(toDecimal(hundredths / 100), seps.thousands);
-    return whole + seps.decimal + twoDigits(static_cast<std::int64_t>(hundredths % 100)) + suffixes[unit];
+    appendGrouped(out, hundredths / 100, seps.thousands);
+    out += seps.decimal;
+    appendTwoDigits(out, static_cast<std::int64_t>(hundredths % 100));
+    out += suffixes[unit];
+}
+
+std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps)
+{
+    std::string out;
+    appendSize(out, bytes, unit, seps);
+    return out;
 }

@@ -7,9 +7,11 @@
 
 // Minutes and seconds, "nn" + time separator + "ss", below an hour; from an hour on, hours
 // (as many digits as they take) before them, "h:nn:ss". Milliseconds are dropped.
+void appendLength(std::string& out, std::int64_t milliseconds, const platform::LocaleSeparators& seps);
 std::string formatLength(std::int64_t milliseconds, const platform::LocaleSeparators& seps);
 
 // The size in the unit (0 bytes, 1 kilobytes, 2 megabytes) with two decimals rounded half away
-// from zero, thousands grouped, and " B", " kB" or " MB"; empty for any other unit. Worked out
+// from zero, thousands grouped, and " B", " kB" or " MB"; nothing for any other unit. Worked out
 // in integers so that no floating-point error can move a digit.
+void appendSize(std::string& out, std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps);
 std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps);

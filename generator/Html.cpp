@@ -2,17 +2,33 @@
 
 #include "platform/Utf8.h"
 
-void appendHtmlEscaped(std::string& out, const std::string& text)
+namespace {
+
+const char* entity(char c)
 {
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+    switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
+void appendHtmlEscaped(std::string& out, std::string_view text)
+{
+    // Runs without a character to escape go over whole.
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (const char* e = entity(text[i])) {
+            out.append(text.data() + from, i - from);
+            out += e;
+            from = i + 1;
         }
     }
+    out.append(text.data() + from, text.size() - from);
 }
 
 std::string htmlEscape(const std::string& text)
@@ -23,21 +39,22 @@ std::string htmlEscape(const std::string& text)
     return out;
 }
 
-void appendLinkTarget(std::string& out, const std::string& path)
+// Percent-encoding writes only "%" and hexadecimal digits, which HTML leaves alone: both are
+// done in one pass.
+void appendLinkTarget(std::string& out, std::string_view path)
 {
     static const char hex[] = "0123456789ABCDEF";
     const bool rawBytes = !platform::isValidUtf8(path);
-    std::string encoded;
-    encoded.reserve(path.size());
     for (char c : path) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '%' || c == '#' || c == '?' || (rawBytes && byte >= 0x80)) {
-            encoded += '%';
-            encoded += hex[byte >> 4];
-            encoded += hex[byte & 0x0F];
+            out += '%';
+            out += hex[byte >> 4];
+            out += hex[byte & 0x0F];
+        } else if (const char* e = entity(c)) {
+            out += e;
         } else {
-            encoded += c;
+            out += c;
         }
     }
-    appendHtmlEscaped(out, encoded);
 }

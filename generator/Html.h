@@ -1,12 +1,13 @@
 #pragma once
 // Making outside texts safe to stand in the page.
 #include <string>
+#include <string_view>
 
 // `&` `<` `>` `"` as entities; every other byte unchanged.
 std::string htmlEscape(const std::string& text);
-void appendHtmlEscaped(std::string& out, const std::string& text);
+void appendHtmlEscaped(std::string& out, std::string_view text);
 
 // A file path as a link target: `%` `#` `?` percent-encoded (they would otherwise end or
 // re-read the path), and every byte from 0x80 up too when the path is not valid UTF-8 (so
 // that the link leads to the file's own bytes), then HTML-escaped for the attribute.
-void appendLinkTarget(std::string& out, const std::string& path);
+void appendLinkTarget(std::string& out, std::string_view path);

@@ -5,15 +5,17 @@
 namespace {
 
 // The code units up to the first zero unit; a leading byte-order mark decides the byte order.
-std::u16string utf16Units(const std::string& bytes, bool bigEndian)
+// One buffer per thread, kept from text to text.
+std::u16string_view utf16Units(std::string_view bytes, bool bigEndian)
 {
+    thread_local std::u16string units;
+    units.clear();
     std::size_t pos = 0;
     if (bytes.size() >= 2) {
         auto b0 = static_cast<unsigned char>(bytes[0]), b1 = static_cast<unsigned char>(bytes[1]);
         if (b0 == 0xFF && b1 == 0xFE) { bigEndian = false; pos = 2; }
         else if (b0 == 0xFE && b1 == 0xFF) { bigEndian = true; pos = 2; }
     }
-    std::u16string units;
     for (; pos + 1 < bytes.size(); pos += 2) {
         auto b0 = static_cast<unsigned char>(bytes[pos]), b1 = static_cast<unsigned char>(bytes[pos + 1]);
         const auto unit = static_cast<char16_t>(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
@@ -24,19 +26,41 @@ std::u16string utf16Units(const std::string& bytes, bool bigEndian)
     return units;
 }
 
+std::string_view upToZero(std::string_view bytes)
+{
+    return bytes.substr(0, bytes.find('\0'));
+}
+
 } // namespace
+
+void nameToPage(std::string_view text, std::string& out)
+{
+    if (isValidUtf8(text))
+        platform::narrowFromUtf8(text, out);
+    else
+        platform::narrowFromLatin1(text, out);
+}
 
 std::string nameToPage(const std::string& text)
 {
-    return isValidUtf8(text) ? platform::narrowFromUtf8(text) : platform::narrowFromLatin1(text);
+    std::string out;
+    nameToPage(text, out);
+    return out;
+}
+
+void tagTextToPage(std::string_view bytes, int encoding, std::string& out)
+{
+    switch (encoding) {
+    case tagUtf16: platform::narrowFromUtf16(utf16Units(bytes, false), out); return;
+    case tagUtf16BE: platform::narrowFromUtf16(utf16Units(bytes, true), out); return;
+    case tagUtf8: platform::narrowFromUtf8(upToZero(bytes), out); return;
+    default: nameToPage(upToZero(bytes), out); return;
+    }
 }
 
 std::string tagTextToPage(const std::string& bytes, int encoding)
 {
-    switch (encoding) {
-    case tagUtf16: return platform::narrowFromUtf16(utf16Units(bytes, false));
-    case tagUtf16BE: return platform::narrowFromUtf16(utf16Units(bytes, true));
-    case tagUtf8: return platform::narrowFromUtf8(bytes.substr(0, bytes.find('\0')));
-    default: return nameToPage(bytes.substr(0, bytes.find('\0')));
-    }
+    std::string out;
+    tagTextToPage(bytes, encoding, out);
+    return out;
 }

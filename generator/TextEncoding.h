@@ -3,6 +3,7 @@
 #include "platform/Utf8.h"
 
 #include <string>
+#include <string_view>
 
 using platform::isUtf8Continuation;
 using platform::isValidUtf8;
@@ -10,12 +11,14 @@ using platform::isValidUtf8;
 // ID3 text encodings: 0 ISO-8859-1, 1 UTF-16 with byte-order mark, 2 UTF-16BE, 3 UTF-8.
 enum TagEncoding { tagLatin1 = 0, tagUtf16 = 1, tagUtf16BE = 2, tagUtf8 = 3 };
 
-// A tag's text in the page's encoding. The text ends at its first zero character (in UTF-16,
-// its first zero code unit). UTF-16 is decoded (little-endian without a byte-order mark, an
-// unpaired surrogate becoming U+FFFD); UTF-8 is kept; single-byte text is kept when it is
-// valid UTF-8 and read as ISO-8859-1 otherwise. ID3v1 text is single-byte.
+// A tag's text in the page's encoding, into `out` (replacing what it held). The text ends at its
+// first zero character (in UTF-16, its first zero code unit). UTF-16 is decoded (little-endian
+// without a byte-order mark, an unpaired surrogate becoming U+FFFD); UTF-8 is kept; single-byte
+// text is kept when it is valid UTF-8 and read as ISO-8859-1 otherwise. ID3v1 text is single-byte.
+void tagTextToPage(std::string_view bytes, int encoding, std::string& out);
 std::string tagTextToPage(const std::string& bytes, int encoding);
 
 // A file name, a path or a caption in the page's encoding: kept when it is valid UTF-8 as a
 // whole, read as ISO-8859-1 otherwise. Nothing is cut, not even at a zero byte.
+void nameToPage(std::string_view text, std::string& out);
 std::string nameToPage(const std::string& text);

@@ -1,8 +1,8 @@
 #include "generator/tunesheet_class.h"
 
-#include "generator/FileFacts.h"
 #include "generator/Html.h"
 #include "generator/PageWriter.h"
+#include "generator/RowPipeline.h"
 #include "generator/TextEncoding.h"
 #include "platform/Directory.h"
 #include "platform/Errors.h"
@@ -30,13 +30,10 @@ void TTunesheet::Generate()
     walkPath_.clear();
     progress_ = GenerateProgress();
     separators_ = platform::localeSeparators();
+    CellTag = Settings.Wrap ? "td" : "td nowrap";
     try {
         WritePageHead();
-        if (Settings.AllDirsInOneTable)
-            OpenTable(root);
-        ProcessDirectory(root);
-        if (Settings.AllDirsInOneTable)
-            CloseTable();
+        runRowPipeline([this, &root](WalkOutput& out) { walkPage(out, root); }, *this, Settings, separators_);
         WritePageFoot();
         page.commit();
     } catch (...) {
@@ -44,6 +41,17 @@ void TTunesheet::Generate()
         throw;
     }
     PageFile = nullptr;
+}
+
+void TTunesheet::walkPage(WalkOutput& out, const std::string& root)
+{
+    walk_ = &out;
+    if (Settings.AllDirsInOneTable)
+        OpenTable(root);
+    ProcessDirectory(root);
+    if (Settings.AllDirsInOneTable)
+        CloseTable();
+    walk_ = nullptr;
 }
 
 void TTunesheet::WritePageHead()
@@ -101,9 +109,9 @@ void TTunesheet::WritePageFoot()
 void TTunesheet::OpenTable(const std::string& Dir)
 {
     if (Settings.DirOverTable)
-        PageFile->writeLine("<span class=mp3><b>" + htmlEscape(nameToPage(Dir)) + " " +
-                            htmlEscape(nameToPage(Settings.InputDir.str())) + "</b></span>");
-    PageFile->writeLine("<table cellspacing=0 cellpadding=1 border=1>");
+        walk_->line("<span class=mp3><b>" + htmlEscape(nameToPage(Dir)) + " " +
+                    htmlEscape(nameToPage(Settings.InputDir.str())) + "</b></span>");
+    walk_->line("<table cellspacing=0 cellpadding=1 border=1>");
     std::string header = "<tr>";
     const char* open = Settings.Wrap ? "<th>&nbsp;" : "<th nowrap>&nbsp;";
     for (int i = 0; i < ColumnSlots; ++i) {
@@ -114,12 +122,12 @@ void TTunesheet::OpenTable(const std::string& Dir)
         header += "&nbsp;</th>";
     }
     header += "</tr>";
-    PageFile->writeLine(header);
+    walk_->line(header);
 }
 
 void TTunesheet::CloseTable()
 {
-    PageFile->writeLine("</table><p>&nbsp;</p>");
+    walk_->line("</table><p>&nbsp;</p>");
 }
 
 static bool isMp3Name(const std::string& name)
@@ -127,10 +135,8 @@ static bool isMp3Name(const std::string& name)
     auto dot = name.find_last_of('.');
     if (dot == std::string::npos || name.size() - dot != 4)
         return false;
-    std::string ext = name.substr(dot);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; });
-    return ext == ".MP3";
+    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; };
+    return upper(name[dot + 1]) == 'M' && upper(name[dot + 2]) == 'P' && name[dot + 3] == '3';
 }
 
 void TTunesheet::ProcessDirectory(const std::string& Dir)
@@ -149,11 +155,11 @@ void TTunesheet::processDirectory(const platform::Directory& folder)
     if (std::find(walkPath_.begin(), walkPath_.end(), folder.identity()) != walkPath_.end())
         return;
 
+    walk_->folder(folder);
     std::vector<std::string> subdirectories;
     {
-        platform::DirReader reader(folder);
-        progress_.currentDir = dir;
-        reportProgress();
+        // What each entry is, from the listing where it says: a file's size comes with the row.
+        platform::DirReader reader(folder, platform::EntryDetail::KindOnly);
         bool tableOpen = false;
         platform::DirEntry entry;
         while (reader.next(entry)) {
@@ -166,11 +172,8 @@ void TTunesheet::processDirectory(const platform::Directory& folder)
                 OpenTable(dir);
                 tableOpen = true;
             }
-            if (isMp3Name(entry.name)) {
-                writeRow(readFileFacts(folder, entry.name), dir + entry.name, entry.size);
-                ++progress_.filesListed;
-                reportProgress();
-            }
+            if (isMp3Name(entry.name))
+                walk_->file(entry.name);
         }
         if (tableOpen)
             CloseTable();
@@ -182,6 +185,24 @@ void TTunesheet::processDirectory(const platform::Directory& folder)
         if (auto subfolder = folder.openSubdirectory(name, error))
             processDirectory(*subfolder);
     walkPath_.pop_back();
+}
+
+void TTunesheet::line(std::string_view text)
+{
+    PageFile->writeLine(text);
+}
+
+void TTunesheet::folder(const std::string& path)
+{
+    progress_.currentDir = path;
+    reportProgress();
+}
+
+void TTunesheet::row(std::string_view row)
+{
+    PageFile->writeLine(row);
+    ++progress_.filesListed;
+    reportProgress();
 }
 
 void TTunesheet::reportProgress()

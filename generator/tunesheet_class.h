@@ -9,20 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "generator/WalkOrder.h"
 #include "platform/DirReader.h"
 #include "platform/LocaleSeparators.h"
 
 class PageWriter;
-struct FileFacts;
 namespace platform { class Directory; }
 
 // "#" and six upper-case hex digits, red, green, blue.
 std::string ColorToHTML(std::uint32_t color);
-
-// The seven texts of one row, in column order.
-struct TSkladba {
-    std::string Artist, Title, Album, Year, Length, Size, FileName;
-};
 
 // How far a generation has got; handed to the progress handler.
 struct GenerateProgress {
@@ -30,7 +25,7 @@ struct GenerateProgress {
     std::string currentDir;        // the directory being listed
 };
 
-class TTunesheet {
+class TTunesheet : private PageSink {
 public:
     TTunesheet();
     virtual ~TTunesheet();
@@ -50,24 +45,29 @@ public:
     // complete; after an error or a stop the old page is untouched and nothing else is left.
     void Generate();
 
-    // The steps of Generate, each writing its block to the page being generated.
+private:
+    // The steps of Generate. The head and the foot go to the page; the tables and the walk go
+    // to the walk's output, which makes the files' rows.
     void WritePageHead();
     void WritePageFoot();
     void OpenTable(const std::string& Dir);
     void CloseTable();
     void ProcessDirectory(const std::string& Dir);
-    void WriteFileRow(const std::string& FilePath, std::uint64_t FileSize);
 
-private:
+    // Everything between the head and the foot, on the walk's thread.
+    void walkPage(WalkOutput& out, const std::string& root);
     // The walk over an open folder: its files and subfolders are opened from it by name.
     void processDirectory(const platform::Directory& folder);
-    void writeRow(const FileFacts& facts, const std::string& filePath, std::uint64_t fileSize);
+
+    // The page's writer, on the thread that runs Generate.
+    void line(std::string_view text) override;
+    void folder(const std::string& path) override;
+    void row(std::string_view row) override;
     void reportProgress();
-    void writeCell(std::string& row, int columnId, const TSkladba& texts, const std::string& filePath);
 
     PageWriter* PageFile = nullptr;
+    WalkOutput* walk_ = nullptr;
     std::vector<platform::DirIdentity> walkPath_;
     GenerateProgress progress_;
     platform::LocaleSeparators separators_;
-    std::string row_;
 };

@@ -1,11 +1,392 @@
 #include "generator/RowPipeline.h"
 
+#include "generator/ReaderCount.h"
 #include "generator/RowMaker.h"
 #include "platform/Directory.h"
+#include "platform/ThreadTime.h"
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
+
+// The walk hands on its output in batches: a hand-off per file would cost more than it saves
+// while files come from memory. A batch holds the files of one folder only, and the ring holds
+// a bounded number of batches; so at most RingBatches folders are held open for the readers.
+constexpr std::size_t BatchFiles = 32;
+constexpr std::size_t BatchItems = 256;
+constexpr std::size_t RingBatches = 128;
+// Rows made and not yet written; past it, readers work only on the batch the writer waits for.
+constexpr std::size_t RowBytesInFlight = 8 << 20;
+// A row that grew larger than this (a tag with very long texts) gives its storage back once written.
+constexpr std::size_t KeptRowCapacity = 64 << 10;
+constexpr std::size_t FirstRowCapacity = 1024;
+
+struct Item {
+    enum Kind : std::uint8_t { Line, Folder, File } kind;
+    std::uint32_t index; // into the batch's texts (Line, Folder) or files (File)
+};
+
+struct FileJob {
+    std::string name;
+    std::string row;
+    std::exception_ptr error;
+};
+
+// A stretch of the walk's output. Its vectors and strings are kept from use to use, so that
+// the steady state allocates nothing.
+struct Batch {
+    std::vector<Item> items;
+    std::vector<std::string> texts;
+    std::size_t textCount = 0;
+    std::vector<FileJob> files;
+    std::size_t fileCount = 0;
+    std::shared_ptr<const platform::Directory> folder; // of its files
+    std::exception_ptr walkError;                      // the walk failed after its items
+    bool last = false;                                 // the walk ends with it
+    // Under the pipeline's lock:
+    std::size_t claimed = 0; // files handed to readers
+    std::size_t done = 0;    // files whose rows are made
+    std::size_t rowBytes = 0;
+
+    bool complete() const { return done == fileCount; }
+
+    std::uint32_t addText(std::string_view text)
+    {
+        if (textCount == texts.size())
+            texts.emplace_back();
+        texts[textCount].assign(text.data(), text.size());
+        return static_cast<std::uint32_t>(textCount++);
+    }
+
+    void addFile(const std::string& name)
+    {
+        if (fileCount == files.size()) {
+            files.emplace_back();
+            // Room for most rows at once, rather than growing it step by step.
+            files.back().row.reserve(FirstRowCapacity);
+        }
+        files[fileCount].name.assign(name);
+        items.push_back({Item::File, static_cast<std::uint32_t>(fileCount++)});
+    }
+
+    void reset()
+    {
+        items.clear();
+        textCount = 0;
+        for (std::size_t i = 0; i < fileCount; ++i) {
+            files[i].error = nullptr;
+            if (files[i].row.capacity() > KeptRowCapacity)
+                std::string().swap(files[i].row);
+        }
+        fileCount = 0;
+        folder.reset();
+        walkError = nullptr;
+        last = false;
+        claimed = done = rowBytes = 0;
+    }
+};
+
+// The walk asked to stop: unwinds the walker thread.
+struct Stopped {};
+
+class Pipeline : private WalkOutput {
+public:
+    Pipeline(const TGeneratorSettings& settings, const platform::LocaleSeparators& separators, int readers)
+        : settings_(settings), separators_(separators), ring_(RingBatches),
+          count_(readers, static_cast<int>(std::max(1u, std::thread::hardware_concurrency())), MostReaders)
+    {
+    }
+
+    ~Pipeline() { stop(); }
+
+    void run(const std::function<void(WalkOutput&)>& walk, PageSink& sink)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            startReaders();
+        }
+        walker_ = std::thread([this, &walk] { walkAll(walk); });
+        write(sink);
+        stop();
+    }
+
+private:
+    // The walker's side -------------------------------------------------------------------
+
+    void walkAll(const std::function<void(WalkOutput&)>& walk)
+    {
+        try {
+            batch_ = &takeSlot();
+            walk(*this);
+            publish(true);
+        } catch (const Stopped&) {
+        } catch (...) {
+            // The error stands where the walk got to; it is raised when the writer gets there.
+            try {
+                batch_->walkError = std::current_exception();
+                publish(true);
+            } catch (const Stopped&) {
+            }
+        }
+    }
+
+    void line(std::string_view text) override
+    {
+        batch_->items.push_back({Item::Line, batch_->addText(text)});
+        if (batch_->items.size() >= BatchItems)
+            publish(false);
+    }
+
+    void folder(const platform::Directory& folder) override
+    {
+        // A walk over folders without files hands on nothing for long: it looks here whether
+        // it is to stop.
+        if (stopping_)
+            throw Stopped();
+        // A batch holds the files of one folder.
+        if (batch_->fileCount > 0)
+            publish(false);
+        current_ = &folder;
+        shared_.reset();
+        batch_->items.push_back({Item::Folder, batch_->addText(folder.path())});
+    }
+
+    void file(const std::string& name) override
+    {
+        if (!shared_)
+            shared_ = current_->duplicate();
+        if (batch_->fileCount > 0 && batch_->folder != shared_)
+            publish(false);
+        batch_->folder = shared_;
+        batch_->addFile(name);
+        if (batch_->fileCount >= BatchFiles || batch_->items.size() >= BatchItems)
+            publish(false);
+    }
+
+    // Hands the batch being filled to the readers and the writer, and takes the next slot.
+    void publish(bool last)
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        batch_->last = last;
+        ++walked_;
+        unclaimed_ += batch_->fileCount;
+        if (batch_->fileCount > 0)
+            workReady_.notify_one();
+        if (walked_ == written_ + 1)
+            writable_.notify_one();
+        lock.unlock();
+        if (!last)
+            batch_ = &takeSlot();
+    }
+
+    Batch& takeSlot()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        slotFree_.wait(lock, [this] { return stopping_ || walked_ - written_ < RingBatches; });
+        if (stopping_)
+            throw Stopped();
+        return ring_[walked_ % RingBatches];
+    }
+
+    // The readers' side -------------------------------------------------------------------
+
+    // Under the lock. When the system gives no more threads, those there are do the work.
+    void startReaders()
+    {
+        while (!stopping_ && !threadsExhausted_ && static_cast<int>(readers_.size()) < count_.target()) {
+            const int index = static_cast<int>(readers_.size());
+            try {
+                readers_.emplace_back([this, index] { read(index); });
+            } catch (const std::system_error&) {
+                if (readers_.empty())
+                    throw;
+                threadsExhausted_ = true;
+            }
+        }
+    }
+
+    // Under the lock: the batch and the files a reader takes next, if any.
+    bool claim(std::size_t& batchIndex, std::size_t& from, std::size_t& to)
+    {
+        // Batches without files are written without a reader ever looking at them.
+        claimCursor_ = std::max(claimCursor_, written_);
+        while (claimCursor_ < walked_ && ring_[claimCursor_ % RingBatches].claimed == ring_[claimCursor_ % RingBatches].fileCount)
+            ++claimCursor_;
+        if (claimCursor_ == walked_)
+            return false;
+        // Rows pile up while the writer waits for an older one: only that one's files are read then.
+        if (rowBytes_ > RowBytesInFlight && claimCursor_ != written_) {
+            heldBack_ = true;
+            return false;
+        }
+        Batch& batch = ring_[claimCursor_ % RingBatches];
+        batchIndex = claimCursor_;
+        from = batch.claimed;
+        to = std::min(batch.fileCount, from + count_.chunk(unclaimed_));
+        batch.claimed = to;
+        unclaimed_ -= to - from;
+        return true;
+    }
+
+    void read(int index)
+    {
+        RowMaker maker(settings_, separators_);
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            std::size_t b = 0, from = 0, to = 0;
+            if (stopping_)
+                return;
+            // Readers beyond the number wanted now wait apart, so that waking one for work never
+            // wakes one that may not take it.
+            if (index >= count_.target()) {
+                parked_.wait(lock);
+                continue;
+            }
+            if (!claim(b, from, to)) {
+                workReady_.wait(lock);
+                continue;
+            }
+            // More work than this reader takes: another one takes the rest.
+            if (unclaimed_ > 0)
+                workReady_.notify_one();
+            Batch& batch = ring_[b % RingBatches];
+            const platform::Directory& folder = *batch.folder;
+            lock.unlock();
+
+            const auto started = std::chrono::steady_clock::now();
+            const platform::ThreadUsage before = platform::threadUsage();
+            std::size_t bytes = 0;
+            for (std::size_t i = from; i < to; ++i) {
+                FileJob& job = batch.files[i];
+                try {
+                    maker.makeRow(folder, job.name, job.row);
+                    bytes += job.row.size();
+                } catch (...) {
+                    job.error = std::current_exception();
+                }
+            }
+            const platform::ThreadUsage after = platform::threadUsage();
+            const auto wall = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - started);
+
+            lock.lock();
+            batch.done += to - from;
+            batch.rowBytes += bytes;
+            rowBytes_ += bytes;
+            if (b == written_ && batch.complete())
+                writable_.notify_one();
+            const int target = count_.target();
+            auto used = [](std::int64_t start, std::int64_t end) { return start < 0 || end < 0 ? -1 : end - start; };
+            count_.chunkRead(to - from, wall.count(), used(before.cpuNs, after.cpuNs), used(before.waits, after.waits));
+            if (count_.target() > target) {
+                startReaders();
+                parked_.notify_all();
+            }
+        }
+    }
+
+    // The writer's side -------------------------------------------------------------------
+
+    void write(PageSink& sink)
+    {
+        for (;;) {
+            Batch* batch = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                writable_.wait(lock, [this] { return written_ < walked_ && ring_[written_ % RingBatches].complete(); });
+                batch = &ring_[written_ % RingBatches];
+            }
+            for (const Item& item : batch->items) {
+                switch (item.kind) {
+                case Item::Line: sink.line(batch->texts[item.index]); break;
+                case Item::Folder: sink.folder(batch->texts[item.index]); break;
+                case Item::File: {
+                    const FileJob& job = batch->files[item.index];
+                    if (job.error)
+                        std::rethrow_exception(job.error);
+                    sink.row(job.row);
+                    break;
+                }
+                }
+            }
+            if (batch->walkError)
+                std::rethrow_exception(batch->walkError);
+            const bool last = batch->last;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                rowBytes_ -= batch->rowBytes;
+                batch->reset();
+                ++written_;
+                slotFree_.notify_one();
+                // Readers held back by the rows in flight may go on.
+                if (heldBack_) {
+                    heldBack_ = false;
+                    workReady_.notify_all();
+                }
+            }
+            if (last)
+                return;
+        }
+    }
+
+    void stop()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        slotFree_.notify_all();
+        workReady_.notify_all();
+        parked_.notify_all();
+        if (walker_.joinable())
+            walker_.join();
+        std::vector<std::thread> readers;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            readers.swap(readers_);
+        }
+        for (std::thread& t : readers)
+            t.join();
+    }
+
+    const TGeneratorSettings& settings_;
+    const platform::LocaleSeparators& separators_;
+
+    std::mutex mutex_;
+    std::condition_variable workReady_; // readers wait for files
+    std::condition_variable parked_;    // readers beyond the number wanted wait
+    std::condition_variable writable_;  // the writer waits for the next batch to be complete
+    std::condition_variable slotFree_;  // the walker waits for room in the ring
+    std::vector<Batch> ring_;
+    // Batch numbers, counting from the first: the walker has handed on walked_ batches, the
+    // writer has written written_, and readers take files from claimCursor_ on.
+    std::size_t walked_ = 0;
+    std::size_t written_ = 0;
+    std::size_t claimCursor_ = 0;
+    std::size_t unclaimed_ = 0; // files handed on and not yet taken by a reader
+    std::size_t rowBytes_ = 0;  // rows made and not yet written
+    ReaderCount count_;
+    // Set under the lock; read without it by the walker too.
+    std::atomic<bool> stopping_{false};
+    bool threadsExhausted_ = false;
+    bool heldBack_ = false; // readers wait until rows have been written
+    std::vector<std::thread> readers_;
+    std::thread walker_;
+
+    // The walker's own.
+    Batch* batch_ = nullptr;
+    const platform::Directory* current_ = nullptr;
+    std::shared_ptr<const platform::Directory> shared_;
+};
 
 // One thread does it all: each file is read where the walk finds it.
 class InOrder : public WalkOutput {
@@ -39,8 +420,13 @@ private:
 } // namespace
 
 void runRowPipeline(const std::function<void(WalkOutput&)>& walk, PageSink& sink, const TGeneratorSettings& settings,
-                    const platform::LocaleSeparators& separators)
+                    const platform::LocaleSeparators& separators, int readers)
 {
-    InOrder inOrder(sink, settings, separators);
-    walk(inOrder);
+    if (readers == 1) {
+        InOrder inOrder(sink, settings, separators);
+        walk(inOrder);
+        return;
+    }
+    Pipeline pipeline(settings, separators, readers);
+    pipeline.run(walk, sink);
 }

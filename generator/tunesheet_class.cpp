@@ -33,7 +33,7 @@ void TTunesheet::Generate()
     CellTag = Settings.Wrap ? "td" : "td nowrap";
     try {
         WritePageHead();
-        runRowPipeline([this, &root](WalkOutput& out) { walkPage(out, root); }, *this, Settings, separators_);
+        runRowPipeline([this, &root](WalkOutput& out) { walkPage(out, root); }, *this, Settings, separators_, Readers);
         WritePageFoot();
         page.commit();
     } catch (...) {

@@ -37,9 +37,16 @@ public:
     TRecentList RecentDirs;
     TGeneratorSettings Settings;
 
-    // Called on entering each directory and after each row; returning false stops the
-    // generation between two files (Generate then raises platform::GenerationCancelled).
+    // Called on entering each directory and after each row, on the thread that runs Generate;
+    // returning false stops the generation between two files (Generate then raises
+    // platform::GenerationCancelled).
     std::function<bool(const GenerateProgress&)> OnProgress;
+
+    // How many threads read the files: 1 reads each file on the thread that runs Generate, where
+    // the walk finds it; 2 or more, that many reading threads; 0, as many as the reads need
+    // (about one per core while they come from memory, up to 64 while they wait for a disk or
+    // a network). The page is the same whatever the number.
+    int Readers = 0;
 
     // Writes the page to Settings.OutputFile. The page replaces the old one only when it is
     // complete; after an error or a stop the old page is untouched and nothing else is left.

@@ -43,6 +43,7 @@ inline int countPrefix(const std::vector<std::string>& lines, const std::string&
 struct PageRun {
     TempDir out;
     TGeneratorSettings settings = initialFormSettings();
+    int readers = 0;
 
     std::string outputPath() const { return out.path("page.htm"); }
 
@@ -52,6 +53,7 @@ struct PageRun {
         t.Settings = settings;
         t.Settings.InputDir = inputDir;
         t.Settings.OutputFile = outputPath();
+        t.Readers = readers;
         t.Generate();
         return readFile(outputPath());
     }

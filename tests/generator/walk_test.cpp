@@ -1,6 +1,10 @@
 #include "generator/tunesheet_class.h"
 
+#include "audio/fixtures.h"
+#include "common/Unprivileged.h"
 #include "generator/PageFixture.h"
+#include "generator/ReaderCount.h"
+#include "platform/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -246,6 +250,159 @@ TEST(Walk, ADeepTreeHoldsFewDescriptorsAndComesBackToEveryLevel)
               (std::vector<std::string>{"bottom.mp3", "side.mp3", "last.mp3"}));
 }
 #endif
+
+// A library for several readers: folders three deep, empty ones, one of folders only, folders
+// of more files than a reader takes at once, and files that each reader reads differently:
+// bare frames, tags of both versions, a picture before the texts (a read past the first 16 KB),
+// no frame at all.
+void makeLibrary(const TempDir& in)
+{
+    using namespace fixtures;
+    auto str = [](const Bytes& b) { return std::string(b.begin(), b.end()); };
+    Id3v1Fields v1;
+    v1.title = "Old title";
+    v1.artist = "Old artist";
+    const Bytes audio = frames(cbrHeader(), 417, 12);
+    const Bytes kinds[] = {
+        audio,
+        id3v2Tag(textFrame("TIT2", "Title & more") + textFrame("TPE1", "\xFF\xFE" "A\0r\0t\0", 1)) + audio + id3v1Block(v1),
+        id3v2Tag(id3v2Frame("APIC", zeros(40000)) + textFrame("TALB", "Album")) + audio,
+        zeros(3000),
+    };
+    const char* const folders[] = {"", "a/", "a/b/", "a/b/c/", "b/", "b/x/", "c/"};
+    int n = 0;
+    for (const char* folder : folders)
+        for (int f = 0; f < 45; ++f, ++n)
+            in.write(folder + std::string(f < 10 ? "0" : "") + std::to_string(f) + ".mp3", str(kinds[n % 4]));
+    in.write("a/cover.jpg", "x");
+    in.mkdir("empty");
+    in.mkdir("b/only/folders/here");
+}
+
+TGeneratorSettings everyColumn()
+{
+    TGeneratorSettings s = initialFormSettings();
+    s.IncludeSubdirs = true;
+    s.DirOverTable = true;
+    s.ActiveLinks = alArtist | alTitle | alFileName;
+    return s;
+}
+
+TEST(Walk, ManyReadersWriteThePageOneReaderWrites)
+{
+    TempDir in;
+    makeLibrary(in);
+    for (bool oneTable : {false, true}) {
+        PageRun run;
+        run.settings = everyColumn();
+        run.settings.AllDirsInOneTable = oneTable;
+        run.readers = 1;
+        const std::string page = run.generate(in.dir());
+        ASSERT_EQ(countPrefix(pageLines(page), "<tr><td"), 7 * 45);
+        for (int readers : {2, 7, 0}) {
+            run.readers = readers;
+            EXPECT_EQ(run.generate(in.dir()), page) << readers << " readers, one table: " << oneTable;
+        }
+    }
+}
+
+// The first file in walk order that cannot be read ends the run with its error, whichever
+// reader got to which file first; the old page stays.
+TEST(Walk, AnUnreadableFileEndsTheRunAtThatFileWhateverTheReaders)
+{
+    TempDir in, out;
+    makeLibrary(in);
+    const std::string first = in.dir() + "b" + D + "21.mp3", later = in.dir() + "b" + D + "x" + D + "03.mp3";
+    const std::string old = out.write("p.htm", "old");
+    auto generate = [&] {
+        for (int readers : {1, 8, 0}) {
+            TTunesheet t;
+            t.Settings = everyColumn();
+            t.Settings.InputDir = in.dir();
+            t.Settings.OutputFile = old;
+            t.Readers = readers;
+            try {
+                t.Generate();
+                ADD_FAILURE() << readers << " readers went past a file they cannot read";
+            } catch (const platform::TunesheetError& e) {
+                EXPECT_EQ(std::string(e.what()), "Cannot open file " + first) << readers << " readers";
+            }
+            EXPECT_EQ(readFile(old), "old");
+            EXPECT_EQ(out.entryCount(), 1u);
+        }
+    };
+#ifdef _WIN32
+    // Held open by another program that shares them with nobody.
+    HANDLE locks[2];
+    for (int i = 0; i < 2; ++i) {
+        locks[i] = ::CreateFileA((i == 0 ? first : later).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(locks[i], INVALID_HANDLE_VALUE);
+    }
+    generate();
+    for (HANDLE lock : locks)
+        ::CloseHandle(lock);
+#else
+    std::filesystem::permissions(first, std::filesystem::perms::none);
+    std::filesystem::permissions(later, std::filesystem::perms::none);
+    giveToUnprivilegedUser(out.dir());
+    giveToUnprivilegedUser(old);
+    asUnprivilegedUser(generate);
+#endif
+}
+
+// A stop asked for in the middle ends the run there: no row is reported after it, the old page
+// stays and nothing is left beside it.
+TEST(Walk, AStopInTheMiddleEndsTheRunThereWhateverTheReaders)
+{
+    TempDir in, out;
+    makeLibrary(in);
+    const std::string old = out.write("p.htm", "old");
+    for (int readers : {1, 8, 0}) {
+        SCOPED_TRACE(std::to_string(readers) + " readers");
+        TTunesheet t;
+        t.Settings = everyColumn();
+        t.Settings.InputDir = in.dir();
+        t.Settings.OutputFile = old;
+        t.Readers = readers;
+        std::uint64_t lastSeen = 0;
+        t.OnProgress = [&](const GenerateProgress& p) {
+            lastSeen = p.filesListed;
+            return p.filesListed < 100;
+        };
+        EXPECT_THROW(t.Generate(), platform::GenerationCancelled);
+        EXPECT_EQ(lastSeen, 100u);
+        EXPECT_EQ(readFile(old), "old");
+        EXPECT_EQ(out.entryCount(), 1u);
+    }
+}
+
+// While reads wait, more go on at once, up to the most, each reader taking few files; once they
+// come from memory again, back to one reader per core taking many. A fixed number stays.
+TEST(Walk, ReadersGrowWhileReadsWaitAndShrinkBackWhenTheyDoNot)
+{
+    ReaderCount count(0, 2, 64);
+    EXPECT_EQ(count.target(), 2);
+    for (int i = 0; i < 5; ++i)
+        count.chunkRead(2, 8000000, 100000, 8);
+    EXPECT_EQ(count.target(), 64);
+    EXPECT_EQ(count.chunk(1000), 2u);
+    for (int i = 0; i < 100; ++i)
+        count.chunkRead(16, 200000, 190000, 0);
+    EXPECT_EQ(count.target(), 2);
+    EXPECT_EQ(count.chunk(1000), ReaderCount::MostChunk);
+    EXPECT_EQ(count.chunk(3), 1u);
+
+    // Where waits are not counted: a warm chunk preempted for a while is no waiting; a file
+    // that takes milliseconds with little processor time is.
+    count.chunkRead(16, 2000000, 150000, -1);
+    EXPECT_EQ(count.target(), 2);
+    count.chunkRead(4, 4000000, 100000, -1);
+    EXPECT_EQ(count.target(), 4);
+
+    ReaderCount fixed(8, 2, 64);
+    fixed.chunkRead(2, 8000000, 100000, 8);
+    EXPECT_EQ(fixed.target(), 8);
+}
 
 TEST(Walk, ProgressCountsTheRowsAndNamesTheFolder)
 {

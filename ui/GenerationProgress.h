@@ -1,33 +1,55 @@
 #pragma once
-// Keeps the window alive while a page is generated: the window repaints, and once a
-// generation has run for half a second a dialog shows how far it has got, with Cancel.
+// Runs a page's generation on a thread of its own and keeps the window alive meanwhile: it
+// repaints and can be moved, takes no input (the hourglass shows), and once the generation has
+// run for half a second a dialog shows how far it has got, with Cancel. Closing the window
+// stops the generation; the caller closes the window once it has stopped.
 #include "generator/tunesheet_class.h"
 
 #include <QElapsedTimer>
+#include <QObject>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QString>
+#include <QTimer>
 
-class GenerationProgress {
+#include <atomic>
+#include <mutex>
+
+class GenerationProgress : public QObject {
 public:
     // `line` says how far the generation has got ("%1 files listed"); `cancel` is the button's text.
     GenerationProgress(QWidget* window, const QString& line, const QString& cancel);
-    ~GenerationProgress();
+    ~GenerationProgress() override;
     GenerationProgress(const GenerationProgress&) = delete;
     GenerationProgress& operator=(const GenerationProgress&) = delete;
 
-    // The generator's progress handler: false once the user has asked to stop.
-    bool update(const GenerateProgress& progress);
+    // Runs generator.Generate() on a thread of its own and returns once it has ended, raising
+    // its error. The generator's own progress handler is still called first, on that thread.
+    void run(TTunesheet& generator);
+
     bool shown() const { return dialog_ != nullptr; }
+    // The window was asked to close while the generation ran.
+    bool closeRequested() const { return closeRequested_; }
 
     // How long a generation runs before the dialog shows (tests shorten it).
     static inline int showAfterMs = 500;
 
 private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // On the generation's thread.
+    bool onProgress(const GenerateProgress& progress);
+    // On the window's thread, now and then.
+    void refresh();
     void show();
+
     QWidget* window_;
     QString line_;
     QString cancel_;
     QElapsedTimer started_;
-    QElapsedTimer sinceEvents_;
+    QTimer refresh_;
     QPointer<QProgressDialog> dialog_;
+    bool closeRequested_ = false;
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    GenerateProgress latest_; // under mutex_
 };

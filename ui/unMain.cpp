@@ -34,6 +34,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolButton>
 
 #include <exception>
@@ -635,25 +636,31 @@ void TfrmMain::ClassToForm()
 bool TfrmMain::generatePage()
 {
     HourglassCursor hourglass;
-    GenerationProgress progress(this, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
+    // The generation reads a settings record of its own, apart from the window's.
+    TTunesheet generation;
+    generation.Settings = generator_->Settings;
     // Whoever else follows the generation keeps being told, and may stop it too.
-    const auto observer = generator_->OnProgress;
-    generator_->OnProgress = [&progress, observer](const GenerateProgress& p) {
-        return (!observer || observer(p)) && progress.update(p);
-    };
-    struct Restore {
-        TTunesheet& generator;
-        std::function<bool(const GenerateProgress&)> handler;
-        ~Restore() { generator.OnProgress = handler; }
-    } restore{*generator_, observer};
+    generation.OnProgress = generator_->OnProgress;
+    GenerationProgress progress(this, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
+    // The window was closed while the page was being written: it closes once the writing has
+    // stopped, and nothing more is done.
+    struct CloseAfter {
+        TfrmMain* window;
+        const GenerationProgress& progress;
+        ~CloseAfter()
+        {
+            if (progress.closeRequested())
+                QTimer::singleShot(0, window, &QWidget::close);
+        }
+    } closeAfter{this, progress};
     try {
-        generator_->Generate();
+        progress.run(generation);
     } catch (const platform::GenerationCancelled&) {
         notice_ = language_.Texts.MsgCancelled;
         showStatus(notice_);
         return false;
     }
-    return true;
+    return !progress.closeRequested();
 }
 
 void TfrmMain::LoadMRUs()

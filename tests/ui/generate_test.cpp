@@ -20,7 +20,10 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -146,12 +149,20 @@ private slots:
         FakeDesktop desktop;
         GeneratePage p;
         p.prepare(agShowPage);
-        bool hourglass = false;
-        p.window->Generator().OnProgress = [&](const GenerateProgress&) {
-            hourglass = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        // The page is written on a thread of its own, slowly enough that the window is seen
+        // meanwhile.
+        p.window->Generator().OnProgress = [](const GenerateProgress&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
             return true;
         };
+        bool hourglass = false;
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            hourglass = hourglass || (QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        });
+        look.start(0);
         p.generate();
+        look.stop();
         QVERIFY(hourglass);
         QVERIFY(!QApplication::overrideCursor());
 
@@ -164,6 +175,35 @@ private slots:
         QVERIFY(desktop.opened.isEmpty());
         // The failed generation keeps its recent entry.
         QCOMPARE(p.window->Generator().RecentFiles.Count(), 2);
+    }
+
+    // While the page is written the window takes no input; closing it stops the writing (the old
+    // page stays) and then closes it, without the after-generate step.
+    void closingTheWindowWhileWritingStopsAndThenCloses()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        for (int i = 0; i < 20; ++i)
+            p.tmp.write("library/" + std::to_string(i) + ".mp3", "x");
+        p.prepare(agShowPage, qs(p.tmp.path("library/")));
+        const std::string old = p.tmp.write("page.htm", "the old page");
+        p.window->show();
+        std::atomic<int> generations{0};
+        p.window->Generator().OnProgress = [&](const GenerateProgress& progress) {
+            generations += progress.filesListed == 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            return true;
+        };
+        WindowFixture::idle();
+        QTimer::singleShot(30, [&] {
+            QTest::keyClick(p.window.get(), Qt::Key_G, Qt::ControlModifier);
+            p.window->close();
+        });
+        p.action("acGenerateList")->trigger();
+        QCOMPARE(generations.load(), 1);
+        QCOMPARE(readFile(old), std::string("the old page"));
+        QVERIFY(desktop.opened.isEmpty());
+        QTRY_VERIFY(!p.window->isVisible());
     }
 
     void inputDirectoryStartsAtHomeThenAtTheLastChoice()

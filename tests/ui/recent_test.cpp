@@ -12,10 +12,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QWindow>
 #include <QStatusBar>
 #include <QTimer>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -148,13 +152,21 @@ private slots:
         w.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
         const std::string old = w.tmp.write("page.htm", "the old page");
         GenerationProgress::showAfterMs = 0;
+        // A slow library, so that the cancel comes in the middle of it.
+        w.window->Generator().OnProgress = [](const GenerateProgress&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            return true;
+        };
         bool dialogSeen = false;
-        // The dialog is cancelled as soon as it shows, while the files are being listed.
+        // Its Cancel is clicked as soon as the dialog shows, while the files are being listed.
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (auto* dialog = w.window->findChild<QProgressDialog*>(QStringLiteral("dlgProgress"))) {
-                dialogSeen = dialogSeen || dialog->isVisible();
-                dialog->cancel();
+            auto* dialog = w.window->findChild<QProgressDialog*>(QStringLiteral("dlgProgress"));
+            if (dialog && dialog->isVisible() && !dialogSeen) {
+                dialogSeen = true;
+                // Through the dialog's window, as the system delivers a click.
+                auto* cancel = dialog->findChild<QPushButton*>();
+                QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {}, cancel->mapTo(dialog, cancel->rect().center()));
             }
         });
         poll.start(0);

@@ -7,6 +7,7 @@
 #include "platform/ReadOnlyFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -24,7 +25,7 @@ enum class Layout {
 };
 
 struct FrameHeader {
-    std::string id;
+    std::uint32_t id = 0; // the identifier's 3 or 4 characters in one number
     std::uint64_t size = 0;
     int formatFlags = 0;
 };
@@ -34,6 +35,15 @@ using Bytes = std::vector<unsigned char>;
 bool isUtf16(int encoding)
 {
     return encoding == 1 || encoding == 2;
+}
+
+// An identifier of up to 4 characters as one number, to compare them at once.
+std::uint32_t identifierKey(const char* id, std::size_t size)
+{
+    std::uint32_t key = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        key = key << 8 | (i < size ? static_cast<unsigned char>(id[i]) : 0);
+    return key;
 }
 
 // Identifiers are upper-case letters and digits; a zero byte is where the padding begins.
@@ -99,7 +109,7 @@ std::optional<FrameHeader> nextFrame(Id3v2Body& body, int version)
     if (body.read(bytes, headerSize) < headerSize || !isIdentifier(bytes, idSize))
         return std::nullopt;
     FrameHeader frame;
-    frame.id.assign(reinterpret_cast<const char*>(bytes), idSize);
+    frame.id = identifierKey(reinterpret_cast<const char*>(bytes), idSize);
     if (version == 2) {
         frame.size = bigEndian24(bytes + 3);
         return frame;
@@ -270,7 +280,8 @@ void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
         if (Frame->size > Body.left())
             return;
         const auto Match = std::find_if(kWanted, kWanted + Count, [&](const Wanted& w) {
-            return Frame->id == (Tag.version == 2 ? w.version2Id : w.id);
+            const char* id = Tag.version == 2 ? w.version2Id : w.id;
+            return Frame->id == identifierKey(id, std::strlen(id));
         });
         const std::size_t k = static_cast<std::size_t>(Match - kWanted);
         // A compressed or encrypted frame is passed over as if it were not there.

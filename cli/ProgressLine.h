@@ -17,7 +17,13 @@ public:
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
 
-    void show(const GenerateProgress& progress, Clock::time_point now = Clock::now());
+    // Called for every file: a line that is not drawn costs not even a look at the clock.
+    void show(const GenerateProgress& progress)
+    {
+        if (enabled_)
+            show(progress, Clock::now());
+    }
+    void show(const GenerateProgress& progress, Clock::time_point now);
     // Clears the line, if one was drawn.
     void finish();
 

@@ -2,6 +2,8 @@
 
 #include "platform/Utf8.h"
 
+#include <array>
+
 namespace {
 
 const char* entity(char c)
@@ -20,11 +22,17 @@ const char* entity(char c)
 void appendHtmlEscaped(std::string& out, std::string_view text)
 {
     // Runs without a character to escape go over whole.
+    static const auto special = [] {
+        std::array<bool, 256> table {};
+        for (unsigned char c : {'&', '<', '>', '"'})
+            table[c] = true;
+        return table;
+    }();
     std::size_t from = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (const char* e = entity(text[i])) {
+        if (special[static_cast<unsigned char>(text[i])]) {
             out.append(text.data() + from, i - from);
-            out += e;
+            out += entity(text[i]);
             from = i + 1;
         }
     }

@@ -14,7 +14,7 @@ bool shows(const TGeneratorSettings& s, int columnId)
     return std::find(s.SelectedItems, s.SelectedItems + ColumnSlots, columnId) != s.SelectedItems + ColumnSlots;
 }
 
-// The four tag columns in the order of RowMaker::chosen_.
+// The four tag columns in the order of RowMaker::tags_.
 constexpr int TagColumns[4] = {ciArtist, ciTitle, ciAlbum, ciYear};
 
 } // namespace
@@ -26,8 +26,10 @@ RowMaker::RowMaker(const TGeneratorSettings& settings, const platform::LocaleSep
     // Only what a column shows is read: without tag columns (or with a tag priority that shows
     // no tag) no tag is read, without a Length column no frame is looked for.
     const bool priorityShowsTags = settings.TagPriority == tpID3v2First || settings.TagPriority == tpID3v1First;
-    for (int column : TagColumns)
-        needTags_ = needTags_ || (priorityShowsTags && shows(settings, column));
+    for (int f = 0; f < 4; ++f) {
+        showsTag_[f] = priorityShowsTags && shows(settings, TagColumns[f]);
+        needTags_ = needTags_ || showsTag_[f];
+    }
     needLength_ = shows(settings, ciLength);
 }
 
@@ -49,7 +51,6 @@ void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view na
     // Asked before anything is read, so that no read asks past the end of the file.
     size_ = file.Size();
     readTags(file);
-    chooseTagTexts();
     row.assign("<tr>");
     for (int i = 0; i < ColumnSlots && settings_.SelectedItems[i] != ciNone; ++i) {
         row += cellOpen_;
@@ -61,48 +62,41 @@ void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view na
 
 void RowMaker::readTags(TStream& file)
 {
-    for (TagTexts* texts : {&v1_, &v2_})
-        for (std::string* text : {&texts->Artist, &texts->Title, &texts->Album, &texts->Year})
-            text->clear();
     // The ID3v2 tag first: a picture in it is passed over by a read just before the audio that
     // follows it, which the first frame's search then finds in the stream's buffer.
+    bool v2 = false;
     if (needTags_) {
         file.Seek(0);
-        if (id3v2_.LoadFromStream(file)) {
-            tagTextToPage(id3v2_.Artist(), id3v2_.ArtistEncoding(), v2_.Artist);
-            tagTextToPage(id3v2_.Title(), id3v2_.TitleEncoding(), v2_.Title);
-            tagTextToPage(id3v2_.Album(), id3v2_.AlbumEncoding(), v2_.Album);
-            tagTextToPage(id3v2_.Year(), id3v2_.YearEncoding(), v2_.Year);
-        }
+        v2 = id3v2_.LoadFromStream(file);
     }
     audio_.Clear();
-    if (!needTags_ && !needLength_)
-        return;
-    file.Seek(0);
-    audio_.LoadFromStream(file, size_);
-    const TID3v1Tag& v1 = audio_.ID3v1();
-    if (needTags_ && v1.Present()) {
-        tagTextToPage(v1.Artist(), tagLatin1, v1_.Artist);
-        tagTextToPage(v1.Title(), tagLatin1, v1_.Title);
-        tagTextToPage(v1.Album(), tagLatin1, v1_.Album);
-        tagTextToPage(v1.Year(), tagLatin1, v1_.Year);
+    if (needTags_ || needLength_) {
+        file.Seek(0);
+        audio_.LoadFromStream(file, size_);
     }
-}
-
-// The tag texts by the tag priority, field by field: the preferred version's text where it is
-// not empty, the other one's otherwise; nothing at all for an unknown priority.
-void RowMaker::chooseTagTexts()
-{
-    std::fill(std::begin(chosen_), std::end(chosen_), nullptr);
-    const std::uint8_t priority = settings_.TagPriority;
-    if (priority != tpID3v2First && priority != tpID3v1First)
-        return;
-    const TagTexts& first = priority == tpID3v2First ? v2_ : v1_;
-    const TagTexts& second = priority == tpID3v2First ? v1_ : v2_;
-    const std::string* firsts[4] = {&first.Artist, &first.Title, &first.Album, &first.Year};
-    const std::string* seconds[4] = {&second.Artist, &second.Title, &second.Album, &second.Year};
+    const TID3v1Tag& v1 = audio_.ID3v1();
     for (int f = 0; f < 4; ++f)
-        chosen_[f] = firsts[f]->empty() ? seconds[f] : firsts[f];
+        tags_[f].clear();
+    if (!needTags_)
+        return;
+
+    // Each shown field by the tag priority: the preferred tag's text where it is not empty once
+    // in the page's encoding, the other tag's otherwise.
+    const TagSource id3v1 = {v1.Present(), {{&v1.Artist(), tagLatin1}, {&v1.Title(), tagLatin1},
+                                            {&v1.Album(), tagLatin1}, {&v1.Year(), tagLatin1}}};
+    const TagSource id3v2 = {v2, {{&id3v2_.Artist(), id3v2_.ArtistEncoding()}, {&id3v2_.Title(), id3v2_.TitleEncoding()},
+                                  {&id3v2_.Album(), id3v2_.AlbumEncoding()}, {&id3v2_.Year(), id3v2_.YearEncoding()}}};
+    const bool v2First = settings_.TagPriority == tpID3v2First;
+    const TagSource& first = v2First ? id3v2 : id3v1;
+    const TagSource& second = v2First ? id3v1 : id3v2;
+    for (int f = 0; f < 4; ++f) {
+        if (!showsTag_[f])
+            continue;
+        if (first.present)
+            tagTextToPage(*first.texts[f].bytes, first.texts[f].encoding, tags_[f]);
+        if (tags_[f].empty() && second.present)
+            tagTextToPage(*second.texts[f].bytes, second.texts[f].encoding, tags_[f]);
+    }
 }
 
 void RowMaker::appendCell(std::string& row, int columnId, std::string_view path, std::string_view name)
@@ -115,8 +109,7 @@ void RowMaker::appendCell(std::string& row, int columnId, std::string_view path,
     case ciTitle:
     case ciAlbum:
     case ciYear:
-        if (const std::string* chosen = chosen_[columnId - ciArtist])
-            content = *chosen;
+        content = tags_[columnId - ciArtist];
         linkBit = columnId == ciArtist ? alArtist : columnId == ciTitle ? alTitle : 0;
         break;
     case ciLength:

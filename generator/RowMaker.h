@@ -30,16 +30,21 @@ public:
     void makeRow(TStream& file, std::string_view path, std::string_view name, std::string& row);
 
 private:
-    struct TagTexts {
-        std::string Artist, Title, Album, Year;
+    // The artist, title, album and year of one tag, as they stand in the file.
+    struct TagSource {
+        bool present;
+        struct {
+            const std::string* bytes;
+            int encoding;
+        } texts[4];
     };
     void readTags(TStream& file);
-    void chooseTagTexts();
     void appendCell(std::string& row, int columnId, std::string_view path, std::string_view name);
 
     const TGeneratorSettings& settings_;
     const platform::LocaleSeparators& separators_;
     std::string_view cellOpen_; // "<td>&nbsp;" or "<td nowrap>&nbsp;"
+    bool showsTag_[4] = {}; // artist, title, album, year
     bool needTags_ = false;
     bool needLength_ = false;
 
@@ -47,9 +52,7 @@ private:
     TFileStream stream_;
     id3v2tag id3v2_;
     TAudioInfo audio_;
-    TagTexts v1_, v2_; // in the page's encoding
-    // The chosen texts: each the ID3v1 or the ID3v2 one, or none.
-    const std::string* chosen_[4] = {};
+    std::string tags_[4]; // the texts shown, in the page's encoding
     std::int64_t size_ = 0;
     std::string text_; // a cell's text before it is escaped
 };

@@ -20,16 +20,11 @@ unsigned char upper(unsigned char c)
     return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
 }
 
-// Byte by byte with a-z taken as A-Z, a prefix before the longer name; names that are equal
-// so are ordered by their bytes as they are.
-bool nameOrder(std::string_view a, std::string_view b)
+// Byte by byte, a prefix before the longer text.
+int compareBytes(std::string_view a, std::string_view b)
 {
-    const auto less = [](char x, char y) { return upper(static_cast<unsigned char>(x)) < upper(static_cast<unsigned char>(y)); };
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), less))
-        return true;
-    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), less))
-        return false;
-    return a < b;
+    const int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
+    return c != 0 ? c : (a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0);
 }
 
 // A name in the listing's one buffer, and the kind the listing gave it (DT_UNKNOWN where none).
@@ -45,11 +40,19 @@ struct DirReader::Impl {
     std::unique_ptr<Directory> owned;
     const Directory* dir = nullptr;
     EntryDetail detail = EntryDetail::All;
-    std::string text; // the names, one after another
+    std::string text;  // the names, one after another
+    std::string keys;  // the same with a-z as A-Z, to sort by
     std::vector<Name> names;
     std::size_t next = 0;
 
     std::string_view nameOf(const Name& n) const { return std::string_view(text).substr(n.offset, n.length); }
+    std::string_view keyOf(const Name& n) const { return std::string_view(keys).substr(n.offset, n.length); }
+    // Byte by byte with a-z taken as A-Z; names that are equal so by their bytes as they are.
+    bool before(const Name& a, const Name& b) const
+    {
+        const int c = compareBytes(keyOf(a), keyOf(b));
+        return c != 0 ? c < 0 : compareBytes(nameOf(a), nameOf(b)) < 0;
+    }
     void list();
     bool describe(const Name& n, DirEntry& entry) const;
 };
@@ -77,7 +80,9 @@ void DirReader::Impl::list()
         text.append(name, length);
     }
     ::closedir(d);
-    std::sort(names.begin(), names.end(), [this](const Name& a, const Name& b) { return nameOrder(nameOf(a), nameOf(b)); });
+    keys.resize(text.size());
+    std::transform(text.begin(), text.end(), keys.begin(), [](char c) { return static_cast<char>(upper(static_cast<unsigned char>(c))); });
+    std::sort(names.begin(), names.end(), [this](const Name& a, const Name& b) { return before(a, b); });
 }
 
 // Fills in a regular file or a directory; false for an entry of another kind, a broken link

@@ -8,8 +8,8 @@ constexpr std::size_t FirstChunk = 4;
 constexpr std::size_t WaitingChunk = 2;
 } // namespace
 
-ReaderCount::ReaderCount(int readers, int cores, int most)
-    : adapting_(readers <= 0), least_(std::max(1, std::min(cores, most))), most_(std::max(most, 1)),
+ReaderCount::ReaderCount(int readers, int least, int most)
+    : adapting_(readers <= 0), least_(std::max(1, std::min(least, most))), most_(std::max(most, 1)),
       target_(readers > 0 ? readers : least_), chunkLimit_(readers > 0 ? MostChunk : FirstChunk)
 {
 }

@@ -8,8 +8,9 @@
 
 class ReaderCount {
 public:
-    // Fixed at `readers` when it is 1 or more; adapting between the number of cores and `most` when 0.
-    ReaderCount(int readers, int cores, int most);
+    // Fixed at `readers` when it is 1 or more; when 0, adapting between `least` (enough to keep
+    // every core busy while reads come from memory) and `most`.
+    ReaderCount(int readers, int least, int most);
 
     int target() const { return target_; }
     // How many of the `unclaimed` files waiting to be read a reader takes now (at least 1).
@@ -22,7 +23,7 @@ public:
     void chunkRead(std::size_t files, std::int64_t wallNs, std::int64_t cpuNs, std::int64_t waits);
 
     // The most files a reader takes at a time.
-    static constexpr std::size_t MostChunk = 16;
+    static constexpr std::size_t MostChunk = 32;
     static constexpr std::int64_t WaitPerFileNs = 200000;
 
 private:

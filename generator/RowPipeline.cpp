@@ -22,7 +22,7 @@ namespace {
 // The walk hands on its output in batches: a hand-off per file would cost more than it saves
 // while files come from memory. A batch holds the files of one folder only, and the ring holds
 // a bounded number of batches; so at most RingBatches folders are held open for the readers.
-constexpr std::size_t BatchFiles = 32;
+constexpr std::size_t BatchFiles = 64;
 constexpr std::size_t BatchItems = 256;
 constexpr std::size_t RingBatches = 128;
 // Rows made and not yet written; past it, readers work only on the batch the writer waits for.
@@ -96,6 +96,13 @@ struct Batch {
     }
 };
 
+// While reads come from memory: a reading thread for every core but one, the writer reading
+// too whenever the rows it is to write next are not made yet.
+int leastReaders()
+{
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()) - 1);
+}
+
 // The walk asked to stop: unwinds the walker thread.
 struct Stopped {};
 
@@ -103,7 +110,7 @@ class Pipeline : private WalkOutput {
 public:
     Pipeline(const TGeneratorSettings& settings, const platform::LocaleSeparators& separators, int readers)
         : settings_(settings), separators_(separators), ring_(RingBatches),
-          count_(readers, static_cast<int>(std::max(1u, std::thread::hardware_concurrency())), MostReaders)
+          count_(readers, leastReaders(), MostReaders)
     {
     }
 
@@ -192,7 +199,10 @@ private:
     Batch& takeSlot()
     {
         std::unique_lock<std::mutex> lock(mutex_);
-        slotFree_.wait(lock, [this] { return stopping_ || walked_ - written_ < RingBatches; });
+        // A full ring lets the walk go on only once it is half empty: the walk then fills it in
+        // one go, rather than waking for every batch written.
+        if (walked_ - written_ == RingBatches)
+            slotFree_.wait(lock, [this] { return stopping_ || walked_ - written_ <= RingBatches / 2; });
         if (stopping_)
             throw Stopped();
         return ring_[walked_ % RingBatches];
@@ -243,7 +253,6 @@ private:
         RowMaker maker(settings_, separators_);
         std::unique_lock<std::mutex> lock(mutex_);
         for (;;) {
-            std::size_t b = 0, from = 0, to = 0;
             if (stopping_)
                 return;
             // Readers beyond the number wanted now wait apart, so that waking one for work never
@@ -252,57 +261,69 @@ private:
                 parked_.wait(lock);
                 continue;
             }
-            if (!claim(b, from, to)) {
+            if (!readChunk(maker, lock))
                 workReady_.wait(lock);
-                continue;
-            }
-            // More work than this reader takes: another one takes the rest.
-            if (unclaimed_ > 0)
-                workReady_.notify_one();
-            Batch& batch = ring_[b % RingBatches];
-            const platform::Directory& folder = *batch.folder;
-            lock.unlock();
+        }
+    }
 
-            const auto started = std::chrono::steady_clock::now();
-            const platform::ThreadUsage before = platform::threadUsage();
-            std::size_t bytes = 0;
-            for (std::size_t i = from; i < to; ++i) {
-                FileJob& job = batch.files[i];
-                try {
-                    maker.makeRow(folder, job.name, job.row);
-                    bytes += job.row.size();
-                } catch (...) {
-                    job.error = std::current_exception();
-                }
-            }
-            const platform::ThreadUsage after = platform::threadUsage();
-            const auto wall = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - started);
+    // Under the lock, which it lets go while it reads: makes the rows of the next files waiting
+    // to be read, if any, and tells whoever waits for them.
+    bool readChunk(RowMaker& maker, std::unique_lock<std::mutex>& lock)
+    {
+        std::size_t b = 0, from = 0, to = 0;
+        if (!claim(b, from, to))
+            return false;
+        // More work than this reader takes: another one takes the rest.
+        if (unclaimed_ > 0)
+            workReady_.notify_one();
+        Batch& batch = ring_[b % RingBatches];
+        const platform::Directory& folder = *batch.folder;
+        lock.unlock();
 
-            lock.lock();
-            batch.done += to - from;
-            batch.rowBytes += bytes;
-            rowBytes_ += bytes;
-            if (b == written_ && batch.complete())
-                writable_.notify_one();
-            const int target = count_.target();
-            auto used = [](std::int64_t start, std::int64_t end) { return start < 0 || end < 0 ? -1 : end - start; };
-            count_.chunkRead(to - from, wall.count(), used(before.cpuNs, after.cpuNs), used(before.waits, after.waits));
-            if (count_.target() > target) {
-                startReaders();
-                parked_.notify_all();
+        const auto started = std::chrono::steady_clock::now();
+        const platform::ThreadUsage before = platform::threadUsage();
+        std::size_t bytes = 0;
+        for (std::size_t i = from; i < to; ++i) {
+            FileJob& job = batch.files[i];
+            try {
+                maker.makeRow(folder, job.name, job.row);
+                bytes += job.row.size();
+            } catch (...) {
+                job.error = std::current_exception();
             }
         }
+        const platform::ThreadUsage after = platform::threadUsage();
+        const auto wall = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - started);
+
+        lock.lock();
+        batch.done += to - from;
+        batch.rowBytes += bytes;
+        rowBytes_ += bytes;
+        if (b == written_ && batch.complete())
+            writable_.notify_one();
+        const int target = count_.target();
+        auto used = [](std::int64_t start, std::int64_t end) { return start < 0 || end < 0 ? -1 : end - start; };
+        count_.chunkRead(to - from, wall.count(), used(before.cpuNs, after.cpuNs), used(before.waits, after.waits));
+        if (count_.target() > target) {
+            startReaders();
+            parked_.notify_all();
+        }
+        return true;
     }
 
     // The writer's side -------------------------------------------------------------------
 
     void write(PageSink& sink)
     {
+        // While the next rows are not made yet, the writer makes others itself.
+        RowMaker maker(settings_, separators_);
         for (;;) {
             Batch* batch = nullptr;
             {
                 std::unique_lock<std::mutex> lock(mutex_);
-                writable_.wait(lock, [this] { return written_ < walked_ && ring_[written_ % RingBatches].complete(); });
+                while (!(written_ < walked_ && ring_[written_ % RingBatches].complete()))
+                    if (!readChunk(maker, lock))
+                        writable_.wait(lock);
                 batch = &ring_[written_ % RingBatches];
             }
             for (const Item& item : batch->items) {
@@ -326,7 +347,8 @@ private:
                 rowBytes_ -= batch->rowBytes;
                 batch->reset();
                 ++written_;
-                slotFree_.notify_one();
+                if (walked_ - written_ == RingBatches / 2)
+                    slotFree_.notify_one();
                 // Readers held back by the rows in flight may go on.
                 if (heldBack_) {
                     heldBack_ = false;

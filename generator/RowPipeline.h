@@ -12,8 +12,9 @@ namespace platform { struct LocaleSeparators; }
 
 // Runs `walk` on a thread of its own and hands `sink` its lines, its folders and the rows of its
 // files, in walk order, on the calling thread. `readers` reading threads make the rows (0: as
-// many as the reads need, from the number of cores up to 64); with 1, the calling thread does
-// everything itself, reading each file where the walk finds it. A file whose row cannot be made
+// many as the reads need, from one per core up to 64), and the calling thread makes rows too
+// while the next ones to write are not made yet; with 1, the calling thread does everything
+// itself, reading each file where the walk finds it. A file whose row cannot be made
 // ends the run with its error when its turn to be written comes, as does an error of the walk;
 // an error the sink raises ends it at once. Either way every thread has stopped when the
 // error leaves. At most a bounded number of rows wait for their turn, whatever the size of the

@@ -43,9 +43,10 @@ public:
     std::function<bool(const GenerateProgress&)> OnProgress;
 
     // How many threads read the files: 1 reads each file on the thread that runs Generate, where
-    // the walk finds it; 2 or more, that many reading threads; 0, as many as the reads need
-    // (about one per core while they come from memory, up to 64 while they wait for a disk or
-    // a network). The page is the same whatever the number.
+    // the walk finds it; 2 or more, that many reading threads besides that one, which reads too
+    // while it waits for rows to write; 0, as many as the reads need (one per core while they
+    // come from memory, up to 64 while they wait for a disk or a network). The page is the
+    // same whatever the number.
     int Readers = 0;
 
     // Writes the page to Settings.OutputFile. The page replaces the old one only when it is

@@ -1,6 +1,13 @@
 #!/usr/bin/env python3
-"""Runs the tools over one library, interleaved, each counted run after an uncounted one, and
-prints files per second, the cost per file against the floor (paired run by run) and peak RSS."""
+"""Runs the tools over one library in turn, round after round, and prints files per second, the
+cost per file against the floor (paired round by round: the median of each round's ratio) and
+peak RSS.
+
+  --case warm    the page cache holds the library: each counted run follows an uncounted one
+  --case cold    the page cache is dropped before every run (root only)
+  --case share   the library is a share that waits in every request (bench/slowfs): each run
+                 starts after the client's one-second caches have expired
+"""
 import argparse
 import os
 import statistics
@@ -14,6 +21,12 @@ def command(tool, path, library, out):
     if tool == "floor":
         return [path, library]
     return [path, library, out + "/taglib.htm"]
+
+
+def drop_caches():
+    subprocess.run(["sync"], check=True)
+    with open("/proc/sys/vm/drop_caches", "w") as f:
+        f.write("3\n")
 
 
 def timed(cmd):
@@ -31,12 +44,24 @@ def peak_rss_mb(cmd):
     return float("nan")
 
 
+def run_once(case, cmd):
+    if case == "warm":
+        timed(cmd)  # uncounted: warms the cache and the process start
+    elif case == "cold":
+        drop_caches()
+    elif case == "share":
+        time.sleep(1.2)
+    return timed(cmd)
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--library", required=True)
     ap.add_argument("--files", type=int, required=True)
     ap.add_argument("--work", required=True)
+    ap.add_argument("--case", choices=["warm", "cold", "share"], default="warm")
     ap.add_argument("--rounds", type=int, default=5)
+    ap.add_argument("--rss", action="store_true", help="also measure peak RSS (warm)")
     ap.add_argument("--cli", required=True)
     ap.add_argument("--floor", required=True)
     ap.add_argument("--taglib")
@@ -46,17 +71,16 @@ def main():
     times = {name: [] for name, _ in tools}
     for _ in range(a.rounds):
         for name, path in tools:
-            cmd = command(name, path, a.library, a.work)
-            timed(cmd)  # uncounted: warms the cache and the process start
-            times[name].append(timed(cmd))
+            times[name].append(run_once(a.case, command(name, path, a.library, a.work)))
 
-    print("%d files, median of %d interleaved runs, warm cache" % (a.files, a.rounds))
-    print("%-14s %12s %14s %12s" % ("tool", "files/s", "x floor/file", "peak RSS MB"))
+    print("%s, %d files, %d rounds, tools in turn, median of each round's ratio to the floor"
+          % (a.case, a.files, a.rounds))
+    print("%-14s %12s %14s %12s" % ("tool", "files/s", "x floor/file", "peak RSS MB" if a.rss else ""))
     for name, path in tools:
         ratio = statistics.median(t / f for t, f in zip(times[name], times["floor"]))
         rate = a.files / statistics.median(times[name])
-        rss = peak_rss_mb(command(name, path, a.library, a.work))
-        print("%-14s %12.0f %14.2f %12.1f" % (name, rate, ratio, rss))
+        rss = "%12.1f" % peak_rss_mb(command(name, path, a.library, a.work)) if a.rss else ""
+        print("%-14s %12.0f %14.2f %s" % (name, rate, ratio, rss))
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@
 #include "platform/Directory.h"
 #include "platform/ThreadTime.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>

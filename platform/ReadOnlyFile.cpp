@@ -3,8 +3,8 @@
 #include "platform/Directory.h"
 #include "platform/Errors.h"
 
-// Each side opens files (relative to their directory where it can) and asks the file system
-// about them: open, openIn, close, lookUpSize, dosDate, attributes, readAt.
+// Each side opens files (relative to their directory where it can), closes them and asks the
+// file system about them: open, openIn, closeDescriptor, lookUpSize, dosDate, attributes, readAt.
 
 namespace platform {
 
@@ -20,6 +20,20 @@ ReadOnlyFile::ReadOnlyFile(const Directory& dir, const std::string& name)
     int err = 0;
     if (!openIn(dir, name, err))
         throw FileOpenError(name_);
+}
+
+ReadOnlyFile::~ReadOnlyFile()
+{
+    close();
+}
+
+void ReadOnlyFile::close()
+{
+    if (fd_ >= 0)
+        closeDescriptor();
+    fd_ = -1;
+    lookedUp_ = false;
+    size_ = 0;
 }
 
 std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpen(const std::string& path, int& errorCode)

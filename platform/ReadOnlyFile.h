@@ -49,6 +49,7 @@ public:
     std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count);
 
 private:
+    void closeDescriptor();
     void lookUpSize() const;
     int fd_ = -1;
     std::string name_;

@@ -49,18 +49,9 @@ bool ReadOnlyFile::openIn(const Directory& dir, const std::string& name, int& er
     return fd_ >= 0;
 }
 
-void ReadOnlyFile::close()
+void ReadOnlyFile::closeDescriptor()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-    lookedUp_ = false;
-    size_ = 0;
-}
-
-ReadOnlyFile::~ReadOnlyFile()
-{
-    close();
+    ::close(fd_);
 }
 
 void ReadOnlyFile::lookUpSize() const

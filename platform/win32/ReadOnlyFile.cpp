@@ -46,18 +46,9 @@ bool ReadOnlyFile::openIn(const Directory& dir, const std::string& name, int& er
     return open(dir.path() + name, errorCode);
 }
 
-void ReadOnlyFile::close()
+void ReadOnlyFile::closeDescriptor()
 {
-    if (fd_ >= 0)
-        ::_close(fd_);
-    fd_ = -1;
-    lookedUp_ = false;
-    size_ = 0;
-}
-
-ReadOnlyFile::~ReadOnlyFile()
-{
-    close();
+    ::_close(fd_);
 }
 
 namespace {

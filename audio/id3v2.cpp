@@ -37,12 +37,15 @@ bool isUtf16(int encoding)
     return encoding == 1 || encoding == 2;
 }
 
-// An identifier of up to 4 characters as one number, to compare them at once.
-std::uint32_t identifierKey(const char* id, std::size_t size)
+// An identifier of up to 4 characters (fewer end with a zero) as one number, to compare them at once.
+constexpr std::uint32_t identifierKey(const char* id)
 {
     std::uint32_t key = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        key = key << 8 | (i < size ? static_cast<unsigned char>(id[i]) : 0);
+    bool ended = false;
+    for (int i = 0; i < 4; ++i) {
+        ended = ended || id[i] == 0;
+        key = key << 8 | (ended ? 0u : static_cast<unsigned char>(id[i]));
+    }
     return key;
 }
 
@@ -109,7 +112,9 @@ std::optional<FrameHeader> nextFrame(Id3v2Body& body, int version)
     if (body.read(bytes, headerSize) < headerSize || !isIdentifier(bytes, idSize))
         return std::nullopt;
     FrameHeader frame;
-    frame.id = identifierKey(reinterpret_cast<const char*>(bytes), idSize);
+    char id[4] = {};
+    std::memcpy(id, bytes, idSize);
+    frame.id = identifierKey(id);
     if (version == 2) {
         frame.size = bigEndian24(bytes + 3);
         return frame;
@@ -238,27 +243,27 @@ void assignFrameText(std::string& value, int& encoding, const Bytes& content, La
 // it holds its value and where the value and its encoding go. The first four are the texts the
 // page shows.
 struct id3v2tag::Wanted {
-    const char* version2Id;
-    const char* id;
+    std::uint32_t version2Id; // 0 where version 2.2 has none
+    std::uint32_t id;
     Layout layout;
     std::string Values::*value;
     int Values::*encoding;
 };
 
 const id3v2tag::Wanted id3v2tag::kWanted[] = {
-    {"TP1", "TPE1", Layout::Text, &Values::Artist, &Values::ArtistEncoding},
-    {"TT2", "TIT2", Layout::Text, &Values::Title, &Values::TitleEncoding},
-    {"TAL", "TALB", Layout::Text, &Values::Album, &Values::AlbumEncoding},
-    {"TYE", "TYER", Layout::Text, &Values::Year, &Values::YearEncoding},
-    {"", "TDRC", Layout::Date, &Values::Year, &Values::YearEncoding},
-    {"TCO", "TCON", Layout::Text, &Values::Genre, &Values::GenreEncoding},
-    {"TCM", "TCOM", Layout::Text, &Values::Composer, &Values::ComposerEncoding},
-    {"TOA", "TOPE", Layout::Text, &Values::OrigArtist, &Values::OrigArtistEncoding},
-    {"TCR", "TCOP", Layout::Text, &Values::Rights, &Values::RightsEncoding},
-    {"WXX", "WXXX", Layout::Link, &Values::URL, &Values::URLEncoding},
-    {"TEN", "TENC", Layout::Text, &Values::EncodedBy, &Values::EncodedByEncoding},
-    {"COM", "COMM", Layout::Comment, &Values::Comment, &Values::CommentEncoding},
-    {"TRK", "TRCK", Layout::Text, &Values::Track, &Values::TrackEncoding},
+    {identifierKey("TP1"), identifierKey("TPE1"), Layout::Text, &Values::Artist, &Values::ArtistEncoding},
+    {identifierKey("TT2"), identifierKey("TIT2"), Layout::Text, &Values::Title, &Values::TitleEncoding},
+    {identifierKey("TAL"), identifierKey("TALB"), Layout::Text, &Values::Album, &Values::AlbumEncoding},
+    {identifierKey("TYE"), identifierKey("TYER"), Layout::Text, &Values::Year, &Values::YearEncoding},
+    {identifierKey(""), identifierKey("TDRC"), Layout::Date, &Values::Year, &Values::YearEncoding},
+    {identifierKey("TCO"), identifierKey("TCON"), Layout::Text, &Values::Genre, &Values::GenreEncoding},
+    {identifierKey("TCM"), identifierKey("TCOM"), Layout::Text, &Values::Composer, &Values::ComposerEncoding},
+    {identifierKey("TOA"), identifierKey("TOPE"), Layout::Text, &Values::OrigArtist, &Values::OrigArtistEncoding},
+    {identifierKey("TCR"), identifierKey("TCOP"), Layout::Text, &Values::Rights, &Values::RightsEncoding},
+    {identifierKey("WXX"), identifierKey("WXXX"), Layout::Link, &Values::URL, &Values::URLEncoding},
+    {identifierKey("TEN"), identifierKey("TENC"), Layout::Text, &Values::EncodedBy, &Values::EncodedByEncoding},
+    {identifierKey("COM"), identifierKey("COMM"), Layout::Comment, &Values::Comment, &Values::CommentEncoding},
+    {identifierKey("TRK"), identifierKey("TRCK"), Layout::Text, &Values::Track, &Values::TrackEncoding},
 };
 
 namespace {
@@ -280,8 +285,7 @@ void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
         if (Frame->size > Body.left())
             return;
         const auto Match = std::find_if(kWanted, kWanted + Count, [&](const Wanted& w) {
-            const char* id = Tag.version == 2 ? w.version2Id : w.id;
-            return Frame->id == identifierKey(id, std::strlen(id));
+            return Frame->id == (Tag.version == 2 ? w.version2Id : w.id);
         });
         const std::size_t k = static_cast<std::size_t>(Match - kWanted);
         // A compressed or encrypted frame is passed over as if it were not there.

@@ -6,14 +6,15 @@
 
 namespace {
 
-const char* entity(char c)
+// Empty for a character that stands for itself.
+std::string_view entity(char c)
 {
     switch (c) {
     case '&': return "&amp;";
     case '<': return "&lt;";
     case '>': return "&gt;";
     case '"': return "&quot;";
-    default: return nullptr;
+    default: return {};
     }
 }
 
@@ -59,7 +60,7 @@ void appendLinkTarget(std::string& out, std::string_view path)
             out += '%';
             out += hex[byte >> 4];
             out += hex[byte & 0x0F];
-        } else if (const char* e = entity(c)) {
+        } else if (const std::string_view e = entity(c); !e.empty()) {
             out += e;
         } else {
             out += c;

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+using namespace std::string_view_literals;
+
 namespace {
 
 bool shows(const TGeneratorSettings& s, int columnId)
@@ -51,13 +53,13 @@ void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view na
     // Asked before anything is read, so that no read asks past the end of the file.
     size_ = file.Size();
     readTags(file);
-    row.assign("<tr>");
+    row.assign("<tr>"sv);
     for (int i = 0; i < ColumnSlots && settings_.SelectedItems[i] != ciNone; ++i) {
         row += cellOpen_;
         appendCell(row, settings_.SelectedItems[i], path, name);
-        row += "&nbsp;</td>";
+        row += "&nbsp;</td>"sv;
     }
-    row += "</tr>";
+    row += "</tr>"sv;
 }
 
 void RowMaker::readTags(TStream& file)
@@ -133,11 +135,11 @@ void RowMaker::appendCell(std::string& row, int columnId, std::string_view path,
         return;
     }
     if (settings_.ActiveLinks & linkBit) {
-        row += "<a href=\"";
+        row += "<a href=\""sv;
         appendLinkTarget(row, path);
-        row += "\">";
+        row += "\">"sv;
         appendHtmlEscaped(row, content);
-        row += "</a>";
+        row += "</a>"sv;
     } else {
         appendHtmlEscaped(row, content);
     }

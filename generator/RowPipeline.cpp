@@ -25,12 +25,12 @@ namespace {
 // a bounded number of batches; so at most RingBatches folders are held open for the readers.
 constexpr std::size_t BatchFiles = 64;
 constexpr std::size_t BatchItems = 256;
-constexpr std::size_t RingBatches = 128;
+constexpr std::size_t RingBatches = 64;
 // Rows made and not yet written; past it, readers work only on the batch the writer waits for.
 constexpr std::size_t RowBytesInFlight = 8 << 20;
 // A row that grew larger than this (a tag with very long texts) gives its storage back once written.
 constexpr std::size_t KeptRowCapacity = 64 << 10;
-constexpr std::size_t FirstRowCapacity = 1024;
+constexpr std::size_t FirstRowCapacity = 512;
 
 struct Item {
     enum Kind : std::uint8_t { Line, Folder, File } kind;

@@ -9,21 +9,22 @@ namespace {
 std::u16string_view utf16Units(std::string_view bytes, bool bigEndian)
 {
     thread_local std::u16string units;
-    units.clear();
     std::size_t pos = 0;
     if (bytes.size() >= 2) {
         auto b0 = static_cast<unsigned char>(bytes[0]), b1 = static_cast<unsigned char>(bytes[1]);
         if (b0 == 0xFF && b1 == 0xFE) { bigEndian = false; pos = 2; }
         else if (b0 == 0xFE && b1 == 0xFF) { bigEndian = true; pos = 2; }
     }
+    units.resize((bytes.size() - pos) / 2);
+    std::size_t count = 0;
     for (; pos + 1 < bytes.size(); pos += 2) {
         auto b0 = static_cast<unsigned char>(bytes[pos]), b1 = static_cast<unsigned char>(bytes[pos + 1]);
         const auto unit = static_cast<char16_t>(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
         if (unit == 0)
             break;
-        units += unit;
+        units[count++] = unit;
     }
-    return units;
+    return std::u16string_view(units.data(), count);
 }
 
 std::string_view upToZero(std::string_view bytes)

@@ -1,6 +1,7 @@
 #include "generator/RowPipeline.h"
 
 #include "generator/ReaderCount.h"
+#include "generator/RowBatch.h"
 #include "generator/RowMaker.h"
 #include "platform/Directory.h"
 #include "platform/ThreadTime.h"
@@ -19,83 +20,6 @@
 #include <vector>
 
 namespace {
-
-// The walk hands on its output in batches: a hand-off per file would cost more than it saves
-// while files come from memory. A batch holds the files of one folder only, and the ring holds
-// a bounded number of batches; so at most RingBatches folders are held open for the readers.
-constexpr std::size_t BatchFiles = 64;
-constexpr std::size_t BatchItems = 256;
-constexpr std::size_t RingBatches = 64;
-// Rows made and not yet written; past it, readers work only on the batch the writer waits for.
-constexpr std::size_t RowBytesInFlight = 8 << 20;
-// A row that grew larger than this (a tag with very long texts) gives its storage back once written.
-constexpr std::size_t KeptRowCapacity = 64 << 10;
-constexpr std::size_t FirstRowCapacity = 512;
-
-struct Item {
-    enum Kind : std::uint8_t { Line, Folder, File } kind;
-    std::uint32_t index; // into the batch's texts (Line, Folder) or files (File)
-};
-
-struct FileJob {
-    std::string name;
-    std::string row;
-    std::exception_ptr error;
-};
-
-// A stretch of the walk's output. Its vectors and strings are kept from use to use, so that
-// the steady state allocates nothing.
-struct Batch {
-    std::vector<Item> items;
-    std::vector<std::string> texts;
-    std::size_t textCount = 0;
-    std::vector<FileJob> files;
-    std::size_t fileCount = 0;
-    std::shared_ptr<const platform::Directory> folder; // of its files
-    std::exception_ptr walkError;                      // the walk failed after its items
-    bool last = false;                                 // the walk ends with it
-    // Under the pipeline's lock:
-    std::size_t claimed = 0; // files handed to readers
-    std::size_t done = 0;    // files whose rows are made
-    std::size_t rowBytes = 0;
-
-    bool complete() const { return done == fileCount; }
-
-    std::uint32_t addText(std::string_view text)
-    {
-        if (textCount == texts.size())
-            texts.emplace_back();
-        texts[textCount].assign(text.data(), text.size());
-        return static_cast<std::uint32_t>(textCount++);
-    }
-
-    void addFile(const std::string& name)
-    {
-        if (fileCount == files.size()) {
-            files.emplace_back();
-            // Room for most rows at once, rather than growing it step by step.
-            files.back().row.reserve(FirstRowCapacity);
-        }
-        files[fileCount].name.assign(name);
-        items.push_back({Item::File, static_cast<std::uint32_t>(fileCount++)});
-    }
-
-    void reset()
-    {
-        items.clear();
-        textCount = 0;
-        for (std::size_t i = 0; i < fileCount; ++i) {
-            files[i].error = nullptr;
-            if (files[i].row.capacity() > KeptRowCapacity)
-                std::string().swap(files[i].row);
-        }
-        fileCount = 0;
-        folder.reset();
-        walkError = nullptr;
-        last = false;
-        claimed = done = rowBytes = 0;
-    }
-};
 
 // While reads come from memory: a reading thread for every core but one, the writer reading
 // too whenever the rows it is to write next are not made yet.
@@ -150,7 +74,7 @@ private:
 
     void line(std::string_view text) override
     {
-        batch_->items.push_back({Item::Line, batch_->addText(text)});
+        batch_->items.push_back({WalkItem::Line, batch_->addText(text)});
         if (batch_->items.size() >= BatchItems)
             publish(false);
     }
@@ -166,7 +90,7 @@ private:
             publish(false);
         current_ = &folder;
         shared_.reset();
-        batch_->items.push_back({Item::Folder, batch_->addText(folder.path())});
+        batch_->items.push_back({WalkItem::Folder, batch_->addText(folder.path())});
     }
 
     void file(const std::string& name) override
@@ -197,7 +121,7 @@ private:
             batch_ = &takeSlot();
     }
 
-    Batch& takeSlot()
+    RowBatch& takeSlot()
     {
         std::unique_lock<std::mutex> lock(mutex_);
         // A full ring lets the walk go on only once it is half empty: the walk then fills it in
@@ -240,7 +164,7 @@ private:
             heldBack_ = true;
             return false;
         }
-        Batch& batch = ring_[claimCursor_ % RingBatches];
+        RowBatch& batch = ring_[claimCursor_ % RingBatches];
         batchIndex = claimCursor_;
         from = batch.claimed;
         to = std::min(batch.fileCount, from + count_.chunk(unclaimed_));
@@ -277,7 +201,7 @@ private:
         // More work than this reader takes: another one takes the rest.
         if (unclaimed_ > 0)
             workReady_.notify_one();
-        Batch& batch = ring_[b % RingBatches];
+        RowBatch& batch = ring_[b % RingBatches];
         const platform::Directory& folder = *batch.folder;
         lock.unlock();
 
@@ -285,7 +209,7 @@ private:
         const platform::ThreadUsage before = platform::threadUsage();
         std::size_t bytes = 0;
         for (std::size_t i = from; i < to; ++i) {
-            FileJob& job = batch.files[i];
+            RowJob& job = batch.files[i];
             try {
                 maker.makeRow(folder, job.name, job.row);
                 bytes += job.row.size();
@@ -319,7 +243,7 @@ private:
         // While the next rows are not made yet, the writer makes others itself.
         RowMaker maker(settings_, separators_);
         for (;;) {
-            Batch* batch = nullptr;
+            RowBatch* batch = nullptr;
             {
                 std::unique_lock<std::mutex> lock(mutex_);
                 while (!(written_ < walked_ && ring_[written_ % RingBatches].complete()))
@@ -327,12 +251,12 @@ private:
                         writable_.wait(lock);
                 batch = &ring_[written_ % RingBatches];
             }
-            for (const Item& item : batch->items) {
+            for (const WalkItem& item : batch->items) {
                 switch (item.kind) {
-                case Item::Line: sink.line(batch->texts[item.index]); break;
-                case Item::Folder: sink.folder(batch->texts[item.index]); break;
-                case Item::File: {
-                    const FileJob& job = batch->files[item.index];
+                case WalkItem::Line: sink.line(batch->texts[item.index]); break;
+                case WalkItem::Folder: sink.folder(batch->texts[item.index]); break;
+                case WalkItem::File: {
+                    const RowJob& job = batch->files[item.index];
                     if (job.error)
                         std::rethrow_exception(job.error);
                     sink.row(job.row);
@@ -389,7 +313,7 @@ private:
     std::condition_variable parked_;    // readers beyond the number wanted wait
     std::condition_variable writable_;  // the writer waits for the next batch to be complete
     std::condition_variable slotFree_;  // the walker waits for room in the ring
-    std::vector<Batch> ring_;
+    std::vector<RowBatch> ring_;
     // Batch numbers, counting from the first: the walker has handed on walked_ batches, the
     // writer has written written_, and readers take files from claimCursor_ on.
     std::size_t walked_ = 0;
@@ -406,7 +330,7 @@ private:
     std::thread walker_;
 
     // The walker's own.
-    Batch* batch_ = nullptr;
+    RowBatch* batch_ = nullptr;
     const platform::Directory* current_ = nullptr;
     std::shared_ptr<const platform::Directory> shared_;
 };

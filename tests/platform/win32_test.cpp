@@ -201,6 +201,8 @@ TEST(Win32Paths, DriveLettersColonsAndBothDelimiters)
     EXPECT_EQ(platform::includeTrailingDelimiter("D:\\Music"), "D:\\Music\\");
     EXPECT_EQ(platform::includeTrailingDelimiter("D:/Music/"), "D:/Music/");
     EXPECT_EQ(platform::includeTrailingDelimiter("D:"), "D:\\");
+    EXPECT_EQ(platform::withoutTrailingDelimiter("D:\\"), "D:\\");
+    EXPECT_EQ(platform::withoutTrailingDelimiter("D:/Music/"), "D:/Music");
 
     const std::string exe = platform::executablePath();
     EXPECT_EQ(platform::extractFileName(exe), "platform_tests.exe");

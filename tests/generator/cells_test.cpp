@@ -75,6 +75,7 @@ TEST(Cells, Utf8Validity)
     EXPECT_FALSE(isValidUtf8("\xC0\xAF"));      // overlong
     EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // surrogate
     EXPECT_FALSE(isValidUtf8("\xE2\x82"));      // cut short
+    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
 }
 
 TEST(Cells, ColoursByHexOrName)

@@ -103,7 +103,7 @@ int run(const std::vector<std::string>& args)
     stopOnSignals();
     try {
         generator.Generate();
-    } catch (const platform::GenerationCancelled& e) {
+    } catch (const GenerationCancelled& e) {
         progress.finish();
         fail(e.what());
         return 128 + stopSignal.load();

@@ -208,5 +208,5 @@ void TTunesheet::row(std::string_view row)
 void TTunesheet::reportProgress()
 {
     if (OnProgress && !OnProgress(progress_))
-        throw platform::GenerationCancelled();
+        throw GenerationCancelled();
 }

@@ -11,6 +11,7 @@
 
 #include "generator/WalkOrder.h"
 #include "platform/DirReader.h"
+#include "platform/Errors.h"
 #include "platform/LocaleSeparators.h"
 
 class PageWriter;
@@ -18,6 +19,12 @@ namespace platform { class Directory; }
 
 // "#" and six upper-case hex digits, red, green, blue.
 std::string ColorToHTML(std::uint32_t color);
+
+// What Generate raises when its progress handler asked it to stop.
+class GenerationCancelled : public platform::TunesheetError {
+public:
+    GenerationCancelled() : TunesheetError("Generation cancelled") {}
+};
 
 // How far a generation has got; handed to the progress handler.
 struct GenerateProgress {
@@ -39,7 +46,7 @@ public:
 
     // Called on entering each directory and after each row, on the thread that runs Generate;
     // returning false stops the generation between two files (Generate then raises
-    // platform::GenerationCancelled).
+    // GenerationCancelled).
     std::function<bool(const GenerateProgress&)> OnProgress;
 
     // How many threads read the files: 1 reads each file on the thread that runs Generate, where

@@ -64,12 +64,6 @@ private:
     int code_;
 };
 
-// Raised by a generation that was asked to stop.
-class GenerationCancelled : public TunesheetError {
-public:
-    GenerationCancelled();
-};
-
 // "FILE: MESSAGE", the one shape of a message about a file; the message alone without a file.
 std::string aboutFile(const std::string& fileName, const std::string& message);
 

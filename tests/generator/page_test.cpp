@@ -202,7 +202,7 @@ TEST(Page, StopRaisesGenerationCancelled)
     t.Settings.InputDir = in.dir();
     t.Settings.OutputFile = out.path("p.htm");
     t.OnProgress = [](const GenerateProgress&) { return false; };
-    EXPECT_THROW(t.Generate(), platform::GenerationCancelled);
+    EXPECT_THROW(t.Generate(), GenerationCancelled);
     EXPECT_EQ(out.entryCount(), 0u);
 }
 

@@ -369,7 +369,7 @@ TEST(Walk, AStopInTheMiddleEndsTheRunThereWhateverTheReaders)
             lastSeen = p.filesListed;
             return p.filesListed < 100;
         };
-        EXPECT_THROW(t.Generate(), platform::GenerationCancelled);
+        EXPECT_THROW(t.Generate(), GenerationCancelled);
         EXPECT_EQ(lastSeen, 100u);
         EXPECT_EQ(readFile(old), "old");
         EXPECT_EQ(out.entryCount(), 1u);

@@ -48,8 +48,6 @@ public:
     // A failure the system reported, by its code: errno on POSIX, GetLastError() on Windows.
     // code() is that code.
     static InOutError fromSystem(int systemCode, const std::string& fileName = std::string());
-    // The same, for callers that hold the code as errno.
-    static InOutError fromErrno(int err) { return fromSystem(err); }
 
     int code() const { return code_; }
 

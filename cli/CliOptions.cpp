@@ -181,21 +181,30 @@ struct Option {
     std::string (*shownDefault)(const TGeneratorSettings& initial); // nullptr: none shown
 };
 
+// The apply and shownDefault of an on/off option that stands for one flag of the record.
+template <Flag TGeneratorSettings::*field>
+void setFlag(CliCommand& c, const std::string&, bool on)
+{
+    c.settings.*field = on;
+}
+
+template <Flag TGeneratorSettings::*field>
+std::string flagDefault(const TGeneratorSettings& s)
+{
+    return onOff(s.*field);
+}
+
 const Option Options[] = {
     {"settings", 0, "FILE", false, [] { return std::string("start from a saved .settings record"); },
      nullptr, nullptr}, // read before every other option
     {"subdirs", 'r', nullptr, true, [] { return std::string("include all subdirectories"); },
-     [](CliCommand& c, const std::string&, bool on) { c.settings.IncludeSubdirs = on; },
-     [](const TGeneratorSettings& s) { return onOff(s.IncludeSubdirs); }},
+     setFlag<&TGeneratorSettings::IncludeSubdirs>, flagDefault<&TGeneratorSettings::IncludeSubdirs>},
     {"one-table", 0, nullptr, true, [] { return std::string("put the files of all directories into one table"); },
-     [](CliCommand& c, const std::string&, bool on) { c.settings.AllDirsInOneTable = on; },
-     [](const TGeneratorSettings& s) { return onOff(s.AllDirsInOneTable); }},
+     setFlag<&TGeneratorSettings::AllDirsInOneTable>, flagDefault<&TGeneratorSettings::AllDirsInOneTable>},
     {"dir-captions", 0, nullptr, true, [] { return std::string("write the directory name over every table"); },
-     [](CliCommand& c, const std::string&, bool on) { c.settings.DirOverTable = on; },
-     [](const TGeneratorSettings& s) { return onOff(s.DirOverTable); }},
+     setFlag<&TGeneratorSettings::DirOverTable>, flagDefault<&TGeneratorSettings::DirOverTable>},
     {"wrap", 0, nullptr, true, [] { return std::string("let table cells wrap"); },
-     [](CliCommand& c, const std::string&, bool on) { c.settings.Wrap = on; },
-     [](const TGeneratorSettings& s) { return onOff(s.Wrap); }},
+     setFlag<&TGeneratorSettings::Wrap>, flagDefault<&TGeneratorSettings::Wrap>},
     {"full-path", 0, nullptr, true, [] { return std::string("show file names with their path"); },
      [](CliCommand& c, const std::string&, bool on) { c.settings.FileNameMode = on ? fnFullPath : fnNameOnly; },
      [](const TGeneratorSettings& s) { return onOff(s.FileNameMode == fnFullPath); }},

@@ -17,9 +17,6 @@ function(tunesheet_language_library name)
       message(FATAL_ERROR "tunesheet_language_library(${name}): ${required} is missing")
     endif()
   endforeach()
-  if(NOT arg_PRODUCT_VERSION)
-    set(arg_PRODUCT_VERSION ${PROJECT_VERSION})
-  endif()
   find_program(TUNESHEET_ICONV iconv REQUIRED)
   get_filename_component(texts ${arg_TEXTS} ABSOLUTE)
 
@@ -41,8 +38,8 @@ function(tunesheet_language_library name)
     set_target_properties(${name} PROPERTIES
       LIBRARY_OUTPUT_DIRECTORY ${arg_OUTPUT_DIRECTORY} RUNTIME_OUTPUT_DIRECTORY ${arg_OUTPUT_DIRECTORY})
   endif()
-  tunesheet_version_info(${name}
-    FILE_VERSION ${PROJECT_VERSION} PRODUCT_VERSION ${arg_PRODUCT_VERSION}
-    LANGUAGE ${arg_LANGUAGE} CODEPAGE ${arg_CODEPAGE}
-    FILE_VERSION_STRING ${PROJECT_VERSION} PRODUCT_VERSION_STRING 1.0.0.0)
+  # The file version and its string are the project's version; so is the fixed product version
+  # unless PRODUCT_VERSION gives another.
+  tunesheet_version_info(${name} PRODUCT_VERSION ${arg_PRODUCT_VERSION}
+    LANGUAGE ${arg_LANGUAGE} CODEPAGE ${arg_CODEPAGE} PRODUCT_VERSION_STRING 1.0.0.0)
 endfunction()

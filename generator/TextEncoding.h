@@ -1,7 +1,5 @@
 #pragma once
 // The narrow encoding the page is written in (UTF-8 here) and the conversions into it.
-#include "generator/Utf8.h"
-
 #include <string>
 #include <string_view>
 

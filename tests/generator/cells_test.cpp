@@ -2,6 +2,7 @@
 #include "generator/Html.h"
 #include "generator/NamedColours.h"
 #include "generator/TextEncoding.h"
+#include "generator/Utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -70,19 +70,19 @@ private:
     void ProcessDirectory(const std::string& Dir);
 
     // Everything between the head and the foot, on the walk's thread.
-    void walkPage(WalkOutput& out, const std::string& root);
+    void WalkPage(WalkOutput& out, const std::string& root);
     // The walk over an open folder: its files and subfolders are opened from it by name.
-    void processDirectory(const platform::Directory& folder);
+    void ProcessOpenDirectory(const platform::Directory& folder);
 
     // The page's writer, on the thread that runs Generate.
     void line(std::string_view text) override;
     void folder(const std::string& path) override;
     void row(std::string_view row) override;
-    void reportProgress();
+    void ReportProgress();
 
     PageWriter* PageFile = nullptr;
-    WalkOutput* walk_ = nullptr;
-    std::vector<platform::DirIdentity> walkPath_;
-    GenerateProgress progress_;
-    platform::LocaleSeparators separators_;
+    WalkOutput* Walk = nullptr;
+    std::vector<platform::DirIdentity> WalkPath;
+    GenerateProgress Progress;
+    platform::LocaleSeparators Separators;
 };

@@ -10,15 +10,15 @@
 
 namespace {
 
-const std::int32_t kBlockSize = 128;
-const std::int32_t kCarry = 4;
-const std::int32_t kID3v1Size = 128;
-const std::int32_t kApeFooterSize = 32;
+const std::int32_t BlockSize = 128;
+const std::int32_t CarryBytes = 4;
+const std::int32_t ID3v1TagSize = 128;
+const std::int32_t ApeFooterSize = 32;
 // "Xing" or "Info", flags, frame count.
-const std::int32_t kXingSize = 12;
+const std::int32_t XingSize = 12;
 // "VBRI", version, delay, quality, stream bytes, frame count; at byte 36 of the frame.
-const std::int32_t kVbriOffset = 36;
-const std::int32_t kVbriSize = 18;
+const std::int32_t VbriOffset = 36;
+const std::int32_t VbriSize = 18;
 
 std::uint32_t littleEndian32(const unsigned char* p)
 {
@@ -40,8 +40,8 @@ std::int64_t apeTagSize(const unsigned char* footer, std::int64_t room)
         return 0;
     const std::int64_t size = littleEndian32(footer + 12);
     const bool hasHeader = (footer[23] & 0x80) != 0;
-    const std::int64_t whole = size + (hasHeader ? kApeFooterSize : 0);
-    return size >= kApeFooterSize && whole <= room ? whole : 0;
+    const std::int64_t whole = size + (hasHeader ? ApeFooterSize : 0);
+    return size >= ApeFooterSize && whole <= room ? whole : 0;
 }
 
 } // namespace
@@ -94,8 +94,8 @@ void TAudioInfo::LoadFromStream(TStream& Stream, std::int64_t Count)
 std::int64_t TAudioInfo::FirstFrameSearchStart(TStream& Stream, std::int64_t Start, std::int64_t Count)
 {
     std::int64_t From = 0;
-    while (From + kId3v2HeaderSize <= Count) {
-        unsigned char Header[kId3v2HeaderSize];
+    while (From + Id3v2HeaderSize <= Count) {
+        unsigned char Header[Id3v2HeaderSize];
         Stream.Seek(Start + From);
         Stream.ReadBuffer(Header, sizeof Header);
         const std::int64_t TagLength = id3v2TagLength(Header);
@@ -113,11 +113,11 @@ void TAudioInfo::FindFirstFrame(TStream& Stream, std::int64_t Start, std::int64_
 {
     const std::int64_t From = FirstFrameSearchStart(Stream, Start, Count);
     const std::int64_t Left = Count - From;
-    unsigned char Buffer[kBlockSize];
+    unsigned char Buffer[BlockSize];
     std::int64_t Total = 0;
     std::int32_t Carry = 0;
     while (Total < FSearchLimit && Total < Left) {
-        const auto N = static_cast<std::int32_t>(std::min<std::int64_t>(kBlockSize - Carry, Left - Total));
+        const auto N = static_cast<std::int32_t>(std::min<std::int64_t>(BlockSize - Carry, Left - Total));
         Stream.Seek(Start + From + Total);
         Stream.ReadBuffer(Buffer + Carry, static_cast<std::size_t>(N));
         const std::int64_t BufferOffset = From + Total - Carry;
@@ -133,8 +133,8 @@ void TAudioInfo::FindFirstFrame(TStream& Stream, std::int64_t Start, std::int64_
             At += R + 1;
         }
         Total += N;
-        Carry = kCarry;
-        std::memmove(Buffer, Buffer + kBlockSize - kCarry, kCarry);
+        Carry = CarryBytes;
+        std::memmove(Buffer, Buffer + BlockSize - CarryBytes, CarryBytes);
     }
     // A failed search may leave a rejected candidate loaded.
     FFrameHeader.SetValid(false);
@@ -172,8 +172,8 @@ std::int32_t TAudioInfo::XingOffset() const
 void TAudioInfo::ReadVbrHeader(TStream& Stream, std::int64_t Start, std::int64_t Count)
 {
     const std::int64_t XingAt = FFirstFrameOffset + XingOffset();
-    if (XingAt + kXingSize < Count) {
-        unsigned char Xing[kXingSize];
+    if (XingAt + XingSize < Count) {
+        unsigned char Xing[XingSize];
         Stream.Seek(Start + XingAt);
         Stream.ReadBuffer(Xing, sizeof Xing);
         if (std::memcmp(Xing, "Xing", 4) == 0 || std::memcmp(Xing, "Info", 4) == 0) {
@@ -182,10 +182,10 @@ void TAudioInfo::ReadVbrHeader(TStream& Stream, std::int64_t Start, std::int64_t
             return;
         }
     }
-    const std::int64_t VbriAt = FFirstFrameOffset + kVbriOffset;
-    if (VbriAt + kVbriSize >= Count)
+    const std::int64_t VbriAt = FFirstFrameOffset + VbriOffset;
+    if (VbriAt + VbriSize >= Count)
         return;
-    unsigned char Vbri[kVbriSize];
+    unsigned char Vbri[VbriSize];
     Stream.Seek(Start + VbriAt);
     Stream.ReadBuffer(Vbri, sizeof Vbri);
     if (std::memcmp(Vbri, "VBRI", 4) == 0)
@@ -215,23 +215,23 @@ void TAudioInfo::ReadTagsAtEnd(TStream& Stream, std::int64_t Start, std::int64_t
 {
     const std::int64_t FirstFrameEnd =
         FFrameHeader.Valid() ? FFirstFrameOffset + FFrameHeader.FrameLength() : 0;
-    unsigned char Tail[kApeFooterSize + kID3v1Size];
+    unsigned char Tail[ApeFooterSize + ID3v1TagSize];
     const std::int64_t TailSize = std::min<std::int64_t>(Count - FirstFrameEnd, sizeof Tail);
-    if (TailSize < kApeFooterSize)
+    if (TailSize < ApeFooterSize)
         return;
     Stream.Seek(Start + Count - TailSize);
     Stream.ReadBuffer(Tail, static_cast<std::size_t>(TailSize));
     const unsigned char* TailEnd = Tail + TailSize;
-    if (TailSize >= kID3v1Size)
-        FID3v1.LoadFromBuffer(TailEnd - kID3v1Size, kID3v1Size);
+    if (TailSize >= ID3v1TagSize)
+        FID3v1.LoadFromBuffer(TailEnd - ID3v1TagSize, ID3v1TagSize);
 
     if (!FFrameHeader.Valid())
         return;
-    const std::int32_t ID3v1Size = FID3v1.Present() ? kID3v1Size : 0;
+    const std::int32_t ID3v1Size = FID3v1.Present() ? ID3v1TagSize : 0;
     const std::int64_t FooterEnd = Count - ID3v1Size;
-    if (FooterEnd - kApeFooterSize < FirstFrameEnd)
+    if (FooterEnd - ApeFooterSize < FirstFrameEnd)
         return;
-    FApeTagSize = apeTagSize(TailEnd - ID3v1Size - kApeFooterSize, FooterEnd - FirstFrameEnd);
+    FApeTagSize = apeTagSize(TailEnd - ID3v1Size - ApeFooterSize, FooterEnd - FirstFrameEnd);
 }
 
 // Bytes × 8 ÷ (kbit/s × 1000) in whole seconds, not rounded; the tags at the end are not audio.
@@ -240,7 +240,7 @@ std::int64_t TAudioInfo::ConstantBitRateDuration(std::int64_t Count) const
     const std::int32_t BitRate = FFrameHeader.BitRate();
     if (!FFrameHeader.Valid() || BitRate <= 0)
         return 0;
-    const std::int64_t Audio = Count - FFirstFrameOffset - (FID3v1.Present() ? kID3v1Size : 0) - FApeTagSize;
+    const std::int64_t Audio = Count - FFirstFrameOffset - (FID3v1.Present() ? ID3v1TagSize : 0) - FApeTagSize;
     // Divided by bytes per second (kbit/s × 125), so that no product can overflow.
     return Audio / (std::int64_t(BitRate) * 125) * 1000;
 }

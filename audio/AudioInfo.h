@@ -31,7 +31,6 @@ public:
     std::int64_t Duration() const { return FDuration; }
     // The first-frame search starts no new block once this many bytes have been read.
     std::int32_t SearchLimit() const { return FSearchLimit; }
-    void SetSearchLimit(std::int32_t Value) { FSearchLimit = Value; }
     // -1 until a file has been read.
     std::int64_t FileSize() const { return FFileSize; }
     // Last modification in local time as an MS-DOS date and time; -1 when unknown.

@@ -32,5 +32,5 @@ const std::vector<std::string>& ID3v1Genres()
 
 namespace {
 // Built while the program starts, so that no reader ever pays for it.
-const std::vector<std::string>& builtAtStart = ID3v1Genres();
+const std::vector<std::string>& BuiltAtStart = ID3v1Genres();
 } // namespace

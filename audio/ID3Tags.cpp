@@ -7,7 +7,7 @@
 
 namespace {
 
-const std::int32_t kBlockSize = 128;
+const std::int32_t BlockSize = 128;
 
 // A fixed-width text field: up to its first zero byte, without trailing blanks and control
 // characters. Assigned, so that a tag loaded again keeps the storage of its texts.
@@ -25,7 +25,7 @@ void assignField(std::string& text, const unsigned char* block, int offset, int 
 void TID3v1Tag::LoadFromBuffer(const unsigned char* Buffer, std::int32_t Size)
 {
     FPresent = false;
-    if (Size < kBlockSize)
+    if (Size < BlockSize)
         return;
     if (std::memcmp(Buffer, "TAG", 3) != 0)
         return;
@@ -48,12 +48,12 @@ void TID3v1Tag::LoadFromBuffer(const unsigned char* Buffer, std::int32_t Size)
 
 void TID3v1Tag::LoadFromStream(TStream& Stream, std::int64_t Count)
 {
-    if (Count < kBlockSize) {
+    if (Count < BlockSize) {
         FPresent = false;
         return;
     }
-    unsigned char block[kBlockSize];
-    Stream.Seek(Stream.Position() + Count - kBlockSize);
-    Stream.ReadBuffer(block, kBlockSize);
-    LoadFromBuffer(block, kBlockSize);
+    unsigned char block[BlockSize];
+    Stream.Seek(Stream.Position() + Count - BlockSize);
+    Stream.ReadBuffer(block, BlockSize);
+    LoadFromBuffer(block, BlockSize);
 }

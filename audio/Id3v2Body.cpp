@@ -6,7 +6,7 @@
 
 namespace {
 
-const std::size_t kChunkSize = 4096;
+const std::size_t ChunkSize = 4096;
 
 } // namespace
 
@@ -25,8 +25,8 @@ bool Id3v2Body::nextUnsynchronised(unsigned char& byte)
 {
     for (;;) {
         if (next_ == fill_) {
-            const auto want = static_cast<std::size_t>(std::min<std::int64_t>(end_ - position_, kChunkSize));
-            chunk_.resize(kChunkSize);
+            const auto want = static_cast<std::size_t>(std::min<std::int64_t>(end_ - position_, ChunkSize));
+            chunk_.resize(ChunkSize);
             stream_.Seek(position_);
             fill_ = want > 0 ? stream_.Read(chunk_.data(), want) : 0;
             next_ = 0;

@@ -34,5 +34,5 @@ std::int64_t id3v2TagLength(const unsigned char* header)
     if (!tag)
         return 0;
     const bool hasFooter = tag->version == 4 && (tag->flags & 0x10) != 0;
-    return kId3v2HeaderSize + std::int64_t(tag->size) + (hasFooter ? kId3v2HeaderSize : 0);
+    return Id3v2HeaderSize + std::int64_t(tag->size) + (hasFooter ? Id3v2HeaderSize : 0);
 }

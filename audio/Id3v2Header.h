@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-constexpr int kId3v2HeaderSize = 10;
+constexpr int Id3v2HeaderSize = 10;
 
 struct Id3v2Header {
     int version = 0;        // the major version: 2, 3 or 4 in the tags we read

@@ -5,7 +5,7 @@
 namespace {
 
 // kbit/s by bit-rate index; index 0 is free format, 15 is forbidden.
-const std::int32_t kBitRates[5][16] = {
+const std::int32_t BitRates[5][16] = {
     {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, -1}, // MPEG-1 Layer I
     {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, -1},    // MPEG-1 Layer II
     {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, -1},     // MPEG-1 Layer III
@@ -14,7 +14,7 @@ const std::int32_t kBitRates[5][16] = {
 };
 
 // Hz by version (1..3) and sampling-frequency index.
-const std::int32_t kSampleRates[3][4] = {
+const std::int32_t SampleRates[3][4] = {
     {44100, 48000, 32000, -1},
     {22050, 24000, 16000, -1},
     {11025, 12000, 8000, -1},
@@ -76,14 +76,14 @@ std::int32_t TMpegFrameHdr::DecodeBitRate() const
     if (FVersion == 0 || layer == 0)
         return -1;
     int row = FVersion == 1 ? layer - 1 : (layer == 1 ? 3 : 4);
-    return kBitRates[row][FRawHeader[2] >> 4];
+    return BitRates[row][FRawHeader[2] >> 4];
 }
 
 std::int32_t TMpegFrameHdr::DecodeSampleRate() const
 {
     if (FVersion == 0)
         return -1;
-    return kSampleRates[FVersion - 1][(FRawHeader[2] >> 2) & 0x03];
+    return SampleRates[FVersion - 1][(FRawHeader[2] >> 2) & 0x03];
 }
 
 std::int32_t TMpegFrameHdr::DecodeFrameLength() const

@@ -14,7 +14,7 @@
 namespace {
 
 // No more of a frame's data is read: no text the page shows is that long.
-const std::size_t kMaxFrameData = 65536;
+const std::size_t MaxFrameData = 65536;
 
 // How a wanted frame holds its value: an encoding byte, then
 enum class Layout {
@@ -58,7 +58,7 @@ bool isIdentifier(const unsigned char* p, std::size_t size)
 // The header at the stream's position, when it opens a tag of a version read here.
 std::optional<Id3v2Header> readTagHeader(TStream& stream)
 {
-    unsigned char bytes[kId3v2HeaderSize];
+    unsigned char bytes[Id3v2HeaderSize];
     if (stream.Read(bytes, sizeof bytes) < sizeof bytes)
         return std::nullopt;
     const auto tag = parseId3v2Header(bytes);
@@ -135,7 +135,7 @@ bool isCompressedOrEncrypted(const FrameHeader& frame, int version)
 // body's end.
 bool readFrameData(Id3v2Body& body, std::uint64_t size, Bytes& data)
 {
-    data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size, kMaxFrameData)));
+    data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size, MaxFrameData)));
     return body.read(data.data(), data.size()) == data.size() && body.skip(size - data.size());
 }
 
@@ -250,7 +250,7 @@ struct id3v2tag::Wanted {
     int Values::*encoding;
 };
 
-const id3v2tag::Wanted id3v2tag::kWanted[] = {
+const id3v2tag::Wanted id3v2tag::WantedFrames[] = {
     {identifierKey("TP1"), identifierKey("TPE1"), Layout::Text, &Values::Artist, &Values::ArtistEncoding},
     {identifierKey("TT2"), identifierKey("TIT2"), Layout::Text, &Values::Title, &Values::TitleEncoding},
     {identifierKey("TAL"), identifierKey("TALB"), Layout::Text, &Values::Album, &Values::AlbumEncoding},
@@ -268,26 +268,26 @@ const id3v2tag::Wanted id3v2tag::kWanted[] = {
 
 namespace {
 
-constexpr std::size_t kPageTexts = 4; // artist, title, album, TYER
-constexpr std::size_t kTyer = 3;
+constexpr std::size_t PageTexts = 4; // artist, title, album, TYER
+constexpr std::size_t TyerIndex = 3;
 
 } // namespace
 
 void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
 {
-    constexpr std::size_t Count = sizeof kWanted / sizeof kWanted[0];
+    constexpr std::size_t Count = sizeof WantedFrames / sizeof WantedFrames[0];
     bool Found[Count] = {};
-    while (!std::all_of(Found, Found + kPageTexts, [](bool f) { return f; })) {
+    while (!std::all_of(Found, Found + PageTexts, [](bool f) { return f; })) {
         const auto Frame = nextFrame(Body, Tag.version);
         if (!Frame)
             return;
         // A frame that runs past the tag is not read, and nothing after it.
         if (Frame->size > Body.left())
             return;
-        const auto Match = std::find_if(kWanted, kWanted + Count, [&](const Wanted& w) {
+        const auto Match = std::find_if(WantedFrames, WantedFrames + Count, [&](const Wanted& w) {
             return Frame->id == (Tag.version == 2 ? w.version2Id : w.id);
         });
-        const std::size_t k = static_cast<std::size_t>(Match - kWanted);
+        const std::size_t k = static_cast<std::size_t>(Match - WantedFrames);
         // A compressed or encrypted frame is passed over as if it were not there.
         if (k == Count || Found[k] || Frame->size == 0 || isCompressedOrEncrypted(*Frame, Tag.version)) {
             if (!Body.skip(Frame->size))
@@ -298,7 +298,7 @@ void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
             return;
         Found[k] = true;
         // TDRC gives the year only where there is no TYER.
-        if (Match->layout == Layout::Date && Found[kTyer])
+        if (Match->layout == Layout::Date && Found[TyerIndex])
             continue;
         toFrameContent(FFrameData, *Frame, Tag);
         assignFrameText(Loading().*Match->value, Loading().*Match->encoding, FFrameData, Match->layout);

@@ -69,7 +69,7 @@ public:
 
 private:
     struct Wanted;
-    static const Wanted kWanted[];
+    static const Wanted WantedFrames[];
 
     // What a load finds.
     struct Values {

@@ -19,17 +19,17 @@ struct Word {
     int value;
 };
 
-const Word columnWords[] = {{"artist", ciArtist}, {"title", ciTitle},   {"album", ciAlbum},        {"year", ciYear},
+const Word ColumnWords[] = {{"artist", ciArtist}, {"title", ciTitle},   {"album", ciAlbum},        {"year", ciYear},
                             {"length", ciLength}, {"size", ciFileSize}, {"filename", ciFileName}};
-const Word linkWords[] = {{"artist", alArtist}, {"title", alTitle}, {"filename", alFileName}};
-const Word sizeUnitWords[] = {{"B", fsBytes}, {"kB", fsKiloBytes}, {"MB", fsMegaBytes}};
-const Word tagPriorityWords[] = {{"v1", tpID3v1First}, {"v2", tpID3v2First}};
+const Word LinkWords[] = {{"artist", alArtist}, {"title", alTitle}, {"filename", alFileName}};
+const Word SizeUnitWords[] = {{"B", fsBytes}, {"kB", fsKiloBytes}, {"MB", fsMegaBytes}};
+const Word TagPriorityWords[] = {{"v1", tpID3v1First}, {"v2", tpID3v2First}};
 
 struct ColourField {
     const char* word;
     Colour TGeneratorSettings::*field;
 };
-const ColourField colourFields[] = {{"page-background", &TGeneratorSettings::PageBackColor},
+const ColourField ColourFields[] = {{"page-background", &TGeneratorSettings::PageBackColor},
                                     {"page-text", &TGeneratorSettings::PageTextColor},
                                     {"directory-name", &TGeneratorSettings::DirNameColor},
                                     {"cell-background", &TGeneratorSettings::CellBackColor},
@@ -95,9 +95,9 @@ void setColumns(TGeneratorSettings& s, const std::string& list)
     }
     int slot = 0;
     for (const std::string& name : splitList(list)) {
-        const Word* column = findWord(columnWords, name);
+        const Word* column = findWord(ColumnWords, name);
         if (!column)
-            usage("unknown column '" + name + "' (columns: " + wordList(columnWords) + ")");
+            usage("unknown column '" + name + "' (columns: " + wordList(ColumnWords) + ")");
         if (std::count(s.SelectedItems, s.SelectedItems + slot, column->value) > 0)
             usage("column '" + name + "' given twice");
         s.SelectedItems[slot] = static_cast<std::uint8_t>(column->value);
@@ -110,9 +110,9 @@ void setLinks(TGeneratorSettings& s, const std::string& list)
 {
     s.ActiveLinks = 0;
     for (const std::string& name : splitList(list)) {
-        const Word* link = findWord(linkWords, name);
+        const Word* link = findWord(LinkWords, name);
         if (!link)
-            usage("unknown link column '" + name + "' (links: " + wordList(linkWords) + ")");
+            usage("unknown link column '" + name + "' (links: " + wordList(LinkWords) + ")");
         s.ActiveLinks |= static_cast<std::uint8_t>(link->value);
     }
 }
@@ -123,10 +123,10 @@ void setColour(TGeneratorSettings& s, const std::string& assignment)
     if (eq == std::string::npos)
         usage("--color takes NAME=VALUE, as in --color page-background=#000000");
     const std::string name = assignment.substr(0, eq), value = assignment.substr(eq + 1);
-    auto field = std::find_if(std::begin(colourFields), std::end(colourFields),
+    auto field = std::find_if(std::begin(ColourFields), std::end(ColourFields),
                               [&](const ColourField& f) { return name == f.word; });
-    if (field == std::end(colourFields))
-        usage("unknown colour '" + name + "' (colours: " + wordList(colourFields) + ")");
+    if (field == std::end(ColourFields))
+        usage("unknown colour '" + name + "' (colours: " + wordList(ColourFields) + ")");
     std::uint32_t rgb = 0;
     if (!parseColour(value, rgb))
         usage("'" + value + "' is not a colour (#RRGGBB or a name such as sky-blue)");
@@ -156,14 +156,14 @@ std::string selectedColumns(const TGeneratorSettings& s)
 {
     std::string text;
     for (int i = 0; i < ColumnSlots && s.SelectedItems[i] != ciNone; ++i)
-        text += (text.empty() ? "" : ",") + wordOf(columnWords, s.SelectedItems[i]);
-    return text == wordList(columnWords, ",", ",") ? "all, in this order" : text.empty() ? "none" : text;
+        text += (text.empty() ? "" : ",") + wordOf(ColumnWords, s.SelectedItems[i]);
+    return text == wordList(ColumnWords, ",", ",") ? "all, in this order" : text.empty() ? "none" : text;
 }
 
 std::string selectedLinks(const TGeneratorSettings& s)
 {
     std::string text;
-    for (const Word& w : linkWords)
+    for (const Word& w : LinkWords)
         if (s.ActiveLinks & w.value)
             text += (text.empty() ? "" : ",") + std::string(w.word);
     return text.empty() ? "none" : text;
@@ -181,41 +181,50 @@ struct Option {
     std::string (*shownDefault)(const TGeneratorSettings& initial); // nullptr: none shown
 };
 
-const Option options[] = {
+// The apply and shownDefault of an on/off option that stands for one flag of the record.
+template <Flag TGeneratorSettings::*field>
+void setFlag(CliCommand& c, const std::string&, bool on)
+{
+    c.settings.*field = on;
+}
+
+template <Flag TGeneratorSettings::*field>
+std::string flagDefault(const TGeneratorSettings& s)
+{
+    return onOff(s.*field);
+}
+
+const Option Options[] = {
     {"settings", 0, "FILE", false, [] { return std::string("start from a saved .settings record"); },
      nullptr, nullptr}, // read before every other option
     {"subdirs", 'r', nullptr, true, [] { return std::string("include all subdirectories"); },
-     [](CliCommand& c, const std::string&, bool on) { c.settings.IncludeSubdirs = on; },
-     [](const TGeneratorSettings& s) { return onOff(s.IncludeSubdirs); }},
+     setFlag<&TGeneratorSettings::IncludeSubdirs>, flagDefault<&TGeneratorSettings::IncludeSubdirs>},
     {"one-table", 0, nullptr, true, [] { return std::string("put the files of all directories into one table"); },
-     [](CliCommand& c, const std::string&, bool on) { c.settings.AllDirsInOneTable = on; },
-     [](const TGeneratorSettings& s) { return onOff(s.AllDirsInOneTable); }},
+     setFlag<&TGeneratorSettings::AllDirsInOneTable>, flagDefault<&TGeneratorSettings::AllDirsInOneTable>},
     {"dir-captions", 0, nullptr, true, [] { return std::string("write the directory name over every table"); },
-     [](CliCommand& c, const std::string&, bool on) { c.settings.DirOverTable = on; },
-     [](const TGeneratorSettings& s) { return onOff(s.DirOverTable); }},
+     setFlag<&TGeneratorSettings::DirOverTable>, flagDefault<&TGeneratorSettings::DirOverTable>},
     {"wrap", 0, nullptr, true, [] { return std::string("let table cells wrap"); },
-     [](CliCommand& c, const std::string&, bool on) { c.settings.Wrap = on; },
-     [](const TGeneratorSettings& s) { return onOff(s.Wrap); }},
+     setFlag<&TGeneratorSettings::Wrap>, flagDefault<&TGeneratorSettings::Wrap>},
     {"full-path", 0, nullptr, true, [] { return std::string("show file names with their path"); },
      [](CliCommand& c, const std::string&, bool on) { c.settings.FileNameMode = on ? fnFullPath : fnNameOnly; },
      [](const TGeneratorSettings& s) { return onOff(s.FileNameMode == fnFullPath); }},
     {"size-unit", 0, "B|kB|MB", false, [] { return std::string("unit of the File size column"); },
-     [](CliCommand& c, const std::string& v, bool) { c.settings.FileSizeUnit = oneOf("size-unit", sizeUnitWords, v); },
-     [](const TGeneratorSettings& s) { return wordOf(sizeUnitWords, s.FileSizeUnit); }},
+     [](CliCommand& c, const std::string& v, bool) { c.settings.FileSizeUnit = oneOf("size-unit", SizeUnitWords, v); },
+     [](const TGeneratorSettings& s) { return wordOf(SizeUnitWords, s.FileSizeUnit); }},
     {"links", 0, "LIST", false,
-     [] { return "columns written as links to the file, of " + wordList(linkWords, ",", ",") + "; an empty LIST for none"; },
+     [] { return "columns written as links to the file, of " + wordList(LinkWords, ",", ",") + "; an empty LIST for none"; },
      [](CliCommand& c, const std::string& v, bool) { setLinks(c.settings, v); }, selectedLinks},
     {"tag-priority", 0, "v1|v2", false,
      [] { return std::string("which tag's texts win, ID3v1's or ID3v2's (the other fills empty fields)"); },
-     [](CliCommand& c, const std::string& v, bool) { c.settings.TagPriority = oneOf("tag-priority", tagPriorityWords, v); },
-     [](const TGeneratorSettings& s) { return wordOf(tagPriorityWords, s.TagPriority); }},
-    {"columns", 0, "LIST", false, [] { return "columns in page order: " + wordList(columnWords, ",", ","); },
+     [](CliCommand& c, const std::string& v, bool) { c.settings.TagPriority = oneOf("tag-priority", TagPriorityWords, v); },
+     [](const TGeneratorSettings& s) { return wordOf(TagPriorityWords, s.TagPriority); }},
+    {"columns", 0, "LIST", false, [] { return "columns in page order: " + wordList(ColumnWords, ",", ","); },
      [](CliCommand& c, const std::string& v, bool) { setColumns(c.settings, v); }, selectedColumns},
     {"title", 0, "TEXT", false, [] { return std::string("the page title"); },
      [](CliCommand& c, const std::string& v, bool) { c.settings.PageCaption = v; }, nullptr},
     {"color", 0, "NAME=VALUE", false,
      [] {
-         return "NAME: " + wordList(colourFields) + "; VALUE: #RRGGBB or a colour name (" + colourNames() + ")";
+         return "NAME: " + wordList(ColourFields) + "; VALUE: #RRGGBB or a colour name (" + colourNames() + ")";
      },
      [](CliCommand& c, const std::string& v, bool) { setColour(c.settings, v); }, nullptr},
     {"save-settings", 0, "FILE", false,
@@ -239,7 +248,7 @@ const Option options[] = {
 const Option& optionNamed(const std::string& arg, bool& on)
 {
     on = true;
-    for (const Option& o : options) {
+    for (const Option& o : Options) {
         if (arg.size() == 2 && arg[0] == '-' && o.shortName != 0 && arg[1] == o.shortName)
             return o;
         if (arg == std::string("--") + o.name)
@@ -370,7 +379,7 @@ std::string helpText()
         "Writes one HTML page listing the MP3 files of INPUT_DIR. Without --settings the\n"
         "program starts from the window's initial settings, the defaults below.\n\n"
         "Options:\n";
-    for (const Option& o : options) {
+    for (const Option& o : Options) {
         std::string left = o.shortName ? std::string("  -") + o.shortName + ", --" : std::string("      --");
         left += o.name;
         if (o.value)

@@ -1,6 +1,6 @@
 #include "cli/ProgressLine.h"
 
-#include "platform/Utf8.h"
+#include "generator/Utf8.h"
 
 namespace {
 
@@ -10,12 +10,12 @@ const char* const ClearLine = "\r\033[K";
 // 0 when the text has no more than that.
 std::size_t startOfLast(const std::string& text, std::size_t count)
 {
-    const bool utf8 = platform::isValidUtf8(text);
+    const bool utf8 = isValidUtf8(text);
     std::size_t start = text.size();
     for (std::size_t characters = 0; start > 0 && characters < count; ++characters) {
         do
             --start;
-        while (utf8 && start > 0 && platform::isUtf8Continuation(text[start]));
+        while (utf8 && start > 0 && isUtf8Continuation(text[start]));
     }
     return start;
 }

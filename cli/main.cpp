@@ -7,6 +7,8 @@
 #include "platform/Errors.h"
 #include "platform/Path.h"
 
+#include "ProgramVersion.h"
+
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -69,7 +71,7 @@ int run(const std::vector<std::string>& args)
         std::cout << helpText();
         return 0;
     case CliCommand::Action::Version:
-        std::cout << "tunesheet-cli 3.0.0.0\n";
+        std::cout << "tunesheet-cli " << ProgramVersionText << "\n";
         return 0;
     case CliCommand::Action::PrintSettings:
         std::cout << describeSettings(cmd.settings);
@@ -101,7 +103,7 @@ int run(const std::vector<std::string>& args)
     stopOnSignals();
     try {
         generator.Generate();
-    } catch (const platform::GenerationCancelled& e) {
+    } catch (const GenerationCancelled& e) {
         progress.finish();
         fail(e.what());
         return 128 + stopSignal.load();

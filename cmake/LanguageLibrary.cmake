@@ -3,12 +3,12 @@
 # code page (lang/make-table.cmake).
 #
 #   tunesheet_language_library(<name> TEXTS <texts file> LANGUAGE <language id> CODEPAGE <code page>
-#       [PRODUCT_VERSION 3.0.0.0] [OUTPUT_DIRECTORY <folder>] [TEXT_COUNT <indices>])
+#       [PRODUCT_VERSION <version>] [OUTPUT_DIRECTORY <folder>] [TEXT_COUNT <indices>])
 #
 # The file keeps the name "<name>.dll" on every platform: the program's language choice file
 # and its discovery of libraries rely on it. The version information is the one the program
-# expects of a language library (fixed versions 3.0.0.0, the strings "FileVersion" 3.0.0.0 and
-# "ProductVersion" 1.0.0.0); PRODUCT_VERSION changes the fixed product version (for tests).
+# expects of a language library (fixed versions and the string "FileVersion" the program's own
+# version, the string "ProductVersion" 1.0.0.0); PRODUCT_VERSION changes the fixed product version (for tests).
 # TEXT_COUNT builds a library with fewer texts than the program knows, as an older one (for tests).
 function(tunesheet_language_library name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "TEXTS;LANGUAGE;CODEPAGE;PRODUCT_VERSION;OUTPUT_DIRECTORY;TEXT_COUNT" "")
@@ -17,9 +17,6 @@ function(tunesheet_language_library name)
       message(FATAL_ERROR "tunesheet_language_library(${name}): ${required} is missing")
     endif()
   endforeach()
-  if(NOT arg_PRODUCT_VERSION)
-    set(arg_PRODUCT_VERSION 3.0.0.0)
-  endif()
   find_program(TUNESHEET_ICONV iconv REQUIRED)
   get_filename_component(texts ${arg_TEXTS} ABSOLUTE)
 
@@ -41,8 +38,8 @@ function(tunesheet_language_library name)
     set_target_properties(${name} PROPERTIES
       LIBRARY_OUTPUT_DIRECTORY ${arg_OUTPUT_DIRECTORY} RUNTIME_OUTPUT_DIRECTORY ${arg_OUTPUT_DIRECTORY})
   endif()
-  tunesheet_version_info(${name}
-    FILE_VERSION 3.0.0.0 PRODUCT_VERSION ${arg_PRODUCT_VERSION}
-    LANGUAGE ${arg_LANGUAGE} CODEPAGE ${arg_CODEPAGE}
-    FILE_VERSION_STRING 3.0.0.0 PRODUCT_VERSION_STRING 1.0.0.0)
+  # The file version and its string are the project's version; so is the fixed product version
+  # unless PRODUCT_VERSION gives another.
+  tunesheet_version_info(${name} PRODUCT_VERSION ${arg_PRODUCT_VERSION}
+    LANGUAGE ${arg_LANGUAGE} CODEPAGE ${arg_CODEPAGE} PRODUCT_VERSION_STRING 1.0.0.0)
 endfunction()

@@ -1,9 +1,9 @@
 # Version information of our executables and shared libraries.
 #
 #   tunesheet_version_info(<target>
-#       [FILE_VERSION 3.0.0.0] [PRODUCT_VERSION 3.0.0.0]
+#       [FILE_VERSION <a.b.c.d>] [PRODUCT_VERSION <a.b.c.d>]
 #       [LANGUAGE 0x0409] [CODEPAGE 1252]
-#       [FILE_VERSION_STRING "3.0.0.0"] [PRODUCT_VERSION_STRING "3.0.0.0"])
+#       [FILE_VERSION_STRING <text>] [PRODUCT_VERSION_STRING <text>])
 #
 # Versions default to the project's version, the translation entry to US English in code page
 # 1252, the strings to the versions. On ELF systems the information is a note named "tunesheet"

@@ -3,6 +3,8 @@
 #include "audio/fixtures.h"
 #include "generator/GeneratorSettings.h"
 
+#include "ProgramVersion.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +16,10 @@ using namespace fixtures;
 namespace {
 
 using Seeds = std::map<std::string, Bytes>;
+
+// The program's version as the fixed part of version information holds it.
+constexpr std::uint32_t versionHigh = ProgramVersionMajor << 16 | ProgramVersionMinor;
+constexpr std::uint32_t versionLow = ProgramVersionPatch << 16 | ProgramVersionBuild;
 
 Seeds mp3Seeds()
 {
@@ -120,10 +126,10 @@ Bytes elfWithVersionNote(bool is64, bool bigEndianFile)
             out.push_back(static_cast<unsigned char>(v >> (8 * (bigEndianFile ? width - 1 - i : i))));
         return out;
     };
-    Bytes fixed = word(0xFEEF04BD, 4) + word(0x00010000, 4) + word(0x00030000, 4) + word(0, 4) + word(0x00030000, 4) +
-                  word(0, 4) + zeros(7 * 4);
+    Bytes fixed = word(0xFEEF04BD, 4) + word(0x00010000, 4) + word(versionHigh, 4) + word(versionLow, 4) +
+                  word(versionHigh, 4) + word(versionLow, 4) + zeros(7 * 4);
     const Bytes descriptor = fixed + word(0x041B, 2) + word(1250, 2) + text("FileVersion") + zeros(1) +
-                             text("3.0.0.0") + zeros(1) + text("ProductVersion") + zeros(1) + text("1.0.0.0") + zeros(1);
+                             text(ProgramVersionText) + zeros(1) + text("ProductVersion") + zeros(1) + text("1.0.0.0") + zeros(1);
     const Bytes note = word(10, 4) + word(descriptor.size(), 4) + word(1, 4) + text("tunesheet") + zeros(3) + descriptor;
     const std::size_t headerSize = is64 ? 64 : 52, entrySize = is64 ? 56 : 32;
     const std::size_t noteAt = headerSize + entrySize;
@@ -166,11 +172,11 @@ Bytes versionResource()
     auto string = [&](const std::string& key, const std::string& value) {
         return node(key, utf16(value), value.size() + 1, true, Bytes());
     };
-    const Bytes fixed = littleEndian(0xFEEF04BD) + littleEndian(0x00010000) + littleEndian(0x00030000) + zeros(4) +
-                        littleEndian(0x00030000) + zeros(4) + zeros(7 * 4);
+    const Bytes fixed = littleEndian(0xFEEF04BD) + littleEndian(0x00010000) + littleEndian(versionHigh) +
+                        littleEndian(versionLow) + littleEndian(versionHigh) + littleEndian(versionLow) + zeros(7 * 4);
     const Bytes strings = node("StringFileInfo", Bytes(), 0, true,
                                node("041B04E2", Bytes(), 0, true,
-                                    string("FileVersion", "3.0.0.0") + string("ProductVersion", "1.0.0.0")));
+                                    string("FileVersion", ProgramVersionText) + string("ProductVersion", "1.0.0.0")));
     const Bytes translation = node("VarFileInfo", Bytes(), 0, true,
                                    node("Translation", bytes({0x1B, 0x04, 0xE2, 0x04}), 4, false, Bytes()));
     return node("VS_VERSION_INFO", fixed, fixed.size(), false, strings + translation);

@@ -1,7 +1,5 @@
 #include "generator/GeneratorSettings.h"
 
-#include "generator/TextEncoding.h"
-
 #include "platform/AtomicFile.h"
 #include "platform/Errors.h"
 #include "platform/ReadOnlyFile.h"
@@ -32,18 +30,6 @@ static_assert(offsetof(TGeneratorSettings, CellBackColor) == 728);
 static_assert(offsetof(TGeneratorSettings, HeaderBackColor) == 732);
 static_assert(offsetof(TGeneratorSettings, PageTextColor) == 736);
 static_assert(offsetof(TGeneratorSettings, PageCaption) == 740);
-
-std::size_t cutPosition(const std::string& text, std::size_t limit)
-{
-    if (text.size() <= limit)
-        return text.size();
-    if (!isValidUtf8(text))
-        return limit;
-    std::size_t cut = limit;
-    while (cut > 0 && isUtf8Continuation(text[cut]))
-        --cut;
-    return cut;
-}
 
 TGeneratorSettings emptySettings()
 {

@@ -1,6 +1,8 @@
 #pragma once
 // The 996-byte settings record. Its memory layout is the ".settings" file's layout, byte for
 // byte, so the record is read and written as one block and nothing is converted on the way.
+#include "generator/Utf8.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,10 +19,6 @@ struct ShortString {
     void assign(const std::string& text);
     ShortString& operator=(const std::string& text) { assign(text); return *this; }
 };
-
-// Where a text of `text` would be cut to at most `limit` bytes without splitting a UTF-8
-// sequence; a text that is not UTF-8 is cut at `limit` itself.
-std::size_t cutPosition(const std::string& text, std::size_t limit);
 
 template <std::size_t N>
 void ShortString<N>::assign(const std::string& text)

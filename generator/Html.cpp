@@ -1,6 +1,6 @@
 #include "generator/Html.h"
 
-#include "platform/Utf8.h"
+#include "generator/Utf8.h"
 
 #include <array>
 
@@ -53,7 +53,7 @@ std::string htmlEscape(const std::string& text)
 void appendLinkTarget(std::string& out, std::string_view path)
 {
     static const char hex[] = "0123456789ABCDEF";
-    const bool rawBytes = !platform::isValidUtf8(path);
+    const bool rawBytes = !isValidUtf8(path);
     for (char c : path) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '%' || c == '#' || c == '?' || (rawBytes && byte >= 0x80)) {

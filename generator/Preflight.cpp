@@ -13,10 +13,7 @@ PreflightResult checkBeforeGenerate(const TGeneratorSettings& settings)
         anyColumn = anyColumn || settings.SelectedItems[i] != ciNone;
     if (!anyColumn)
         return PreflightResult::NoColumns;
-    std::string dir = settings.InputDir.str();
-    if (!dir.empty() && platform::isPathDelimiter(dir.back()) && dir.size() > 1)
-        dir.pop_back();
-    if (!platform::directoryExists(dir))
+    if (!platform::directoryExists(platform::withoutTrailingDelimiter(settings.InputDir.str())))
         return PreflightResult::NoInputDir;
     return PreflightResult::Ready;
 }

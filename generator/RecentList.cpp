@@ -1,5 +1,7 @@
 #include "generator/RecentList.h"
 
+#include "generator/Utf8.h"
+
 #include "platform/AtomicFile.h"
 #include "platform/DirReader.h"
 #include "platform/Errors.h"
@@ -12,27 +14,14 @@ namespace {
 // so that it only ever equals the same byte.
 constexpr char32_t RawByte = 0x110000;
 
-// Decodes one UTF-8 character at `pos` and moves past it; a byte that does not start a
-// well-formed sequence stands for itself, so any byte string compares safely.
+// The character at `pos` (moving past it); a byte that does not start a well-formed sequence
+// stands for itself, so that any byte string compares safely.
 char32_t nextChar(const std::string& s, std::size_t& pos)
 {
-    unsigned char c = static_cast<unsigned char>(s[pos]);
-    int extra = (c >= 0xC2 && c <= 0xDF) ? 1 : (c >= 0xE0 && c <= 0xEF) ? 2 : (c >= 0xF0 && c <= 0xF4) ? 3 : 0;
-    if (extra == 0 || pos + extra >= s.size()) {
-        ++pos;
-        return c < 0x80 ? c : RawByte + c;
-    }
-    char32_t cp = c & (0x3F >> extra);
-    for (int i = 1; i <= extra; ++i) {
-        unsigned char cc = static_cast<unsigned char>(s[pos + i]);
-        if ((cc & 0xC0) != 0x80) {
-            ++pos;
-            return RawByte + c;
-        }
-        cp = (cp << 6) | (cc & 0x3F);
-    }
-    pos += extra + 1;
-    return cp;
+    char32_t c;
+    if (decodeUtf8(s, pos, c))
+        return c;
+    return RawByte + static_cast<unsigned char>(s[pos++]);
 }
 
 // Simple lower-case mapping for the scripts that folder names are mostly written in (Latin

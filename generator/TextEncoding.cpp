@@ -1,5 +1,6 @@
 #include "generator/TextEncoding.h"
 
+#include "generator/Utf8.h"
 #include "platform/NarrowText.h"
 
 namespace {

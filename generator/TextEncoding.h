@@ -1,12 +1,7 @@
 #pragma once
 // The narrow encoding the page is written in (UTF-8 here) and the conversions into it.
-#include "platform/Utf8.h"
-
 #include <string>
 #include <string_view>
-
-using platform::isUtf8Continuation;
-using platform::isValidUtf8;
 
 // ID3 text encodings: 0 ISO-8859-1, 1 UTF-16 with byte-order mark, 2 UTF-16BE, 3 UTF-8.
 enum TagEncoding { tagLatin1 = 0, tagUtf16 = 1, tagUtf16BE = 2, tagUtf8 = 3 };

@@ -27,13 +27,13 @@ void TTunesheet::Generate()
     const std::string root = platform::includeTrailingDelimiter(Settings.InputDir.str());
     PageWriter page(Settings.OutputFile.str());
     PageFile = &page;
-    walkPath_.clear();
-    progress_ = GenerateProgress();
-    separators_ = platform::localeSeparators();
+    WalkPath.clear();
+    Progress = GenerateProgress();
+    Separators = platform::localeSeparators();
     CellTag = Settings.Wrap ? "td" : "td nowrap";
     try {
         WritePageHead();
-        runRowPipeline([this, &root](WalkOutput& out) { walkPage(out, root); }, *this, Settings, separators_, Readers);
+        runRowPipeline([this, &root](WalkOutput& out) { WalkPage(out, root); }, *this, Settings, Separators, Readers);
         WritePageFoot();
         page.commit();
     } catch (...) {
@@ -43,15 +43,15 @@ void TTunesheet::Generate()
     PageFile = nullptr;
 }
 
-void TTunesheet::walkPage(WalkOutput& out, const std::string& root)
+void TTunesheet::WalkPage(WalkOutput& out, const std::string& root)
 {
-    walk_ = &out;
+    Walk = &out;
     if (Settings.AllDirsInOneTable)
         OpenTable(root);
     ProcessDirectory(root);
     if (Settings.AllDirsInOneTable)
         CloseTable();
-    walk_ = nullptr;
+    Walk = nullptr;
 }
 
 void TTunesheet::WritePageHead()
@@ -109,9 +109,9 @@ void TTunesheet::WritePageFoot()
 void TTunesheet::OpenTable(const std::string& Dir)
 {
     if (Settings.DirOverTable)
-        walk_->line("<span class=mp3><b>" + htmlEscape(nameToPage(Dir)) + " " +
+        Walk->line("<span class=mp3><b>" + htmlEscape(nameToPage(Dir)) + " " +
                     htmlEscape(nameToPage(Settings.InputDir.str())) + "</b></span>");
-    walk_->line("<table cellspacing=0 cellpadding=1 border=1>");
+    Walk->line("<table cellspacing=0 cellpadding=1 border=1>");
     std::string header = "<tr>";
     const char* open = Settings.Wrap ? "<th>&nbsp;" : "<th nowrap>&nbsp;";
     for (int i = 0; i < ColumnSlots; ++i) {
@@ -122,12 +122,12 @@ void TTunesheet::OpenTable(const std::string& Dir)
         header += "&nbsp;</th>";
     }
     header += "</tr>";
-    walk_->line(header);
+    Walk->line(header);
 }
 
 void TTunesheet::CloseTable()
 {
-    walk_->line("</table><p>&nbsp;</p>");
+    Walk->line("</table><p>&nbsp;</p>");
 }
 
 static bool isMp3Name(const std::string& name)
@@ -143,19 +143,19 @@ void TTunesheet::ProcessDirectory(const std::string& Dir)
 {
     int error = 0;
     if (auto folder = platform::Directory::open(platform::includeTrailingDelimiter(Dir), error))
-        processDirectory(*folder);
+        ProcessOpenDirectory(*folder);
 }
 
-void TTunesheet::processDirectory(const platform::Directory& folder)
+void TTunesheet::ProcessOpenDirectory(const platform::Directory& folder)
 {
     CellTag = Settings.Wrap ? "td" : "td nowrap";
     const std::string& dir = folder.path();
 
     // A link back to a folder the walk is already inside would never end.
-    if (std::find(walkPath_.begin(), walkPath_.end(), folder.identity()) != walkPath_.end())
+    if (std::find(WalkPath.begin(), WalkPath.end(), folder.identity()) != WalkPath.end())
         return;
 
-    walk_->folder(folder);
+    Walk->folder(folder);
     std::vector<std::string> subdirectories;
     {
         // What each entry is, from the listing where it says: a file's size comes with the row.
@@ -173,18 +173,18 @@ void TTunesheet::processDirectory(const platform::Directory& folder)
                 tableOpen = true;
             }
             if (isMp3Name(entry.name))
-                walk_->file(entry.name);
+                Walk->file(entry.name);
         }
         if (tableOpen)
             CloseTable();
     }
 
-    walkPath_.push_back(folder.identity());
+    WalkPath.push_back(folder.identity());
     int error = 0;
     for (const std::string& name : subdirectories)
         if (auto subfolder = folder.openSubdirectory(name, error))
-            processDirectory(*subfolder);
-    walkPath_.pop_back();
+            ProcessOpenDirectory(*subfolder);
+    WalkPath.pop_back();
 }
 
 void TTunesheet::line(std::string_view text)
@@ -194,19 +194,19 @@ void TTunesheet::line(std::string_view text)
 
 void TTunesheet::folder(const std::string& path)
 {
-    progress_.currentDir = path;
-    reportProgress();
+    Progress.currentDir = path;
+    ReportProgress();
 }
 
 void TTunesheet::row(std::string_view row)
 {
     PageFile->writeLine(row);
-    ++progress_.filesListed;
-    reportProgress();
+    ++Progress.filesListed;
+    ReportProgress();
 }
 
-void TTunesheet::reportProgress()
+void TTunesheet::ReportProgress()
 {
-    if (OnProgress && !OnProgress(progress_))
-        throw platform::GenerationCancelled();
+    if (OnProgress && !OnProgress(Progress))
+        throw GenerationCancelled();
 }

@@ -11,6 +11,7 @@
 
 #include "generator/WalkOrder.h"
 #include "platform/DirReader.h"
+#include "platform/Errors.h"
 #include "platform/LocaleSeparators.h"
 
 class PageWriter;
@@ -18,6 +19,12 @@ namespace platform { class Directory; }
 
 // "#" and six upper-case hex digits, red, green, blue.
 std::string ColorToHTML(std::uint32_t color);
+
+// What Generate raises when its progress handler asked it to stop.
+class GenerationCancelled : public platform::TunesheetError {
+public:
+    GenerationCancelled() : TunesheetError("Generation cancelled") {}
+};
 
 // How far a generation has got; handed to the progress handler.
 struct GenerateProgress {
@@ -39,7 +46,7 @@ public:
 
     // Called on entering each directory and after each row, on the thread that runs Generate;
     // returning false stops the generation between two files (Generate then raises
-    // platform::GenerationCancelled).
+    // GenerationCancelled).
     std::function<bool(const GenerateProgress&)> OnProgress;
 
     // How many threads read the files: 1 reads each file on the thread that runs Generate, where
@@ -63,19 +70,19 @@ private:
     void ProcessDirectory(const std::string& Dir);
 
     // Everything between the head and the foot, on the walk's thread.
-    void walkPage(WalkOutput& out, const std::string& root);
+    void WalkPage(WalkOutput& out, const std::string& root);
     // The walk over an open folder: its files and subfolders are opened from it by name.
-    void processDirectory(const platform::Directory& folder);
+    void ProcessOpenDirectory(const platform::Directory& folder);
 
     // The page's writer, on the thread that runs Generate.
     void line(std::string_view text) override;
     void folder(const std::string& path) override;
     void row(std::string_view row) override;
-    void reportProgress();
+    void ReportProgress();
 
     PageWriter* PageFile = nullptr;
-    WalkOutput* walk_ = nullptr;
-    std::vector<platform::DirIdentity> walkPath_;
-    GenerateProgress progress_;
-    platform::LocaleSeparators separators_;
+    WalkOutput* Walk = nullptr;
+    std::vector<platform::DirIdentity> WalkPath;
+    GenerateProgress Progress;
+    platform::LocaleSeparators Separators;
 };

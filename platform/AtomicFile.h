@@ -27,8 +27,6 @@ public:
     // Closes the file and renames it over the target; raises InOutError on failure.
     void commit();
 
-    const std::string& temporaryPath() const { return tempPath_; }
-
 private:
     // A name of a fixed short length in the folder of `file`, so that any name the folder
     // allows for the target leaves room for it.

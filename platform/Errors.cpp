@@ -41,6 +41,4 @@ InOutError InOutError::fromSystem(int systemCode, const std::string& fileName)
     return InOutError(systemCode, aboutFile(fileName, systemErrorText(systemCode)), 0);
 }
 
-GenerationCancelled::GenerationCancelled() : TunesheetError("Generation cancelled") {}
-
 } // namespace platform

@@ -48,8 +48,6 @@ public:
     // A failure the system reported, by its code: errno on POSIX, GetLastError() on Windows.
     // code() is that code.
     static InOutError fromSystem(int systemCode, const std::string& fileName = std::string());
-    // The same, for callers that hold the code as errno.
-    static InOutError fromErrno(int err) { return fromSystem(err); }
 
     int code() const { return code_; }
 
@@ -62,12 +60,6 @@ public:
 private:
     InOutError(int code, const std::string& message, int);
     int code_;
-};
-
-// Raised by a generation that was asked to stop.
-class GenerationCancelled : public TunesheetError {
-public:
-    GenerationCancelled();
 };
 
 // "FILE: MESSAGE", the one shape of a message about a file; the message alone without a file.

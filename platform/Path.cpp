@@ -31,6 +31,17 @@ std::string includeTrailingDelimiter(const std::string& path)
     return path + PathDelimiter;
 }
 
+std::string withoutTrailingDelimiter(const std::string& path)
+{
+    if (path.size() < 2 || !isPathDelimiter(path.back()))
+        return path;
+#ifdef _WIN32
+    if (path.size() == 3 && path[1] == ':')
+        return path;
+#endif
+    return path.substr(0, path.size() - 1);
+}
+
 std::string extractFileName(const std::string& path)
 {
     return path.substr(fileNameStart(path));

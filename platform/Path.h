@@ -25,6 +25,10 @@ bool isPathDelimiter(char c);
 // Path with the delimiter appended when it does not already end with one.
 std::string includeTrailingDelimiter(const std::string& path);
 
+// Path with one trailing delimiter removed, except where the delimiter is the root itself:
+// "/" (and on Windows "\" and a drive root "C:\", as "C:" alone names drive C's current folder).
+std::string withoutTrailingDelimiter(const std::string& path);
+
 // The part of a path after its last delimiter (or, on Windows, drive colon).
 std::string extractFileName(const std::string& path);
 

@@ -42,12 +42,6 @@ std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpen(const std::string& path, int
     return file->open(path, errorCode) ? std::move(file) : nullptr;
 }
 
-std::unique_ptr<ReadOnlyFile> ReadOnlyFile::tryOpenIn(const Directory& dir, const std::string& name, int& errorCode)
-{
-    auto file = std::make_unique<ReadOnlyFile>();
-    return file->openIn(dir, name, errorCode) ? std::move(file) : nullptr;
-}
-
 std::int64_t ReadOnlyFile::size() const
 {
     if (!lookedUp_) {

@@ -24,7 +24,6 @@ public:
     // Opens `path`; returns null and sets `errorCode` (the system's code: errno on POSIX,
     // GetLastError() on Windows) when it cannot.
     static std::unique_ptr<ReadOnlyFile> tryOpen(const std::string& path, int& errorCode);
-    static std::unique_ptr<ReadOnlyFile> tryOpenIn(const Directory& dir, const std::string& name, int& errorCode);
 
     // Open in place of the file held now (which is closed first), so that one object serves
     // file after file; false, holding no file, with the system's code in `errorCode`, when

@@ -1,6 +1,6 @@
 #include "ui/PathText.h"
 
-#include "platform/Utf8.h"
+#include "generator/Utf8.h"
 
 #include <QByteArray>
 #include <QLineEdit>
@@ -27,7 +27,7 @@ QString pathForDisplay(const std::string& bytes)
     QString shown;
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t n = sequenceLength(static_cast<unsigned char>(bytes[i]));
-        if (n > 0 && i + n <= bytes.size() && platform::isValidUtf8(bytes.substr(i, n))) {
+        if (n > 0 && i + n <= bytes.size() && isValidUtf8(bytes.substr(i, n))) {
             shown += QString::fromUtf8(bytes.data() + i, static_cast<qsizetype>(n));
             i += n;
         } else {

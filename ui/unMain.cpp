@@ -655,7 +655,7 @@ bool TfrmMain::generatePage()
     } closeAfter{this, progress};
     try {
         progress.run(generation);
-    } catch (const platform::GenerationCancelled&) {
+    } catch (const GenerationCancelled&) {
         notice_ = language_.Texts.MsgCancelled;
         showStatus(notice_);
         return false;

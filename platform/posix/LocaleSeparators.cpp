@@ -1,7 +1,6 @@
 #include "platform/LocaleSeparators.h"
 
-#include "platform/Utf8.h"
-
+#include <algorithm>
 #include <clocale>
 #include <cstring>
 #include <iconv.h>
@@ -13,10 +12,11 @@ namespace platform {
 
 namespace {
 
-// A locale's text as UTF-8; empty when it cannot be converted (its part then falls back).
+// A locale's text as UTF-8, converted from the locale's own character set (which also rejects
+// bytes that are not text in it); empty when it cannot be converted (its part then falls back).
 std::string toUtf8(const std::string& text, const char* codeset)
 {
-    if (isValidUtf8(text))
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         return text;
     iconv_t cd = ::iconv_open("UTF-8", codeset);
     if (cd == reinterpret_cast<iconv_t>(-1))

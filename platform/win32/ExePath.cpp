@@ -42,11 +42,7 @@ std::string currentDirectory()
     DWORD n = ::GetCurrentDirectoryA(static_cast<DWORD>(buf.size()), buf.data());
     if (n == 0 || n >= buf.size())
         return ".";
-    std::string dir(buf.data(), n);
-    // A drive root keeps its delimiter: "C:" alone would mean drive C's current folder.
-    if (dir.size() > 3 && isPathDelimiter(dir.back()))
-        dir.pop_back();
-    return dir;
+    return withoutTrailingDelimiter(std::string(buf.data(), n));
 }
 
 std::string executablePath()

@@ -10,12 +10,12 @@ using namespace fixtures;
 
 namespace {
 
-const Bytes kStereo1 = bytes({0xFF, 0xFB, 0x90, 0x64}); // MPEG-1, 417-byte frames
-const Bytes kMono1 = bytes({0xFF, 0xFB, 0x90, 0xC4});
-const Bytes k32kHz = bytes({0xFF, 0xFB, 0x98, 0x64});   // MPEG-1, 32000 Hz, 576-byte frames
-const Bytes kStereo2 = bytes({0xFF, 0xF3, 0x80, 0x44}); // MPEG-2, 64 kbit/s, 22050 Hz, 208 bytes
-const Bytes kMono2 = bytes({0xFF, 0xF3, 0x80, 0xC4});
-const Bytes kTag = id3v1Block({"Title"});
+const Bytes Stereo1 = bytes({0xFF, 0xFB, 0x90, 0x64}); // MPEG-1, 417-byte frames
+const Bytes Mono1 = bytes({0xFF, 0xFB, 0x90, 0xC4});
+const Bytes Mpeg1At32kHz = bytes({0xFF, 0xFB, 0x98, 0x64});   // MPEG-1, 32000 Hz, 576-byte frames
+const Bytes Stereo2 = bytes({0xFF, 0xF3, 0x80, 0x44}); // MPEG-2, 64 kbit/s, 22050 Hz, 208 bytes
+const Bytes Mono2 = bytes({0xFF, 0xF3, 0x80, 0xC4});
+const Bytes TagBytes = id3v1Block({"Title"});
 
 Bytes padTo(Bytes data, std::size_t size)
 {
@@ -77,69 +77,69 @@ TEST_P(FileLayout, GivesFrameLengthAndTag)
 
 INSTANTIATE_TEST_SUITE_P(Files, FileLayout, testing::Values(
     // 999,872 or 1,000,000 bytes of audio at 128 kbit/s: 62 whole seconds, not rounded.
-    Layout{"CbrWithTag", padTo(frames(kStereo1, 417, 2), 1000000 - 128) + kTag, true, 0, false, 62000, true},
+    Layout{"CbrWithTag", padTo(frames(Stereo1, 417, 2), 1000000 - 128) + TagBytes, true, 0, false, 62000, true},
     // 15,990 bytes are 0.999 s; counting the tag's 128 would make them 1.007 s.
-    Layout{"CbrTagNotCounted", padTo(frames(kStereo1, 417, 2), 15990) + kTag, true, 0, false, 0, true},
-    Layout{"CbrWithoutTag", padTo(frames(kStereo1, 417, 2), 1000000), true, 0, false, 62000, false},
+    Layout{"CbrTagNotCounted", padTo(frames(Stereo1, 417, 2), 15990) + TagBytes, true, 0, false, 0, true},
+    Layout{"CbrWithoutTag", padTo(frames(Stereo1, 417, 2), 1000000), true, 0, false, 62000, false},
     // Nor is an APEv2 tag, with or without its header, before the ID3v1 tag or at the end.
-    Layout{"ApeBeforeId3v1", padTo(frames(kStereo1, 417, 2), 15990) + apeTag(100, false) + kTag, true, 0, false, 0,
+    Layout{"ApeBeforeId3v1", padTo(frames(Stereo1, 417, 2), 15990) + apeTag(100, false) + TagBytes, true, 0, false, 0,
            true},
-    Layout{"ApeWithHeaderAtTheEnd", padTo(frames(kStereo1, 417, 2), 15990) + apeTag(100, true), true, 0, false, 0,
+    Layout{"ApeWithHeaderAtTheEnd", padTo(frames(Stereo1, 417, 2), 15990) + apeTag(100, true), true, 0, false, 0,
            false},
     // A footer whose tag would reach into the first frame is audio.
-    Layout{"ApeLongerThanTheAudio", padTo(frames(kStereo1, 417, 2), 15990) + apeFooter(20000), true, 0, false, 1000,
+    Layout{"ApeLongerThanTheAudio", padTo(frames(Stereo1, 417, 2), 15990) + apeFooter(20000), true, 0, false, 1000,
            false},
     // 4096 frames at 44100 Hz are 106.998 s.
-    Layout{"Xing", xingFile(kStereo1, 417, 36, "Xing", 0x0F, 4096), true, 0, true, 107000, false},
-    Layout{"Info", xingFile(kStereo1, 417, 36, "Info", 1, 4096), true, 0, true, 107000, false},
+    Layout{"Xing", xingFile(Stereo1, 417, 36, "Xing", 0x0F, 4096), true, 0, true, 107000, false},
+    Layout{"Info", xingFile(Stereo1, 417, 36, "Info", 1, 4096), true, 0, true, 107000, false},
     // Without a count, or with 0, the header is ignored and the bit rate gives the length.
-    Layout{"XingWithoutCount", xingFile(kStereo1, 417, 36, "Xing", 0x0E, 4096), true, 0, false, 1000, false},
-    Layout{"InfoCountingZero", xingFile(kStereo1, 417, 36, "Info", 1, 0), true, 0, false, 1000, false},
-    Layout{"XingMono1", xingFile(kMono1, 417, 21, "Xing", 1, 4096), true, 0, true, 107000, false},
-    Layout{"XingMono1WrongPlace", xingFile(kMono1, 417, 36, "Xing", 1, 4096), true, 0, false, 1000, false},
+    Layout{"XingWithoutCount", xingFile(Stereo1, 417, 36, "Xing", 0x0E, 4096), true, 0, false, 1000, false},
+    Layout{"InfoCountingZero", xingFile(Stereo1, 417, 36, "Info", 1, 0), true, 0, false, 1000, false},
+    Layout{"XingMono1", xingFile(Mono1, 417, 21, "Xing", 1, 4096), true, 0, true, 107000, false},
+    Layout{"XingMono1WrongPlace", xingFile(Mono1, 417, 36, "Xing", 1, 4096), true, 0, false, 1000, false},
     // MPEG-2 Layer III frames hold 576 samples: 1000 frames are 26.1 s.
-    Layout{"XingStereo2", xingFile(kStereo2, 208, 21, "Xing", 1, 1000), true, 0, true, 26000, false},
-    Layout{"XingMono2", xingFile(kMono2, 208, 13, "Xing", 1, 1000), true, 0, true, 26000, false},
-    Layout{"XingMono2WrongPlace", xingFile(kMono2, 208, 21, "Xing", 1, 1000), true, 0, false, 2000, false},
+    Layout{"XingStereo2", xingFile(Stereo2, 208, 21, "Xing", 1, 1000), true, 0, true, 26000, false},
+    Layout{"XingMono2", xingFile(Mono2, 208, 13, "Xing", 1, 1000), true, 0, true, 26000, false},
+    Layout{"XingMono2WrongPlace", xingFile(Mono2, 208, 21, "Xing", 1, 1000), true, 0, false, 2000, false},
     // Whole seconds rounded half to even, exactly: 375 frames at 32 kHz are 13.5 s, 125 are 4.5 s.
-    Layout{"HalfRoundsUp", xingFile(k32kHz, 576, 36, "Xing", 1, 375), true, 0, true, 14000, false},
-    Layout{"HalfRoundsDown", xingFile(k32kHz, 576, 36, "Info", 1, 125), true, 0, true, 4000, false},
+    Layout{"HalfRoundsUp", xingFile(Mpeg1At32kHz, 576, 36, "Xing", 1, 375), true, 0, true, 14000, false},
+    Layout{"HalfRoundsDown", xingFile(Mpeg1At32kHz, 576, 36, "Info", 1, 125), true, 0, true, 4000, false},
     Layout{"XingCountBeyond32Bits", xingFile(bytes({0xFF, 0xE3, 0x18, 0x00}), 72, 21, "Xing", 1, 0xFFFFFFFF),
            true, 0, true, 309237645000, false},
-    Layout{"Vbri", vbriFile(k32kHz, 576, 375), true, 0, true, 14000, false},
-    Layout{"VbriCountingZero", vbriFile(k32kHz, 576, 0), true, 0, false, 1000, false},
+    Layout{"Vbri", vbriFile(Mpeg1At32kHz, 576, 375), true, 0, true, 14000, false},
+    Layout{"VbriCountingZero", vbriFile(Mpeg1At32kHz, 576, 0), true, 0, false, 1000, false},
     // An ignored Xing header (at 21 in a mono frame) keeps the VBRI header at 36 from counting.
     Layout{"IgnoredXingHidesVbri",
-           padTo(xingFrame(vbriFrame(kMono1, 417, 375), 417, 21, "Xing", 0, 9) + frames(kMono1, 417, 1), 20000),
+           padTo(xingFrame(vbriFrame(Mono1, 417, 375), 417, 21, "Xing", 0, 9) + frames(Mono1, 417, 1), 20000),
            true, 0, false, 1000, false},
     // The search starts no new block after 65536 bytes: the last offset it sees is 65596.
-    Layout{"LastOffsetSearched", zeros(65596) + frames(kStereo1, 417, 2), true, 65596, false, 0, false},
-    Layout{"BeyondSearch", zeros(65597) + frames(kStereo1, 417, 2) + kTag, false, -1, false, 0, true},
-    Layout{"AcrossBlocks", zeros(4094) + frames(kStereo1, 417, 2), true, 4094, false, 0, false},
+    Layout{"LastOffsetSearched", zeros(65596) + frames(Stereo1, 417, 2), true, 65596, false, 0, false},
+    Layout{"BeyondSearch", zeros(65597) + frames(Stereo1, 417, 2) + TagBytes, false, -1, false, 0, true},
+    Layout{"AcrossBlocks", zeros(4094) + frames(Stereo1, 417, 2), true, 4094, false, 0, false},
     Layout{"Empty", {}, false, -1, false, 0, false},
     // Too short for the following-frame check and for a tag behind the first frame.
-    Layout{"Short", padTo(kStereo1, 200), true, 0, false, 0, false},
-    Layout{"FollowingHeaderPastTheEnd", padTo(kStereo1, 417 + 3), true, 0, false, 0, false},
+    Layout{"Short", padTo(Stereo1, 200), true, 0, false, 0, false},
+    Layout{"FollowingHeaderPastTheEnd", padTo(Stereo1, 417 + 3), true, 0, false, 0, false},
     // The following header fits, is not one, and nothing else is found.
-    Layout{"FollowingHeaderNotOne", padTo(kStereo1, 417 + 4), false, -1, false, 0, false},
+    Layout{"FollowingHeaderNotOne", padTo(Stereo1, 417 + 4), false, -1, false, 0, false},
     // A header followed by one of another stream is passed over; the bit rate may change.
-    Layout{"FollowedByAnotherStream", kStereo2 + zeros(204) + frames(kStereo1, 417, 2), true, 208, false, 0, false},
-    Layout{"BitRateChanges", frames(kStereo1, 417, 1) + frames(bytes({0xFF, 0xFB, 0x80, 0x64}), 365, 2), true, 0,
+    Layout{"FollowedByAnotherStream", Stereo2 + zeros(204) + frames(Stereo1, 417, 2), true, 208, false, 0, false},
+    Layout{"BitRateChanges", frames(Stereo1, 417, 1) + frames(bytes({0xFF, 0xFB, 0x80, 0x64}), 365, 2), true, 0,
            false, 0, false},
     // A leading ID3v2 tag is skipped, however long, and syncs inside it are not taken.
-    Layout{"Tag12K", id3v2Tag(padTo(textFrame("TIT2", "x"), 12288)) + frames(kStereo1, 417, 3) + kTag,
+    Layout{"Tag12K", id3v2Tag(padTo(textFrame("TIT2", "x"), 12288)) + frames(Stereo1, 417, 3) + TagBytes,
            true, 12298, false, 0, true},
-    Layout{"Tag100K", id3v2Tag(zeros(100000)) + frames(kStereo1, 417, 3), true, 100010, false, 0, false},
-    Layout{"StraySyncInTag", tagWithStraySync(300) + frames(kStereo1, 417, 3), true, 300, false, 0, false},
+    Layout{"Tag100K", id3v2Tag(zeros(100000)) + frames(Stereo1, 417, 3), true, 100010, false, 0, false},
+    Layout{"StraySyncInTag", tagWithStraySync(300) + frames(Stereo1, 417, 3), true, 300, false, 0, false},
     // So is a second tag right behind the first: 22 + 70,010 bytes.
-    Layout{"TwoTags", id3v2Tag(textFrame("TIT2", "x")) + id3v2Tag(zeros(70000)) + frames(kStereo1, 417, 3), true,
+    Layout{"TwoTags", id3v2Tag(textFrame("TIT2", "x")) + id3v2Tag(zeros(70000)) + frames(Stereo1, 417, 3), true,
            70032, false, 0, false},
-    Layout{"FirstFrame20KBehindTheTag", id3v2Tag(textFrame("TIT2", "x")) + zeros(20000) + frames(kStereo1, 417, 3),
+    Layout{"FirstFrame20KBehindTheTag", id3v2Tag(textFrame("TIT2", "x")) + zeros(20000) + frames(Stereo1, 417, 3),
            true, 20022, false, 0, false},
     // Where the tag is not skipped, the stray sync is passed over for the frames behind it.
-    Layout{"TagSizePastEnd", padTo(tagWithStraySync(3000), 300) + frames(kStereo1, 417, 3), true, 300, false, 0,
+    Layout{"TagSizePastEnd", padTo(tagWithStraySync(3000), 300) + frames(Stereo1, 417, 3), true, 300, false, 0,
            false},
-    Layout{"TagNotAtStart", zeros(1) + tagWithStraySync(300) + frames(kStereo1, 417, 3), true, 301, false, 0,
+    Layout{"TagNotAtStart", zeros(1) + tagWithStraySync(300) + frames(Stereo1, 417, 3), true, 301, false, 0,
            false}),
     [](const testing::TestParamInfo<Layout>& info) { return std::string(info.param.name); });
 
@@ -173,7 +173,7 @@ private:
 TEST(AudioInfo, FilesOf2GiBAndMore)
 {
     const std::int64_t size = std::int64_t(3) << 30;
-    SparseStream stream(size, {{0, frames(kStereo1, 417, 2)}, {size - 160, apeTag(32, false) + kTag}});
+    SparseStream stream(size, {{0, frames(Stereo1, 417, 2)}, {size - 160, apeTag(32, false) + TagBytes}});
     TAudioInfo info;
     info.LoadFromStream(stream, size);
     EXPECT_TRUE(info.FrameHeader().Valid());
@@ -184,7 +184,7 @@ TEST(AudioInfo, FilesOf2GiBAndMore)
 
 TEST(AudioInfo, OffsetsCountFromTheStartPositionAndCountIsClamped)
 {
-    TMemoryStream stream(zeros(100) + padTo(frames(kStereo1, 417, 2), 20000) + kTag);
+    TMemoryStream stream(zeros(100) + padTo(frames(Stereo1, 417, 2), 20000) + TagBytes);
     stream.Seek(100);
     TAudioInfo info;
     info.LoadFromStream(stream, std::int64_t(1) << 40);
@@ -212,7 +212,7 @@ TEST(AudioInfo, TagLengthFromItsHeader)
 
 TEST(AudioInfo, LoadFromFileSetsFileFacts)
 {
-    TempFile file(padTo(frames(kStereo1, 417, 2), 16000) + kTag);
+    TempFile file(padTo(frames(Stereo1, 417, 2), 16000) + TagBytes);
     TAudioInfo info;
     info.LoadFromFile(file.path());
     EXPECT_TRUE(info.FrameHeader().Valid());
@@ -233,7 +233,7 @@ TEST(AudioInfo, LoadFromFileSetsFileFacts)
 
 TEST(AudioInfo, MissingFileRaisesWithClearedResults)
 {
-    TempFile file(padTo(frames(kStereo1, 417, 2), 16000));
+    TempFile file(padTo(frames(Stereo1, 417, 2), 16000));
     TAudioInfo info;
     info.LoadFromFile(file.path());
     const std::string missing = file.path() + ".missing";

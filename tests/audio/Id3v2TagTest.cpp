@@ -22,9 +22,9 @@ Bytes latin1(const std::string& value)
     return bytes({0}) + text(value);
 }
 
-const std::string k300(300, 't');
+const std::string Text300(300, 't');
 
-const Bytes kFour = textFrame("TPE1", "Band") + textFrame("TIT2", "Song") + textFrame("TALB", "Album") +
+const Bytes FourTexts = textFrame("TPE1", "Band") + textFrame("TIT2", "Song") + textFrame("TALB", "Album") +
                     textFrame("TYER", "1999");
 
 Bytes version4(const std::string& year)
@@ -60,23 +60,23 @@ TEST_P(Id3v2Texts, AreReadFrameByFrame)
 }
 
 INSTANTIATE_TEST_SUITE_P(Tags, Id3v2Texts, testing::Values(
-    Texts{"Version3", id3v2Tag(kFour + zeros(32)), "Band", "Song", "Album", "1999"},
+    Texts{"Version3", id3v2Tag(FourTexts + zeros(32)), "Band", "Song", "Album", "1999"},
     // Version 2.2's flag 0x40 (compression, never used) is ignored.
     Texts{"Version2", id3v2Tag(v22Frame("TP1", "Band") + v22Frame("TT2", "Song") + v22Frame("TAL", "Album") +
                                v22Frame("TYE", "1999"), -1, 2, 0x40),
           "Band", "Song", "Album", "1999"},
     Texts{"Version4", id3v2Tag(version4("2001-05-03"), -1, 4), "Band", "Song", "Album", "2001"},
-    Texts{"TyerWinsOverTdrc", id3v2Tag(textFrame("TDRC", "2001") + kFour), "Band", "Song", "Album", "1999"},
+    Texts{"TyerWinsOverTdrc", id3v2Tag(textFrame("TDRC", "2001") + FourTexts), "Band", "Song", "Album", "1999"},
     Texts{"EmptyTyerCounts", id3v2Tag(textFrame("TYER", "") + textFrame("TDRC", "2001")), "", "", "", ""},
     Texts{"TdrcInVersion3", id3v2Tag(textFrame("TDRC", "1987")), "", "", "", "1987"},
     // A cover first; a chapter's own title; an identifier inside another frame's text.
-    Texts{"CoverFirst", id3v2Tag(id3v2Frame("APIC", latin1("image/jpeg") + zeros(2) + Bytes(30000, 0xFF)) + kFour),
+    Texts{"CoverFirst", id3v2Tag(id3v2Frame("APIC", latin1("image/jpeg") + zeros(2) + Bytes(30000, 0xFF)) + FourTexts),
           "Band", "Song", "Album", "1999"},
     Texts{"ChapterTitle", id3v2Tag(chapter(textFrame("TIT2", "Chapter")) + textFrame("TIT2", "Song")), "", "Song",
           "", ""},
     Texts{"IdentifierInText", id3v2Tag(textFrame("TIT2", "xTALB\0\0\0\5\0\0\0Fake"s) + textFrame("TALB", "Real")), "",
           "xTALB", "Real", ""},
-    Texts{"LongTitle", id3v2Tag(textFrame("TIT2", k300)), "", k300, "", ""},
+    Texts{"LongTitle", id3v2Tag(textFrame("TIT2", Text300)), "", Text300, "", ""},
     // At most 64 KiB of a frame is read: the encoding byte and 65,535 bytes of text.
     Texts{"HugeTitle", id3v2Tag(textFrame("TIT2", std::string(70000, 'h'))), "", std::string(65535, 'h'), "", ""},
     // The text ends at its terminator; of several values the first counts.
@@ -104,16 +104,16 @@ INSTANTIATE_TEST_SUITE_P(Tags, Id3v2Texts, testing::Values(
           id3v2Tag(unsynchronised(textFrame("TIT2", "\xFF\xFF\xFF") + textFrame("TPE1", "Band")), -1, 3, 0x80),
           "Band", "\xFF\xFF\xFF", "", ""},
     // iTunes writes plain sizes into version 2.4 tags; a true syncsafe size stays.
-    Texts{"PlainSizes", id3v2Tag(v24Frame("TIT2", latin1(k300), 0, true) + v24Frame("TPE1", latin1("Band"), 0, true),
+    Texts{"PlainSizes", id3v2Tag(v24Frame("TIT2", latin1(Text300), 0, true) + v24Frame("TPE1", latin1("Band"), 0, true),
                                  -1, 4),
-          "Band", k300, "", ""},
-    Texts{"PlainSizeAtTheEnd", id3v2Tag(v24Frame("TPE1", latin1("Band")) + v24Frame("TIT2", latin1(k300), 0, true), -1, 4),
-          "Band", k300, "", ""},
-    Texts{"PlainSizeBeforePadding", id3v2Tag(v24Frame("TIT2", latin1(k300), 0, true) + zeros(64), -1, 4), "", k300, "",
+          "Band", Text300, "", ""},
+    Texts{"PlainSizeAtTheEnd", id3v2Tag(v24Frame("TPE1", latin1("Band")) + v24Frame("TIT2", latin1(Text300), 0, true), -1, 4),
+          "Band", Text300, "", ""},
+    Texts{"PlainSizeBeforePadding", id3v2Tag(v24Frame("TIT2", latin1(Text300), 0, true) + zeros(64), -1, 4), "", Text300, "",
           ""},
-    Texts{"SyncsafeSizes", id3v2Tag(v24Frame("TIT2", latin1(k300)) + v24Frame("TPE1", latin1("Band")), -1, 4), "Band",
-          k300, "", ""},
-    Texts{"ExtendedHeader3", id3v2Tag(bigEndian(6) + zeros(6) + kFour, -1, 3, 0x40), "Band", "Song", "Album", "1999"},
+    Texts{"SyncsafeSizes", id3v2Tag(v24Frame("TIT2", latin1(Text300)) + v24Frame("TPE1", latin1("Band")), -1, 4), "Band",
+          Text300, "", ""},
+    Texts{"ExtendedHeader3", id3v2Tag(bigEndian(6) + zeros(6) + FourTexts, -1, 3, 0x40), "Band", "Song", "Album", "1999"},
     Texts{"ExtendedHeader4", id3v2Tag(syncsafe(6) + bytes({1, 0}) + version4("2001"), -1, 4, 0x40), "Band", "Song",
           "Album", "2001"},
     // The frames end at padding, at an identifier that is not one, and before a frame that
@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Tags, Id3v2Texts, testing::Values(
           "Band", "", "", ""},
     Texts{"FramePastTheTag", id3v2Tag(textFrame("TPE1", "Band") + id3v2Frame("TIT2", latin1("Song"), 100)), "Band", "",
           "", ""},
-    Texts{"TagPastTheFile", id3v2Tag(kFour, 5000), "Band", "Song", "Album", "1999"}),
+    Texts{"TagPastTheFile", id3v2Tag(FourTexts, 5000), "Band", "Song", "Album", "1999"}),
     [](const testing::TestParamInfo<Texts>& info) { return std::string(info.param.name); });
 
 TEST(Id3v2Tag, HeadersThatAreNoTag)
@@ -183,7 +183,7 @@ public:
 
 TEST(Id3v2Tag, PassesOverAPictureWithoutReadingIt)
 {
-    CountingStream stream(id3v2Tag(id3v2Frame("APIC", latin1("image/jpeg") + zeros(5 << 20)) + kFour + zeros(4000)));
+    CountingStream stream(id3v2Tag(id3v2Frame("APIC", latin1("image/jpeg") + zeros(5 << 20)) + FourTexts + zeros(4000)));
     id3v2tag tag;
     EXPECT_TRUE(tag.LoadFromStream(stream));
     EXPECT_EQ(tag.GetYear(), "1999");

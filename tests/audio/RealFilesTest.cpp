@@ -65,7 +65,7 @@ std::string longTitle()
     return title.substr(0, 300);
 }
 
-const std::string kLongTitle = longTitle();
+const std::string LongTitle = longTitle();
 
 INSTANTIATE_TEST_SUITE_P(Encoders, RealFiles, testing::Values(
     RealFile{"mpeg1_cbr.mp3", 1, 32000, 32, 3, 2032, false, 2000, "Sine 440", true, "Tone Artist", "Sine 440", "2021",
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Encoders, RealFiles, testing::Values(
     RealFile{"utf16_tags.mp3", 1, 32000, 32, 3, 337, false, 1000, "", true,
              "\xFF\xFE\xC4\0r\0t\0i\0s\0t\0"s, "\xFF\xFET\0\xEF\0t\0l\0e\0"s, "", 1},
     // Version 2.4 with a 300-byte title and TDRC.
-    RealFile{"mutagen_v24.mp3", 1, 32000, 32, 3, 1421, false, 1000, "", true, "Mutagen Artist", kLongTitle, "2001", 3},
+    RealFile{"mutagen_v24.mp3", 1, 32000, 32, 3, 1421, false, 1000, "", true, "Mutagen Artist", LongTitle, "2001", 3},
     // A chapter with its own title, then a PRIV frame, before the song's texts.
     RealFile{"chapters.mp3", 1, 32000, 32, 3, 463, false, 1000, "", true, "Chapter Artist", "Whole Song", "1998", 3},
     // 7,776 bytes of audio (54 frames, 1.944 s) before a 531-byte APEv2 tag and an ID3v1 tag.

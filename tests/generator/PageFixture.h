@@ -4,6 +4,7 @@
 
 #include "common/TempDir.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,7 @@ struct PageRun {
     TempDir out;
     TGeneratorSettings settings = initialFormSettings();
     int readers = 0;
+    std::function<bool(const GenerateProgress&)> onProgress;
 
     std::string outputPath() const { return out.path("page.htm"); }
 
@@ -54,8 +56,31 @@ struct PageRun {
         t.Settings.InputDir = inputDir;
         t.Settings.OutputFile = outputPath();
         t.Readers = readers;
+        t.OnProgress = onProgress;
         t.Generate();
         return readFile(outputPath());
     }
     std::vector<std::string> lines(const std::string& inputDir) { return pageLines(generate(inputDir)); }
 };
+
+// A run whose page has the File name column only, so that each row names one file.
+struct FileNameRun : PageRun {
+    FileNameRun()
+    {
+        for (int i = 1; i < ColumnSlots; ++i)
+            settings.SelectedItems[i] = ciNone;
+        settings.SelectedItems[0] = ciFileName;
+        settings.SelectedNames[0] = "File name";
+    }
+};
+
+// The rows' file names in page order, from a FileNameRun's page.
+inline std::vector<std::string> namesInPageOrder(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> names;
+    const std::string open = "<tr><td nowrap>&nbsp;", close = "&nbsp;</td></tr>";
+    for (const auto& l : lines)
+        if (l.compare(0, open.size(), open) == 0)
+            names.push_back(l.substr(open.size(), l.size() - open.size() - close.size()));
+    return names;
+}

@@ -2,6 +2,7 @@
 #include "generator/Html.h"
 #include "generator/NamedColours.h"
 #include "generator/TextEncoding.h"
+#include "generator/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,7 @@ TEST(Cells, Utf8Validity)
     EXPECT_FALSE(isValidUtf8("\xC0\xAF"));      // overlong
     EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // surrogate
     EXPECT_FALSE(isValidUtf8("\xE2\x82"));      // cut short
+    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
 }
 
 TEST(Cells, ColoursByHexOrName)

@@ -193,52 +193,6 @@ TEST(Page, FailedOrStoppedGenerationLeavesTheOldPageAndNoTemporaryFile)
     }
 }
 
-TEST(Page, StopRaisesGenerationCancelled)
-{
-    TempDir in, out;
-    in.write("a.mp3", "x");
-    TTunesheet t;
-    t.Settings = initialFormSettings();
-    t.Settings.InputDir = in.dir();
-    t.Settings.OutputFile = out.path("p.htm");
-    t.OnProgress = [](const GenerateProgress&) { return false; };
-    EXPECT_THROW(t.Generate(), platform::GenerationCancelled);
-    EXPECT_EQ(out.entryCount(), 0u);
-}
-
-TEST(Page, UnreadableMp3StopsTheGenerationAndKeepsTheOldPage)
-{
-    TempDir in, out;
-    const std::string song = in.write("locked.mp3", "ID3");
-    const std::string old = out.write("p.htm", "old");
-    auto generate = [&] {
-        TTunesheet t;
-        t.Settings = initialFormSettings();
-        t.Settings.InputDir = in.dir();
-        t.Settings.OutputFile = old;
-        try {
-            t.Generate();
-            ADD_FAILURE() << "the generation went past a file it cannot read";
-        } catch (const platform::TunesheetError& e) {
-            EXPECT_EQ(std::string(e.what()), "Cannot open file " + song);
-        }
-        EXPECT_EQ(readFile(old), "old");
-        EXPECT_EQ(out.entryCount(), 1u);
-    };
-#ifdef _WIN32
-    // Held open by another program that shares it with nobody.
-    HANDLE lock = ::CreateFileA(song.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    generate();
-    ::CloseHandle(lock);
-#else
-    std::filesystem::permissions(song, std::filesystem::perms::none);
-    giveToUnprivilegedUser(out.dir());
-    giveToUnprivilegedUser(old);
-    asUnprivilegedUser(generate);
-#endif
-}
-
 #ifdef _WIN32
 TEST(Page, ReadOnlyPageIsRefusedAndKept)
 {

@@ -44,6 +44,7 @@ TEST(RecentList, LetterCaseOfAccentedLettersIsIgnoredToo)
     // Bytes that are not UTF-8 compare as themselves.
     EXPECT_TRUE(sameIgnoringCase("caf\xE9", "CAF\xE9"));
     EXPECT_FALSE(sameIgnoringCase("caf\xE9", "caf\xC9"));
+    EXPECT_FALSE(sameIgnoringCase("\xE0\x81\x81", "a")); // an overlong "A" is no letter
 }
 
 } // namespace

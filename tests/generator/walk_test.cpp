@@ -35,18 +35,7 @@ void hide(const std::string& path)
 #endif
 }
 
-// The file names that have rows, in page order (the File name column only, names bare).
-std::vector<std::string> namesInPageOrder(const std::vector<std::string>& lines)
-{
-    std::vector<std::string> names;
-    const std::string open = "<tr><td nowrap>&nbsp;";
-    for (const auto& l : lines)
-        if (l.compare(0, open.size(), open) == 0)
-            names.push_back(l.substr(open.size(), l.size() - open.size() - std::string("&nbsp;</td></tr>").size()));
-    return names;
-}
-
-// The same, sorted, where the order is not what the test looks at.
+// The rows' file names sorted, where the order is not what the test looks at.
 std::vector<std::string> listedNames(const std::vector<std::string>& lines)
 {
     std::vector<std::string> names = namesInPageOrder(lines);
@@ -54,15 +43,7 @@ std::vector<std::string> listedNames(const std::vector<std::string>& lines)
     return names;
 }
 
-struct WalkRun : PageRun {
-    WalkRun()
-    {
-        for (int i = 1; i < ColumnSlots; ++i)
-            settings.SelectedItems[i] = ciNone;
-        settings.SelectedItems[0] = ciFileName;
-        settings.SelectedNames[0] = "File name";
-    }
-};
+using WalkRun = FileNameRun;
 
 TEST(Walk, OnlyNamesEndingInDotMp3InAnyCaseAreListed)
 {
@@ -220,7 +201,7 @@ TEST(Walk, AFolderDeeperThanTheLongestPathIsListed)
 // tree needs no more open descriptors than a shallow one.
 TEST(Walk, ADeepTreeHoldsFewDescriptorsAndComesBackToEveryLevel)
 {
-    TempDir in, out;
+    TempDir in;
     std::string chain;
     for (int i = 0; i < 150; ++i)
         chain += "a/";
@@ -235,19 +216,14 @@ TEST(Walk, ADeepTreeHoldsFewDescriptorsAndComesBackToEveryLevel)
     };
     const std::size_t before = openDescriptors();
     std::size_t most = 0;
-    TTunesheet t;
-    t.Settings = WalkRun().settings;
-    t.Settings.IncludeSubdirs = true;
-    t.Settings.InputDir = in.dir();
-    t.Settings.OutputFile = out.path("p.htm");
-    t.OnProgress = [&](const GenerateProgress&) {
+    WalkRun run;
+    run.settings.IncludeSubdirs = true;
+    run.onProgress = [&](const GenerateProgress&) {
         most = std::max(most, openDescriptors());
         return true;
     };
-    t.Generate();
+    EXPECT_EQ(namesInPageOrder(run.lines(in.dir())), (std::vector<std::string>{"bottom.mp3", "side.mp3", "last.mp3"}));
     EXPECT_LT(most, before + 50);
-    EXPECT_EQ(namesInPageOrder(pageLines(readFile(out.path("p.htm")))),
-              (std::vector<std::string>{"bottom.mp3", "side.mp3", "last.mp3"}));
 }
 #endif
 
@@ -310,25 +286,23 @@ TEST(Walk, ManyReadersWriteThePageOneReaderWrites)
 // reader got to which file first; the old page stays.
 TEST(Walk, AnUnreadableFileEndsTheRunAtThatFileWhateverTheReaders)
 {
-    TempDir in, out;
+    TempDir in;
     makeLibrary(in);
     const std::string first = in.dir() + "b" + D + "21.mp3", later = in.dir() + "b" + D + "x" + D + "03.mp3";
-    const std::string old = out.write("p.htm", "old");
+    PageRun run;
+    run.settings = everyColumn();
+    const std::string old = run.out.write("page.htm", "old");
     auto generate = [&] {
         for (int readers : {1, 8, 0}) {
-            TTunesheet t;
-            t.Settings = everyColumn();
-            t.Settings.InputDir = in.dir();
-            t.Settings.OutputFile = old;
-            t.Readers = readers;
+            run.readers = readers;
             try {
-                t.Generate();
+                run.generate(in.dir());
                 ADD_FAILURE() << readers << " readers went past a file they cannot read";
             } catch (const platform::TunesheetError& e) {
                 EXPECT_EQ(std::string(e.what()), "Cannot open file " + first) << readers << " readers";
             }
             EXPECT_EQ(readFile(old), "old");
-            EXPECT_EQ(out.entryCount(), 1u);
+            EXPECT_EQ(run.out.entryCount(), 1u);
         }
     };
 #ifdef _WIN32
@@ -344,7 +318,7 @@ TEST(Walk, AnUnreadableFileEndsTheRunAtThatFileWhateverTheReaders)
 #else
     std::filesystem::permissions(first, std::filesystem::perms::none);
     std::filesystem::permissions(later, std::filesystem::perms::none);
-    giveToUnprivilegedUser(out.dir());
+    giveToUnprivilegedUser(run.out.dir());
     giveToUnprivilegedUser(old);
     asUnprivilegedUser(generate);
 #endif
@@ -354,25 +328,23 @@ TEST(Walk, AnUnreadableFileEndsTheRunAtThatFileWhateverTheReaders)
 // stays and nothing is left beside it.
 TEST(Walk, AStopInTheMiddleEndsTheRunThereWhateverTheReaders)
 {
-    TempDir in, out;
+    TempDir in;
     makeLibrary(in);
-    const std::string old = out.write("p.htm", "old");
+    PageRun run;
+    run.settings = everyColumn();
+    const std::string old = run.out.write("page.htm", "old");
+    std::uint64_t lastSeen = 0;
+    run.onProgress = [&](const GenerateProgress& p) {
+        lastSeen = p.filesListed;
+        return p.filesListed < 100;
+    };
     for (int readers : {1, 8, 0}) {
         SCOPED_TRACE(std::to_string(readers) + " readers");
-        TTunesheet t;
-        t.Settings = everyColumn();
-        t.Settings.InputDir = in.dir();
-        t.Settings.OutputFile = old;
-        t.Readers = readers;
-        std::uint64_t lastSeen = 0;
-        t.OnProgress = [&](const GenerateProgress& p) {
-            lastSeen = p.filesListed;
-            return p.filesListed < 100;
-        };
-        EXPECT_THROW(t.Generate(), platform::GenerationCancelled);
+        run.readers = readers;
+        EXPECT_THROW(run.generate(in.dir()), GenerationCancelled);
         EXPECT_EQ(lastSeen, 100u);
         EXPECT_EQ(readFile(old), "old");
-        EXPECT_EQ(out.entryCount(), 1u);
+        EXPECT_EQ(run.out.entryCount(), 1u);
     }
 }
 
@@ -406,21 +378,18 @@ TEST(Walk, ReadersGrowWhileReadsWaitAndShrinkBackWhenTheyDoNot)
 
 TEST(Walk, ProgressCountsTheRowsAndNamesTheFolder)
 {
-    TempDir in, out;
+    TempDir in;
     in.write("a.mp3", "x");
     in.write("sub/b.mp3", "x");
     in.write("sub/c.txt", "x");
-    TTunesheet t;
-    t.Settings = initialFormSettings();
-    t.Settings.IncludeSubdirs = true;
-    t.Settings.InputDir = in.dir();
-    t.Settings.OutputFile = out.path("p.htm");
+    PageRun run;
+    run.settings.IncludeSubdirs = true;
     std::vector<std::pair<std::uint64_t, std::string>> seen;
-    t.OnProgress = [&seen](const GenerateProgress& p) {
+    run.onProgress = [&seen](const GenerateProgress& p) {
         seen.emplace_back(p.filesListed, p.currentDir);
         return true;
     };
-    t.Generate();
+    run.generate(in.dir());
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.back().first, 2u);
     EXPECT_EQ(seen.back().second, in.dir() + "sub" + D);

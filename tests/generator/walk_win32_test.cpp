@@ -18,24 +18,9 @@ void setAttributes(const std::string& path, DWORD attributes)
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), attributes)) << path;
 }
 
-// The rows' file names in page order (the File name column only).
-std::vector<std::string> listedNames(const std::vector<std::string>& lines)
-{
-    std::vector<std::string> names;
-    const std::string open = "<tr><td nowrap>&nbsp;", close = "&nbsp;</td></tr>";
-    for (const auto& l : lines)
-        if (l.compare(0, open.size(), open) == 0)
-            names.push_back(l.substr(open.size(), l.size() - open.size() - close.size()));
-    return names;
-}
-
-struct WalkRun : PageRun {
+struct WalkRun : FileNameRun {
     WalkRun()
     {
-        for (int i = 1; i < ColumnSlots; ++i)
-            settings.SelectedItems[i] = ciNone;
-        settings.SelectedItems[0] = ciFileName;
-        settings.SelectedNames[0] = "File name";
         settings.IncludeSubdirs = true;
         settings.DirOverTable = true;
     }
@@ -87,7 +72,7 @@ TEST(Win32Walk, HiddenAndSystemFilesAreListedButSuchFoldersAreNotWalked)
     setAttributes(in.path("Hidden"), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
     setAttributes(in.path("System"), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM);
     WalkRun run;
-    auto names = listedNames(run.lines(in.dir()));
+    auto names = namesInPageOrder(run.lines(in.dir()));
     setAttributes(in.path("readonly.mp3"), FILE_ATTRIBUTE_NORMAL);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"hidden.mp3", "in.mp3", "plain.mp3", "readonly.mp3", "system.mp3"}));
@@ -115,7 +100,7 @@ TEST(Win32Walk, FilesAndFoldersComeInTheFileSystemsOrder)
     ::FindClose(h);
     files.insert(files.end(), folders.begin(), folders.end());
     WalkRun run;
-    EXPECT_EQ(listedNames(run.lines(in.dir())), files);
+    EXPECT_EQ(namesInPageOrder(run.lines(in.dir())), files);
 }
 
 // A drive letter whose root the test may fill: one defined for a folder of the test where the
@@ -146,7 +131,7 @@ TEST(Win32Walk, ADriveRootIsWalkedAndShownWithItsOneDelimiter)
         auto lines = run.lines(stored);
         EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + root + " " + stored + "</b></span>"), 1) << stored;
         EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + root + "Rock\\ " + stored + "</b></span>"), 1) << stored;
-        auto names = listedNames(lines);
+        auto names = namesInPageOrder(lines);
         std::sort(names.begin(), names.end());
         EXPECT_EQ(names, (std::vector<std::string>{"song.mp3", "top.mp3"})) << stored;
     }

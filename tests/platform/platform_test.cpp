@@ -38,6 +38,10 @@ TEST(Platform, FilesBesideTheExecutableReplaceOrAddTheExtension)
     EXPECT_EQ(platform::extractFilePath(d + "a" + d + "b" + d + "c.mp3"), d + "a" + d + "b" + d);
     EXPECT_EQ(platform::includeTrailingDelimiter(d + "a"), d + "a" + d);
     EXPECT_EQ(platform::includeTrailingDelimiter(d + "a" + d), d + "a" + d);
+    EXPECT_EQ(platform::withoutTrailingDelimiter(d + "a" + d + d), d + "a" + d); // one goes, not all
+    EXPECT_EQ(platform::withoutTrailingDelimiter(d + "a"), d + "a");
+    EXPECT_EQ(platform::withoutTrailingDelimiter(d), d);
+    EXPECT_EQ(platform::withoutTrailingDelimiter(""), "");
     const std::string root = platform::defaultRootFolder();
     EXPECT_EQ(root.back(), platform::PathDelimiter);
 }

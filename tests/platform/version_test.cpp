@@ -3,6 +3,8 @@
 
 #include "common/TempDir.h"
 
+#include "ProgramVersion.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -44,33 +46,34 @@ void putWord(std::string& bytes, std::size_t at, std::uint32_t value)
 }
 #endif
 
-TEST(VersionInfo, TheCommandLineToolCarriesTheProgramVersion)
+// The information our CMake function gives a file: the program's version in the fixed part and
+// the "FileVersion" string, the translation entry asked for, and the "ProductVersion" string.
+void expectOurVersionInfo(const std::string& file, int language, int codePage, const std::string& productString)
 {
     platform::VersionInfo info;
-    ASSERT_TRUE(platform::readVersionInfo(cli, info));
+    ASSERT_TRUE(platform::readVersionInfo(file, info));
     EXPECT_TRUE(info.hasFixed);
-    EXPECT_EQ(info.fileVersionMS, 0x00030000u);
-    EXPECT_EQ(info.fileVersionLS, 0u);
+    EXPECT_EQ(info.fileVersionMS, ProgramVersionMajor << 16 | ProgramVersionMinor);
+    EXPECT_EQ(info.fileVersionLS, ProgramVersionPatch << 16 | ProgramVersionBuild);
     EXPECT_TRUE(info.hasTranslation);
-    EXPECT_EQ(info.language, 0x0409);
-    EXPECT_EQ(info.codePage, 1252);
-    EXPECT_EQ(valueOf(info, "FileVersion"), "3.0.0.0");
-    EXPECT_EQ(valueOf(info, "ProductVersion"), "3.0.0.0");
-    EXPECT_EQ(platform::GetVersionString(cli), "3.0.0.0");
+    EXPECT_EQ(info.language, language);
+    EXPECT_EQ(info.codePage, codePage);
+    EXPECT_EQ(valueOf(info, "FileVersion"), ProgramVersionText);
+    EXPECT_EQ(valueOf(info, "ProductVersion"), productString);
+    EXPECT_EQ(platform::GetVersionString(file), ProgramVersionText);
+}
+
+TEST(VersionInfo, TheCommandLineToolCarriesTheProgramVersion)
+{
+    expectOurVersionInfo(cli, 0x0409, 1252, ProgramVersionText);
 }
 
 TEST(VersionInfo, TheSlovakLibraryNamesItsCodePageAndReportsTheFixedProductVersion)
 {
     if (!std::filesystem::exists(slovak))
         GTEST_SKIP() << "the language libraries are not part of this build";
-    platform::VersionInfo info;
-    ASSERT_TRUE(platform::readVersionInfo(slovak, info));
-    EXPECT_EQ(info.language, 0x041B);
-    EXPECT_EQ(info.codePage, 1250);
-    EXPECT_EQ(valueOf(info, "FileVersion"), "3.0.0.0");
     // The string says 1.0.0.0; what counts is the fixed product version.
-    EXPECT_EQ(valueOf(info, "ProductVersion"), "1.0.0.0");
-    EXPECT_EQ(platform::GetVersionString(slovak), "3.0.0.0");
+    expectOurVersionInfo(slovak, 0x041B, 1250, "1.0.0.0");
 }
 
 TEST(VersionInfo, FilesWithoutTheNoteHaveNoVersion)
@@ -105,7 +108,7 @@ TEST(VersionInfo, ATruncatedFileHasAVersionOnlyWhenTheWholeNoteIsThere)
         if (length < noteEnd)
             ASSERT_EQ(version, "") << "cut at " << length;
         else
-            ASSERT_TRUE(version.empty() || version == "3.0.0.0") << "cut at " << length;
+            ASSERT_TRUE(version.empty() || version == ProgramVersionText) << "cut at " << length;
     }
 }
 
@@ -138,7 +141,7 @@ TEST(VersionInfo, ADamagedNoteIsNotReadBeyondItsBounds)
     platform::VersionInfo info;
     ASSERT_TRUE(platform::readVersionInfo(tmp.write("nostrings", bytes), info));
     EXPECT_TRUE(info.strings.empty());
-    EXPECT_EQ(platform::GetVersionString(tmp.path("nostrings")), "3.0.0.0");
+    EXPECT_EQ(platform::GetVersionString(tmp.path("nostrings")), ProgramVersionText);
 }
 #endif
 

@@ -12,6 +12,8 @@
 
 #include "common/TempDir.h"
 
+#include "ProgramVersion.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -201,6 +203,8 @@ TEST(Win32Paths, DriveLettersColonsAndBothDelimiters)
     EXPECT_EQ(platform::includeTrailingDelimiter("D:\\Music"), "D:\\Music\\");
     EXPECT_EQ(platform::includeTrailingDelimiter("D:/Music/"), "D:/Music/");
     EXPECT_EQ(platform::includeTrailingDelimiter("D:"), "D:\\");
+    EXPECT_EQ(platform::withoutTrailingDelimiter("D:\\"), "D:\\");
+    EXPECT_EQ(platform::withoutTrailingDelimiter("D:/Music/"), "D:/Music");
 
     const std::string exe = platform::executablePath();
     EXPECT_EQ(platform::extractFileName(exe), "platform_tests.exe");
@@ -302,11 +306,11 @@ TEST(Win32Version, OurLibrariesAndTheToolCarryVersionResources)
     EXPECT_EQ(info.language, 0x0409);
     EXPECT_EQ(info.codePage, 1252);
     ASSERT_EQ(info.strings.size(), 2u);
-    EXPECT_EQ(info.strings[0], std::make_pair(std::string("FileVersion"), std::string("3.0.0.0")));
+    EXPECT_EQ(info.strings[0], std::make_pair(std::string("FileVersion"), std::string(ProgramVersionText)));
     EXPECT_EQ(info.strings[1], std::make_pair(std::string("ProductVersion"), std::string("1.0.0.0")));
-    EXPECT_EQ(platform::GetVersionString(bin + "english.dll"), "3.0.0.0");
-    EXPECT_EQ(platform::GetVersionString(bin + "slovak.dll"), "3.0.0.0");
-    EXPECT_EQ(platform::GetVersionString(bin + "tunesheet-cli.exe"), "3.0.0.0");
+    EXPECT_EQ(platform::GetVersionString(bin + "english.dll"), ProgramVersionText);
+    EXPECT_EQ(platform::GetVersionString(bin + "slovak.dll"), ProgramVersionText);
+    EXPECT_EQ(platform::GetVersionString(bin + "tunesheet-cli.exe"), ProgramVersionText);
 }
 
 TEST(Win32Version, ALibraryWithoutVersionInformationHasNone)

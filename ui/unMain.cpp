@@ -13,13 +13,14 @@
 #include "ui/WindowFit.h"
 #include "ui_unMain.h"
 
+#include "generator/Preflight.h"
+
 #include "dialogs/BrowsDlg.h"
 #include "dialogs/DesktopServices.h"
 #include "dialogs/SaveDialog.h"
 #include "dialogs/about.h"
 #include "i18n/LanguageCommand.h"
 
-#include "platform/DirReader.h"
 #include "platform/Errors.h"
 #include "platform/Path.h"
 
@@ -158,8 +159,9 @@ void TfrmMain::FormCreate()
     connectActions();
 
     PreparePanels();
-    PrepareColorBoxes();
     itemsOrder_->PrepareListBoxes();
+    // The form a first start shows, which the command-line tool starts from too.
+    settingsToForm(initialFormSettings(), *ui);
     prepareRecentMenus();
     try {
         LoadMRUs();
@@ -336,17 +338,6 @@ void TfrmMain::showStatus(const QString& text)
         ui->sbMain->showMessage(shown);
 }
 
-void TfrmMain::PrepareColorBoxes()
-{
-    ui->cbxPageBackground->setColour(rgbColour(0, 0, 0));
-    ui->cbxPageText->setColour(rgbColour(255, 255, 255));
-    ui->cbxDirectoryName->setColour(rgbColour(255, 0, 0));
-    ui->cbxCellBackground->setColour(rgbColour(255, 204, 0));
-    ui->cbxHeaderBackground->setColour(rgbColour(255, 153, 0));
-    ui->cbxActiveLink->setColour(rgbColour(0, 0, 255));
-    ui->cbxMouseOverActiveLink->setColour(rgbColour(0, 0, 255));
-}
-
 void TfrmMain::acShowSettingsPanel(QAction* sender)
 {
     const int tag = sender->property("tag").toInt();
@@ -487,19 +478,21 @@ void TfrmMain::acGenerateListUpdate()
 void TfrmMain::acGenerateListExecute()
 {
     DesktopServices& desktop = DesktopServices::instance();
-    if (ui->lbSelected->count() == 0) {
+    // Checked on what the form says before the record takes it over, as the command-line
+    // tool checks its record: a refused generation changes nothing.
+    TGeneratorSettings asked = generator_->Settings;
+    formToSettings(*ui, asked);
+    switch (checkBeforeGenerate(asked)) {
+    case PreflightResult::NoColumns:
         desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoColumns);
         return;
-    }
-    std::string dir = pathBytes(ui->lbledtInput);
-    // One trailing delimiter goes; the root folder itself keeps it.
-    if (dir.size() > 1 && platform::isPathDelimiter(dir.back()))
-        dir.pop_back();
-    if (!platform::directoryExists(dir)) {
+    case PreflightResult::NoInputDir:
         desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoInputDir);
         return;
+    case PreflightResult::Ready:
+        break;
     }
-    FormToClass();
+    generator_->Settings = asked;
     TGeneratorSettings& s = generator_->Settings;
     generator_->RecentFiles.Add(s.OutputFile.str());
     generator_->RecentDirs.Add(s.InputDir.str());

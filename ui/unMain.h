@@ -34,7 +34,6 @@ public:
     LanguageSession& Language() { return language_; }
 
     TTunesheet& Generator() { return *generator_; }
-    Ui::TfrmMain& Form() { return *ui; }
     TBrowseDialog& BrowseDialog() { return *bdDir; }
     TSaveDialog& SaveDialog() { return *sdFile; }
     std::string SettingsFile() const { return filesBase_ + ".settings"; }
@@ -90,7 +89,6 @@ private:
     // Writes the page, keeping the window alive; false when the user cancelled.
     bool generatePage();
     void PreparePanels();
-    void PrepareColorBoxes();
     void ApplicationEvents1Hint();
     void connectActions();
     void nameToolButtons();

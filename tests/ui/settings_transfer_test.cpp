@@ -252,6 +252,15 @@ private slots:
         QCOMPARE(f.window->Generator().Settings.InputDir.str(), f.tmp.dir() + "Café Música/x");
     }
 
+    // The window starts from the record the command-line tool starts from.
+    void aFirstStartShowsTheInitialRecord()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        f.window->FormToClass();
+        QCOMPARE(bytesOf(f.window->Generator().Settings), bytesOf(initialFormSettings()));
+    }
+
     void startWithoutColumnsSelectsAllAndAShortFileStillOpensTheWindow()
     {
         FakeDesktop desktop;

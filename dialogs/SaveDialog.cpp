@@ -1,6 +1,6 @@
 #include "dialogs/SaveDialog.h"
 
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

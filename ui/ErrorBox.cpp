@@ -1,13 +1,14 @@
 #include "ui/ErrorBox.h"
 
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
+#include "desktop/LocalText.h"
 
 #include <QApplication>
 
 void showErrorBox(const std::exception& error)
 {
     DesktopServices::instance().message(QApplication::activeWindow(), QMessageBox::Critical,
-                                        QString::fromLocal8Bit(error.what()));
+                                        fromLocalBytes(error.what()));
 }
 
 namespace {

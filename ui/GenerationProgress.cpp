@@ -1,5 +1,7 @@
 #include "ui/GenerationProgress.h"
 
+#include "desktop/LocalText.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -114,7 +116,7 @@ void GenerationProgress::refresh()
         std::lock_guard<std::mutex> lock(mutex_);
         now = latest_;
     }
-    const QString folder = QString::fromLocal8Bit(now.currentDir.c_str());
+    const QString folder = fromLocalBytes(now.currentDir);
     const QFontMetrics metrics(dialog_->font());
     const int width = dialog_->minimumWidth() - 40;
     dialog_->setLabelText(line_.arg(now.filesListed) + QLatin1Char('\n') +

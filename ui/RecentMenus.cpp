@@ -2,6 +2,8 @@
 
 #include "ui/PathText.h"
 
+#include "desktop/LocalText.h"
+
 QString recentCaption(const QString& entry)
 {
     QString caption = entry;
@@ -23,7 +25,7 @@ std::string recentEntry(const QAction* item)
     const QVariant kept = item->data();
     if (kept.typeId() == QMetaType::QByteArray)
         return kept.toByteArray().toStdString();
-    return entryFromCaption(item->text()).toLocal8Bit().toStdString();
+    return toLocalBytes(entryFromCaption(item->text()));
 }
 
 void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen,

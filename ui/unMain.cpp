@@ -15,8 +15,9 @@
 
 #include "generator/Preflight.h"
 
+#include "desktop/DesktopServices.h"
+#include "desktop/LocalText.h"
 #include "dialogs/BrowsDlg.h"
-#include "dialogs/DesktopServices.h"
 #include "dialogs/SaveDialog.h"
 #include "dialogs/about.h"
 #include "i18n/LanguageCommand.h"
@@ -47,16 +48,6 @@ namespace {
 constexpr QSize DesignPageSize(385, 209);
 constexpr int DesignLeft = 211;
 constexpr int DesignTop = 104;
-
-QString fromBytes(const std::string& bytes)
-{
-    return QString::fromLocal8Bit(bytes.c_str(), static_cast<qsizetype>(bytes.size()));
-}
-
-std::string toBytes(const QString& text)
-{
-    return text.toLocal8Bit().toStdString();
-}
 
 // The font the window was drawn with where it is installed, else the desktop's UI font, at
 // the designed point size.
@@ -172,8 +163,8 @@ void TfrmMain::FormCreate()
     // The recorded language is applied before the settings are loaded: the selected columns
     // are rebuilt from the (translated) available ones.
     try {
-        language_.setMarkerFile(fromBytes(filesBase_ + ".language-loading"));
-        language_.applyRecorded(this, fromBytes(filesBase_ + ".language"));
+        language_.setMarkerFile(fromLocalBytes(filesBase_ + ".language-loading"));
+        language_.applyRecorded(this, fromLocalBytes(filesBase_ + ".language"));
     } catch (const std::exception& e) {
         showErrorBox(e);
     }
@@ -459,7 +450,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     };
     attempt([this] { SaveMRUs(); });
     attempt([this] { acSaveSettingsExecute(); });
-    attempt([this] { language_.saveChoice(fromBytes(filesBase_ + ".language")); });
+    attempt([this] { language_.saveChoice(fromLocalBytes(filesBase_ + ".language")); });
     if (failure) {
         try {
             std::rethrow_exception(failure);
@@ -516,15 +507,15 @@ void TfrmMain::acGenerateListExecute()
 void TfrmMain::acInputDirExecute()
 {
     if (bdDir->Directory.isEmpty())
-        bdDir->Directory = fromBytes(platform::defaultRootFolder());
+        bdDir->Directory = fromLocalBytes(platform::defaultRootFolder());
     if (bdDir->Execute())
-        ui->lbledtInput->setText(fromBytes(platform::includeTrailingDelimiter(toBytes(bdDir->Directory))));
+        ui->lbledtInput->setText(fromLocalBytes(platform::includeTrailingDelimiter(toLocalBytes(bdDir->Directory))));
 }
 
 void TfrmMain::acOutputFileExecute()
 {
     if (sdFile->FileName.isEmpty())
-        sdFile->FileName = fromBytes(platform::defaultRootFolder() + "mp3list.htm");
+        sdFile->FileName = fromLocalBytes(platform::defaultRootFolder() + "mp3list.htm");
     if (sdFile->Execute())
         ui->lbledtOutput->setText(sdFile->FileName);
 }
@@ -601,9 +592,9 @@ void TfrmMain::acLoadSettingsExecute()
     }
     if (!problem.empty()) {
         // The next save (at the latest the close) writes a new file; what the user had stays.
-        const QString kept = keepDamagedFile(fromBytes(path));
+        const QString kept = keepDamagedFile(fromLocalBytes(path));
         if (!kept.isEmpty())
-            problem += '\r' + toBytes(language_.Texts.MsgSettingsKept.arg(kept));
+            problem += '\r' + toLocalBytes(language_.Texts.MsgSettingsKept.arg(kept));
         throw platform::TunesheetError(problem);
     }
     generator_->Settings = loaded;

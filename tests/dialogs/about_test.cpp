@@ -1,5 +1,5 @@
 // The about box: what it shows, and which clicks close it.
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
 #include "dialogs/about.h"
 
 #include "common/TempDir.h"

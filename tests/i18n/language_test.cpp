@@ -1,5 +1,5 @@
 // Finding the language libraries (the directory scanner and its filter) and the language dialog.
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
 #include "i18n/KRV_DirScanner.h"
 #include "i18n/LanguageCommand.h"
 #include "i18n/language.h"

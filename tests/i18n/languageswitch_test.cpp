@@ -1,6 +1,6 @@
 // Re-labelling a window from a language library, and the ".language" file.
 #include "dialogs/BrowsDlg.h"
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
 #include "dialogs/SaveDialog.h"
 #include "i18n/LanguageSession.h"
 #include "i18n/LanguageTargets.h"

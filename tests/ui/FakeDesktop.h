@@ -1,7 +1,7 @@
 #pragma once
 // Stands in for the desktop in window tests: records every message box, every page or
 // address that would have been opened and every help call, and answers questions as told.
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
 
 #include <QStringList>
 

@@ -1,7 +1,8 @@
 // The main window: start, pages, status line, actions, size, closing and the error box.
-#include "dialogs/HelpWindow.h"
 #include "ui/TunesheetApplication.h"
 #include "ui/unMain.h"
+
+#include "desktop/HelpWindow.h"
 
 #include "ui/FakeDesktop.h"
 #include "ui/WindowFixture.h"

@@ -2,7 +2,7 @@
 // The program's few calls out to the desktop: message boxes, opening a page or address with
 // the desktop's default program, and the help. They go through one object so that tests can
 // answer the questions and see what would have been opened.
-#include "dialogs/HelpWindow.h"
+#include "desktop/HelpWindow.h"
 
 #include <QMessageBox>
 #include <QString>

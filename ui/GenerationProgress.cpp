@@ -48,6 +48,8 @@ GenerationProgress::GenerationProgress(QWidget* window, const QString& line, con
 GenerationProgress::~GenerationProgress()
 {
     delete dialog_;
+    if (closeRequested_)
+        QTimer::singleShot(0, window_, &QWidget::close);
 }
 
 void GenerationProgress::run(TTunesheet& generator)

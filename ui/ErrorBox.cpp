@@ -24,6 +24,23 @@ void setUnknownErrorText(const QString& text)
     unknownErrorText() = text;
 }
 
+void guardedEach(std::initializer_list<std::function<void()>> steps)
+{
+    std::exception_ptr failure;
+    for (const auto& step : steps) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    guarded([failure] {
+        if (failure)
+            std::rethrow_exception(failure);
+    })();
+}
+
 void showUnknownErrorBox()
 {
     DesktopServices::instance().message(QApplication::activeWindow(), QMessageBox::Critical, unknownErrorText());

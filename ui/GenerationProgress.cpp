@@ -42,12 +42,14 @@ bool startsSomething(QEvent::Type type)
 GenerationProgress::GenerationProgress(QWidget* window, const QString& line, const QString& cancel)
     : window_(window), line_(line), cancel_(cancel)
 {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     QObject::connect(&refresh_, &QTimer::timeout, this, [this] { refresh(); });
 }
 
 GenerationProgress::~GenerationProgress()
 {
     delete dialog_;
+    QApplication::restoreOverrideCursor();
     if (closeRequested_)
         QTimer::singleShot(0, window_, &QWidget::close);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Runs a page's generation on a thread of its own and keeps the window alive meanwhile: it
-// repaints and can be moved, takes no input (the hourglass shows), and once the generation has
+// repaints and can be moved, takes no input (the hourglass shows for as long as this object
+// lives), and once the generation has
 // run for half a second a dialog shows how far it has got, with Cancel. Closing the window
 // stops the generation; the window closes once the generation has stopped and this object is
 // gone, so that the caller is done with it first.

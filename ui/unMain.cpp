@@ -28,26 +28,14 @@
 #include "platform/Path.h"
 
 #include <QAbstractEventDispatcher>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QStatusTipEvent>
-
-#include <exception>
-#include <functional>
 
 namespace {
 
 // Where the window first stands on the screen.
 constexpr int DesignLeft = 211;
 constexpr int DesignTop = 104;
-
-// The hourglass for as long as it lives, also when the work inside fails.
-struct HourglassCursor {
-    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
-    HourglassCursor(const HourglassCursor&) = delete;
-    HourglassCursor& operator=(const HourglassCursor&) = delete;
-};
 
 } // namespace
 
@@ -214,26 +202,13 @@ void TfrmMain::showEvent(QShowEvent* event)
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
     // FormCloseQuery: every close saves, whichever way the window is closed. Each file is
-    // written even when another one fails, and the first failure is shown once; the window
-    // still closes: refusing would leave no way out of the program.
-    std::exception_ptr failure;
-    const std::function<void()> saves[] = {
+    // written even when another one fails; the window still closes: refusing would leave no
+    // way out of the program.
+    guardedEach({
         [this] { recent_->SaveMRUs(); },
         [this] { acSaveSettingsExecute(); },
         [this] { language_.saveChoice(fromLocalBytes(filesBase_ + ".language")); },
-    };
-    for (const auto& save : saves) {
-        try {
-            save();
-        } catch (...) {
-            if (!failure)
-                failure = std::current_exception();
-        }
-    }
-    guarded([failure] {
-        if (failure)
-            std::rethrow_exception(failure);
-    })();
+    });
     event->accept();
 }
 
@@ -373,7 +348,6 @@ void TfrmMain::ClassToForm()
 
 bool TfrmMain::generatePage()
 {
-    HourglassCursor hourglass;
     // The generation reads a settings record of its own, apart from the window's.
     TTunesheet generation;
     generation.Settings = generator_->Settings;

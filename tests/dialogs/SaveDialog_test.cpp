@@ -3,7 +3,7 @@
 #include "dialogs/SaveDialog.h"
 
 #include "common/TempDir.h"
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 // Finding the language libraries (the directory scanner and its filter) and the language dialog.
-#include "desktop/DesktopServices.h"
 #include "i18n/KRV_DirScanner.h"
 #include "i18n/LanguageCommand.h"
 #include "i18n/language.h"
 
 #include "common/TempDir.h"
+#include "desktop/FakeDesktop.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -31,22 +31,6 @@ QString q(const std::string& s)
 {
     return QString::fromStdString(s);
 }
-
-struct Message {
-    QMessageBox::Icon icon;
-    QString text;
-};
-
-class RecordingDesktop : public DesktopServices {
-public:
-    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& text,
-                                        QMessageBox::StandardButtons) override
-    {
-        messages.push_back({icon, text});
-        return QMessageBox::Ok;
-    }
-    std::vector<Message> messages;
-};
 
 // A main window as far as the language command sees it: the acLanguage action, and a close
 // that records the language as the real one does.
@@ -133,15 +117,10 @@ QStringList names(const TFileDirInfoArray& list)
 class LanguageTest : public QObject {
     Q_OBJECT
 
-    RecordingDesktop desktop;
+    FakeDesktop desktop;
 
 private slots:
-    void init()
-    {
-        desktop.messages.clear();
-        DesktopServices::setInstance(&desktop);
-    }
-    void cleanup() { DesktopServices::setInstance(nullptr); }
+    void init() { desktop.messages.clear(); }
 
     void theScannerListsFilesFirstThenSubdirectoriesDepthFirst()
     {

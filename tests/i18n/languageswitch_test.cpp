@@ -1,6 +1,5 @@
 // Re-labelling a window from a language library, and the ".language" file.
 #include "dialogs/BrowsDlg.h"
-#include "desktop/DesktopServices.h"
 #include "dialogs/SaveDialog.h"
 #include "i18n/LanguageSession.h"
 #include "i18n/LanguageTargets.h"
@@ -9,6 +8,7 @@
 #include "platform/Errors.h"
 
 #include "common/TempDir.h"
+#include "desktop/FakeDesktop.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,22 +30,6 @@ namespace {
 
 const QString bin = QStringLiteral(TUNESHEET_BIN_DIR);
 const QString libs = QStringLiteral(TUNESHEET_TEST_LIBS);
-
-struct Message {
-    QMessageBox::Icon icon;
-    QString text;
-};
-
-class RecordingDesktop : public DesktopServices {
-public:
-    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& text,
-                                        QMessageBox::StandardButtons) override
-    {
-        messages.push_back({icon, text});
-        return QMessageBox::Ok;
-    }
-    std::vector<Message> messages;
-};
 
 // A window that has every object the language table names, built the way the main window
 // builds them, with the English texts.
@@ -185,15 +169,10 @@ void write(const QString& file, const QByteArray& bytes)
 class LanguageSwitchTest : public QObject {
     Q_OBJECT
 
-    RecordingDesktop desktop;
+    FakeDesktop desktop;
 
 private slots:
-    void init()
-    {
-        desktop.messages.clear();
-        DesktopServices::setInstance(&desktop);
-    }
-    void cleanup() { DesktopServices::setInstance(nullptr); }
+    void init() { desktop.messages.clear(); }
 
     void everyTargetShowsTheSlovakText()
     {

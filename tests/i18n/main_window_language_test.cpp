@@ -11,7 +11,7 @@
 #include "ui/unMain.h"
 
 #include "common/RunProgram.h"
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "i18n/LanguageTable.h"
 #include "ui/unMain.h"
 
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
 #include <QScreen>

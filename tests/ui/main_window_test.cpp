@@ -4,7 +4,7 @@
 
 #include "desktop/HelpWindow.h"
 
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 #include "ui/RecentMenus.h"
 #include "ui/unMain.h"
 
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
 #include <QCheckBox>

@@ -3,6 +3,8 @@
 // tree, an optional status line and OK / Cancel; the owner's events may set the status text
 // and enable or disable OK while the user browses. Qt's own directory dialog has no status
 // line and resets its OK button by itself, so the window is our own.
+#include "dialogs/NextAnswer.h"
+
 #include <QFlags>
 #include <QObject>
 #include <QString>
@@ -73,6 +75,9 @@ public:
     // and DisplayName as they were. No other window of the program takes input meanwhile.
     virtual bool Execute();
 
+    // Tests: the next Execute of any browser returns `directory` without showing itself.
+    static void setNextDirectory(const QString& directory) { next_.set(directory); }
+
 protected:
     // Every event of the browser window passes here first; true swallows it. This class
     // handles none, so that descendants may.
@@ -92,6 +97,7 @@ private:
 
     QString displayName_;
     QDialog* openWindow_ = nullptr;
+    static inline NextAnswer next_;
 };
 
 // The folder to select when the browser opens: a trailing delimiter is dropped, except from

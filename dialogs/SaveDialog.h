@@ -3,6 +3,8 @@
 // use, takes its filter in the "description|patterns|..." form that the translations carry,
 // never asks before overwriting, and refuses a file in a folder that does not exist or a
 // read-only file.
+#include "dialogs/NextAnswer.h"
+
 #include <QFileDialog>
 #include <QString>
 #include <QStringList>
@@ -30,11 +32,15 @@ public:
     // Runs the dialog modally; true when the user confirmed a file.
     bool Execute();
 
+    // Tests: the next Execute of any save dialog returns `fileName` without showing itself.
+    static void setNextFileName(const QString& fileName) { next_.set(fileName); }
+
 protected:
     void accept() override;
 
 private:
     QString filter_;
+    static inline NextAnswer next_;
 };
 
 // Qt's name filters for a "description|patterns|description|patterns" filter. Patterns are

@@ -11,14 +11,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QFileSystemModel>
-#include <QSortFilterProxyModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QTreeView>
 
 #include <atomic>
 #include <chrono>
@@ -211,32 +208,23 @@ private slots:
         FakeDesktop desktop;
         GeneratePage p;
         const std::string home = p.tmp.mkdir("home");
-        p.tmp.mkdir("home/music");
         const QByteArray oldHome = qgetenv("HOME");
         qputenv("HOME", QByteArray::fromStdString(home.substr(0, home.size() - 1)));
-        QStringList openedAt;
-        const auto chooseMusic = [&](bool accept) {
-            QTimer::singleShot(0, [&, accept] {
-                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog);
-                openedAt << p.window->BrowseDialog().Directory;
-                auto* tree = dialog->findChild<QTreeView*>();
-                auto* folders = static_cast<QSortFilterProxyModel*>(tree->model());
-                auto* files = static_cast<QFileSystemModel*>(folders->sourceModel());
-                tree->setCurrentIndex(folders->mapFromSource(files->index(qs(home) + QStringLiteral("music"))));
-                tree->setFocus();
-                QTest::keyClick(tree, accept ? Qt::Key_Return : Qt::Key_Escape);
-            });
+        TBrowseDialog& dialog = p.window->BrowseDialog();
+        const auto choose = [&](const QString& answer) {
+            TBrowseDialog::setNextDirectory(answer);
             p.action("acInputDir")->trigger();
         };
-        chooseMusic(true);
+        choose(QString()); // cancelled: the browser keeps what it was to open on
+        QCOMPARE(dialog.Directory, qs(home));
+        choose(qs(home) + QStringLiteral("music"));
         QCOMPARE(p.input->text(), qs(home) + QStringLiteral("music/"));
         p.input->setText(QStringLiteral("/elsewhere/"));
-        chooseMusic(false);
+        choose(QString());
         qputenv("HOME", oldHome);
-        QCOMPARE(openedAt, (QStringList{qs(home), qs(home) + QStringLiteral("music")}));
+        QCOMPARE(dialog.Directory, qs(home) + QStringLiteral("music"));
         QCOMPARE(p.input->text(), QStringLiteral("/elsewhere/"));
-        QCOMPARE(p.window->BrowseDialog().Caption, QStringLiteral("Select input directory"));
+        QCOMPARE(dialog.Caption, QStringLiteral("Select input directory"));
     }
 
     void outputFileProposesAPageAtHomeThenTheLastChoice()
@@ -247,22 +235,20 @@ private slots:
         const QByteArray oldHome = qgetenv("HOME");
         qputenv("HOME", QByteArray::fromStdString(home.substr(0, home.size() - 1)));
         TSaveDialog& dialog = p.window->SaveDialog();
-        QStringList proposed;
-        const auto choose = [&](const QString& name) {
-            QTimer::singleShot(0, [&, name] {
-                proposed << dialog.selectedFiles().value(0);
-                dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
-                QMetaObject::invokeMethod(&dialog, "accept");
-            });
+        const auto choose = [&](const QString& answer) {
+            TSaveDialog::setNextFileName(answer);
             p.action("acOutputFile")->trigger();
         };
-        choose(qs(home) + QStringLiteral("rock"));
+        choose(QString()); // cancelled: the dialog keeps what it was to propose
+        QCOMPARE(dialog.FileName, qs(home) + QStringLiteral("mp3list.htm"));
+        QVERIFY(p.output->text().isEmpty());
         choose(qs(home) + QStringLiteral("jazz.html"));
         qputenv("HOME", oldHome);
-        QCOMPARE(proposed, (QStringList{qs(home) + QStringLiteral("mp3list.htm"), qs(home) + QStringLiteral("rock.htm")}));
         QCOMPARE(p.output->text(), qs(home) + QStringLiteral("jazz.html"));
+        QCOMPARE(dialog.FileName, qs(home) + QStringLiteral("jazz.html"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Select an output HTML file..."));
         QCOMPARE(dialog.filter(), QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
+        QCOMPARE(dialog.defaultSuffix(), QStringLiteral("htm"));
         QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
     }
 

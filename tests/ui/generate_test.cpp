@@ -31,6 +31,13 @@ QString qs(const std::string& s)
 
 const QString samples = QStringLiteral(TUNESHEET_SOURCE_DIR "/samples/");
 
+// The home folder is `home` (with its trailing delimiter) while this lives.
+struct AtHome {
+    const QByteArray old = qgetenv("HOME");
+    explicit AtHome(const std::string& home) { qputenv("HOME", QByteArray::fromStdString(home.substr(0, home.size() - 1))); }
+    ~AtHome() { qputenv("HOME", old); }
+};
+
 struct GeneratePage : WindowFixture {
     QLineEdit* input = child<QLineEdit>("lbledtInput");
     QLineEdit* output = child<QLineEdit>("lbledtOutput");
@@ -208,8 +215,7 @@ private slots:
         FakeDesktop desktop;
         GeneratePage p;
         const std::string home = p.tmp.mkdir("home");
-        const QByteArray oldHome = qgetenv("HOME");
-        qputenv("HOME", QByteArray::fromStdString(home.substr(0, home.size() - 1)));
+        const AtHome atHome(home);
         TBrowseDialog& dialog = p.window->BrowseDialog();
         const auto choose = [&](const QString& answer) {
             TBrowseDialog::setNextDirectory(answer);
@@ -221,7 +227,6 @@ private slots:
         QCOMPARE(p.input->text(), qs(home) + QStringLiteral("music/"));
         p.input->setText(QStringLiteral("/elsewhere/"));
         choose(QString());
-        qputenv("HOME", oldHome);
         QCOMPARE(dialog.Directory, qs(home) + QStringLiteral("music"));
         QCOMPARE(p.input->text(), QStringLiteral("/elsewhere/"));
         QCOMPARE(dialog.Caption, QStringLiteral("Select input directory"));
@@ -232,8 +237,7 @@ private slots:
         FakeDesktop desktop;
         GeneratePage p;
         const std::string home = p.tmp.mkdir("home");
-        const QByteArray oldHome = qgetenv("HOME");
-        qputenv("HOME", QByteArray::fromStdString(home.substr(0, home.size() - 1)));
+        const AtHome atHome(home);
         TSaveDialog& dialog = p.window->SaveDialog();
         const auto choose = [&](const QString& answer) {
             TSaveDialog::setNextFileName(answer);
@@ -243,7 +247,6 @@ private slots:
         QCOMPARE(dialog.FileName, qs(home) + QStringLiteral("mp3list.htm"));
         QVERIFY(p.output->text().isEmpty());
         choose(qs(home) + QStringLiteral("jazz.html"));
-        qputenv("HOME", oldHome);
         QCOMPARE(p.output->text(), qs(home) + QStringLiteral("jazz.html"));
         QCOMPARE(dialog.FileName, qs(home) + QStringLiteral("jazz.html"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Select an output HTML file..."));

@@ -1,5 +1,6 @@
 #include "desktop/DesktopServices.h"
 
+#include "desktop/HelpWindow.h"
 #include "desktop/LocalText.h"
 #include "platform/Path.h"
 

@@ -3,6 +3,7 @@
 // tree, an optional status line and OK / Cancel; the owner's events may set the status text
 // and enable or disable OK while the user browses. Qt's own directory dialog has no status
 // line and resets its OK button by itself, so the window is our own.
+#include "dialogs/DialogTexts.h"
 #include "dialogs/NextAnswer.h"
 
 #include <QFlags>
@@ -37,13 +38,6 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TBrowseOptions)
 enum TOKButtonState { obsUnchanged = 0, obsEnable = 1, obsDisable = 2 };
 
 class TBrowseDialog;
-
-// The browser window's own texts, which its owner may translate.
-struct TBrowseTexts {
-    QString Title = QStringLiteral("Browse for Folder");
-    QString OK = QStringLiteral("OK");
-    QString Cancel = QStringLiteral("Cancel");
-};
 
 // Sender, the browser window, the folder concerned ("" when there is none), the status text to
 // show (comes in empty) and what to do with the OK button (comes in obsUnchanged).

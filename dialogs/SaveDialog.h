@@ -3,18 +3,12 @@
 // use, takes its filter in the "description|patterns|..." form that the translations carry,
 // never asks before overwriting, and refuses a file in a folder that does not exist or a
 // read-only file.
+#include "dialogs/DialogTexts.h"
 #include "dialogs/NextAnswer.h"
 
 #include <QFileDialog>
 #include <QString>
 #include <QStringList>
-
-// The dialog's own messages, which its owner may translate; %1 is the file's path, a carriage
-// return separates the lines.
-struct TSaveDialogTexts {
-    QString PathMissing = QStringLiteral("%1\rPath does not exist.\rCheck the path and try again.");
-    QString ReadOnly = QStringLiteral("%1\rThis file is set to read-only.\rTry again with a different file name.");
-};
 
 class TSaveDialog : public QFileDialog {
     Q_OBJECT

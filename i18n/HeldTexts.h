@@ -3,9 +3,7 @@
 // the texts of windows that exist only while they are shown. They start in English; a language
 // library replaces them by their string index.
 #include "desktop/DesktopServices.h"
-#include "dialogs/BrowsDlg.h"
-#include "dialogs/SaveDialog.h"
-#include "dialogs/about.h"
+#include "dialogs/DialogTexts.h"
 
 #include <QString>
 #include <QStringList>

@@ -8,6 +8,19 @@
 #include <QMenu>
 #include <QShortcut>
 
+namespace {
+
+// Shows the help at the context of `object`.
+void showHelpFor(const QObject* object)
+{
+    int context = 0;
+    for (; object && context == 0; object = object->parent())
+        context = object->property("helpContext").toInt();
+    DesktopServices::instance().showHelp(context);
+}
+
+} // namespace
+
 HelpKey::HelpKey(QWidget* window, const QList<QMenu*>& menus) : QObject(window)
 {
     auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
@@ -30,12 +43,4 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QObject::eventFilter(watched, event);
-}
-
-void showHelpFor(const QObject* object)
-{
-    int context = 0;
-    for (; object && context == 0; object = object->parent())
-        context = object->property("helpContext").toInt();
-    DesktopServices::instance().showHelp(context);
 }

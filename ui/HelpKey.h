@@ -17,6 +17,3 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
-
-// Shows the help at the context of `object`.
-void showHelpFor(const QObject* object);

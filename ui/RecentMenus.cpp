@@ -23,6 +23,10 @@ QString entryFromCaption(const QString& caption)
     return entry;
 }
 
+namespace {
+
+// The entry that a menu item stands for: the bytes it keeps, or else its caption read back as
+// entryFromCaption does.
 std::string recentEntry(const QAction* item)
 {
     const QVariant kept = item->data();
@@ -31,8 +35,11 @@ std::string recentEntry(const QAction* item)
     return toLocalBytes(entryFromCaption(item->text()));
 }
 
+// Rebuilds `menu` from `list`, newest entry first, at most `limit` entries, each shown as
+// pathForDisplay shows it and keeping its bytes; each entry's action runs `chosen`. An empty
+// list leaves one disabled entry that reads `none`.
 void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen,
-                    const QString& none, int limit)
+                    const QString& none, int limit = 15)
 {
     menu->clear();
     const int count = list.Count();
@@ -45,8 +52,6 @@ void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<vo
     if (count == 0)
         menu->addAction(none)->setEnabled(false);
 }
-
-namespace {
 
 QMenu* recentMenu(QMenu* main, QAction* before, const char* name)
 {

@@ -19,15 +19,6 @@ QString recentCaption(const QString& entry);
 // it there (a doubled "&&" thus comes back as one "&").
 QString entryFromCaption(const QString& caption);
 
-// The entry that a menu item stands for: the bytes it keeps, or else its caption read back as
-// entryFromCaption does.
-std::string recentEntry(const QAction* item);
-
-// Rebuilds `menu` from `list`, newest entry first, at most `limit` entries, each shown as
-// pathForDisplay shows it and keeping its bytes; each entry's action runs `chosen`. An empty
-// list leaves one disabled entry that reads `none`.
-void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen,
-                    const QString& none, int limit = 15);
 
 // The two menus of the Main menu that offer the output files and the input directories used
 // before: a chosen entry goes back into its field. The lists are kept in "<filesBase>.files"

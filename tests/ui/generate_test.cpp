@@ -95,6 +95,7 @@ private slots:
         QVERIFY(desktop.onlyMessage(QMessageBox::Warning,
                                     QStringLiteral("Input directory doesn't exist.\rPlease select another one!")));
         QVERIFY(!p.pageWritten());
+        QCOMPARE(p.window->Generator().RecentFiles.Count(), 0);
         QCOMPARE(p.window->Generator().RecentDirs.Count(), 0);
         QVERIFY(desktop.opened.isEmpty());
     }

@@ -91,15 +91,6 @@ private slots:
         QCOMPARE(readFile(w.tmp.path("tunesheet.dirs")), std::string());
     }
 
-    void refusedGenerationsAddNothing()
-    {
-        FakeDesktop desktop;
-        RecentWindow w;
-        w.generate(qs(w.tmp.path("missing/")), qs(w.tmp.path("p.htm")));
-        QCOMPARE(w.window->Generator().RecentDirs.Count(), 0);
-        QCOMPARE(w.window->Generator().RecentFiles.Count(), 0);
-    }
-
     void menusOfferTheNewestFirstAndFillTheFields()
     {
         FakeDesktop desktop;

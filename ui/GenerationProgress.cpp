@@ -80,7 +80,7 @@ void GenerationProgress::run(TTunesheet& generator)
     });
     qApp->installEventFilter(this);
     started_.start();
-    refresh_.start(std::min(showAfterMs, RefreshIntervalMs));
+    refresh_.start(std::min(showAfterMs_, RefreshIntervalMs));
     // Only the generation's end quits the loop; whatever else ends it (the program quitting)
     // stops the generation first.
     while (!ended) {
@@ -109,7 +109,7 @@ bool GenerationProgress::onProgress(const GenerateProgress& progress)
 void GenerationProgress::refresh()
 {
     refresh_.setInterval(RefreshIntervalMs);
-    if (!dialog_ && started_.elapsed() >= showAfterMs)
+    if (!dialog_ && started_.elapsed() >= showAfterMs_)
         show();
     if (!dialog_)
         return;

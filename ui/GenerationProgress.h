@@ -33,8 +33,8 @@ public:
     // The window was asked to close while the generation ran.
     bool closeRequested() const { return closeRequested_; }
 
-    // How long a generation runs before the dialog shows (tests shorten it).
-    static inline int showAfterMs = 500;
+    // Tests: how long a generation runs before the dialog shows (half a second).
+    static void setShowAfter(int ms) { showAfterMs_ = ms; }
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,4 +54,5 @@ private:
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     GenerateProgress latest_; // under mutex_
+    static inline int showAfterMs_ = 500;
 };

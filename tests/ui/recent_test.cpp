@@ -142,7 +142,7 @@ private slots:
             w.library.write("d" + std::to_string(i % 30) + "/" + std::to_string(i) + ".mp3", "x");
         w.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
         const std::string old = w.tmp.write("page.htm", "the old page");
-        GenerationProgress::showAfterMs = 0;
+        GenerationProgress::setShowAfter(0);
         // A slow library, so that the cancel comes in the middle of it.
         w.window->Generator().OnProgress = [](const GenerateProgress&) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -167,7 +167,7 @@ private slots:
         WindowFixture::idle();
         w.action("acGenerateList")->trigger();
         poll.stop();
-        GenerationProgress::showAfterMs = 500;
+        GenerationProgress::setShowAfter(500);
 
         QVERIFY(dialogSeen);
         QCOMPARE(readFile(old), std::string("the old page"));

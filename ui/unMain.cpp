@@ -241,18 +241,11 @@ void TfrmMain::acGenerateListExecute()
     status_->clearNotice();
     if (!generatePage())
         return;
-    switch (s.AfterGenerate) {
-    case agShowPage:
+    if (s.AfterGenerate == agShowPage ||
+        (s.AfterGenerate == agAskToShow &&
+         desktop.message(this, QMessageBox::Information, language_.Texts.MsgShowPage,
+                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes))
         desktop.showPage(this, ui->lbledtOutput->text());
-        break;
-    case agAskToShow:
-        if (desktop.message(this, QMessageBox::Information, language_.Texts.MsgShowPage, QMessageBox::Yes | QMessageBox::No) ==
-            QMessageBox::Yes)
-            desktop.showPage(this, ui->lbledtOutput->text());
-        break;
-    default:
-        break;
-    }
 }
 
 void TfrmMain::acInputDirExecute()

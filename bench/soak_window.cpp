@@ -3,7 +3,7 @@
 // afterwards. The last two must not grow from run to run.
 //   soak_window LIBRARY_FOLDER WORK_FOLDER [RUNS]
 #include "ui/unMain.h"
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
 
 #include <QAction>
 #include <QApplication>

@@ -175,6 +175,13 @@ void TBrowseDialog::buildWindow(Window& w)
 
 bool TBrowseDialog::Execute()
 {
+    if (const auto answer = next_.take()) {
+        if (answer->isNull())
+            return false;
+        Directory = *answer;
+        displayName_ = QFileInfo(Directory).fileName();
+        return true;
+    }
     ActivationRestorer restorer{QApplication::activeWindow()};
     QWidget* owner = qobject_cast<QWidget*>(parent());
     QDialog dialog(owner ? owner->window() : QApplication::activeWindow());

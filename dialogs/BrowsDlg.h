@@ -3,6 +3,9 @@
 // tree, an optional status line and OK / Cancel; the owner's events may set the status text
 // and enable or disable OK while the user browses. Qt's own directory dialog has no status
 // line and resets its OK button by itself, so the window is our own.
+#include "dialogs/DialogTexts.h"
+#include "dialogs/NextAnswer.h"
+
 #include <QFlags>
 #include <QObject>
 #include <QString>
@@ -36,13 +39,6 @@ enum TOKButtonState { obsUnchanged = 0, obsEnable = 1, obsDisable = 2 };
 
 class TBrowseDialog;
 
-// The browser window's own texts, which its owner may translate.
-struct TBrowseTexts {
-    QString Title = QStringLiteral("Browse for Folder");
-    QString OK = QStringLiteral("OK");
-    QString Cancel = QStringLiteral("Cancel");
-};
-
 // Sender, the browser window, the folder concerned ("" when there is none), the status text to
 // show (comes in empty) and what to do with the OK button (comes in obsUnchanged).
 using TBrowseDialogEvent =
@@ -73,6 +69,9 @@ public:
     // and DisplayName as they were. No other window of the program takes input meanwhile.
     virtual bool Execute();
 
+    // Tests: the next Execute of any browser returns `directory` without showing itself.
+    static void setNextDirectory(const QString& directory) { next_.set(directory); }
+
 protected:
     // Every event of the browser window passes here first; true swallows it. This class
     // handles none, so that descendants may.
@@ -92,6 +91,7 @@ private:
 
     QString displayName_;
     QDialog* openWindow_ = nullptr;
+    static inline NextAnswer next_;
 };
 
 // The folder to select when the browser opens: a trailing delimiter is dropped, except from

@@ -1,6 +1,6 @@
 #include "dialogs/SaveDialog.h"
 
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -38,6 +38,12 @@ void TSaveDialog::setFilter(const QString& filter)
 
 bool TSaveDialog::Execute()
 {
+    if (const auto answer = next_.take()) {
+        if (answer->isNull())
+            return false;
+        FileName = *answer;
+        return true;
+    }
     if (!FileName.isEmpty())
         selectFile(FileName);
     // Room for the names of the places at the left and of the list's columns; Qt restores

@@ -3,16 +3,12 @@
 // use, takes its filter in the "description|patterns|..." form that the translations carry,
 // never asks before overwriting, and refuses a file in a folder that does not exist or a
 // read-only file.
+#include "dialogs/DialogTexts.h"
+#include "dialogs/NextAnswer.h"
+
 #include <QFileDialog>
 #include <QString>
 #include <QStringList>
-
-// The dialog's own messages, which its owner may translate; %1 is the file's path, a carriage
-// return separates the lines.
-struct TSaveDialogTexts {
-    QString PathMissing = QStringLiteral("%1\rPath does not exist.\rCheck the path and try again.");
-    QString ReadOnly = QStringLiteral("%1\rThis file is set to read-only.\rTry again with a different file name.");
-};
 
 class TSaveDialog : public QFileDialog {
     Q_OBJECT
@@ -30,11 +26,15 @@ public:
     // Runs the dialog modally; true when the user confirmed a file.
     bool Execute();
 
+    // Tests: the next Execute of any save dialog returns `fileName` without showing itself.
+    static void setNextFileName(const QString& fileName) { next_.set(fileName); }
+
 protected:
     void accept() override;
 
 private:
     QString filter_;
+    static inline NextAnswer next_;
 };
 
 // Qt's name filters for a "description|patterns|description|patterns" filter. Patterns are

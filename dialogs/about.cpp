@@ -1,7 +1,8 @@
 #include "dialogs/about.h"
 
-#include "dialogs/ApplicationOwned.h"
-#include "dialogs/DesktopServices.h"
+#include "desktop/ApplicationOwned.h"
+#include "desktop/DesktopServices.h"
+#include "desktop/LocalText.h"
 #include "platform/Path.h"
 #include "platform/VersionInfo.h"
 
@@ -72,7 +73,7 @@ TfrmAboutBox::~TfrmAboutBox() = default;
 
 QString TfrmAboutBox::defaultExecutable()
 {
-    return QString::fromLocal8Bit(platform::executablePath().c_str());
+    return fromLocalBytes(platform::executablePath());
 }
 
 TfrmAboutBox* TfrmAboutBox::instance()
@@ -93,7 +94,7 @@ void TfrmAboutBox::FormCreate(const QString& executable)
         icon = style()->standardIcon(QStyle::SP_MediaVolume);
     ui->imgIcon->setPixmap(icon.pixmap(48, 48));
     ui->lblProgramName->setText(QGuiApplication::applicationDisplayName());
-    version_ = QString::fromStdString(platform::GetVersionString(executable.toLocal8Bit().toStdString()));
+    version_ = QString::fromStdString(platform::GetVersionString(toLocalBytes(executable)));
     setTexts(AboutTexts());
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // TfrmAboutBox: the program's icon, name and version, a notice and the home-page address,
 // which opens in the browser; a click anywhere else closes the box.
+#include "dialogs/DialogTexts.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -11,12 +13,6 @@ class QLabel;
 namespace Ui {
 class TfrmAboutBox;
 }
-
-// The box's own words, which its owner may translate; %1 is the version.
-struct AboutTexts {
-    QString Version = QStringLiteral("Version %1");
-    QString Notice = QStringLiteral("Your MP3 files as one web page.");
-};
 
 class TfrmAboutBox : public QDialog {
     Q_OBJECT

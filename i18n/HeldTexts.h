@@ -2,10 +2,8 @@
 // The translatable texts that live in no control: messages, the language dialog's captions and
 // the texts of windows that exist only while they are shown. They start in English; a language
 // library replaces them by their string index.
-#include "dialogs/BrowsDlg.h"
-#include "dialogs/DesktopServices.h"
-#include "dialogs/SaveDialog.h"
-#include "dialogs/about.h"
+#include "desktop/DesktopServices.h"
+#include "dialogs/DialogTexts.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,28 +1,20 @@
 #include "i18n/LanguageChoice.h"
 
+#include "desktop/LocalText.h"
 #include "platform/AtomicFile.h"
 #include "platform/DirReader.h"
 #include "platform/Path.h"
 
 #include <QFile>
 
-namespace {
-
-std::string local(const QString& s)
-{
-    return s.toLocal8Bit().toStdString();
-}
-
-} // namespace
-
 QString languageChoiceFile()
 {
-    return QString::fromLocal8Bit(platform::besideExecutable(".language").c_str());
+    return fromLocalBytes(platform::besideExecutable(".language"));
 }
 
 QString executableFolder()
 {
-    return QString::fromLocal8Bit(platform::extractFilePath(platform::executablePath()).c_str());
+    return fromLocalBytes(platform::extractFilePath(platform::executablePath()));
 }
 
 QString readLanguageChoice(const QString& file)
@@ -37,13 +29,13 @@ QString readLanguageChoice(const QString& file)
     while (end < first.size() && first[end] != '\r' && first[end] != '\n')
         ++end;
     first.truncate(end);
-    return QString::fromLocal8Bit(first);
+    return fromLocalBytes(first.toStdString());
 }
 
 QString recordedLanguageLibrary(const QString& file, const QString& folder)
 {
     const QString line = readLanguageChoice(file);
-    if (line.isEmpty() || !platform::fileExists(local(folder + line)))
+    if (line.isEmpty() || !platform::fileExists(toLocalBytes(folder + line)))
         return QString();
     return line;
 }
@@ -52,8 +44,8 @@ void saveLanguageChoice(const QString& library, const QString& file)
 {
     if (library.isEmpty())
         return;
-    const QByteArray line = library.toLocal8Bit() + "\r\n";
-    platform::AtomicFile out(local(file));
-    out.write(line.constData(), static_cast<std::size_t>(line.size()));
+    const std::string line = toLocalBytes(library) + "\r\n";
+    platform::AtomicFile out(toLocalBytes(file));
+    out.write(line.data(), line.size());
     out.commit();
 }

@@ -1,6 +1,7 @@
 #include "i18n/LanguageCommand.h"
 
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
+#include "desktop/LocalText.h"
 #include "i18n/language.h"
 #include "platform/Path.h"
 #include "platform/VersionInfo.h"
@@ -38,8 +39,8 @@ TKRVDirScanner* dsMainOf(QWidget* form)
 void dsMainGetFileList(QComboBox* cbLanguage, const TFileDirInfoArray& List)
 {
     for (const TFileDirInfo& info : List) {
-        const std::string path = info.FullName.toLocal8Bit().toStdString();
-        const QString name = QString::fromLocal8Bit(platform::extractFileName(path).c_str());
+        const std::string path = toLocalBytes(info.FullName);
+        const QString name = fromLocalBytes(platform::extractFileName(path));
         const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
         const QString extension = dot < 0 ? QString() : name.mid(dot);
         if (asciiUpper(extension) != QLatin1String(".DLL"))

@@ -1,5 +1,6 @@
 #include "i18n/LanguageMarker.h"
 
+#include "desktop/LocalText.h"
 #include "i18n/LanguageChoice.h"
 
 #include <QFile>
@@ -10,7 +11,7 @@ LanguageMarker::LanguageMarker(const QString& markerFile, const QString& library
         return;
     QFile marker(file_);
     if (marker.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        marker.write(library.toLocal8Bit() + "\r\n");
+        marker.write(QByteArray::fromStdString(toLocalBytes(library) + "\r\n"));
 }
 
 LanguageMarker::~LanguageMarker()

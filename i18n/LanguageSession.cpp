@@ -1,6 +1,7 @@
 #include "i18n/LanguageSession.h"
 
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
+#include "desktop/LocalText.h"
 #include "i18n/LanguageMarker.h"
 #include "i18n/LanguageTargets.h"
 #include "i18n/LanguageText.h"
@@ -38,7 +39,7 @@ struct LibraryTexts {
 bool readLanguageLibrary(const QString& file, LibraryTexts& out)
 {
     platform::DynamicLibrary library;
-    if (!library.load(file.toLocal8Bit().toStdString()))
+    if (!library.load(toLocalBytes(file)))
         return false;
     auto GetMyStr = reinterpret_cast<GetMyStrFunction>(library.symbol(TUNESHEET_GETMYSTR_NAME));
     if (!GetMyStr)

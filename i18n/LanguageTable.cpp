@@ -1,188 +1,111 @@
 #include "i18n/LanguageTable.h"
 
+#include <string>
+
 namespace {
 
-constexpr LanguageTarget caption(int index, const char* name) { return {index, name, TextKind::Caption, -1, nullptr}; }
-constexpr LanguageTarget hint(int index, const char* name) { return {index, name, TextKind::Hint, -1, nullptr}; }
-constexpr LanguageTarget editLabel(int index, const char* name) { return {index, name, TextKind::EditLabel, -1, nullptr}; }
-constexpr LanguageTarget item(int index, const char* name, int position) { return {index, name, TextKind::Item, position, nullptr}; }
-constexpr LanguageTarget dialog(int index, const char* name, TextKind kind) { return {index, name, kind, -1, nullptr}; }
+// The controls and held texts in string-index order. A control takes its texts at consecutive
+// indices, in the order `texts` lists them: C its caption, H its hint, L the caption of its
+// label (a labelled edit), a digit the drop-down or list item at that position, F and T the
+// save dialog's filter and title, B the folder browser's caption.
+struct Row {
+    const char* name; // null for a held text
+    const char* texts;
+    QString& (*held)(HeldTexts& texts) = nullptr;
+};
 
 // A held text, named by where it lives in HeldTexts.
-#define held(index, text) LanguageTarget{index, nullptr, TextKind::Held, -1, [](HeldTexts& t) -> QString& { return t.text; }}
+#define HELD(text) Row{nullptr, "", [](HeldTexts& t) -> QString& { return t.text; }}
 
-constexpr std::array<LanguageTarget, LanguageTextCount> targets = {{
-    caption(1, "Main1"),
-    caption(2, "Settings1"),
-    caption(3, "Help1"),
-    caption(4, "acHelpContents"),
-    hint(5, "acHelpContents"),
-    caption(6, "acAboutProgram"),
-    hint(7, "acAboutProgram"),
-    caption(8, "acAboutAuthor"),
-    hint(9, "acAboutAuthor"),
-    caption(10, "acTunesheetsHomepage"),
-    hint(11, "acTunesheetsHomepage"),
-    caption(12, "acInputDir"),
-    hint(13, "acInputDir"),
-    caption(14, "acOutputFile"),
-    hint(15, "acOutputFile"),
-    caption(16, "acGenerateList"),
-    hint(17, "acGenerateList"),
-    caption(18, "acExit"),
-    hint(19, "acExit"),
-    hint(20, "acCopyAll"),
-    hint(21, "acCopySelected"),
-    hint(22, "acRemoveSelected"),
-    hint(23, "acRemoveAll"),
-    hint(24, "acMoveUp"),
-    hint(25, "acMoveDown"),
-    caption(26, "acColors"),
-    hint(27, "acColors"),
-    caption(28, "acMainSettings"),
-    hint(29, "acMainSettings"),
-    caption(30, "acHTMLPSettings"),
-    hint(31, "acHTMLPSettings"),
-    caption(32, "acOrder"),
-    hint(33, "acOrder"),
-    caption(34, "acLoadSettings"),
-    hint(35, "acLoadSettings"),
-    caption(36, "acSaveSettings"),
-    hint(37, "acSaveSettings"),
-    dialog(38, "sdFile", TextKind::SaveFilter),
-    dialog(39, "sdFile", TextKind::SaveTitle),
-    dialog(40, "bdDir", TextKind::FolderCaption),
-    editLabel(41, "lbledtInput"),
-    hint(42, "lbledtInput"),
-    editLabel(43, "lbledtOutput"),
-    hint(44, "lbledtOutput"),
-    caption(45, "chkIncludeSubdirectories"),
-    hint(46, "chkIncludeSubdirectories"),
-    caption(47, "Label14"),
-    // The list reads "2.3 first" on top: its entries follow the stored byte (0 ID3v2 first,
-    // 1 ID3v1 first), not the order of the two texts.
-    item(48, "cmbID3TagPriority", 1),
-    item(49, "cmbID3TagPriority", 0),
-    hint(50, "cmbID3TagPriority"),
-    caption(51, "Label13"),
-    item(52, "cmbAfterGenerate", 0),
-    item(53, "cmbAfterGenerate", 1),
-    item(54, "cmbAfterGenerate", 2),
-    hint(55, "cmbAfterGenerate"),
-    caption(56, "chkDirOverTable"),
-    hint(57, "chkDirOverTable"),
-    caption(58, "chkAllDirsInOneTable"),
-    hint(59, "chkAllDirsInOneTable"),
-    caption(60, "chkWrap"),
-    hint(61, "chkWrap"),
-    caption(62, "Label1"),
-    item(63, "cmbFileSizeIn", 0),
-    item(64, "cmbFileSizeIn", 1),
-    item(65, "cmbFileSizeIn", 2),
-    hint(66, "cmbFileSizeIn"),
-    caption(67, "Label2"),
-    item(68, "cmbFileName", 0),
-    item(69, "cmbFileName", 1),
-    hint(70, "cmbFileName"),
-    caption(71, "Label3"),
-    item(72, "chklbActiveLinks", 0),
-    item(73, "chklbActiveLinks", 1),
-    item(74, "chklbActiveLinks", 2),
-    hint(75, "chklbActiveLinks"),
-    editLabel(76, "lbledtPageCaption"),
-    hint(77, "lbledtPageCaption"),
-    caption(78, "Label4"),
-    hint(79, "cbxPageBackground"),
-    caption(80, "Label5"),
-    hint(81, "cbxPageText"),
-    caption(82, "Label8"),
-    hint(83, "cbxDirectoryName"),
-    caption(84, "Label6"),
-    hint(85, "cbxCellBackground"),
-    caption(86, "Label7"),
-    hint(87, "cbxHeaderBackground"),
-    caption(88, "Label9"),
-    hint(89, "cbxActiveLink"),
-    caption(90, "Label10"),
-    hint(91, "cbxMouseOverActiveLink"),
-    caption(92, "Label11"),
-    item(93, "lbAvailable", 0),
-    item(94, "lbAvailable", 1),
-    item(95, "lbAvailable", 2),
-    item(96, "lbAvailable", 3),
-    item(97, "lbAvailable", 4),
-    item(98, "lbAvailable", 5),
-    item(99, "lbAvailable", 6),
-    hint(100, "lbAvailable"),
-    caption(101, "Label12"),
-    hint(102, "lbSelected"),
-    held(103, MsgNoColumns),
-    held(104, MsgNoInputDir),
-    held(105, MsgShowPage),
-    held(106, MsgItemSelected),
-    held(107, TranslatedBy),
-    caption(108, "acLanguage"),
-    hint(109, "acLanguage"),
-    held(110, MsgSelectLanguage),
-    held(111, CaptionOK),
-    held(112, CaptionCancel),
-    held(113, MsgRestart),
-    held(114, RecentFilesCaption),
-    held(115, RecentDirsCaption),
-    held(116, RecentNone),
-    held(117, ProgressLine),
-    held(118, ProgressCancel),
-    held(119, MsgCancelled),
-    held(120, Browse.Title),
-    held(121, Browse.OK),
-    held(122, Browse.Cancel),
-    held(123, Desktop.Help.Title),
-    held(124, Desktop.Help.Back),
-    held(125, Desktop.Help.Forward),
-    held(126, Desktop.Help.Contents),
-    held(127, Desktop.HelpMissing),
-    held(128, Desktop.CannotShowPage),
-    held(129, Desktop.CannotOpenAddress),
-    held(130, Save.PathMissing),
-    held(131, Save.ReadOnly),
-    held(132, MsgSettingsKept),
-    held(133, MsgUnknownError),
-    held(134, ColourNames[0]),
-    held(135, ColourNames[1]),
-    held(136, ColourNames[2]),
-    held(137, ColourNames[3]),
-    held(138, ColourNames[4]),
-    held(139, ColourNames[5]),
-    held(140, ColourNames[6]),
-    held(141, ColourNames[7]),
-    held(142, ColourNames[8]),
-    held(143, ColourNames[9]),
-    held(144, ColourNames[10]),
-    held(145, ColourNames[11]),
-    held(146, ColourNames[12]),
-    held(147, ColourNames[13]),
-    held(148, ColourNames[14]),
-    held(149, ColourNames[15]),
-    held(150, ColourNames[16]),
-    held(151, ColourNames[17]),
-    held(152, ColourNames[18]),
-    held(153, ColourNames[19]),
-    held(154, ColourNames[20]),
-    held(155, MsgVisitHomepage),
-    held(156, About.Version),
-    held(157, About.Notice),
-}};
-#undef held
+constexpr Row rows[] = {
+    // 1 to 19: the menus and the commands of the Main and Help menus
+    {"Main1", "C"}, {"Settings1", "C"}, {"Help1", "C"}, {"acHelpContents", "CH"}, {"acAboutProgram", "CH"},
+    {"acAboutAuthor", "CH"}, {"acTunesheetsHomepage", "CH"}, {"acInputDir", "CH"}, {"acOutputFile", "CH"},
+    {"acGenerateList", "CH"}, {"acExit", "CH"},
+    // 20 to 37: the items-order commands, the Settings menu
+    {"acCopyAll", "H"}, {"acCopySelected", "H"}, {"acRemoveSelected", "H"}, {"acRemoveAll", "H"},
+    {"acMoveUp", "H"}, {"acMoveDown", "H"}, {"acColors", "CH"}, {"acMainSettings", "CH"},
+    {"acHTMLPSettings", "CH"}, {"acOrder", "CH"}, {"acLoadSettings", "CH"}, {"acSaveSettings", "CH"},
+    // 38 to 55: the dialogs, the main settings page. The tag priority reads "2.3 first" on top:
+    // its entries follow the stored byte (0 ID3v2 first, 1 ID3v1 first), not the texts' order.
+    {"sdFile", "FT"}, {"bdDir", "B"}, {"lbledtInput", "LH"}, {"lbledtOutput", "LH"},
+    {"chkIncludeSubdirectories", "CH"}, {"Label14", "C"}, {"cmbID3TagPriority", "10H"}, {"Label13", "C"},
+    {"cmbAfterGenerate", "012H"},
+    // 56 to 77: the HTML page settings
+    {"chkDirOverTable", "CH"}, {"chkAllDirsInOneTable", "CH"}, {"chkWrap", "CH"}, {"Label1", "C"},
+    {"cmbFileSizeIn", "012H"}, {"Label2", "C"}, {"cmbFileName", "01H"}, {"Label3", "C"},
+    {"chklbActiveLinks", "012H"}, {"lbledtPageCaption", "LH"},
+    // 78 to 91: the colours page
+    {"Label4", "C"}, {"cbxPageBackground", "H"}, {"Label5", "C"}, {"cbxPageText", "H"}, {"Label8", "C"},
+    {"cbxDirectoryName", "H"}, {"Label6", "C"}, {"cbxCellBackground", "H"}, {"Label7", "C"},
+    {"cbxHeaderBackground", "H"}, {"Label9", "C"}, {"cbxActiveLink", "H"}, {"Label10", "C"},
+    {"cbxMouseOverActiveLink", "H"},
+    // 92 to 102: the items-order page
+    {"Label11", "C"}, {"lbAvailable", "0123456H"}, {"Label12", "C"}, {"lbSelected", "H"},
+    // 103 to 113: messages, the language command and its dialog
+    HELD(MsgNoColumns), HELD(MsgNoInputDir), HELD(MsgShowPage), HELD(MsgItemSelected), HELD(TranslatedBy),
+    {"acLanguage", "CH"}, HELD(MsgSelectLanguage), HELD(CaptionOK), HELD(CaptionCancel), HELD(MsgRestart),
+    // 114 and up: what a library made for this program answers too
+    HELD(RecentFilesCaption), HELD(RecentDirsCaption), HELD(RecentNone), HELD(ProgressLine),
+    HELD(ProgressCancel), HELD(MsgCancelled),
+    HELD(Browse.Title), HELD(Browse.OK), HELD(Browse.Cancel),
+    HELD(Desktop.Help.Title), HELD(Desktop.Help.Back), HELD(Desktop.Help.Forward), HELD(Desktop.Help.Contents),
+    HELD(Desktop.HelpMissing), HELD(Desktop.CannotShowPage), HELD(Desktop.CannotOpenAddress),
+    HELD(Save.PathMissing), HELD(Save.ReadOnly), HELD(MsgSettingsKept), HELD(MsgUnknownError),
+    // 134 to 154: "Custom..." and the colours' names
+    HELD(ColourNames[0]), HELD(ColourNames[1]), HELD(ColourNames[2]), HELD(ColourNames[3]),
+    HELD(ColourNames[4]), HELD(ColourNames[5]), HELD(ColourNames[6]), HELD(ColourNames[7]),
+    HELD(ColourNames[8]), HELD(ColourNames[9]), HELD(ColourNames[10]), HELD(ColourNames[11]),
+    HELD(ColourNames[12]), HELD(ColourNames[13]), HELD(ColourNames[14]), HELD(ColourNames[15]),
+    HELD(ColourNames[16]), HELD(ColourNames[17]), HELD(ColourNames[18]), HELD(ColourNames[19]),
+    HELD(ColourNames[20]),
+    // 155 to 157
+    HELD(MsgVisitHomepage), HELD(About.Version), HELD(About.Notice),
+};
+#undef HELD
 
-// The table is addressed by position; a line left out or doubled would shift every later text.
-constexpr bool inIndexOrder()
+constexpr LanguageTarget targetOf(int index, const char* name, char text)
 {
-    for (std::size_t i = 0; i < targets.size(); ++i)
-        if (targets[i].index != static_cast<int>(i) + 1)
-            return false;
-    return true;
+    switch (text) {
+    case 'C': return {index, name, TextKind::Caption, -1, nullptr};
+    case 'H': return {index, name, TextKind::Hint, -1, nullptr};
+    case 'L': return {index, name, TextKind::EditLabel, -1, nullptr};
+    case 'F': return {index, name, TextKind::SaveFilter, -1, nullptr};
+    case 'T': return {index, name, TextKind::SaveTitle, -1, nullptr};
+    case 'B': return {index, name, TextKind::FolderCaption, -1, nullptr};
+    default: break;
+    }
+    if (text < '0' || text > '9')
+        throw "a language table row names a text it has no letter for"; // stops the build
+    return {index, name, TextKind::Item, text - '0', nullptr};
 }
-static_assert(inIndexOrder(), "the language table must list every index in order");
+
+constexpr int textCount()
+{
+    int count = 0;
+    for (const Row& row : rows)
+        count += row.held ? 1 : static_cast<int>(std::char_traits<char>::length(row.texts));
+    return count;
+}
+// The table is addressed by position; a text left out or doubled would shift every later one.
+static_assert(textCount() == LanguageTextCount, "the language table must list every index once");
+
+constexpr std::array<LanguageTarget, LanguageTextCount> expanded()
+{
+    std::array<LanguageTarget, LanguageTextCount> targets{};
+    int index = 0;
+    for (const Row& row : rows) {
+        if (row.held) {
+            targets[index] = {index + 1, nullptr, TextKind::Held, -1, row.held};
+            ++index;
+        }
+        for (const char* text = row.texts; *text; ++text, ++index)
+            targets[index] = targetOf(index + 1, row.name, *text);
+    }
+    return targets;
+}
+
+constexpr std::array<LanguageTarget, LanguageTextCount> targets = expanded();
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "i18n/LanguageTargets.h"
 
+#include "desktop/LocalText.h"
 #include "dialogs/BrowsDlg.h"
 #include "dialogs/SaveDialog.h"
 #include "platform/Errors.h"
@@ -14,9 +15,15 @@
 
 namespace {
 
-std::string local(const QString& s)
+[[noreturn]] void lacks(const QObject* object, const char* what)
 {
-    return s.toLocal8Bit().toStdString();
+    throw platform::TunesheetError("ChangeLanguage: " + toLocalBytes(object->objectName()) + " has no " + what);
+}
+
+void checkItem(int item, int count)
+{
+    if (item < 0 || item >= count)
+        throw platform::ListIndexError(item);
 }
 
 QObject* requireObject(QObject* form, const char* name)
@@ -54,7 +61,7 @@ QString hint(QObject* object)
         return action->statusTip();
     if (auto* widget = qobject_cast<QWidget*>(object))
         return widget->statusTip();
-    throw platform::TunesheetError("ChangeLanguage: " + local(object->objectName()) + " has no hint");
+    lacks(object, "hint");
 }
 
 void setHint(QObject* object, const QString& text)
@@ -70,38 +77,34 @@ void setHint(QObject* object, const QString& text)
             widget->setToolTip(text);
         widget->setStatusTip(text);
     } else {
-        throw platform::TunesheetError("ChangeLanguage: " + local(object->objectName()) + " has no hint");
+        lacks(object, "hint");
     }
 }
 
 QString itemText(QObject* list, int item)
 {
     if (auto* combo = qobject_cast<QComboBox*>(list)) {
-        if (item < 0 || item >= combo->count())
-            throw platform::ListIndexError(item);
+        checkItem(item, combo->count());
         return combo->itemText(item);
     }
     if (auto* widget = qobject_cast<QListWidget*>(list)) {
-        if (item < 0 || item >= widget->count())
-            throw platform::ListIndexError(item);
+        checkItem(item, widget->count());
         return widget->item(item)->text();
     }
-    throw platform::TunesheetError("ChangeLanguage: " + local(list->objectName()) + " has no items");
+    lacks(list, "items");
 }
 
 void setItemText(QObject* list, int item, const QString& text)
 {
     // Replaced in place: the selection and check marks stay.
     if (auto* combo = qobject_cast<QComboBox*>(list)) {
-        if (item < 0 || item >= combo->count())
-            throw platform::ListIndexError(item);
+        checkItem(item, combo->count());
         combo->setItemText(item, text);
     } else if (auto* widget = qobject_cast<QListWidget*>(list)) {
-        if (item < 0 || item >= widget->count())
-            throw platform::ListIndexError(item);
+        checkItem(item, widget->count());
         widget->item(item)->setText(text);
     } else {
-        throw platform::TunesheetError("ChangeLanguage: " + local(list->objectName()) + " has no items");
+        lacks(list, "items");
     }
 }
 
@@ -119,7 +122,7 @@ QString captionOf(QObject* object)
         return label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(object))
         return button->text();
-    throw platform::TunesheetError("ChangeLanguage: " + local(object->objectName()) + " has no caption");
+    lacks(object, "caption");
 }
 
 void setCaptionOf(QObject* object, const QString& text)
@@ -136,7 +139,7 @@ void setCaptionOf(QObject* object, const QString& text)
     else if (auto* button = qobject_cast<QAbstractButton*>(object))
         button->setText(text);
     else
-        throw platform::TunesheetError("ChangeLanguage: " + local(object->objectName()) + " has no caption");
+        lacks(object, "caption");
 }
 
 QString languageTargetText(QObject* form, const HeldTexts& texts, const LanguageTarget& target)

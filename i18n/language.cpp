@@ -1,6 +1,6 @@
 #include "i18n/language.h"
 
-#include "dialogs/ApplicationOwned.h"
+#include "desktop/ApplicationOwned.h"
 
 #include "ui_language.h"
 

@@ -1,13 +1,14 @@
 #include "ui/ErrorBox.h"
 
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
+#include "desktop/LocalText.h"
 
 #include <QApplication>
 
 void showErrorBox(const std::exception& error)
 {
     DesktopServices::instance().message(QApplication::activeWindow(), QMessageBox::Critical,
-                                        QString::fromLocal8Bit(error.what()));
+                                        fromLocalBytes(error.what()));
 }
 
 namespace {
@@ -21,6 +22,23 @@ QString& unknownErrorText()
 void setUnknownErrorText(const QString& text)
 {
     unknownErrorText() = text;
+}
+
+void guardedEach(std::initializer_list<std::function<void()>> steps)
+{
+    std::exception_ptr failure;
+    for (const auto& step : steps) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    guarded([failure] {
+        if (failure)
+            std::rethrow_exception(failure);
+    })();
 }
 
 void showUnknownErrorBox()

@@ -4,6 +4,8 @@
 #include <QString>
 
 #include <exception>
+#include <functional>
+#include <initializer_list>
 #include <utility>
 
 void showErrorBox(const std::exception& error);
@@ -26,3 +28,7 @@ auto guarded(Handler handler)
         }
     };
 }
+
+// Runs every one of `steps`, the later ones also when an earlier one failed, and shows the
+// first failure, once.
+void guardedEach(std::initializer_list<std::function<void()>> steps);

@@ -1,5 +1,7 @@
 #include "ui/GenerationProgress.h"
 
+#include "desktop/LocalText.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -40,12 +42,16 @@ bool startsSomething(QEvent::Type type)
 GenerationProgress::GenerationProgress(QWidget* window, const QString& line, const QString& cancel)
     : window_(window), line_(line), cancel_(cancel)
 {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     QObject::connect(&refresh_, &QTimer::timeout, this, [this] { refresh(); });
 }
 
 GenerationProgress::~GenerationProgress()
 {
     delete dialog_;
+    QApplication::restoreOverrideCursor();
+    if (closeRequested_)
+        QTimer::singleShot(0, window_, &QWidget::close);
 }
 
 void GenerationProgress::run(TTunesheet& generator)
@@ -74,7 +80,7 @@ void GenerationProgress::run(TTunesheet& generator)
     });
     qApp->installEventFilter(this);
     started_.start();
-    refresh_.start(std::min(showAfterMs, RefreshIntervalMs));
+    refresh_.start(std::min(showAfterMs_, RefreshIntervalMs));
     // Only the generation's end quits the loop; whatever else ends it (the program quitting)
     // stops the generation first.
     while (!ended) {
@@ -103,7 +109,7 @@ bool GenerationProgress::onProgress(const GenerateProgress& progress)
 void GenerationProgress::refresh()
 {
     refresh_.setInterval(RefreshIntervalMs);
-    if (!dialog_ && started_.elapsed() >= showAfterMs)
+    if (!dialog_ && started_.elapsed() >= showAfterMs_)
         show();
     if (!dialog_)
         return;
@@ -114,7 +120,7 @@ void GenerationProgress::refresh()
         std::lock_guard<std::mutex> lock(mutex_);
         now = latest_;
     }
-    const QString folder = QString::fromLocal8Bit(now.currentDir.c_str());
+    const QString folder = fromLocalBytes(now.currentDir);
     const QFontMetrics metrics(dialog_->font());
     const int width = dialog_->minimumWidth() - 40;
     dialog_->setLabelText(line_.arg(now.filesListed) + QLatin1Char('\n') +

@@ -1,8 +1,10 @@
 #pragma once
 // Runs a page's generation on a thread of its own and keeps the window alive meanwhile: it
-// repaints and can be moved, takes no input (the hourglass shows), and once the generation has
+// repaints and can be moved, takes no input (the hourglass shows for as long as this object
+// lives), and once the generation has
 // run for half a second a dialog shows how far it has got, with Cancel. Closing the window
-// stops the generation; the caller closes the window once it has stopped.
+// stops the generation; the window closes once the generation has stopped and this object is
+// gone, so that the caller is done with it first.
 #include "generator/tunesheet_class.h"
 
 #include <QElapsedTimer>
@@ -31,8 +33,8 @@ public:
     // The window was asked to close while the generation ran.
     bool closeRequested() const { return closeRequested_; }
 
-    // How long a generation runs before the dialog shows (tests shorten it).
-    static inline int showAfterMs = 500;
+    // Tests: how long a generation runs before the dialog shows (half a second).
+    static void setShowAfter(int ms) { showAfterMs_ = ms; }
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,4 +54,5 @@ private:
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     GenerateProgress latest_; // under mutex_
+    static inline int showAfterMs_ = 500;
 };

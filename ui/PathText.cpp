@@ -1,5 +1,6 @@
 #include "ui/PathText.h"
 
+#include "desktop/LocalText.h"
 #include "generator/Utf8.h"
 
 #include <QByteArray>
@@ -20,9 +21,8 @@ std::size_t sequenceLength(unsigned char lead)
 
 QString pathForDisplay(const std::string& bytes)
 {
-    const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    const QString local = QString::fromLocal8Bit(raw);
-    if (local.toLocal8Bit() == raw)
+    const QString local = fromLocalBytes(bytes);
+    if (toLocalBytes(local) == bytes)
         return local;
     QString shown;
     for (std::size_t i = 0; i < bytes.size();) {
@@ -52,5 +52,5 @@ std::string pathBytes(const QLineEdit* edit)
         if (edit->text() == pathForDisplay(bytes))
             return bytes;
     }
-    return edit->text().toLocal8Bit().toStdString();
+    return toLocalBytes(edit->text());
 }

@@ -1,6 +1,11 @@
 #include "ui/RecentMenus.h"
 
+#include "ui/ErrorBox.h"
 #include "ui/PathText.h"
+
+#include "desktop/LocalText.h"
+
+#include <QLineEdit>
 
 QString recentCaption(const QString& entry)
 {
@@ -18,16 +23,23 @@ QString entryFromCaption(const QString& caption)
     return entry;
 }
 
+namespace {
+
+// The entry that a menu item stands for: the bytes it keeps, or else its caption read back as
+// entryFromCaption does.
 std::string recentEntry(const QAction* item)
 {
     const QVariant kept = item->data();
     if (kept.typeId() == QMetaType::QByteArray)
         return kept.toByteArray().toStdString();
-    return entryFromCaption(item->text()).toLocal8Bit().toStdString();
+    return toLocalBytes(entryFromCaption(item->text()));
 }
 
+// Rebuilds `menu` from `list`, newest entry first, at most `limit` entries, each shown as
+// pathForDisplay shows it and keeping its bytes; each entry's action runs `chosen`. An empty
+// list leaves one disabled entry that reads `none`.
 void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen,
-                    const QString& none, int limit)
+                    const QString& none, int limit = 15)
 {
     menu->clear();
     const int count = list.Count();
@@ -39,4 +51,55 @@ void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<vo
     }
     if (count == 0)
         menu->addAction(none)->setEnabled(false);
+}
+
+QMenu* recentMenu(QMenu* main, QAction* before, const char* name)
+{
+    auto* menu = new QMenu(main);
+    menu->setObjectName(QLatin1String(name));
+    // The entries are paths, shown as they are and read back from their captions.
+    menu->setProperty("accessKeys", false);
+    menu->menuAction()->setProperty("helpContext", 21);
+    main->insertMenu(before, menu);
+    return menu;
+}
+
+} // namespace
+
+RecentMenus::RecentMenus(QMenu* main, QAction* before, Place files, Place dirs, std::string filesBase)
+    : QObject(main), files_{recentMenu(main, before, "mnuRecentFiles"), files},
+      dirs_{recentMenu(main, before, "mnuRecentDirs"), dirs}, filesBase_(std::move(filesBase))
+{
+    // Filled again each time they open.
+    for (const Menu& m : {files_, dirs_})
+        connect(m.menu, &QMenu::aboutToShow, this, [this, m] { fill(m); });
+}
+
+void RecentMenus::LoadMRUs()
+{
+    files_.place.list->LoadFromFile(filesBase_ + ".files");
+    dirs_.place.list->LoadFromFile(filesBase_ + ".dirs");
+}
+
+void RecentMenus::SaveMRUs()
+{
+    files_.place.list->SaveToFile(filesBase_ + ".files");
+    dirs_.place.list->SaveToFile(filesBase_ + ".dirs");
+}
+
+void RecentMenus::setTexts(const QString& filesCaption, const QString& dirsCaption, const QString& none)
+{
+    none_ = none;
+    files_.menu->setTitle(filesCaption);
+    dirs_.menu->setTitle(dirsCaption);
+    fill(files_);
+    fill(dirs_);
+}
+
+void RecentMenus::fill(const Menu& m)
+{
+    QLineEdit* field = m.place.field;
+    fillRecentMenu(
+        m.menu, *m.place.list,
+        [field](QAction* entry) { guarded([field, entry] { setPathText(field, recentEntry(entry)); })(); }, none_);
 }

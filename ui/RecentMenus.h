@@ -3,10 +3,13 @@
 #include "generator/RecentList.h"
 
 #include <QMenu>
+#include <QObject>
 #include <QString>
 
 #include <functional>
 #include <string>
+
+class QLineEdit;
 
 // A menu caption that shows `entry` as it is: Qt reads "&" as an accelerator marker, so
 // every "&" of the entry is doubled.
@@ -16,12 +19,35 @@ QString recentCaption(const QString& entry);
 // it there (a doubled "&&" thus comes back as one "&").
 QString entryFromCaption(const QString& caption);
 
-// The entry that a menu item stands for: the bytes it keeps, or else its caption read back as
-// entryFromCaption does.
-std::string recentEntry(const QAction* item);
 
-// Rebuilds `menu` from `list`, newest entry first, at most `limit` entries, each shown as
-// pathForDisplay shows it and keeping its bytes; each entry's action runs `chosen`. An empty
-// list leaves one disabled entry that reads `none`.
-void fillRecentMenu(QMenu* menu, const TRecentList& list, const std::function<void(QAction*)>& chosen,
-                    const QString& none, int limit = 15);
+// The two menus of the Main menu that offer the output files and the input directories used
+// before: a chosen entry goes back into its field. The lists are kept in "<filesBase>.files"
+// and "<filesBase>.dirs".
+class RecentMenus : public QObject {
+    Q_OBJECT
+public:
+    struct Place {
+        TRecentList* list;
+        QLineEdit* field;
+    };
+
+    // The menus go into `main` before `before`.
+    RecentMenus(QMenu* main, QAction* before, Place files, Place dirs, std::string filesBase);
+
+    void LoadMRUs();
+    void SaveMRUs();
+    // The menus' captions and the entry an empty list shows.
+    void setTexts(const QString& filesCaption, const QString& dirsCaption, const QString& none);
+
+private:
+    struct Menu {
+        QMenu* menu;
+        Place place;
+    };
+    void fill(const Menu& menu);
+
+    Menu files_;
+    Menu dirs_;
+    std::string filesBase_;
+    QString none_;
+};

@@ -5,23 +5,13 @@
 #include "ui/PathText.h"
 #include "ui_unMain.h"
 
+#include "desktop/LocalText.h"
 #include "platform/Errors.h"
 
 #include <QComboBox>
 #include <QListWidget>
 
 namespace {
-
-std::string bytes(const QString& text)
-{
-    return text.toLocal8Bit().toStdString();
-}
-
-template <std::size_t N>
-QString text(const ShortString<N>& field)
-{
-    return QString::fromLocal8Bit(field.str());
-}
 
 std::uint8_t indexByte(const QComboBox* list)
 {
@@ -72,7 +62,7 @@ void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& s)
     for (int slot = 0; slot < ColumnSlots; ++slot) {
         if (slot < form.lbSelected->count()) {
             const QString name = form.lbSelected->item(slot)->text();
-            s.SelectedNames[slot] = bytes(name);
+            s.SelectedNames[slot] = toLocalBytes(name);
             s.SelectedItems[slot] = static_cast<std::uint8_t>(columnIdOf(*form.lbAvailable, name));
         } else {
             s.SelectedNames[slot].length = 0;
@@ -81,7 +71,7 @@ void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& s)
     }
     for (const ColourField& c : colourFields)
         (s.*c.field).set((form.*c.box)->colour());
-    s.PageCaption = bytes(form.lbledtPageCaption->text());
+    s.PageCaption = toLocalBytes(form.lbledtPageCaption->text());
 }
 
 void checkColumnIds(const TGeneratorSettings& s)
@@ -117,5 +107,5 @@ void settingsToForm(const TGeneratorSettings& s, Ui::TfrmMain& form)
     }
     for (const ColourField& c : colourFields)
         (form.*c.box)->setColour((s.*c.field).get());
-    form.lbledtPageCaption->setText(text(s.PageCaption));
+    form.lbledtPageCaption->setText(fromLocalBytes(s.PageCaption.str()));
 }

@@ -3,16 +3,26 @@
 #include "i18n/LanguageTargets.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QLabel>
 #include <QLayout>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QScreen>
+#include <QStatusBar>
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
 
 namespace {
+
+// The page area the window is designed for; larger only when a text would not fit.
+constexpr QSize DesignPageSize(385, 209);
 
 // Where a control keeps its text as its owner set it, and the text made of it here.
 const char* const WholeText = "fitWholeText";
@@ -49,14 +59,6 @@ int fittingPrefix(const QString& word, const QFontMetrics& metrics, int width)
     if (length < word.size() && word[length - 1] == QLatin1Char('&'))
         length = length > 1 ? length - 1 : length + 1;
     return length;
-}
-
-void layOutAfresh(QWidget* widget)
-{
-    if (QLayout* layout = widget->layout()) {
-        layout->invalidate();
-        layout->activate();
-    }
 }
 
 bool isText(QWidget* w)
@@ -107,7 +109,94 @@ int widestCap(int low, int high, const std::function<void(int)>& apply, const st
     return low;
 }
 
+// The pages' size that shows every text of every page.
+QSize pagesSize(const QList<QFrame*>& pages)
+{
+    QSize size = DesignPageSize;
+    for (QFrame* page : pages) {
+        layOutAfresh(page);
+        size = size.expandedTo(page->minimumSizeHint());
+    }
+    return size;
+}
+
+// The window's size around a page area of exactly `pages`.
+QSize measureWindow(QMainWindow* window, QWidget* area, const QSize& pages)
+{
+    // Measured with the area at exactly that size; then the area takes whatever room the
+    // window has (the tool bars may want more width).
+    area->setFixedSize(pages);
+    if (window->layout())
+        window->layout()->invalidate();
+    const QSize size = window->sizeHint().expandedTo(window->minimumSizeHint());
+    area->setMinimumSize(pages);
+    area->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return size;
+}
+
+// The part of the screen the window may take, its frame left aside.
+QRect roomOnScreen(const QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // The window system's frame around the window, known once the window is on screen; room
+    // for a usual one before.
+    const QSize frame = (window->frameGeometry().size() - window->geometry().size()).expandedTo(QSize(2 * 8, 8 + 32));
+    return QRect(area.topLeft(), area.size() - frame);
+}
+
 } // namespace
+
+void layOutAfresh(QWidget* widget)
+{
+    if (QLayout* layout = widget->layout()) {
+        layout->invalidate();
+        layout->activate();
+    }
+}
+
+QFont designFont(const QString& family, int pointSize)
+{
+    QFont font = QApplication::font();
+    if (QFontDatabase::hasFamily(family))
+        font.setFamily(family);
+    font.setPointSize(pointSize);
+    return font;
+}
+
+void fitListHeight(QListWidget* list, int rows, const QListWidget* like)
+{
+    const int row = like->sizeHintForRow(0) > 0 ? like->sizeHintForRow(0) : like->fontMetrics().height() + 2;
+    list->setFixedHeight(rows * row + 2 * list->frameWidth() + 2);
+}
+
+void fitWindowToPages(QMainWindow* window, QWidget* area, const QList<QFrame*>& pages)
+{
+    for (QFrame* page : pages)
+        widenPage(page);
+    QSize size = measureWindow(window, area, pagesSize(pages));
+    // Never wider than the screen leaves room for: long texts go on more lines instead.
+    const QRect room = roomOnScreen(window);
+    if (size.width() > room.width()) {
+        const int pageWidth = area->minimumWidth() - (size.width() - room.width());
+        for (QFrame* page : pages)
+            narrowPage(page, pageWidth);
+        size = measureWindow(window, area, pagesSize(pages));
+    }
+    window->setFixedSize(size.boundedTo(room.size()));
+    // Wholly on the screen, as near to where it was as it can be.
+    window->move(qBound(room.left(), window->x(), qMax(room.left(), room.right() + 1 - window->width())),
+                 qBound(room.top(), window->y(), qMax(room.top(), room.bottom() + 1 - window->height())));
+}
+
+void showElided(QStatusBar* bar, const QString& text, int width)
+{
+    // The bar draws its text from 6 pixels in to 12 pixels before its end.
+    const QString shown = bar->fontMetrics().elidedText(text, Qt::ElideRight, width - 18);
+    bar->setToolTip(shown == text ? QString() : text);
+    if (bar->currentMessage() != shown)
+        bar->showMessage(shown);
+}
 
 QString breakIntoLines(const QString& text, const QFontMetrics& metrics, int width)
 {

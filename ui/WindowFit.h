@@ -1,11 +1,42 @@
 #pragma once
+// The main window's size: the pages of settings at their design size, or larger when a text
+// needs more, the window around them and wholly on the screen.
+//
 // Keeping a page of the main window within a width: texts that are too long for it (a
 // translation may give 255 characters to any of them) are broken into lines, and drop-down
 // lists give up width and show their text shortened with "…".
+#include <QFont>
+#include <QList>
 #include <QString>
 
 class QFontMetrics;
+class QFrame;
+class QListWidget;
+class QMainWindow;
+class QStatusBar;
 class QWidget;
+
+// The font the window was drawn with where it is installed, else the desktop's UI font, at
+// the designed point size.
+QFont designFont(const QString& family, int pointSize);
+
+// Makes `list` show `rows` rows of `like` without a scroll bar.
+void fitListHeight(QListWidget* list, int rows, const QListWidget* like);
+
+// Lays a widget out again from the current size hints of everything in it. A hidden page
+// keeps the hints of its nested layouts from the last time it was laid out, which may be
+// older than its texts.
+void layOutAfresh(QWidget* widget);
+
+// Fixes `window` at the size that shows its page area `area` at the design size, or at the
+// smallest size that shows every text of every one of `pages` (the area's) when that is
+// larger; never larger than the screen (the pages' texts then go on more lines), and moved
+// wholly onto the screen.
+void fitWindowToPages(QMainWindow* window, QWidget* area, const QList<QFrame*>& pages);
+
+// Shows `text` in a status bar that spans a window `width` pixels wide, shortened with "…"
+// when it is longer than the bar; the whole text is then the bar's tool tip.
+void showElided(QStatusBar* bar, const QString& text, int width);
 
 // `text` broken into lines of at most `width` pixels: at blanks where it can, inside a word
 // that is longer than a line. The "&" of an access key stays with its letter and takes no room.

@@ -5,109 +5,37 @@
 #include "ui/AuthorInfo.h"
 #include "ui/ColourBox.h"
 #include "ui/ErrorBox.h"
-#include "ui/ItemsOrder.h"
-#include "ui/PathText.h"
 #include "ui/GenerationProgress.h"
+#include "ui/HelpKey.h"
+#include "ui/ItemsOrder.h"
 #include "ui/RecentMenus.h"
+#include "ui/SettingsLoad.h"
+#include "ui/SettingsPages.h"
 #include "ui/SettingsTransfer.h"
+#include "ui/StatusLine.h"
+#include "ui/ToolButtons.h"
 #include "ui/WindowFit.h"
 #include "ui_unMain.h"
 
+#include "desktop/DesktopServices.h"
+#include "desktop/LocalText.h"
 #include "dialogs/BrowsDlg.h"
-#include "dialogs/DesktopServices.h"
 #include "dialogs/SaveDialog.h"
 #include "dialogs/about.h"
+#include "generator/Preflight.h"
 #include "i18n/LanguageCommand.h"
-
-#include "platform/DirReader.h"
 #include "platform/Errors.h"
 #include "platform/Path.h"
 
 #include <QAbstractEventDispatcher>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFontDatabase>
-#include <QKeyEvent>
-#include <QLayout>
-#include <QRegularExpression>
-#include <QScreen>
-#include <QShortcut>
 #include <QStatusTipEvent>
-#include <QTimer>
-#include <QToolButton>
-
-#include <exception>
-#include <functional>
 
 namespace {
 
-// The page area the window is designed for; larger only when a text would not fit.
-constexpr QSize DesignPageSize(385, 209);
+// Where the window first stands on the screen.
 constexpr int DesignLeft = 211;
 constexpr int DesignTop = 104;
-
-QString fromBytes(const std::string& bytes)
-{
-    return QString::fromLocal8Bit(bytes.c_str(), static_cast<qsizetype>(bytes.size()));
-}
-
-std::string toBytes(const QString& text)
-{
-    return text.toLocal8Bit().toStdString();
-}
-
-// The font the window was drawn with where it is installed, else the desktop's UI font, at
-// the designed point size.
-QFont designFont(const QString& family, int pointSize)
-{
-    QFont font = QApplication::font();
-    if (QFontDatabase::hasFamily(family))
-        font.setFamily(family);
-    font.setPointSize(pointSize);
-    return font;
-}
-
-// The list shows `rows` rows of `like` without a scroll bar.
-void fitListHeight(QListWidget* list, int rows, const QListWidget* like)
-{
-    const int row = like->sizeHintForRow(0) > 0 ? like->sizeHintForRow(0) : like->fontMetrics().height() + 2;
-    list->setFixedHeight(rows * row + 2 * list->frameWidth() + 2);
-}
-
-// The hourglass for as long as it lives, also when the work inside fails.
-struct HourglassCursor {
-    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
-    HourglassCursor(const HourglassCursor&) = delete;
-    HourglassCursor& operator=(const HourglassCursor&) = delete;
-};
-
-// Lays a widget out again from the current size hints of everything in it. A hidden page
-// keeps the hints of its nested layouts from the last time it was laid out, which may be
-// older than its texts.
-void layOutAfresh(QWidget* widget)
-{
-    if (QLayout* layout = widget->layout()) {
-        layout->invalidate();
-        layout->activate();
-    }
-}
-
-// Moves a file that could not be used out of the way, to "<file>.damaged" (replacing an older
-// one); the new name, or "" when it could not be moved.
-QString keepDamagedFile(const QString& file)
-{
-    const QString kept = file + QStringLiteral(".damaged");
-    QFile::remove(kept);
-    return QFile::rename(file, kept) ? kept : QString();
-}
-
-const QRegularExpression& pageName()
-{
-    static const QRegularExpression name(QStringLiteral("^Panel\\d+$"));
-    return name;
-}
 
 } // namespace
 
@@ -130,15 +58,16 @@ void TfrmMain::FormCreate()
     generator_ = std::make_unique<TTunesheet>();
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
     ui->setupUi(this);
+    status_ = std::make_unique<StatusLine>(ui->sbMain, this);
     const QFont pageFont = designFont(QStringLiteral("Tahoma"), 8);
-    for (QFrame* page : ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly))
+    for (QFrame* page : settingsPages(ui->centralwidget))
         page->setFont(pageFont);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(programIcon());
     assignActionIcons(this);
-    nameToolButtons();
-    accessKeys_ = new AccessKeys(ui->mmenuMain, [this] { return shownPage(); });
+    prepareToolButtons(*ui);
+    accessKeys_ = new AccessKeys(ui->mmenuMain, [this] { return shownPage(ui->centralwidget); });
 
     bdDir = new TBrowseDialog(this);
     bdDir->setObjectName(QStringLiteral("bdDir"));
@@ -158,29 +87,22 @@ void TfrmMain::FormCreate()
     connectActions();
 
     PreparePanels();
-    PrepareColorBoxes();
     itemsOrder_->PrepareListBoxes();
-    prepareRecentMenus();
-    try {
-        LoadMRUs();
-    } catch (const std::exception& e) {
-        showErrorBox(e);
-    }
+    // The form a first start shows, which the command-line tool starts from too.
+    settingsToForm(initialFormSettings(), *ui);
+    // In the Main menu, after Generate List.
+    recent_ = new RecentMenus(ui->Main1, ui->Main1->actions().value(3), {&generator_->RecentFiles, ui->lbledtOutput},
+                              {&generator_->RecentDirs, ui->lbledtInput}, filesBase_);
+    guarded([this] { recent_->LoadMRUs(); })();
     acShowSettingsPanel(ui->acMainSettings);
     // The recorded language is applied before the settings are loaded: the selected columns
     // are rebuilt from the (translated) available ones.
-    try {
-        language_.setMarkerFile(fromBytes(filesBase_ + ".language-loading"));
-        language_.applyRecorded(this, fromBytes(filesBase_ + ".language"));
-    } catch (const std::exception& e) {
-        showErrorBox(e);
-    }
+    guarded([this] {
+        language_.setMarkerFile(fromLocalBytes(filesBase_ + ".language-loading"));
+        language_.applyRecorded(this, fromLocalBytes(filesBase_ + ".language"));
+    })();
     showLanguageTexts();
-    try {
-        acLoadSettingsExecute();
-    } catch (const std::exception& e) {
-        showErrorBox(e);
-    }
+    guarded([this] { acLoadSettingsExecute(); })();
     if (ui->lbSelected->count() == 0)
         itemsOrder_->selectAllColumns();
 
@@ -210,55 +132,8 @@ void TfrmMain::connectActions()
     for (QAction* page : {ui->acMainSettings, ui->acHTMLPSettings, ui->acColors, ui->acOrder})
         connect(page, &QAction::triggered, this, guarded([this, page](bool) { acShowSettingsPanel(page); }));
 
-    // F1 opens the help at the context of the control that has the focus, or of the menu
-    // entry under the cursor while a menu is open.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, guarded([this] { showHelpFor(focusWidget()); }));
-    for (QMenu* menu : {ui->Main1, ui->Settings1, ui->Help1})
-        menu->installEventFilter(this);
+    new HelpKey(this, {ui->Main1, ui->Settings1, ui->Help1});
     ui->Panel4->installEventFilter(this);
-
-    // The six buttons of the items-order page show their hints as tips too; the hint of an
-    // action may change (a translation), and its tip follows.
-    const std::pair<QToolButton*, QAction*> glyphs[] = {
-        {ui->BitBtn1, ui->acCopySelected}, {ui->BitBtn2, ui->acCopyAll}, {ui->BitBtn4, ui->acRemoveSelected},
-        {ui->BitBtn3, ui->acRemoveAll},    {ui->BitBtn5, ui->acMoveUp},  {ui->BitBtn6, ui->acMoveDown}};
-    for (const auto& glyph : glyphs) {
-        QAction* action = glyph.second;
-        glyph.first->setDefaultAction(action);
-        connect(action, &QAction::changed, action, [action] {
-            if (action->toolTip() != action->statusTip())
-                action->setToolTip(action->statusTip());
-        });
-    }
-}
-
-void TfrmMain::nameToolButtons()
-{
-    const std::pair<QToolBar*, std::pair<QAction*, const char*>> buttons[] = {
-        {ui->tbMain, {ui->acInputDir, "tbtInputDir"}},
-        {ui->tbMain, {ui->acOutputFile, "tbtOutputFile"}},
-        {ui->tbMain, {ui->acGenerateList, "tbtGenerate"}},
-        {ui->tbMain, {ui->acExit, "tbtExit"}},
-        {ui->tbMain, {ui->acLanguage, "ToolButton1"}},
-        {ui->tbSettings, {ui->acMainSettings, "tbtProgramSettings"}},
-        {ui->tbSettings, {ui->acHTMLPSettings, "tbtHTMLPageSettings"}},
-        {ui->tbSettings, {ui->acColors, "tbtColors"}},
-        {ui->tbSettings, {ui->acOrder, "tbtOrder"}},
-        {ui->tbHelp, {ui->acHelpContents, "tbtContents"}},
-        {ui->tbHelp, {ui->acAboutAuthor, "tbtAboutAuthor"}},
-        {ui->tbHelp, {ui->acAboutProgram, "tbtAboutProgram"}},
-        {ui->tbHelp, {ui->acTunesheetsHomepage, "tbtHomepage"}},
-    };
-    for (const auto& [bar, entry] : buttons) {
-        if (QWidget* button = bar->widgetForAction(entry.first)) {
-            button->setObjectName(QLatin1String(entry.second));
-            // Hints show in the status line; tool bar buttons show no tips.
-            button->installEventFilter(this);
-        }
-    }
-    for (QToolBar* bar : {ui->tbMain, ui->tbSettings, ui->tbHelp})
-        bar->setIconSize(QSize(16, 16));
 }
 
 void TfrmMain::PreparePanels()
@@ -272,106 +147,15 @@ void TfrmMain::PreparePanels()
 
 void TfrmMain::fitWindowSize()
 {
-    const auto pages = ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly);
-    for (QFrame* page : pages)
-        widenPage(page);
-    QSize window = measureWindow(pagesSize());
-    // Never wider than the screen leaves room for: long texts go on more lines instead.
-    const QRect room = roomOnScreen();
-    if (window.width() > room.width()) {
-        const int pageWidth = ui->centralwidget->minimumWidth() - (window.width() - room.width());
-        for (QFrame* page : pages)
-            narrowPage(page, pageWidth);
-        window = measureWindow(pagesSize());
-    }
-    setFixedSize(window.boundedTo(room.size()));
-    // Wholly on the screen, as near to where it was as it can be.
-    move(qBound(room.left(), x(), qMax(room.left(), room.right() + 1 - width())),
-         qBound(room.top(), y(), qMax(room.top(), room.bottom() + 1 - height())));
-    showStatus(statusText_); // shortened anew for the new width
-}
-
-QSize TfrmMain::pagesSize() const
-{
-    QSize pages = DesignPageSize;
-    for (QFrame* page : ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly)) {
-        layOutAfresh(page);
-        pages = pages.expandedTo(page->minimumSizeHint());
-    }
-    return pages;
-}
-
-QSize TfrmMain::measureWindow(const QSize& pages)
-{
-    // Measure the window with the page area at exactly that size, then let the area take
-    // whatever room the window has (the tool bars may want more width).
-    ui->centralwidget->setFixedSize(pages);
-    if (layout())
-        layout()->invalidate();
-    const QSize window = sizeHint().expandedTo(minimumSizeHint());
-    ui->centralwidget->setMinimumSize(pages);
-    ui->centralwidget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    return window;
-}
-
-QRect TfrmMain::roomOnScreen() const
-{
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    // The window system's frame around the window, known once the window is on screen; room
-    // for a usual one before.
-    const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(2 * 8, 8 + 32));
-    return QRect(area.topLeft(), area.size() - frame);
-}
-
-void TfrmMain::showStatus(const QString& text)
-{
-    // The status bar spans the window (also before it is first laid out) and draws its text
-    // from 6 pixels in to 12 pixels before its end.
-    const int room = width() - 18;
-    statusText_ = text;
-    const QString shown = ui->sbMain->fontMetrics().elidedText(text, Qt::ElideRight, room);
-    ui->sbMain->setToolTip(shown == text ? QString() : text);
-    if (ui->sbMain->currentMessage() != shown)
-        ui->sbMain->showMessage(shown);
-}
-
-void TfrmMain::PrepareColorBoxes()
-{
-    ui->cbxPageBackground->setColour(rgbColour(0, 0, 0));
-    ui->cbxPageText->setColour(rgbColour(255, 255, 255));
-    ui->cbxDirectoryName->setColour(rgbColour(255, 0, 0));
-    ui->cbxCellBackground->setColour(rgbColour(255, 204, 0));
-    ui->cbxHeaderBackground->setColour(rgbColour(255, 153, 0));
-    ui->cbxActiveLink->setColour(rgbColour(0, 0, 255));
-    ui->cbxMouseOverActiveLink->setColour(rgbColour(0, 0, 255));
+    fitWindowToPages(this, ui->centralwidget, settingsPages(ui->centralwidget));
+    status_->refit();
 }
 
 void TfrmMain::acShowSettingsPanel(QAction* sender)
 {
-    const int tag = sender->property("tag").toInt();
-    QFrame* shown = nullptr;
-    for (QFrame* page : ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly)) {
-        const bool visible = page->objectName().right(1).toInt() == tag;
-        page->setVisible(visible);
-        if (visible)
-            shown = page;
-    }
-    // A hidden page may have been resized or relabelled since it was last laid out.
-    if (shown)
-        layOutAfresh(shown);
+    showSettingsPage(ui->centralwidget, sender->property("tag").toInt());
     // The menus' letters make way for the page's.
     accessKeys_->assign();
-    // The keyboard goes on in the page the user asked for.
-    QWidget* focus = focusWidget();
-    if (shown && (!focus || !focus->isVisibleTo(this) || !shown->isAncestorOf(focus))) {
-        for (QWidget* w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain()) {
-            if (shown->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(shown)) {
-                w->setFocus(Qt::OtherFocusReason);
-                break;
-            }
-        }
-    }
 }
 
 QString TfrmMain::idleStatusText() const
@@ -379,29 +163,18 @@ QString TfrmMain::idleStatusText() const
     return QStringLiteral("tunesheet v.3.0 by Korvan, ") + language_.Texts.TranslatedBy;
 }
 
-void TfrmMain::ApplicationEvents1Hint()
-{
-    showStatus(hint_);
-}
-
 void TfrmMain::ApplicationEvents1Idle()
 {
     acGenerateListUpdate();
     itemsOrder_->updateActions();
-    // A notice (a cancelled generation) stands until the next hint replaces it.
-    const QString idle = notice_.isEmpty() ? idleStatusText() : notice_;
-    if (hint_.isEmpty() && statusText_ != idle)
-        showStatus(idle);
+    status_->showIdle(idleStatusText());
 }
 
 bool TfrmMain::event(QEvent* event)
 {
     // The hint of the control or menu entry under the mouse (empty when it leaves).
     if (event->type() == QEvent::StatusTip) {
-        hint_ = static_cast<QStatusTipEvent*>(event)->tip();
-        if (!hint_.isEmpty())
-            notice_.clear();
-        ApplicationEvents1Hint();
+        status_->showHint(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -409,37 +182,11 @@ bool TfrmMain::event(QEvent* event)
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::ToolTip:
-        return true; // only tool bar buttons are watched for this
-    case QEvent::MouseButtonDblClick:
-        if (watched == ui->Panel4) {
-            guarded([this] { Panel4DblClick(); })();
-            return true;
-        }
-        break;
-    case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
-            if (auto* menu = qobject_cast<QMenu*>(watched)) {
-                QAction* entry = menu->activeAction();
-                menu->close();
-                guarded([this, entry] { showHelpFor(entry); })();
-                return true;
-            }
-        }
-        break;
-    default:
-        break;
+    if (watched == ui->Panel4 && event->type() == QEvent::MouseButtonDblClick) {
+        guarded([this] { Panel4DblClick(); })();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TfrmMain::showHelpFor(const QObject* object)
-{
-    int context = 0;
-    for (; object && context == 0; object = object->parent())
-        context = object->property("helpContext").toInt();
-    DesktopServices::instance().showHelp(context);
 }
 
 void TfrmMain::showEvent(QShowEvent* event)
@@ -455,27 +202,13 @@ void TfrmMain::showEvent(QShowEvent* event)
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
     // FormCloseQuery: every close saves, whichever way the window is closed. Each file is
-    // written even when another one fails, and the first failure is shown once; the window
-    // still closes: refusing would leave no way out of the program.
-    std::exception_ptr failure;
-    const auto attempt = [&failure](const std::function<void()>& save) {
-        try {
-            save();
-        } catch (...) {
-            if (!failure)
-                failure = std::current_exception();
-        }
-    };
-    attempt([this] { SaveMRUs(); });
-    attempt([this] { acSaveSettingsExecute(); });
-    attempt([this] { language_.saveChoice(fromBytes(filesBase_ + ".language")); });
-    if (failure) {
-        try {
-            std::rethrow_exception(failure);
-        } catch (const std::exception& e) {
-            showErrorBox(e);
-        }
-    }
+    // written even when another one fails; the window still closes: refusing would leave no
+    // way out of the program.
+    guardedEach({
+        [this] { recent_->SaveMRUs(); },
+        [this] { acSaveSettingsExecute(); },
+        [this] { language_.saveChoice(fromLocalBytes(filesBase_ + ".language")); },
+    });
     event->accept();
 }
 
@@ -487,51 +220,46 @@ void TfrmMain::acGenerateListUpdate()
 void TfrmMain::acGenerateListExecute()
 {
     DesktopServices& desktop = DesktopServices::instance();
-    if (ui->lbSelected->count() == 0) {
+    // Checked on what the form says before the record takes it over, as the command-line
+    // tool checks its record: a refused generation changes nothing.
+    TGeneratorSettings asked = generator_->Settings;
+    formToSettings(*ui, asked);
+    switch (checkBeforeGenerate(asked)) {
+    case PreflightResult::NoColumns:
         desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoColumns);
         return;
-    }
-    std::string dir = pathBytes(ui->lbledtInput);
-    // One trailing delimiter goes; the root folder itself keeps it.
-    if (dir.size() > 1 && platform::isPathDelimiter(dir.back()))
-        dir.pop_back();
-    if (!platform::directoryExists(dir)) {
+    case PreflightResult::NoInputDir:
         desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoInputDir);
         return;
+    case PreflightResult::Ready:
+        break;
     }
-    FormToClass();
+    generator_->Settings = asked;
     TGeneratorSettings& s = generator_->Settings;
     generator_->RecentFiles.Add(s.OutputFile.str());
     generator_->RecentDirs.Add(s.InputDir.str());
-    notice_.clear();
+    status_->clearNotice();
     if (!generatePage())
         return;
-    switch (s.AfterGenerate) {
-    case agShowPage:
+    if (s.AfterGenerate == agShowPage ||
+        (s.AfterGenerate == agAskToShow &&
+         desktop.message(this, QMessageBox::Information, language_.Texts.MsgShowPage,
+                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes))
         desktop.showPage(this, ui->lbledtOutput->text());
-        break;
-    case agAskToShow:
-        if (desktop.message(this, QMessageBox::Information, language_.Texts.MsgShowPage, QMessageBox::Yes | QMessageBox::No) ==
-            QMessageBox::Yes)
-            desktop.showPage(this, ui->lbledtOutput->text());
-        break;
-    default:
-        break;
-    }
 }
 
 void TfrmMain::acInputDirExecute()
 {
     if (bdDir->Directory.isEmpty())
-        bdDir->Directory = fromBytes(platform::defaultRootFolder());
+        bdDir->Directory = fromLocalBytes(platform::defaultRootFolder());
     if (bdDir->Execute())
-        ui->lbledtInput->setText(fromBytes(platform::includeTrailingDelimiter(toBytes(bdDir->Directory))));
+        ui->lbledtInput->setText(fromLocalBytes(platform::includeTrailingDelimiter(toLocalBytes(bdDir->Directory))));
 }
 
 void TfrmMain::acOutputFileExecute()
 {
     if (sdFile->FileName.isEmpty())
-        sdFile->FileName = fromBytes(platform::defaultRootFolder() + "mp3list.htm");
+        sdFile->FileName = fromLocalBytes(platform::defaultRootFolder() + "mp3list.htm");
     if (sdFile->Execute())
         ui->lbledtOutput->setText(sdFile->FileName);
 }
@@ -589,32 +317,10 @@ void TfrmMain::acHelpContentsExecute()
 
 void TfrmMain::acLoadSettingsExecute()
 {
-    const std::string path = SettingsFile();
-    if (!platform::fileExists(path))
-        return;
-    // Read and checked whole before anything changes, so that a short or damaged file
-    // leaves the record and the form as they were.
-    TGeneratorSettings loaded = emptySettings();
-    std::string problem;
-    try {
-        loaded = readSettingsFile(path); // its errors name the file
-        try {
-            checkColumnIds(loaded);
-        } catch (const platform::TunesheetError& e) {
-            problem = path + ": " + e.what();
-        }
-    } catch (const platform::TunesheetError& e) {
-        problem = e.what();
+    if (const auto loaded = loadSettingsFile(SettingsFile(), language_.Texts.MsgSettingsKept)) {
+        generator_->Settings = *loaded;
+        ClassToForm();
     }
-    if (!problem.empty()) {
-        // The next save (at the latest the close) writes a new file; what the user had stays.
-        const QString kept = keepDamagedFile(fromBytes(path));
-        if (!kept.isEmpty())
-            problem += '\r' + toBytes(language_.Texts.MsgSettingsKept.arg(kept));
-        throw platform::TunesheetError(problem);
-    }
-    generator_->Settings = loaded;
-    ClassToForm();
 }
 
 void TfrmMain::acSaveSettingsExecute()
@@ -635,94 +341,26 @@ void TfrmMain::ClassToForm()
 
 bool TfrmMain::generatePage()
 {
-    HourglassCursor hourglass;
     // The generation reads a settings record of its own, apart from the window's.
     TTunesheet generation;
     generation.Settings = generator_->Settings;
     // Whoever else follows the generation keeps being told, and may stop it too.
     generation.OnProgress = generator_->OnProgress;
     GenerationProgress progress(this, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
-    // The window was closed while the page was being written: it closes once the writing has
-    // stopped, and nothing more is done.
-    struct CloseAfter {
-        TfrmMain* window;
-        const GenerationProgress& progress;
-        ~CloseAfter()
-        {
-            if (progress.closeRequested())
-                QTimer::singleShot(0, window, &QWidget::close);
-        }
-    } closeAfter{this, progress};
     try {
         progress.run(generation);
     } catch (const GenerationCancelled&) {
-        notice_ = language_.Texts.MsgCancelled;
-        showStatus(notice_);
+        status_->showNotice(language_.Texts.MsgCancelled);
         return false;
     }
+    // The window was closed while the page was being written: nothing more is done.
     return !progress.closeRequested();
-}
-
-void TfrmMain::LoadMRUs()
-{
-    generator_->RecentFiles.LoadFromFile(filesBase_ + ".files");
-    generator_->RecentDirs.LoadFromFile(filesBase_ + ".dirs");
-}
-
-void TfrmMain::SaveMRUs()
-{
-    generator_->RecentFiles.SaveToFile(filesBase_ + ".files");
-    generator_->RecentDirs.SaveToFile(filesBase_ + ".dirs");
-}
-
-void TfrmMain::prepareRecentMenus()
-{
-    // In the Main menu, after Generate List: the places used before, to be chosen again.
-    QAction* before = ui->Main1->actions().value(3);
-    const struct {
-        const char* name;
-        const TRecentList* list;
-        void (TfrmMain::*onClick)(QObject*);
-    } menus[] = {
-        {"mnuRecentFiles", &generator_->RecentFiles, &TfrmMain::ppmiFileClick},
-        {"mnuRecentDirs", &generator_->RecentDirs, &TfrmMain::ppmiDirClick},
-    };
-    // Captioned and filled by showLanguageTexts, and filled again each time they open.
-    for (const auto& m : menus) {
-        auto* menu = new QMenu(ui->Main1);
-        menu->setObjectName(QLatin1String(m.name));
-        // The entries are paths, shown as they are and read back from their captions.
-        menu->setProperty("accessKeys", false);
-        menu->menuAction()->setProperty("helpContext", 21);
-        ui->Main1->insertMenu(before, menu);
-        const TRecentList* list = m.list;
-        auto onClick = m.onClick;
-        connect(menu, &QMenu::aboutToShow, this, [this, menu, list, onClick] {
-            fillRecentMenu(
-                menu, *list,
-                [this, onClick](QAction* entry) { guarded([this, onClick, entry] { (this->*onClick)(entry); })(); },
-                language_.Texts.RecentNone);
-        });
-    }
-}
-
-QWidget* TfrmMain::shownPage() const
-{
-    for (QFrame* page : ui->centralwidget->findChildren<QFrame*>(pageName(), Qt::FindDirectChildrenOnly))
-        if (page->isVisibleTo(this))
-            return page;
-    return nullptr;
 }
 
 void TfrmMain::showLanguageTexts()
 {
     const HeldTexts& texts = language_.Texts;
-    auto* recentFiles = findChild<QMenu*>(QStringLiteral("mnuRecentFiles"));
-    auto* recentDirs = findChild<QMenu*>(QStringLiteral("mnuRecentDirs"));
-    recentFiles->setTitle(texts.RecentFilesCaption);
-    recentDirs->setTitle(texts.RecentDirsCaption);
-    fillRecentMenu(recentFiles, generator_->RecentFiles, [](QAction*) {}, texts.RecentNone);
-    fillRecentMenu(recentDirs, generator_->RecentDirs, [](QAction*) {}, texts.RecentNone);
+    recent_->setTexts(texts.RecentFilesCaption, texts.RecentDirsCaption, texts.RecentNone);
     for (ColourBox* box : findChildren<ColourBox*>())
         box->setNames(texts.ColourNames);
     bdDir->Texts = texts.Browse;
@@ -733,16 +371,4 @@ void TfrmMain::showLanguageTexts()
     DesktopServices::texts() = texts.Desktop;
     setUnknownErrorText(texts.MsgUnknownError);
     accessKeys_->assign();
-}
-
-void TfrmMain::ppmiFileClick(QObject* sender)
-{
-    if (auto* item = qobject_cast<QAction*>(sender))
-        setPathText(ui->lbledtOutput, recentEntry(item));
-}
-
-void TfrmMain::ppmiDirClick(QObject* sender)
-{
-    if (auto* item = qobject_cast<QAction*>(sender))
-        setPathText(ui->lbledtInput, recentEntry(item));
 }

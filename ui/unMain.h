@@ -16,6 +16,8 @@ class TfrmMain;
 }
 class AccessKeys;
 class ItemsOrder;
+class RecentMenus;
+class StatusLine;
 class QAction;
 class TBrowseDialog;
 class TSaveDialog;
@@ -34,10 +36,8 @@ public:
     LanguageSession& Language() { return language_; }
 
     TTunesheet& Generator() { return *generator_; }
-    Ui::TfrmMain& Form() { return *ui; }
     TBrowseDialog& BrowseDialog() { return *bdDir; }
     TSaveDialog& SaveDialog() { return *sdFile; }
-    std::string SettingsFile() const { return filesBase_ + ".settings"; }
 
     // Shows the page whose number (the last digit of its name) is the action's tag.
     void acShowSettingsPanel(QAction* sender);
@@ -57,11 +57,6 @@ public:
     void FormToClass();
     void ClassToForm();
     void Panel4DblClick();
-    void LoadMRUs();
-    void SaveMRUs();
-    // Put a recent entry back into its field; the sender is the chosen menu entry.
-    void ppmiFileClick(QObject* sender);
-    void ppmiDirClick(QObject* sender);
 
     // What the program does each time it becomes idle: the enable rules and the status line.
     void ApplicationEvents1Idle();
@@ -70,10 +65,6 @@ public:
 
     // Applies the language library that Language() names to the whole window.
     bool ChangeLanguage();
-
-    // Fixes the window at its design size, or at the smallest size that shows every text of
-    // every page when that is larger. Runs at start; run it again after texts changed.
-    void fitWindowSize();
 
     // The tool bars stay as designed: no menu to hide them.
     QMenu* createPopupMenu() override { return nullptr; }
@@ -86,37 +77,26 @@ protected:
 
 private:
     void FormCreate();
-    void prepareRecentMenus();
+    std::string SettingsFile() const { return filesBase_ + ".settings"; }
+    // Fixes the window at its design size, or at the smallest size that shows every text of
+    // every page when that is larger. Runs at start; run it again after texts changed.
+    void fitWindowSize();
     // Writes the page, keeping the window alive; false when the user cancelled.
     bool generatePage();
     void PreparePanels();
-    void PrepareColorBoxes();
-    void ApplicationEvents1Hint();
     void connectActions();
-    void nameToolButtons();
-    void showHelpFor(const QObject* object);
     // Hands the texts that live in no control to the parts that show them.
     void showLanguageTexts();
-    // The pages' size that shows every text, and the window's size around pages of that size.
-    QSize pagesSize() const;
-    QSize measureWindow(const QSize& pages);
-    // The part of the screen the window may take, its frame left aside.
-    QRect roomOnScreen() const;
-    // Shows `text` in the status bar, shortened with "…" when it is longer than the bar; the
-    // whole text is then the bar's tool tip.
-    void showStatus(const QString& text);
-    QWidget* shownPage() const;
 
     LanguageSession language_;
     std::unique_ptr<Ui::TfrmMain> ui;
     std::unique_ptr<TTunesheet> generator_;
     ItemsOrder* itemsOrder_ = nullptr;
     AccessKeys* accessKeys_ = nullptr;
+    RecentMenus* recent_ = nullptr;
     TBrowseDialog* bdDir = nullptr;
     TSaveDialog* sdFile = nullptr;
     std::string filesBase_;
-    QString hint_;
-    QString statusText_; // what the status bar shows, whole
-    QString notice_; // shown in place of the idle text until the next hint
+    std::unique_ptr<StatusLine> status_;
     bool fitted_ = false;
 };

@@ -3,11 +3,10 @@
 #include "dialogs/SaveDialog.h"
 
 #include "common/TempDir.h"
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QTest>
 #include <QStandardPaths>
 #include <QTimer>
@@ -34,10 +33,13 @@ bool runDialog(TSaveDialog& dialog, const std::function<void(TSaveDialog&)>& whi
     return dialog.Execute();
 }
 
-// Types the name as the user would (selectFile leaves a focused name field alone) and confirms.
+// Chooses the name as the user would and confirms. (selectFile leaves a name field that has
+// the focus alone.)
 void choose(TSaveDialog& dialog, const QString& path)
 {
-    dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+    if (QWidget* focus = dialog.focusWidget())
+        focus->clearFocus();
+    dialog.selectFile(path);
     QMetaObject::invokeMethod(&dialog, "accept");
 }
 

@@ -1,8 +1,8 @@
 // The about box: what it shows, and which clicks close it.
-#include "dialogs/DesktopServices.h"
 #include "dialogs/about.h"
 
 #include "common/TempDir.h"
+#include "desktop/FakeDesktop.h"
 
 #include <QFile>
 #include <QLabel>
@@ -10,35 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-class RecordingDesktop : public DesktopServices {
-public:
-    bool open(const QString& target, const std::function<void()>&) override
-    {
-        opened << target;
-        return false; // no browser
-    }
-    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon, const QString& text,
-                                        QMessageBox::StandardButtons) override
-    {
-        messages << text;
-        return QMessageBox::Ok;
-    }
-    QStringList opened;
-    QStringList messages;
-};
-
-// The real desktop, only its message boxes recorded.
-class MessagesOnlyDesktop : public DesktopServices {
-public:
-    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon, const QString& text,
-                                        QMessageBox::StandardButtons) override
-    {
-        messages << text;
-        return QMessageBox::Ok;
-    }
-    QStringList messages;
-};
 
 // Shows the box modally and clicks `target` once it is on screen; true when the box closed.
 bool clickCloses(TfrmAboutBox* box, const char* target)
@@ -62,15 +33,14 @@ bool clickCloses(TfrmAboutBox* box, const char* target)
 class AboutTest : public QObject {
     Q_OBJECT
 
-    RecordingDesktop desktop;
+    FakeDesktop desktop;
 
 private slots:
     void initTestCase()
     {
         QApplication::setApplicationDisplayName(QStringLiteral("tunesheet"));
-        DesktopServices::setInstance(&desktop);
+        desktop.openWorks = false; // no browser
     }
-    void cleanupTestCase() { DesktopServices::setInstance(nullptr); }
 
     void showsTheNameAndTheProgramsVersionAndIsMadeOnce()
     {
@@ -133,7 +103,7 @@ private slots:
         const QString address = box->label("lblWWW")->text();
         QCOMPARE(desktop.opened, QStringList{address});
         // Without a browser the user learns why nothing opened.
-        QCOMPARE(desktop.messages, QStringList{"No program could be started to open " + address + "."});
+        QVERIFY(desktop.onlyMessage(QMessageBox::Warning, "No program could be started to open " + address + "."));
     }
 
     // The desktop's opener says only when it ends whether it found a program.
@@ -142,20 +112,20 @@ private slots:
         TempDir tmp;
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QByteArray::fromStdString(tmp.dir()));
-        MessagesOnlyDesktop real;
-        DesktopServices::setInstance(&real);
+        desktop.messages.clear();
+        desktop.openForReal = true;
         const auto opener = [&](const std::string& script) {
             const std::string file = tmp.write("xdg-open", "#!/bin/sh\n" + script + "\n");
             QFile(QString::fromStdString(file)).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         };
         opener(": > \"${0%/*}/opened\""); // the shell alone: PATH holds only the opener
-        real.showAddress(nullptr, QStringLiteral("https://example.org/"));
+        desktop.showAddress(nullptr, QStringLiteral("https://example.org/"));
         QTRY_VERIFY(QFile::exists(QString::fromStdString(tmp.path("opened"))));
         opener("exit 3");
-        real.showAddress(nullptr, QStringLiteral("https://example.org/"));
-        QTRY_COMPARE(real.messages.size(), 1);
-        QCOMPARE(real.messages[0], QStringLiteral("No program could be started to open https://example.org/."));
-        DesktopServices::setInstance(&desktop);
+        desktop.showAddress(nullptr, QStringLiteral("https://example.org/"));
+        QTRY_COMPARE(desktop.messages.size(), std::size_t(1));
+        QCOMPARE(desktop.messages[0].text, QStringLiteral("No program could be started to open https://example.org/."));
+        desktop.openForReal = false;
         qputenv("PATH", path);
     }
 };

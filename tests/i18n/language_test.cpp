@@ -1,10 +1,10 @@
 // Finding the language libraries (the directory scanner and its filter) and the language dialog.
-#include "dialogs/DesktopServices.h"
 #include "i18n/KRV_DirScanner.h"
 #include "i18n/LanguageCommand.h"
 #include "i18n/language.h"
 
 #include "common/TempDir.h"
+#include "desktop/FakeDesktop.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -31,22 +31,6 @@ QString q(const std::string& s)
 {
     return QString::fromStdString(s);
 }
-
-struct Message {
-    QMessageBox::Icon icon;
-    QString text;
-};
-
-class RecordingDesktop : public DesktopServices {
-public:
-    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& text,
-                                        QMessageBox::StandardButtons) override
-    {
-        messages.push_back({icon, text});
-        return QMessageBox::Ok;
-    }
-    std::vector<Message> messages;
-};
 
 // A main window as far as the language command sees it: the acLanguage action, and a close
 // that records the language as the real one does.
@@ -107,9 +91,14 @@ Shown runCommand(Window& window, const HeldTexts& texts, const QString& folder,
     return shown;
 }
 
-void choose(TfrmLanguage* dialog, const QString& shownName)
+void pick(TfrmLanguage* dialog, const QString& shownName)
 {
     dialog->cbLanguage()->setCurrentIndex(dialog->cbLanguage()->findText(shownName));
+}
+
+void choose(TfrmLanguage* dialog, const QString& shownName)
+{
+    pick(dialog, shownName);
     dialog->btnOK()->click();
 }
 
@@ -118,6 +107,21 @@ void copy(const QString& from, const std::string& to)
     std::filesystem::create_directories(std::filesystem::path(to).parent_path());
     QVERIFY2(QFile::copy(from, q(to)), qPrintable(from));
 }
+
+// A folder with the Slovak library under `slovakName` and english.dll, and a window on screen
+// that records its choice in the folder's "t.language".
+struct TwoLibraries {
+    TempDir tmp;
+    Window window{q(tmp.path("t.language"))};
+
+    explicit TwoLibraries(const char* slovakName)
+    {
+        copy(bin + "/slovak.dll", tmp.path(slovakName));
+        copy(bin + "/english.dll", tmp.path("english.dll"));
+        window.show();
+    }
+    QString folder() const { return q(tmp.dir()); }
+};
 
 QStringList names(const TFileDirInfoArray& list)
 {
@@ -133,15 +137,10 @@ QStringList names(const TFileDirInfoArray& list)
 class LanguageTest : public QObject {
     Q_OBJECT
 
-    RecordingDesktop desktop;
+    FakeDesktop desktop;
 
 private slots:
-    void init()
-    {
-        desktop.messages.clear();
-        DesktopServices::setInstance(&desktop);
-    }
-    void cleanup() { DesktopServices::setInstance(nullptr); }
+    void init() { desktop.messages.clear(); }
 
     void theScannerListsFilesFirstThenSubdirectoriesDepthFirst()
     {
@@ -311,51 +310,41 @@ private slots:
 
     void theSameLanguageOrCancelChangesNothing()
     {
-        TempDir tmp;
-        copy(bin + "/slovak.dll", tmp.path("SLOVAK.DLL"));
-        copy(bin + "/english.dll", tmp.path("english.dll"));
-        Window window(q(tmp.path("t.language")));
-        window.show();
-        window.LanguageLibrary = QStringLiteral("slovak.dll");
+        TwoLibraries f("SLOVAK.DLL");
+        f.window.LanguageLibrary = QStringLiteral("slovak.dll");
         HeldTexts texts;
 
-        runCommand(window, texts, q(tmp.dir()), [](TfrmLanguage* d) { choose(d, "SLOVAK"); });
-        runCommand(window, texts, q(tmp.dir()), [](TfrmLanguage* d) {
-            d->cbLanguage()->setCurrentIndex(d->cbLanguage()->findText("english"));
-            d->btnCancel()->click();
-        });
-        runCommand(window, texts, q(tmp.dir()), [](TfrmLanguage* d) {
-            d->cbLanguage()->setCurrentIndex(d->cbLanguage()->findText("english"));
-            QTest::keyClick(d, Qt::Key_Escape);
-        });
-        runCommand(window, texts, q(tmp.dir()), [](TfrmLanguage* d) {
-            d->cbLanguage()->setCurrentIndex(d->cbLanguage()->findText("english"));
-            d->close(); // the close box
-        });
+        runCommand(f.window, texts, f.folder(), [](TfrmLanguage* d) { choose(d, "SLOVAK"); });
+        const std::function<void(TfrmLanguage*)> closings[] = {
+            [](TfrmLanguage* d) { d->btnCancel()->click(); },
+            [](TfrmLanguage* d) { QTest::keyClick(d, Qt::Key_Escape); },
+            [](TfrmLanguage* d) { d->close(); }, // the close box
+        };
+        for (const auto& close : closings)
+            runCommand(f.window, texts, f.folder(), [&close](TfrmLanguage* d) {
+                pick(d, "english");
+                close(d);
+            });
         QVERIFY(desktop.messages.empty());
-        QCOMPARE(window.LanguageLibrary, QStringLiteral("slovak.dll"));
-        QVERIFY(!window.closed);
-        QVERIFY(!QFile::exists(q(tmp.path("t.language"))));
+        QCOMPARE(f.window.LanguageLibrary, QStringLiteral("slovak.dll"));
+        QVERIFY(!f.window.closed);
+        QVERIFY(!QFile::exists(q(f.tmp.path("t.language"))));
     }
 
     void anotherLanguageAsksForTheRestartAndClosesWithTheNameRecorded()
     {
-        TempDir tmp;
-        copy(bin + "/slovak.dll", tmp.path("my.lang.dll"));
-        copy(bin + "/english.dll", tmp.path("english.dll"));
-        Window window(q(tmp.path("t.language")));
-        window.show();
+        TwoLibraries f("my.lang.dll");
         HeldTexts texts;
         texts.MsgRestart = QStringLiteral("restart, please");
         TfrmLanguage* first = TfrmLanguage::instance();
 
-        runCommand(window, texts, q(tmp.dir()), [](TfrmLanguage* d) { choose(d, "my"); });
+        runCommand(f.window, texts, f.folder(), [](TfrmLanguage* d) { choose(d, "my"); });
         QCOMPARE(desktop.messages.size(), std::size_t(1));
         QCOMPARE(desktop.messages[0].text, QStringLiteral("restart, please"));
         QCOMPARE(desktop.messages[0].icon, QMessageBox::Information);
-        QCOMPARE(window.LanguageLibrary, QStringLiteral("my.lang.dll"));
-        QVERIFY(window.closed);
-        QFile recorded(q(tmp.path("t.language")));
+        QCOMPARE(f.window.LanguageLibrary, QStringLiteral("my.lang.dll"));
+        QVERIFY(f.window.closed);
+        QFile recorded(q(f.tmp.path("t.language")));
         QVERIFY(recorded.open(QIODevice::ReadOnly));
         QCOMPARE(recorded.readAll(), QByteArray("my.lang.dll\r\n"));
         QCOMPARE(TfrmLanguage::instance(), first); // made once, reused

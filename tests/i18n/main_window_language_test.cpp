@@ -6,12 +6,11 @@
 #include "i18n/LanguageTargets.h"
 #include "i18n/LanguageTable.h"
 #include "i18n/language.h"
-#include "lang/LanguageAbi.h"
-#include "platform/DynamicLibrary.h"
 #include "ui/unMain.h"
 
 #include "common/RunProgram.h"
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
+#include "i18n/LanguageFiles.h"
 #include "ui/WindowFixture.h"
 
 #include <QComboBox>
@@ -19,42 +18,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QStringDecoder>
 
 #include <cstring>
 
 namespace {
 
 const QString bin = QStringLiteral(TUNESHEET_BIN_DIR);
-
-QStringList slovakTexts()
-{
-    platform::DynamicLibrary lib;
-    if (!lib.load((bin + "/slovak.dll").toStdString()))
-        return {};
-    auto fn = reinterpret_cast<GetMyStrFunction>(lib.symbol(TUNESHEET_GETMYSTR_NAME));
-    QStringList texts;
-    for (int index = 1; index <= LanguageStringCount; ++index) {
-        unsigned char buffer[LanguageSlotSize];
-        fn(index, buffer);
-        QStringDecoder decode("windows-1250");
-        texts << decode(QByteArrayView(reinterpret_cast<char*>(buffer + 1), buffer[0]));
-    }
-    return texts;
-}
-
-QByteArray contents(const std::string& file)
-{
-    QFile f(QString::fromStdString(file));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
-void write(const std::string& file, const QByteArray& bytes)
-{
-    QFile f(QString::fromStdString(file));
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // The start of the window over the files of `base` and its close, in a process of its own:
 // this test program run with "--start-window BASE" (see main).
@@ -84,7 +53,7 @@ private slots:
         f.restart();
         QCOMPARE(f.window->Language().LanguageLibrary, QStringLiteral("slovak.dll"));
         QVERIFY(desktop.messages.empty());
-        const QStringList expected = slovakTexts();
+        const QStringList expected = libraryTexts(bin + "/slovak.dll", "windows-1250");
         QCOMPARE(expected.size(), LanguageTextCount);
         for (const LanguageTarget& target : languageTargets()) {
             QString shown = languageTargetText(f.window.get(), f.window->Language().Texts, target);
@@ -106,8 +75,7 @@ private slots:
         QCOMPARE(f.window->Language().qtLanguage(), QStringLiteral("sk"));
 
         // In Slovak too, Alt and a menu's letter opens it on every page.
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.show());
         QCOMPARE(f.accessKeyProblems(), QStringList());
         f.action("acMainSettings")->trigger();
         QCOMPARE(f.child<QMenu>("Main1")->title(), QString::fromUtf8("&Hlavné"));

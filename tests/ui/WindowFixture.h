@@ -34,6 +34,13 @@ struct WindowFixture {
     }
     std::string settingsFile() const { return tmp.path("tunesheet.settings"); }
 
+    // Shows the window; true once it is on screen (and, with `active`, has the keyboard).
+    bool show(bool active = true) const
+    {
+        window->show();
+        return active ? QTest::qWaitForWindowActive(window.get()) : QTest::qWaitForWindowExposed(window.get());
+    }
+
     template <class T>
     T* child(const char* name) const
     {

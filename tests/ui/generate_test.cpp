@@ -5,20 +5,17 @@
 #include "ui/ColourBox.h"
 #include "ui/unMain.h"
 
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QFileSystemModel>
-#include <QSortFilterProxyModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QTreeView>
 
 #include <atomic>
 #include <chrono>
@@ -33,6 +30,13 @@ QString qs(const std::string& s)
 }
 
 const QString samples = QStringLiteral(TUNESHEET_SOURCE_DIR "/samples/");
+
+// The home folder is `home` (with its trailing delimiter) while this lives.
+struct AtHome {
+    const QByteArray old = qgetenv("HOME");
+    explicit AtHome(const std::string& home) { qputenv("HOME", QByteArray::fromStdString(home.substr(0, home.size() - 1))); }
+    ~AtHome() { qputenv("HOME", old); }
+};
 
 struct GeneratePage : WindowFixture {
     QLineEdit* input = child<QLineEdit>("lbledtInput");
@@ -91,6 +95,7 @@ private slots:
         QVERIFY(desktop.onlyMessage(QMessageBox::Warning,
                                     QStringLiteral("Input directory doesn't exist.\rPlease select another one!")));
         QVERIFY(!p.pageWritten());
+        QCOMPARE(p.window->Generator().RecentFiles.Count(), 0);
         QCOMPARE(p.window->Generator().RecentDirs.Count(), 0);
         QVERIFY(desktop.opened.isEmpty());
     }
@@ -211,32 +216,21 @@ private slots:
         FakeDesktop desktop;
         GeneratePage p;
         const std::string home = p.tmp.mkdir("home");
-        p.tmp.mkdir("home/music");
-        const QByteArray oldHome = qgetenv("HOME");
-        qputenv("HOME", QByteArray::fromStdString(home.substr(0, home.size() - 1)));
-        QStringList openedAt;
-        const auto chooseMusic = [&](bool accept) {
-            QTimer::singleShot(0, [&, accept] {
-                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog);
-                openedAt << p.window->BrowseDialog().Directory;
-                auto* tree = dialog->findChild<QTreeView*>();
-                auto* folders = static_cast<QSortFilterProxyModel*>(tree->model());
-                auto* files = static_cast<QFileSystemModel*>(folders->sourceModel());
-                tree->setCurrentIndex(folders->mapFromSource(files->index(qs(home) + QStringLiteral("music"))));
-                tree->setFocus();
-                QTest::keyClick(tree, accept ? Qt::Key_Return : Qt::Key_Escape);
-            });
+        const AtHome atHome(home);
+        TBrowseDialog& dialog = p.window->BrowseDialog();
+        const auto choose = [&](const QString& answer) {
+            TBrowseDialog::setNextDirectory(answer);
             p.action("acInputDir")->trigger();
         };
-        chooseMusic(true);
+        choose(QString()); // cancelled: the browser keeps what it was to open on
+        QCOMPARE(dialog.Directory, qs(home));
+        choose(qs(home) + QStringLiteral("music"));
         QCOMPARE(p.input->text(), qs(home) + QStringLiteral("music/"));
         p.input->setText(QStringLiteral("/elsewhere/"));
-        chooseMusic(false);
-        qputenv("HOME", oldHome);
-        QCOMPARE(openedAt, (QStringList{qs(home), qs(home) + QStringLiteral("music")}));
+        choose(QString());
+        QCOMPARE(dialog.Directory, qs(home) + QStringLiteral("music"));
         QCOMPARE(p.input->text(), QStringLiteral("/elsewhere/"));
-        QCOMPARE(p.window->BrowseDialog().Caption, QStringLiteral("Select input directory"));
+        QCOMPARE(dialog.Caption, QStringLiteral("Select input directory"));
     }
 
     void outputFileProposesAPageAtHomeThenTheLastChoice()
@@ -244,25 +238,21 @@ private slots:
         FakeDesktop desktop;
         GeneratePage p;
         const std::string home = p.tmp.mkdir("home");
-        const QByteArray oldHome = qgetenv("HOME");
-        qputenv("HOME", QByteArray::fromStdString(home.substr(0, home.size() - 1)));
+        const AtHome atHome(home);
         TSaveDialog& dialog = p.window->SaveDialog();
-        QStringList proposed;
-        const auto choose = [&](const QString& name) {
-            QTimer::singleShot(0, [&, name] {
-                proposed << dialog.selectedFiles().value(0);
-                dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
-                QMetaObject::invokeMethod(&dialog, "accept");
-            });
+        const auto choose = [&](const QString& answer) {
+            TSaveDialog::setNextFileName(answer);
             p.action("acOutputFile")->trigger();
         };
-        choose(qs(home) + QStringLiteral("rock"));
+        choose(QString()); // cancelled: the dialog keeps what it was to propose
+        QCOMPARE(dialog.FileName, qs(home) + QStringLiteral("mp3list.htm"));
+        QVERIFY(p.output->text().isEmpty());
         choose(qs(home) + QStringLiteral("jazz.html"));
-        qputenv("HOME", oldHome);
-        QCOMPARE(proposed, (QStringList{qs(home) + QStringLiteral("mp3list.htm"), qs(home) + QStringLiteral("rock.htm")}));
         QCOMPARE(p.output->text(), qs(home) + QStringLiteral("jazz.html"));
+        QCOMPARE(dialog.FileName, qs(home) + QStringLiteral("jazz.html"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Select an output HTML file..."));
         QCOMPARE(dialog.filter(), QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
+        QCOMPARE(dialog.defaultSuffix(), QStringLiteral("htm"));
         QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
     }
 

@@ -2,7 +2,7 @@
 // double clicks and the message for a column chosen twice.
 #include "ui/unMain.h"
 
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
 #include <QListWidget>

@@ -4,7 +4,7 @@
 #include "i18n/LanguageTable.h"
 #include "ui/unMain.h"
 
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
 #include <QScreen>
@@ -40,8 +40,7 @@ private slots:
             QSKIP("the Slovak language library is not built");
         FakeDesktop desktop;
         WindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.show(false));
         // The window system reports the first size a moment later; a late report would undo
         // the new size.
         QTRY_COMPARE(f.window->size(), f.window->maximumSize());
@@ -56,8 +55,7 @@ private slots:
     {
         FakeDesktop desktop;
         WindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.show(false));
         f.window->Language().LanguageLibrary = QStringLiteral(TUNESHEET_TEST_LIBS "/long.dll");
         QVERIFY(f.window->ChangeLanguage());
         QTRY_COMPARE(f.window->size(), f.window->maximumSize());

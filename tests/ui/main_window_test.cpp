@@ -1,9 +1,10 @@
 // The main window: start, pages, status line, actions, size, closing and the error box.
-#include "dialogs/HelpWindow.h"
 #include "ui/TunesheetApplication.h"
 #include "ui/unMain.h"
 
-#include "ui/FakeDesktop.h"
+#include "desktop/HelpWindow.h"
+
+#include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
 #include <QCheckBox>
@@ -54,8 +55,7 @@ private slots:
     {
         FakeDesktop desktop;
         WindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.show(false));
         QCOMPARE(visiblePages(*f.window), QStringList{"Panel1"});
         QCOMPARE(f.window->windowTitle(), QStringLiteral("tunesheet"));
         QCOMPARE(QApplication::applicationName(), QStringLiteral("tunesheet"));
@@ -84,8 +84,7 @@ private slots:
     {
         FakeDesktop desktop;
         WindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.show());
         QTest::keyClick(f.window.get(), Qt::Key_H, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(visiblePages(*f.window), QStringList{"Panel2"});
         QVERIFY(desktop.messages.empty());
@@ -129,8 +128,7 @@ private slots:
     {
         FakeDesktop desktop;
         WindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.show(false));
         auto* status = f.child<QStatusBar>("sbMain");
         auto* generate = f.child<QToolButton>("tbtGenerate");
         QTest::mouseMove(generate);
@@ -158,8 +156,7 @@ private slots:
     void onlyTheItemsOrderButtonsShowTips()
     {
         WindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.show(false));
         QHelpEvent overToolBar(QEvent::ToolTip, QPoint(2, 2), QPoint(2, 2));
         QVERIFY(QApplication::sendEvent(f.child<QToolButton>("tbtGenerate"), &overToolBar)); // swallowed
         QCOMPARE(f.child<QToolButton>("BitBtn1")->toolTip(), QStringLiteral("Copy selected item"));
@@ -172,8 +169,7 @@ private slots:
     {
         FakeDesktop desktop;
         WindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.show());
         auto* input = f.child<QLineEdit>("lbledtInput");
         auto* output = f.child<QLineEdit>("lbledtOutput");
         QAction* generate = f.action("acGenerateList");
@@ -196,8 +192,7 @@ private slots:
     void theWindowKeepsItsSizeAndShowsEveryTextWhole()
     {
         WindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.show(false));
         QCOMPARE(f.window->minimumSize(), f.window->maximumSize());
         QVERIFY(!(f.window->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(f.child<QWidget>("centralwidget")->width() >= 385);
@@ -209,8 +204,7 @@ private slots:
     void accessKeysOpenTheMenusAtTheFirstPressOnEveryPage()
     {
         WindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.show());
         QStringList titles;
         for (QAction* a : f.child<QMenuBar>("mmenuMain")->actions())
             titles << a->text();
@@ -229,8 +223,7 @@ private slots:
     {
         FakeDesktop desktop;
         WindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.show());
         f.action("acHTMLPSettings")->trigger();
         f.child<QCheckBox>("chkWrap")->setFocus();
         QTest::keyClick(f.window.get(), Qt::Key_F1);
@@ -263,8 +256,7 @@ private slots:
         int route = 0;
         for (const auto& close : closers) {
             WindowFixture f;
-            f.window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+            QVERIFY(f.show(false));
             const QString caption = QStringLiteral("closed by route %1").arg(++route);
             f.child<QLineEdit>("lbledtPageCaption")->setText(caption);
             close(*f.window);

@@ -4,7 +4,7 @@
 #include "ui/RecentMenus.h"
 #include "ui/unMain.h"
 
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
 #include <QCheckBox>
@@ -91,15 +91,6 @@ private slots:
         QCOMPARE(readFile(w.tmp.path("tunesheet.dirs")), std::string());
     }
 
-    void refusedGenerationsAddNothing()
-    {
-        FakeDesktop desktop;
-        RecentWindow w;
-        w.generate(qs(w.tmp.path("missing/")), qs(w.tmp.path("p.htm")));
-        QCOMPARE(w.window->Generator().RecentDirs.Count(), 0);
-        QCOMPARE(w.window->Generator().RecentFiles.Count(), 0);
-    }
-
     void menusOfferTheNewestFirstAndFillTheFields()
     {
         FakeDesktop desktop;
@@ -151,7 +142,7 @@ private slots:
             w.library.write("d" + std::to_string(i % 30) + "/" + std::to_string(i) + ".mp3", "x");
         w.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
         const std::string old = w.tmp.write("page.htm", "the old page");
-        GenerationProgress::showAfterMs = 0;
+        GenerationProgress::setShowAfter(0);
         // A slow library, so that the cancel comes in the middle of it.
         w.window->Generator().OnProgress = [](const GenerateProgress&) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -176,7 +167,7 @@ private slots:
         WindowFixture::idle();
         w.action("acGenerateList")->trigger();
         poll.stop();
-        GenerationProgress::showAfterMs = 500;
+        GenerationProgress::setShowAfter(500);
 
         QVERIFY(dialogSeen);
         QCOMPARE(readFile(old), std::string("the old page"));

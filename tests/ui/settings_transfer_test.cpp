@@ -2,7 +2,7 @@
 #include "ui/ColourBox.h"
 #include "ui/unMain.h"
 
-#include "ui/FakeDesktop.h"
+#include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
 #include <QCheckBox>
@@ -250,6 +250,15 @@ private slots:
         input->setText(input->text() + "x");
         f.window->FormToClass();
         QCOMPARE(f.window->Generator().Settings.InputDir.str(), f.tmp.dir() + "Café Música/x");
+    }
+
+    // The window starts from the record the command-line tool starts from.
+    void aFirstStartShowsTheInitialRecord()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        f.window->FormToClass();
+        QCOMPARE(bytesOf(f.window->Generator().Settings), bytesOf(initialFormSettings()));
     }
 
     void startWithoutColumnsSelectsAllAndAShortFileStillOpensTheWindow()

@@ -1,5 +1,7 @@
-#include "dialogs/DesktopServices.h"
+#include "desktop/DesktopServices.h"
 
+#include "desktop/HelpWindow.h"
+#include "desktop/LocalText.h"
 #include "platform/Path.h"
 
 #include <QDesktopServices>
@@ -89,7 +91,7 @@ bool DesktopServices::open(const QString& target, const std::function<void()>& f
 
 QString DesktopServices::guideFile() const
 {
-    return QString::fromLocal8Bit(platform::besideExecutable(".html").c_str());
+    return fromLocalBytes(platform::besideExecutable(".html"));
 }
 
 void DesktopServices::showHelp(int context)

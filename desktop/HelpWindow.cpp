@@ -1,7 +1,7 @@
-#include "dialogs/HelpWindow.h"
+#include "desktop/HelpWindow.h"
 
-#include "dialogs/ApplicationOwned.h"
-#include "dialogs/DesktopServices.h"
+#include "desktop/ApplicationOwned.h"
+#include "desktop/DesktopServices.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -2,13 +2,19 @@
 // The program's few calls out to the desktop: message boxes, opening a page or address with
 // the desktop's default program, and the help. They go through one object so that tests can
 // answer the questions and see what would have been opened.
-#include "dialogs/HelpWindow.h"
-
 #include <QMessageBox>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+
+// The help window's own texts.
+struct HelpTexts {
+    QString Title = QStringLiteral("tunesheet Help");
+    QString Back = QStringLiteral("&Back");
+    QString Forward = QStringLiteral("&Forward");
+    QString Contents = QStringLiteral("&Contents");
+};
 
 // What the desktop calls say to the user, which the program may translate; %1 is the file or
 // address concerned, a carriage return separates the lines.

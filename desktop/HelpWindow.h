@@ -2,20 +2,14 @@
 // THelpWindow: the user guide in a window of the program's own, a browser over the HTML guide
 // with Back, Forward and Contents. Sections of the guide open at their help context
 // ("#context-32"); links to outside addresses open in the desktop's browser.
+#include "desktop/DesktopServices.h"
+
 #include <QString>
 #include <QUrl>
 #include <QWidget>
 
 class QPushButton;
 class QTextBrowser;
-
-// The window's own texts, which its owner may translate.
-struct HelpTexts {
-    QString Title = QStringLiteral("tunesheet Help");
-    QString Back = QStringLiteral("&Back");
-    QString Forward = QStringLiteral("&Forward");
-    QString Contents = QStringLiteral("&Contents");
-};
 
 class THelpWindow : public QWidget {
     Q_OBJECT

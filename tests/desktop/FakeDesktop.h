@@ -1,7 +1,8 @@
 #pragma once
-// Stands in for the desktop in window tests: records every message box, every page or
-// address that would have been opened and every help call, and answers questions as told.
-#include "dialogs/DesktopServices.h"
+// Stands in for the desktop in tests: records every message box, every page or address that
+// would have been opened and every help call, and answers questions as told. It is the
+// desktop in use for as long as it lives.
+#include "desktop/DesktopServices.h"
 
 #include <QStringList>
 
@@ -23,10 +24,10 @@ struct FakeDesktop : DesktopServices {
         messages.push_back({icon, text, buttons});
         return buttons.testFlag(answer) ? answer : QMessageBox::Ok;
     }
-    bool open(const QString& target, const std::function<void()>&) override
+    bool open(const QString& target, const std::function<void()>& failedLater) override
     {
         opened << target;
-        return openWorks;
+        return openForReal ? DesktopServices::open(target, failedLater) : openWorks;
     }
     // The real help window, over the guide of the sources unless told otherwise.
     void showHelp(int context) override
@@ -44,6 +45,7 @@ struct FakeDesktop : DesktopServices {
 
     QMessageBox::StandardButton answer = QMessageBox::Yes;
     bool openWorks = true;
+    bool openForReal = false; // the desktop's own program opens it
     QString guide = QStringLiteral(TUNESHEET_SOURCE_DIR "/doc/tunesheet.html");
     std::vector<Message> messages;
     QStringList opened;

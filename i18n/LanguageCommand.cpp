@@ -6,6 +6,8 @@
 #include "platform/Path.h"
 #include "platform/VersionInfo.h"
 
+#include "ProgramVersion.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -45,7 +47,8 @@ void dsMainGetFileList(QComboBox* cbLanguage, const TFileDirInfoArray& List)
         const QString extension = dot < 0 ? QString() : name.mid(dot);
         if (asciiUpper(extension) != QLatin1String(".DLL"))
             continue;
-        if (platform::GetVersionString(path) != "3.0.0.0")
+        // Libraries are made for one version of the program.
+        if (platform::GetVersionString(path) != ProgramVersionText)
             continue;
         cbLanguage->addItem(name);
     }

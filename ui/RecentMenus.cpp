@@ -5,7 +5,6 @@
 
 #include "desktop/LocalText.h"
 
-#include <QLineEdit>
 
 QString recentCaption(const QString& entry)
 {
@@ -23,10 +22,6 @@ QString entryFromCaption(const QString& caption)
     return entry;
 }
 
-namespace {
-
-// The entry that a menu item stands for: the bytes it keeps, or else its caption read back as
-// entryFromCaption does.
 std::string recentEntry(const QAction* item)
 {
     const QVariant kept = item->data();
@@ -34,6 +29,8 @@ std::string recentEntry(const QAction* item)
         return kept.toByteArray().toStdString();
     return toLocalBytes(entryFromCaption(item->text()));
 }
+
+namespace {
 
 // Rebuilds `menu` from `list`, newest entry first, at most `limit` entries, each shown as
 // pathForDisplay shows it and keeping its bytes; each entry's action runs `chosen`. An empty
@@ -98,8 +95,7 @@ void RecentMenus::setTexts(const QString& filesCaption, const QString& dirsCapti
 
 void RecentMenus::fill(const Menu& m)
 {
-    QLineEdit* field = m.place.field;
-    fillRecentMenu(
-        m.menu, *m.place.list,
-        [field](QAction* entry) { guarded([field, entry] { setPathText(field, recentEntry(entry)); })(); }, none_);
+    const std::function<void(QObject*)>& chosen = m.place.chosen;
+    fillRecentMenu(m.menu, *m.place.list, [chosen](QAction* entry) { guarded([chosen, entry] { chosen(entry); })(); },
+                   none_);
 }

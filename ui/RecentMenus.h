@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-class QLineEdit;
+class QAction;
 
 // A menu caption that shows `entry` as it is: Qt reads "&" as an accelerator marker, so
 // every "&" of the entry is doubled.
@@ -18,6 +18,10 @@ QString recentCaption(const QString& entry);
 // The entry back from a menu caption: the first "&" goes, as the menu system may have put
 // it there (a doubled "&&" thus comes back as one "&").
 QString entryFromCaption(const QString& caption);
+
+// The entry that a menu item stands for: the bytes it keeps, or else its caption read back as
+// entryFromCaption does.
+std::string recentEntry(const QAction* item);
 
 
 // The two menus of the Main menu that offer the output files and the input directories used
@@ -28,7 +32,8 @@ class RecentMenus : public QObject {
 public:
     struct Place {
         TRecentList* list;
-        QLineEdit* field;
+        // Takes a chosen entry's menu item as its sender.
+        std::function<void(QObject*)> chosen;
     };
 
     // The menus go into `main` before `before`.

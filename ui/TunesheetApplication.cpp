@@ -2,12 +2,14 @@
 
 #include "ui/ErrorBox.h"
 
+#include "ProgramVersion.h"
+
 TunesheetApplication::TunesheetApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     // The title of the task bar entry, of plain message boxes and of error boxes.
     setApplicationName(QStringLiteral("tunesheet"));
     setApplicationDisplayName(QStringLiteral("tunesheet"));
-    setApplicationVersion(QStringLiteral("3.0.0.0"));
+    setApplicationVersion(QString::fromLatin1(ProgramVersionText));
     setProperty("helpFile", QString::fromLatin1(HelpFile));
 }
 

@@ -8,6 +8,7 @@
 #include "ui/GenerationProgress.h"
 #include "ui/HelpKey.h"
 #include "ui/ItemsOrder.h"
+#include "ui/PathText.h"
 #include "ui/RecentMenus.h"
 #include "ui/SettingsLoad.h"
 #include "ui/SettingsPages.h"
@@ -24,20 +25,16 @@
 #include "dialogs/about.h"
 #include "generator/Preflight.h"
 #include "i18n/LanguageCommand.h"
-#include "platform/Errors.h"
 #include "platform/Path.h"
+
+#include "ProgramVersion.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QStatusTipEvent>
 
-namespace {
-
 // Where the window first stands on the screen.
-constexpr int DesignLeft = 211;
-constexpr int DesignTop = 104;
-
-} // namespace
+constexpr QPoint DesignPosition(211, 104);
 
 std::string TfrmMain::defaultFilesBase()
 {
@@ -91,9 +88,10 @@ void TfrmMain::FormCreate()
     // The form a first start shows, which the command-line tool starts from too.
     settingsToForm(initialFormSettings(), *ui);
     // In the Main menu, after Generate List.
-    recent_ = new RecentMenus(ui->Main1, ui->Main1->actions().value(3), {&generator_->RecentFiles, ui->lbledtOutput},
-                              {&generator_->RecentDirs, ui->lbledtInput}, filesBase_);
-    guarded([this] { recent_->LoadMRUs(); })();
+    recent_ = new RecentMenus(ui->Main1, ui->Main1->actions().value(3),
+                              {&generator_->RecentFiles, [this](QObject* item) { ppmiFileClick(item); }},
+                              {&generator_->RecentDirs, [this](QObject* item) { ppmiDirClick(item); }}, filesBase_);
+    guarded([this] { LoadMRUs(); })();
     acShowSettingsPanel(ui->acMainSettings);
     // The recorded language is applied before the settings are loaded: the selected columns
     // are rebuilt from the (translated) available ones.
@@ -106,7 +104,7 @@ void TfrmMain::FormCreate()
     if (ui->lbSelected->count() == 0)
         itemsOrder_->selectAllColumns();
 
-    move(DesignLeft, DesignTop);
+    move(DesignPosition);
     fitWindowSize();
     ApplicationEvents1Idle();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
@@ -160,7 +158,8 @@ void TfrmMain::acShowSettingsPanel(QAction* sender)
 
 QString TfrmMain::idleStatusText() const
 {
-    return QStringLiteral("tunesheet v.3.0 by Korvan, ") + language_.Texts.TranslatedBy;
+    return QStringLiteral("tunesheet v.%1.%2 by Korvan, ").arg(ProgramVersionMajor).arg(ProgramVersionMinor) +
+           language_.Texts.TranslatedBy;
 }
 
 void TfrmMain::ApplicationEvents1Idle()
@@ -170,11 +169,38 @@ void TfrmMain::ApplicationEvents1Idle()
     status_->showIdle(idleStatusText());
 }
 
+void TfrmMain::ApplicationEvents1Hint(const QString& hint)
+{
+    status_->showHint(hint);
+}
+
+void TfrmMain::LoadMRUs()
+{
+    recent_->LoadMRUs();
+}
+
+void TfrmMain::SaveMRUs()
+{
+    recent_->SaveMRUs();
+}
+
+void TfrmMain::ppmiFileClick(QObject* sender)
+{
+    if (auto* item = qobject_cast<QAction*>(sender))
+        setPathText(ui->lbledtOutput, recentEntry(item));
+}
+
+void TfrmMain::ppmiDirClick(QObject* sender)
+{
+    if (auto* item = qobject_cast<QAction*>(sender))
+        setPathText(ui->lbledtInput, recentEntry(item));
+}
+
 bool TfrmMain::event(QEvent* event)
 {
     // The hint of the control or menu entry under the mouse (empty when it leaves).
     if (event->type() == QEvent::StatusTip) {
-        status_->showHint(static_cast<QStatusTipEvent*>(event)->tip());
+        ApplicationEvents1Hint(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -205,7 +231,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     // written even when another one fails; the window still closes: refusing would leave no
     // way out of the program.
     guardedEach({
-        [this] { recent_->SaveMRUs(); },
+        [this] { SaveMRUs(); },
         [this] { acSaveSettingsExecute(); },
         [this] { language_.saveChoice(fromLocalBytes(filesBase_ + ".language")); },
     });

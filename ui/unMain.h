@@ -60,6 +60,16 @@ public:
 
     // What the program does each time it becomes idle: the enable rules and the status line.
     void ApplicationEvents1Idle();
+    // The hint of the control or menu entry under the mouse changed (empty when it left).
+    void ApplicationEvents1Hint(const QString& hint);
+
+    // The recent lists from and to their files beside the executable.
+    void LoadMRUs();
+    void SaveMRUs();
+    // A recent entry's menu item (the sender) was chosen: its entry goes into the output file
+    // or the input directory; any other sender does nothing.
+    void ppmiFileClick(QObject* sender);
+    void ppmiDirClick(QObject* sender);
     // The text the status line shows while no hint does.
     QString idleStatusText() const;
 

@@ -1,20 +1,12 @@
 #include "i18n/KRV_DirScanner.h"
 
+#include "desktop/LocalText.h"
 #include "platform/FileInfo.h"
 #include "platform/Path.h"
 
 #include <QDate>
 
 #include <algorithm>
-
-namespace {
-
-std::string local(const QString& s)
-{
-    return s.toLocal8Bit().toStdString();
-}
-
-} // namespace
 
 double fileDateToDateTime(std::int32_t packed)
 {
@@ -34,7 +26,7 @@ TKRVDirScanner::TKRVDirScanner(QObject* owner) : QObject(owner) {}
 
 bool TKRVDirScanner::Scan()
 {
-    if (!platform::directoryExists(local(Directory)))
+    if (!platform::directoryExists(toLocalBytes(Directory)))
         return false;
     if (OnStart)
         OnStart(this);
@@ -57,8 +49,8 @@ bool TKRVDirScanner::Scan()
 TFileDirInfo TKRVDirScanner::infoOf(const QString& Dir, const platform::DirEntry& entry) const
 {
     TFileDirInfo info;
-    info.FullName = Dir + QLatin1Char(platform::PathDelimiter) + QString::fromLocal8Bit(entry.name.c_str());
-    const std::string path = local(info.FullName);
+    info.FullName = Dir + QLatin1Char(platform::PathDelimiter) + fromLocalBytes(entry.name);
+    const std::string path = toLocalBytes(info.FullName);
     info.DateTime = fileDateToDateTime(platform::fileDosDate(path));
     info.Size = static_cast<std::int32_t>(static_cast<std::uint32_t>(entry.size & 0xFFFFFFFFu));
     const std::int32_t attributes = platform::fileAttributes(path);
@@ -74,7 +66,7 @@ TFileDirInfo TKRVDirScanner::infoOf(const QString& Dir, const platform::DirEntry
 void TKRVDirScanner::ScanDirectory(const QString& Dir)
 {
     // The root folder comes without its delimiter, as an empty path.
-    const std::string path = Dir.isEmpty() ? std::string(1, platform::PathDelimiter) : local(Dir);
+    const std::string path = Dir.isEmpty() ? std::string(1, platform::PathDelimiter) : toLocalBytes(Dir);
     platform::DirIdentity self;
     const bool known = platform::directoryIdentity(path, self);
     if (known)

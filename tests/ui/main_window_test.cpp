@@ -1,4 +1,5 @@
 // The main window: start, pages, status line, actions, size, closing and the error box.
+#include "ui/CloseOnStop.h"
 #include "ui/TunesheetApplication.h"
 #include "ui/unMain.h"
 
@@ -21,6 +22,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <csignal>
 #include <functional>
 #include <map>
 #include <set>
@@ -252,6 +254,12 @@ private slots:
             // system's close request.
             [](TfrmMain& w) { w.windowHandle()->close(); },
             [](TfrmMain& w) { w.close(); },
+            // The system asks the program to stop (its terminal closed).
+            [](TfrmMain& w) {
+                closeOnStopRequest(&w);
+                std::raise(SIGHUP);
+                QTRY_VERIFY(!w.isVisible());
+            },
         };
         int route = 0;
         for (const auto& close : closers) {

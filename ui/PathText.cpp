@@ -11,12 +11,6 @@ namespace {
 
 const char* const KeptBytes = "pathBytes";
 
-// How long the UTF-8 sequence that `lead` would start is; 0 for a byte that starts none.
-std::size_t sequenceLength(unsigned char lead)
-{
-    return lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
-}
-
 } // namespace
 
 QString pathForDisplay(const std::string& bytes)
@@ -25,11 +19,11 @@ QString pathForDisplay(const std::string& bytes)
     if (toLocalBytes(local) == bytes)
         return local;
     QString shown;
+    // Each well-formed character as it is, each other byte as ISO-8859-1.
     for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t n = sequenceLength(static_cast<unsigned char>(bytes[i]));
-        if (n > 0 && i + n <= bytes.size() && isValidUtf8(bytes.substr(i, n))) {
-            shown += QString::fromUtf8(bytes.data() + i, static_cast<qsizetype>(n));
-            i += n;
+        char32_t character = 0;
+        if (decodeUtf8(bytes, i, character)) {
+            shown += QString::fromUcs4(&character, 1);
         } else {
             shown += QChar(static_cast<unsigned char>(bytes[i]));
             ++i;

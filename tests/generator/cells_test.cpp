@@ -3,6 +3,7 @@
 #include "generator/NamedColours.h"
 #include "generator/TextEncoding.h"
 #include "generator/Utf8.h"
+#include "platform/Path.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,13 @@ TEST(Cells, HtmlEscapingAndLinkTargets)
     out.clear();
     appendLinkTarget(out, "/\xC4\x8C/caf\xE9 #1&.mp3");
     EXPECT_EQ(out, "/%C4%8C/caf%E9 %231&amp;.mp3");
+    // Browsers drop TAB, CR and LF from a link and read "\\" as "/": where the backslash is no
+    // delimiter, it and every control byte are encoded; a space stays. On Windows it is the
+    // delimiter, and names hold no control bytes.
+    out.clear();
+    const std::string odd = "/a\\b\tc\x01\x1F\x7F\r\n d~.mp3";
+    appendLinkTarget(out, odd);
+    EXPECT_EQ(out, platform::PathDelimiter == '/' ? "/a%5Cb%09c%01%1F%7F%0D%0A d~.mp3" : odd);
 }
 
 TEST(Cells, Utf8Validity)

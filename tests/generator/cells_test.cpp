@@ -129,6 +129,12 @@ TEST(TagText, EachEncodingReachesThePageAsUtf8)
         {"utf-16 unpaired surrogate", bytes({0xFF, 0xFE, 0x3C, 0xD8, 'x', 0}), tagUtf16, "\xEF\xBF\xBDx"},
         {"utf-16 lone low surrogate", bytes({0xFF, 0xFE, 0xB5, 0xDF}), tagUtf16, "\xEF\xBF\xBD"},
         {"utf-16be", bytes({0x01, 0x0C, 0, 'a'}), tagUtf16BE, "\xC4\x8C" "a"},
+        // A leading mark decides the byte order for either encoding and is no text; a later one is.
+        {"utf-16be with little-endian mark", bytes({0xFF, 0xFE, 0x0C, 0x01, 'a', 0}), tagUtf16BE, "\xC4\x8C" "a"},
+        {"utf-16be with its own mark", bytes({0xFE, 0xFF, 0x01, 0x0C}), tagUtf16BE, "\xC4\x8C"},
+        {"utf-16 mark alone is empty", bytes({0xFE, 0xFF}), tagUtf16, ""},
+        {"utf-16 later mark is text", bytes({0xFF, 0xFE, 'a', 0, 0xFF, 0xFE, 'b', 0}), tagUtf16, "a\xEF\xBB\xBF" "b"},
+        {"utf-16be later mark is text", bytes({0, 'a', 0xFE, 0xFF, 0, 'b'}), tagUtf16BE, "a\xEF\xBB\xBF" "b"},
         {"utf-8 kept and cut at zero", std::string("\xC5\xA1" "a\0x", 5), tagUtf8, "\xC5\xA1" "a"},
         {"empty", "", tagUtf16, ""},
     };

@@ -26,12 +26,7 @@ const std::string Text300(300, 't');
 
 // A 286-byte title in capitals: as a plain size, its 287 bytes of frame data are 00 00 01 1F,
 // read as syncsafe 159, which ends at "MPHO".
-const std::string Capitals = [] {
-    std::string title;
-    while (title.size() < 286)
-        title += "SYMPHONY NO 9 IN D MINOR OP 125 CHORAL ";
-    return title.substr(0, 286);
-}();
+const std::string Capitals = repeated("SYMPHONY NO 9 IN D MINOR OP 125 CHORAL ", 286);
 
 // A version 2.2 identifier and a zero byte, as some taggers name version 2.3 frames.
 std::string version2Name(const char* id)

@@ -1,6 +1,7 @@
 // Files made by real encoders and taggers; tests/data/audio/README.md says how.
 #include "audio/AudioInfo.h"
 #include "audio/id3v2.h"
+#include "audio/fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -59,27 +60,8 @@ TEST_P(RealFiles, ReadersAgreeWithTheEncoder)
 
 using namespace std::string_literals;
 
-// "Long Title " repeated to 300 bytes.
-std::string longTitle()
-{
-    std::string title;
-    while (title.size() < 300)
-        title += "Long Title ";
-    return title.substr(0, 300);
-}
-
-const std::string LongTitle = longTitle();
-
-// "SYMPHONY NO 9 IN D MINOR OP 125 CHORAL " repeated to 286 bytes.
-std::string symphonyTitle()
-{
-    std::string title;
-    while (title.size() < 286)
-        title += "SYMPHONY NO 9 IN D MINOR OP 125 CHORAL ";
-    return title.substr(0, 286);
-}
-
-const std::string SymphonyTitle = symphonyTitle();
+const std::string LongTitle = fixtures::repeated("Long Title ", 300);
+const std::string SymphonyTitle = fixtures::repeated("SYMPHONY NO 9 IN D MINOR OP 125 CHORAL ", 286);
 
 INSTANTIATE_TEST_SUITE_P(Encoders, RealFiles, testing::Values(
     RealFile{"mpeg1_cbr.mp3", 1, 32000, 32, 3, 2032, false, 2000, "Sine 440", true, "Tone Artist", "Sine 440", "2021",

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -142,6 +143,43 @@ TEST(CliRun, InterruptStopsCleanly)
         EXPECT_EQ(WEXITSTATUS(status), exitCode) << "the run had finished before it was stopped";
         EXPECT_EQ(readFile(old), "old page");
         EXPECT_EQ(out.entryCount(), 1u);
+    }
+}
+
+// A file that gets shorter while the page is made is listed as far as it could be read: its
+// row is that of the file cut where its data ended.
+TEST(CliRun, AFileThatGetsShorterWhileReadIsListedAsFarAsItCouldBeRead)
+{
+    struct Cut {
+        const char* file;
+        int at;
+    };
+    for (const Cut& cut : {Cut{"mpeg1_cbr.mp3", 5000}, {"cover_art.mp3", 20000}, {"cover_art.mp3", 25000}}) {
+        SCOPED_TRACE(std::string(cut.file) + " cut at " + std::to_string(cut.at));
+        TempDir in, out;
+        const std::string song =
+            in.write("song.mp3", readFile(std::string(TUNESHEET_SOURCE_DIR) + "/tests/data/audio/" + cut.file));
+        const std::vector<std::string> args = {in.dir(), out.path("p.htm")};
+        ASSERT_EQ(runCli(args).exitCode, 0);
+        const std::string whole = readFile(out.path("p.htm"));
+
+        const char* sanitizer = std::getenv("ASAN_OPTIONS");
+        const std::string sanitizerBefore = sanitizer ? sanitizer : "";
+        // The sanitizer's runtime then no longer comes first, which it would refuse.
+        ::setenv("ASAN_OPTIONS", (sanitizerBefore + ":verify_asan_link_order=0").c_str(), 1);
+        ::setenv("LD_PRELOAD", SHORT_READ_LIBRARY, 1);
+        ::setenv("SHORT_READ_NAME", "/song.mp3", 1);
+        ::setenv("SHORT_READ_AT", std::to_string(cut.at).c_str(), 1);
+        const CliResult r = runCli(args);
+        ::unsetenv("LD_PRELOAD");
+        sanitizer ? ::setenv("ASAN_OPTIONS", sanitizerBefore.c_str(), 1) : ::unsetenv("ASAN_OPTIONS");
+        EXPECT_EQ(r.exitCode, 0) << r.output;
+        const std::string shortened = readFile(out.path("p.htm"));
+
+        std::filesystem::resize_file(song, static_cast<std::uintmax_t>(cut.at));
+        ASSERT_EQ(runCli(args).exitCode, 0);
+        EXPECT_EQ(shortened, readFile(out.path("p.htm")));
+        EXPECT_NE(shortened, whole);
     }
 }
 

@@ -255,6 +255,24 @@ TEST(Platform, AtomicFileAppearsOnlyOnCommit)
     EXPECT_EQ(readFile(target), "new");
     EXPECT_EQ(tmp.entryCount(), 1u);
     EXPECT_THROW(platform::AtomicFile(tmp.path("no/such/dir/p.htm")), platform::FileCreateError);
+
+    // Temporary files of a killed run go when the next file is made beside them; one that a
+    // file being written holds stays, and so do other names.
+    const std::string abandoned = tmp.write(".tunesheet-0123abcd.tmp", "killed");
+    for (const char* other : {".tunesheet-0123abc.tmp", ".tunesheet-0123abcg.tmp", "tunesheet-0123abcd.tmp"})
+        tmp.write(other, "not ours");
+    {
+        platform::AtomicFile writing(target);
+        EXPECT_FALSE(std::filesystem::exists(fsPath(abandoned)));
+        writing.write("newer", 5);
+        {
+            platform::AtomicFile another(target);
+            EXPECT_EQ(tmp.entryCount(), 6u);
+        }
+        writing.commit();
+    }
+    EXPECT_EQ(readFile(target), "newer");
+    EXPECT_EQ(tmp.entryCount(), 4u);
 #ifndef _WIN32 // a path there is shorter than the longest name
     // The temporary file's name is short whatever the target's, so the longest name works too.
     const std::string longest = tmp.path(std::string(251, 'p') + ".htm");

@@ -5,15 +5,21 @@
 #include "platform/LocaleSeparators.h"
 #include "platform/Path.h"
 #include "platform/ReadOnlyFile.h"
+#include "platform/StopRequests.h"
 
 #include "common/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <csignal>
 #include <map>
 #include <sys/stat.h>
 #include <cerrno>
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 // glibc's newlocale keeps a copy of the search path LOCPATH names, which only the tests set.
 extern "C" const char* __lsan_default_suppressions()
@@ -309,5 +315,29 @@ TEST(Platform, ErrorMessages)
     EXPECT_EQ(platform::systemErrorText(ESPIPE), "Illegal seek");
 #endif
 }
+
+#ifndef _WIN32 // Windows sends a window no such requests
+// A request to stop that the program was started to ignore (a hangup under nohup) stays
+// ignored; the others are caught.
+TEST(Platform, StopRequestsIgnoredAtTheStartStayIgnored)
+{
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        std::signal(SIGHUP, SIG_IGN);
+        std::signal(SIGTERM, SIG_DFL);
+        const int requests = platform::catchStopRequests();
+        char request = 0;
+        std::raise(SIGHUP);
+        const bool hangupCaught = ::read(requests, &request, 1) == 1;
+        std::raise(SIGTERM);
+        const bool terminationCaught = ::read(requests, &request, 1) == 1 && request == SIGTERM;
+        ::_exit(!hangupCaught && terminationCaught ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+#endif
 
 } // namespace

@@ -66,3 +66,15 @@ std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSepa
     appendSize(out, bytes, unit, seps);
     return out;
 }
+
+void appendSampleRate(std::string& out, std::int32_t hertz)
+{
+    if (hertz < 0)
+        return;
+    out += std::to_string(hertz / 1000);
+    std::string decimals = std::to_string(1000 + hertz % 1000).substr(1);
+    decimals.erase(decimals.find_last_not_of('0') + 1);
+    if (!decimals.empty())
+        out += "." + decimals;
+    out += " kHz";
+}

@@ -250,7 +250,7 @@ void TfrmMain::acGenerateListExecute()
     // tool checks its record: a refused generation changes nothing.
     TGeneratorSettings asked = generator_->Settings;
     formToSettings(*ui, asked);
-    switch (checkBeforeGenerate(asked)) {
+    switch (checkBeforeGenerate(asked, generator_->Options)) {
     case PreflightResult::NoColumns:
         desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoColumns);
         return;
@@ -370,6 +370,8 @@ bool TfrmMain::generatePage()
     // The generation reads a settings record of its own, apart from the window's.
     TTunesheet generation;
     generation.Settings = generator_->Settings;
+    generation.Options = generator_->Options;
+    generation.ColumnNames = generator_->ColumnNames;
     // Whoever else follows the generation keeps being told, and may stop it too.
     generation.OnProgress = generator_->OnProgress;
     GenerationProgress progress(this, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);

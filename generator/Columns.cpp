@@ -11,9 +11,9 @@
 namespace {
 
 template <TagField field>
-void tagValue(const FileFacts& file, std::string& out)
+std::string_view tagValue(const FileFacts& file, std::string&)
 {
-    out = file.tags[static_cast<int>(field)];
+    return file.tags[static_cast<int>(field)];
 }
 
 bool hasFirstFrame(const FileFacts& file)
@@ -21,51 +21,57 @@ bool hasFirstFrame(const FileFacts& file)
     return file.audio->FrameHeader().Valid();
 }
 
-void lengthValue(const FileFacts& file, std::string& out)
+std::string_view lengthValue(const FileFacts& file, std::string& out)
 {
     if (hasFirstFrame(file))
         appendLength(out, file.audio->Duration(), *file.separators);
+    return out;
 }
 
-void sizeValue(const FileFacts& file, std::string& out)
+std::string_view sizeValue(const FileFacts& file, std::string& out)
 {
     appendSize(out, file.size, file.fileSizeUnit, *file.separators);
+    return out;
 }
 
-void fileNameValue(const FileFacts& file, std::string& out)
+std::string_view fileNameValue(const FileFacts& file, std::string& out)
 {
     if (file.fileNameMode == fnNameOnly)
         nameToPage(file.name, out);
     else if (file.fileNameMode == fnFullPath)
         nameToPage(file.path, out);
+    return out;
 }
 
-void bitRateValue(const FileFacts& file, std::string& out)
+std::string_view bitRateValue(const FileFacts& file, std::string& out)
 {
-    if (hasFirstFrame(file) && file.audio->BitRate() > 0)
-        out += std::to_string(file.audio->BitRate()) + " kbit/s";
+    if (hasFirstFrame(file) && file.audio->BitRate() > 0) {
+        out += std::to_string(file.audio->BitRate());
+        out += " kbit/s";
+    }
+    return out;
 }
 
-void sampleRateValue(const FileFacts& file, std::string& out)
+std::string_view sampleRateValue(const FileFacts& file, std::string& out)
 {
     if (hasFirstFrame(file))
         appendSampleRate(out, file.audio->FrameHeader().SampleRate());
+    return out;
 }
 
-void channelsValue(const FileFacts& file, std::string& out)
+std::string_view channelsValue(const FileFacts& file, std::string&)
 {
     static const char* const modes[] = {"Stereo", "Joint stereo", "Dual channel", "Mono"};
-    if (hasFirstFrame(file))
-        out += modes[file.audio->FrameHeader().ChannelMode() & 3];
+    return hasFirstFrame(file) ? modes[file.audio->FrameHeader().ChannelMode() & 3] : "";
 }
 
 // A frame count from Xing or VBRI is written for a variable bit rate; Info's for a constant one.
-void bitRateModeValue(const FileFacts& file, std::string& out)
+std::string_view bitRateModeValue(const FileFacts& file, std::string&)
 {
     if (!hasFirstFrame(file))
-        return;
+        return {};
     const TFrameCountHeader header = file.audio->FrameCountHeader();
-    out += header == fcXing || header == fcVbri ? "VBR" : "CBR";
+    return header == fcXing || header == fcVbri ? "VBR" : "CBR";
 }
 
 constexpr int NoTag = -1;

@@ -39,8 +39,9 @@ struct ColumnKind {
     int languageIndex;         // the language text that translates the header
     int tagField;              // the TagField it shows, -1 for none
     bool readsAudio;           // its value needs the first frame
-    // The value as plain text, before it is escaped for the page, into `out`.
-    void (*value)(const FileFacts& file, std::string& out);
+    // The value as plain text, before it is escaped for the page: a text of `file`, or one
+    // made in `scratch` (which it may replace); valid while both are.
+    std::string_view (*value)(const FileFacts& file, std::string& scratch);
     std::uint8_t linkBit;      // its bit of the record's ActiveLinks; 0: never a link
 };
 

@@ -56,4 +56,5 @@ private:
     std::string tags_[TagFieldCount]; // the texts shown, in the page's encoding
     FileFacts facts_;
     std::string text_; // a cell's text before it is escaped
+    std::size_t lastRowSize_ = 0;
 };

@@ -143,6 +143,18 @@ TEST(CliRun, ColumnsOfTagsAndAudioOverTheSamples)
           row({"The Samples", "First Light", "1", "Rock", "", "64 kbit/s", "44.1 kHz", "Mono", "CBR", "00:02"}),
           row({"The Samples", "Night Drive", "2", "Rock", "", "36 kbit/s", "44.1 kHz", "Mono", "VBR", "00:02"})})
         EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
+
+    // Genres and bit rates of files from other encoders and taggers (tests/data/audio).
+    const CliResult data = runCli({"--tag-priority", "v1", "--columns", "filename,track,genre,album-artist,bitrate,vbr",
+                                   std::string(TUNESHEET_SOURCE_DIR) + "/tests/data/audio", out.path("data.htm")});
+    ASSERT_EQ(data.exitCode, 0) << data.output;
+    const std::string dataPage = readFile(out.path("data.htm"));
+    for (const std::string& expected :
+         {row({"genres.mp3", "4", "\xC4\x8Cierna hudba; Rock; Remix; (live)", "Various Artists", "32 kbit/s", "CBR"}),
+          row({"mpeg1_cbr.mp3", "3", "Jazz", "", "32 kbit/s", "CBR"}),
+          row({"ffmpeg_default.mp3", "", "", "", "128 kbit/s", "CBR"}),
+          row({"vbr_xing.mp3", "", "", "", "40 kbit/s", "VBR"})})
+        EXPECT_NE(dataPage.find(expected), std::string::npos) << expected << "\n" << dataPage;
 }
 
 } // namespace

@@ -30,6 +30,8 @@ const OptionKey Keys[] = {
      [](PageOptions& o) { o.columns.clear(); }, [](const PageOptions& o) { return columnListText(o.columns); }},
 };
 
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view trimmed(std::string_view text)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -62,9 +64,8 @@ const OptionKey* knownKey(std::string_view key)
 
 std::vector<std::string> linesOf(std::string_view text)
 {
-    const std::string_view bom = "\xEF\xBB\xBF";
-    if (text.compare(0, bom.size(), bom) == 0)
-        text.remove_prefix(bom.size());
+    if (text.compare(0, ByteOrderMark.size(), ByteOrderMark) == 0)
+        text.remove_prefix(ByteOrderMark.size());
     std::vector<std::string> lines;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
@@ -123,6 +124,10 @@ std::string optionsText(const PageOptions& options)
     for (const OptionKey& key : Keys)
         if (std::find(written.begin(), written.end(), &key) == written.end())
             writeKey(key);
+    // The reader passes over one leading byte-order mark: a first line that starts with one
+    // keeps it behind a mark of its own.
+    if (text.compare(0, ByteOrderMark.size(), ByteOrderMark) == 0)
+        text.insert(0, ByteOrderMark);
     return text;
 }
 

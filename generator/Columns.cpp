@@ -46,7 +46,7 @@ std::string_view fileNameValue(const FileFacts& file, std::string& out)
 std::string_view bitRateValue(const FileFacts& file, std::string& out)
 {
     if (hasFirstFrame(file) && file.audio->BitRate() > 0) {
-        out += std::to_string(file.audio->BitRate());
+        appendNumber(out, file.audio->BitRate());
         out += " kbit/s";
     }
     return out;

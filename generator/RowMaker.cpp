@@ -7,7 +7,7 @@ using namespace std::string_view_literals;
 
 RowMaker::RowMaker(const RowSettings& rows)
     : rows_(rows),
-      cellOpen_(rows.settings.Wrap ? std::string_view("<td>&nbsp;") : std::string_view("<td nowrap>&nbsp;"))
+      cellOpen_(rows.settings.Wrap ? "<td>&nbsp;" : "<td nowrap>&nbsp;"), cellBetween_("&nbsp;</td>" + cellOpen_)
 {
     // Only what a column shows is read: without tag columns (or with a tag priority that shows
     // no tag) no tag is read, without an audio column no frame is looked for, and the ID3v2
@@ -58,13 +58,15 @@ void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view na
     // row's storage grows once if at all, and not byte by byte.
     row.clear();
     row.reserve(lastRowSize_ + lastRowSize_ / 4);
+    // Each cell: the td tag, "&nbsp;", its content, "&nbsp;</td>"; one cell's end and the next
+    // one's start go on at once.
     row.assign("<tr>"sv);
-    for (std::uint8_t id : rows_.columns.cells) {
-        row += cellOpen_;
-        appendCell(row, id);
-        row += "&nbsp;</td>"sv;
+    const std::vector<std::uint8_t>& cells = rows_.columns.cells;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        row += i == 0 ? cellOpen_ : cellBetween_;
+        appendCell(row, cells[i]);
     }
-    row += "</tr>"sv;
+    row += cells.empty() ? "</tr>"sv : "&nbsp;</td></tr>"sv;
     lastRowSize_ = row.size();
 }
 
@@ -103,7 +105,7 @@ void RowMaker::appendCell(std::string& row, int columnId)
         row += "\">"sv;
         appendHtmlEscaped(row, text);
         row += "</a>"sv;
-    } else {
+    } else if (!text.empty()) {
         appendHtmlEscaped(row, text);
     }
 }

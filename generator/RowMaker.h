@@ -44,7 +44,8 @@ private:
     void appendCell(std::string& row, int columnId);
 
     const RowSettings rows_;
-    std::string_view cellOpen_; // "<td>&nbsp;" or "<td nowrap>&nbsp;"
+    std::string cellOpen_;    // "<td>&nbsp;" or "<td nowrap>&nbsp;"
+    std::string cellBetween_; // a cell's end and the next one's start
     bool showsTag_[TagFieldCount] = {};
     bool needTags_ = false;
     bool needAudio_ = false;

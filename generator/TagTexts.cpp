@@ -2,9 +2,12 @@
 
 #include "audio/ID3Tags.h"
 #include "audio/id3v2.h"
+#include "generator/CellFormat.h"
 #include "generator/GeneratorSettings.h"
 #include "generator/GenreText.h"
 #include "generator/TextEncoding.h"
+
+#include <utility>
 
 unsigned id3v2ValuesOf(TagField field)
 {
@@ -30,7 +33,7 @@ void id3v1Text(const TID3v1Tag& tag, TagField field, std::string& out)
     case TagField::Year: tagTextToPage(tag.Year(), tagLatin1, out); return;
     case TagField::Track:
         if (!tag.IsVersion10())
-            out = std::to_string(tag.Track());
+            appendNumber(out, tag.Track());
         return;
     // The byte names a genre of the standard list, not of the older one behind Genre().
     case TagField::Genre: appendStandardGenre(out, tag.GenreID()); return;
@@ -40,15 +43,25 @@ void id3v1Text(const TID3v1Tag& tag, TagField field, std::string& out)
 
 void id3v2Text(const id3v2tag& tag, TagField field, std::string& out)
 {
-    switch (field) {
-    case TagField::Artist: tagTextToPage(tag.Artist(), tag.ArtistEncoding(), out); return;
-    case TagField::Title: tagTextToPage(tag.Title(), tag.TitleEncoding(), out); return;
-    case TagField::Album: tagTextToPage(tag.Album(), tag.AlbumEncoding(), out); return;
-    case TagField::Year: tagTextToPage(tag.Year(), tag.YearEncoding(), out); return;
-    case TagField::Track: tagTextToPage(tag.Track(), tag.TrackEncoding(), out); return;
-    case TagField::Genre: genreValuesToPage(tag.Genre(), tag.GenreEncoding(), out); return;
-    case TagField::AlbumArtist: tagTextToPage(tag.AlbumArtist(), tag.AlbumArtistEncoding(), out); return;
-    }
+    const auto value = [&tag, field]() -> std::pair<const std::string&, int> {
+        switch (field) {
+        case TagField::Artist: return {tag.Artist(), tag.ArtistEncoding()};
+        case TagField::Title: return {tag.Title(), tag.TitleEncoding()};
+        case TagField::Album: return {tag.Album(), tag.AlbumEncoding()};
+        case TagField::Year: return {tag.Year(), tag.YearEncoding()};
+        case TagField::Track: return {tag.Track(), tag.TrackEncoding()};
+        case TagField::Genre: return {tag.Genre(), tag.GenreEncoding()};
+        case TagField::AlbumArtist: break;
+        }
+        return {tag.AlbumArtist(), tag.AlbumArtistEncoding()};
+    }();
+    // Most tags lack some of the frames: nothing to decode.
+    if (value.first.empty())
+        out.clear();
+    else if (field == TagField::Genre)
+        genreValuesToPage(value.first, value.second, out);
+    else
+        tagTextToPage(value.first, value.second, out);
 }
 
 void pickTagText(TagField field, int priority, const TID3v1Tag* id3v1, const id3v2tag* id3v2, std::string& out)

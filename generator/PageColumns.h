@@ -37,6 +37,6 @@ std::array<std::uint8_t, ColumnSlots> recordSlotsOf(const std::vector<std::uint8
 // The list when it agrees with the record: its k-th column of the record's kinds under the
 // name of slot k, the others under `headers`. Otherwise the record's slots as they stand: a
 // header for every slot that is not empty, under its stored name, and data rows of the slots
-// before the first empty one.
+// before the first empty one, a slot with an id beyond the first kinds giving an empty cell.
 PageColumns pageColumns(const TGeneratorSettings& record, const std::vector<std::uint8_t>& list,
                         const ColumnHeaders& headers);

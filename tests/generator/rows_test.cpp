@@ -135,11 +135,14 @@ TEST(Rows, RecordValuesOnlyAnEditedFileHolds)
     run.columns({ciArtist, ciNone, ciAlbum});
     EXPECT_EQ(run.row("a.mp3", zeros(10)), "<tr>" + cell("") + "</tr>") << "a data row stops at the first empty slot";
 
+    // An id the record's slots do not hold, even that of a column the options file may name.
     RowRun odd;
-    odd.columns({ciFileName, ciFileSize, 9});
+    odd.columns({ciFileName, ciFileSize, ciGenre});
     odd.settings.FileNameMode = 2;
     odd.settings.FileSizeUnit = 3;
-    EXPECT_EQ(odd.row("a.mp3", zeros(10)), "<tr>" + cell("") + cell("") + cell("") + "</tr>");
+    Id3v1Fields rock;
+    rock.genre = 17;
+    EXPECT_EQ(odd.row("a.mp3", cbrMillionBytes(id3v1Block(rock))), "<tr>" + cell("") + cell("") + cell("") + "</tr>");
 }
 
 TEST(Rows, TrackGenreAndAlbumArtistFollowTheTagPriority)

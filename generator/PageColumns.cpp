@@ -20,12 +20,12 @@ std::array<std::uint8_t, ColumnSlots> recordSlotsOf(const std::vector<std::uint8
     return slots;
 }
 
-bool listAgreesWithRecord(const std::vector<std::uint8_t>& list, const TGeneratorSettings& record)
+bool pageUsesList(const std::vector<std::uint8_t>& list, const TGeneratorSettings& record)
 {
     const auto ofRecordKinds = std::count_if(list.begin(), list.end(), [](std::uint8_t id) {
         return id != ciNone && id <= RecordColumnKinds;
     });
-    return ofRecordKinds <= ColumnSlots &&
+    return !list.empty() && ofRecordKinds <= ColumnSlots &&
            std::equal(record.SelectedItems, record.SelectedItems + ColumnSlots, recordSlotsOf(list).begin());
 }
 
@@ -33,7 +33,7 @@ PageColumns pageColumns(const TGeneratorSettings& record, const std::vector<std:
                         const ColumnHeaders& headers)
 {
     PageColumns page;
-    if (!list.empty() && listAgreesWithRecord(list, record)) {
+    if (pageUsesList(list, record)) {
         int slot = 0;
         for (std::uint8_t id : list) {
             if (!columnKind(id))

@@ -26,9 +26,9 @@ struct PageColumns {
                                      // column gives an empty cell
 };
 
-// Whether the list's columns of the record's kinds, in order and followed by empty slots, are
-// the record's seven slots.
-bool listAgreesWithRecord(const std::vector<std::uint8_t>& list, const TGeneratorSettings& record);
+// Whether the page takes the list rather than the record's slots: the list is not empty, and its
+// columns of the record's kinds, in order and followed by empty slots, are the record's slots.
+bool pageUsesList(const std::vector<std::uint8_t>& list, const TGeneratorSettings& record);
 
 // The list's columns of the record's kinds, as the record's slots hold them: at most seven,
 // the rest empty slots (0).

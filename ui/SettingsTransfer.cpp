@@ -55,7 +55,7 @@ void formToColumns(const Ui::TfrmMain& form, TGeneratorSettings& s, PageOptions&
 
 void columnsToForm(const TGeneratorSettings& s, const PageOptions& options, Ui::TfrmMain& form)
 {
-    if (!options.columns.empty() && listAgreesWithRecord(options.columns, s))
+    if (pageUsesList(options.columns, s))
         listColumns(*form.lbAvailable, *form.lbSelected, options.columns);
     else
         listColumns(*form.lbAvailable, *form.lbSelected, {s.SelectedItems, s.SelectedItems + ColumnSlots});

@@ -30,9 +30,11 @@ void TTunesheet::Generate()
     Progress = GenerateProgress();
     Separators = platform::localeSeparators();
     CellTag = Settings.Wrap ? "td" : "td nowrap";
+    Columns = pageColumns(Settings, Options.columns, ColumnNames);
     try {
         WritePageHead();
-        runRowPipeline([this, &root](WalkOutput& out) { WalkPage(out, root); }, *this, Settings, Separators, Readers);
+        runRowPipeline([this, &root](WalkOutput& out) { WalkPage(out, root); }, *this, {Settings, Columns, Separators},
+                       Readers);
         WritePageFoot();
         page.commit();
     } catch (...) {
@@ -113,11 +115,9 @@ void TTunesheet::OpenTable(const std::string& Dir)
     Walk->line("<table cellspacing=0 cellpadding=1 border=1>");
     std::string header = "<tr>";
     const char* open = Settings.Wrap ? "<th>&nbsp;" : "<th nowrap>&nbsp;";
-    for (int i = 0; i < ColumnSlots; ++i) {
-        if (Settings.SelectedItems[i] == ciNone)
-            continue;
+    for (const PageColumns::Header& column : Columns.headers) {
         header += open;
-        appendHtmlEscaped(header, Settings.SelectedNames[i].str());
+        appendHtmlEscaped(header, column.name);
         header += "&nbsp;</th>";
     }
     header += "</tr>";

@@ -2,6 +2,8 @@
 // The generator: from its settings record it writes one HTML page listing the MP3 files of
 // the input directory.
 #include "generator/GeneratorSettings.h"
+#include "generator/PageColumns.h"
+#include "generator/PageOptions.h"
 #include "generator/RecentList.h"
 
 #include <cstdint>
@@ -44,6 +46,11 @@ public:
     TRecentList RecentFiles;
     TRecentList RecentDirs;
     TGeneratorSettings Settings;
+    // What the options file beside the settings file adds to them.
+    PageOptions Options;
+    // The headers of the columns the record does not name (English unless the window's
+    // language says otherwise).
+    ColumnHeaders ColumnNames = englishColumnHeaders();
 
     // Called on entering each directory and after each row, on the thread that runs Generate;
     // returning false stops the generation between two files (Generate then raises
@@ -85,6 +92,7 @@ private:
     void row(std::string_view row) override;
     void ReportProgress();
 
+    PageColumns Columns;
     PageWriter* PageFile = nullptr;
     WalkOutput* Walk = nullptr;
     GenerateProgress Progress;

@@ -44,6 +44,7 @@ inline int countPrefix(const std::vector<std::string>& lines, const std::string&
 struct PageRun {
     TempDir out;
     TGeneratorSettings settings = initialFormSettings();
+    PageOptions options;
     int readers = 0;
     std::function<bool(const GenerateProgress&)> onProgress;
 
@@ -53,6 +54,7 @@ struct PageRun {
     {
         TTunesheet t;
         t.Settings = settings;
+        t.Options = options;
         t.Settings.InputDir = inputDir;
         t.Settings.OutputFile = outputPath();
         t.Readers = readers;

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of tunesheet-cli, turned into a settings record and what to do with it.
 #include "generator/GeneratorSettings.h"
+#include "generator/LibraryPage.h"
 
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@ struct CliCommand {
     Action action = Action::Generate;
     TGeneratorSettings settings = initialFormSettings();
     std::string saveSettingsFile;
+    PageKind page = PageKind::Plain;
     bool quiet = false;
 };
 

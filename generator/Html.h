@@ -11,3 +11,11 @@ void appendHtmlEscaped(std::string& out, std::string_view text);
 // re-read the path), and every byte from 0x80 up too when the path is not valid UTF-8 (so
 // that the link leads to the file's own bytes), then HTML-escaped for the attribute.
 void appendLinkTarget(std::string& out, std::string_view path);
+
+// The same target for a script to set as a link's property: percent-encoded only.
+void appendLinkPath(std::string& out, std::string_view path);
+
+// A text as the body of a JavaScript string literal in a script element: `"` and `\` escaped,
+// and so is every character that could end the element or the literal (`<`, control characters,
+// U+2028, U+2029), as \uXXXX. NUL becomes U+FFFD when `nulAsReplacement` is set.
+void appendScriptString(std::string& out, std::string_view text, bool nulAsReplacement = false);

@@ -21,8 +21,8 @@ constexpr int TagColumns[4] = {ciArtist, ciTitle, ciAlbum, ciYear};
 
 } // namespace
 
-RowMaker::RowMaker(const TGeneratorSettings& settings, const platform::LocaleSeparators& separators)
-    : settings_(settings), separators_(separators),
+RowMaker::RowMaker(const TGeneratorSettings& settings, const platform::LocaleSeparators& separators, RowForm form)
+    : settings_(settings), separators_(separators), form_(form),
       cellOpen_(settings.Wrap ? std::string_view("<td>&nbsp;") : std::string_view("<td nowrap>&nbsp;"))
 {
     // Only what a column shows is read: without tag columns (or with a tag priority that shows
@@ -32,7 +32,8 @@ RowMaker::RowMaker(const TGeneratorSettings& settings, const platform::LocaleSep
         showsTag_[f] = priorityShowsTags && shows(settings, TagColumns[f]);
         needTags_ = needTags_ || showsTag_[f];
     }
-    needLength_ = shows(settings, ciLength);
+    // The library page totals the playing time whichever columns it shows.
+    needLength_ = shows(settings, ciLength) || form == RowForm::Values;
 }
 
 void RowMaker::makeRow(const platform::Directory& folder, const std::string& name, std::string& row)
@@ -53,6 +54,10 @@ void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view na
     // Asked before anything is read, so that no read asks past the end of the file.
     size_ = file.Size();
     readTags(file);
+    if (form_ == RowForm::Values) {
+        appendValues(row, path, name);
+        return;
+    }
     row.assign("<tr>"sv);
     for (int i = 0; i < ColumnSlots && settings_.SelectedItems[i] != ciNone; ++i) {
         row += cellOpen_;
@@ -101,39 +106,40 @@ void RowMaker::readTags(TStream& file)
     }
 }
 
-void RowMaker::appendCell(std::string& row, int columnId, std::string_view path, std::string_view name)
+std::string_view RowMaker::cellText(int columnId, std::string_view path, std::string_view name, std::uint8_t& linkBit)
 {
     text_.clear();
-    std::string_view content = text_;
-    std::uint8_t linkBit = 0;
+    linkBit = 0;
     switch (columnId) {
     case ciArtist:
     case ciTitle:
     case ciAlbum:
     case ciYear:
-        content = tags_[columnId - ciArtist];
         linkBit = columnId == ciArtist ? alArtist : columnId == ciTitle ? alTitle : 0;
-        break;
+        return tags_[columnId - ciArtist];
     case ciLength:
         if (audio_.FrameHeader().Valid())
             appendLength(text_, audio_.Duration(), separators_);
-        content = text_;
-        break;
+        return text_;
     case ciFileSize:
         appendSize(text_, static_cast<std::uint64_t>(size_), settings_.FileSizeUnit, separators_);
-        content = text_;
-        break;
+        return text_;
     case ciFileName:
         if (settings_.FileNameMode == fnNameOnly)
             nameToPage(name, text_);
         else if (settings_.FileNameMode == fnFullPath)
             nameToPage(path, text_);
-        content = text_;
         linkBit = alFileName;
-        break;
+        return text_;
     default:
-        return;
+        return text_;
     }
+}
+
+void RowMaker::appendCell(std::string& row, int columnId, std::string_view path, std::string_view name)
+{
+    std::uint8_t linkBit = 0;
+    const std::string_view content = cellText(columnId, path, name, linkBit);
     if (settings_.ActiveLinks & linkBit) {
         row += "<a href=\""sv;
         appendLinkTarget(row, path);
@@ -143,4 +149,20 @@ void RowMaker::appendCell(std::string& row, int columnId, std::string_view path,
     } else {
         appendHtmlEscaped(row, content);
     }
+}
+
+void RowMaker::appendValues(std::string& row, std::string_view path, std::string_view name)
+{
+    row.clear();
+    std::uint8_t linkBit = 0;
+    for (int i = 0; i < ColumnSlots && settings_.SelectedItems[i] != ciNone; ++i) {
+        row += cellText(settings_.SelectedItems[i], path, name, linkBit);
+        row += '\0';
+    }
+    appendLinkPath(row, path);
+    row += '\0';
+    row += std::to_string(size_);
+    row += '\0';
+    row += audio_.FrameHeader().Valid() ? std::to_string(audio_.Duration() / 1000) : "-1";
+    row += '\0';
 }

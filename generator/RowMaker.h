@@ -13,12 +13,19 @@
 
 namespace platform { class Directory; }
 
+// What a row is made into: the page's table row, or the fields the library page holds as data:
+// each shown cell's text as it reads (not HTML-escaped), then the link target (percent-encoded,
+// not HTML-escaped), the size in bytes and the length in whole seconds (-1 for none), in
+// decimal, each field ended by a NUL byte, which no text holds.
+enum class RowForm { Html, Values };
+
 // A reading thread keeps one and makes row after row with it: its readers, its file and its
 // buffers stay, so that once they have grown a row costs no allocation.
 class RowMaker {
 public:
     // Both must outlive the maker and stay as they are while it works.
-    RowMaker(const TGeneratorSettings& settings, const platform::LocaleSeparators& separators);
+    RowMaker(const TGeneratorSettings& settings, const platform::LocaleSeparators& separators,
+             RowForm form = RowForm::Html);
 
     // Opens the file `name` of `folder` once (one open, one look at its size, one read of its
     // start serve every reader) and makes its row into `row`, replacing what it held. Raises
@@ -40,9 +47,14 @@ private:
     };
     void readTags(TStream& file);
     void appendCell(std::string& row, int columnId, std::string_view path, std::string_view name);
+    void appendValues(std::string& row, std::string_view path, std::string_view name);
+    // The text of the cell of `columnId`, not yet escaped; sets `linkBit` to the link setting
+    // that makes it a link (0: never one).
+    std::string_view cellText(int columnId, std::string_view path, std::string_view name, std::uint8_t& linkBit);
 
     const TGeneratorSettings& settings_;
     const platform::LocaleSeparators& separators_;
+    const RowForm form_;
     std::string_view cellOpen_; // "<td>&nbsp;" or "<td nowrap>&nbsp;"
     bool showsTag_[4] = {}; // artist, title, album, year
     bool needTags_ = false;

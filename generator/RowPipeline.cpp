@@ -33,8 +33,8 @@ struct Stopped {};
 
 class Pipeline : private WalkOutput {
 public:
-    Pipeline(const TGeneratorSettings& settings, const platform::LocaleSeparators& separators, int readers)
-        : settings_(settings), separators_(separators), ring_(RingBatches),
+    Pipeline(const TGeneratorSettings& settings, const platform::LocaleSeparators& separators, int readers, RowForm form)
+        : settings_(settings), separators_(separators), form_(form), ring_(RingBatches),
           count_(readers, leastReaders(), MostReaders)
     {
     }
@@ -175,7 +175,7 @@ private:
 
     void read(int index)
     {
-        RowMaker maker(settings_, separators_);
+        RowMaker maker(settings_, separators_, form_);
         std::unique_lock<std::mutex> lock(mutex_);
         for (;;) {
             if (stopping_)
@@ -241,7 +241,7 @@ private:
     void write(PageSink& sink)
     {
         // While the next rows are not made yet, the writer makes others itself.
-        RowMaker maker(settings_, separators_);
+        RowMaker maker(settings_, separators_, form_);
         for (;;) {
             RowBatch* batch = nullptr;
             {
@@ -307,6 +307,7 @@ private:
 
     const TGeneratorSettings& settings_;
     const platform::LocaleSeparators& separators_;
+    const RowForm form_;
 
     std::mutex mutex_;
     std::condition_variable workReady_; // readers wait for files
@@ -338,8 +339,8 @@ private:
 // One thread does it all: each file is read where the walk finds it.
 class InOrder : public WalkOutput {
 public:
-    InOrder(PageSink& sink, const TGeneratorSettings& settings, const platform::LocaleSeparators& separators)
-        : sink_(sink), maker_(settings, separators)
+    InOrder(PageSink& sink, const TGeneratorSettings& settings, const platform::LocaleSeparators& separators, RowForm form)
+        : sink_(sink), maker_(settings, separators, form)
     {
     }
 
@@ -367,13 +368,13 @@ private:
 } // namespace
 
 void runRowPipeline(const std::function<void(WalkOutput&)>& walk, PageSink& sink, const TGeneratorSettings& settings,
-                    const platform::LocaleSeparators& separators, int readers)
+                    const platform::LocaleSeparators& separators, int readers, RowForm form)
 {
     if (readers == 1) {
-        InOrder inOrder(sink, settings, separators);
+        InOrder inOrder(sink, settings, separators, form);
         walk(inOrder);
         return;
     }
-    Pipeline pipeline(settings, separators, readers);
+    Pipeline pipeline(settings, separators, readers, form);
     pipeline.run(walk, sink);
 }

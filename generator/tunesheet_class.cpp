@@ -31,16 +31,27 @@ void TTunesheet::Generate()
     Progress = GenerateProgress();
     Separators = platform::localeSeparators();
     CellTag = Settings.Wrap ? "td" : "td nowrap";
+    auto walk = [this, &root](WalkOutput& out) { WalkPage(out, root); };
     try {
-        WritePageHead();
-        runRowPipeline([this, &root](WalkOutput& out) { WalkPage(out, root); }, *this, Settings, Separators, Readers);
-        WritePageFoot();
+        if (Page == PageKind::Library) {
+            LibraryPage library(page, Settings, libraryColumns(Settings), PageTexts);
+            Library = &library;
+            library.head();
+            runRowPipeline(walk, *this, Settings, Separators, Readers, RowForm::Values);
+            library.foot();
+        } else {
+            WritePageHead();
+            runRowPipeline(walk, *this, Settings, Separators, Readers, RowForm::Html);
+            WritePageFoot();
+        }
         page.commit();
     } catch (...) {
         PageFile = nullptr;
+        Library = nullptr;
         throw;
     }
     PageFile = nullptr;
+    Library = nullptr;
 }
 
 void TTunesheet::WalkPage(WalkOutput& out, const std::string& root)
@@ -108,6 +119,9 @@ void TTunesheet::WritePageFoot()
 
 void TTunesheet::OpenTable(const std::string& Dir)
 {
+    // The library page draws its tables itself.
+    if (Library)
+        return;
     if (Settings.DirOverTable)
         Walk->line("<span class=mp3><b>" + htmlEscape(nameToPage(Dir)) + " " +
                     htmlEscape(nameToPage(Settings.InputDir.str())) + "</b></span>");
@@ -127,6 +141,8 @@ void TTunesheet::OpenTable(const std::string& Dir)
 
 void TTunesheet::CloseTable()
 {
+    if (Library)
+        return;
     Walk->line("</table><p>&nbsp;</p>");
 }
 
@@ -194,13 +210,18 @@ void TTunesheet::line(std::string_view text)
 
 void TTunesheet::folder(const std::string& path)
 {
+    if (Library)
+        Library->folder(path);
     Progress.currentDir = path;
     ReportProgress();
 }
 
 void TTunesheet::row(std::string_view row)
 {
-    PageFile->writeLine(row);
+    if (Library)
+        Library->row(row);
+    else
+        PageFile->writeLine(row);
     ++Progress.filesListed;
     ReportProgress();
 }

@@ -2,6 +2,7 @@
 // The generator: from its settings record it writes one HTML page listing the MP3 files of
 // the input directory.
 #include "generator/GeneratorSettings.h"
+#include "generator/LibraryPage.h"
 #include "generator/RecentList.h"
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "platform/LocaleSeparators.h"
 
 class PageWriter;
+class LibraryPage;
 namespace platform { class Directory; }
 
 // "#" and six upper-case hex digits, red, green, blue.
@@ -56,6 +58,10 @@ public:
     // same whatever the number.
     int Readers = 0;
 
+    // The kind of page Generate writes, and the library page's own words.
+    PageKind Page = PageKind::Plain;
+    LibraryTexts PageTexts;
+
     // Writes the page to Settings.OutputFile. The page replaces the old one only when it is
     // complete; after an error or a stop the old page is untouched and nothing else is left.
     void Generate();
@@ -81,6 +87,7 @@ private:
     void ReportProgress();
 
     PageWriter* PageFile = nullptr;
+    LibraryPage* Library = nullptr;
     WalkOutput* Walk = nullptr;
     std::vector<platform::DirIdentity> WalkPath;
     GenerateProgress Progress;

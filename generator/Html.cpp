@@ -82,7 +82,7 @@ void appendLinkPath(std::string& out, std::string_view path)
     appendEncodedPath(out, path, false);
 }
 
-void appendScriptString(std::string& out, std::string_view text, bool nulAsReplacement)
+void appendScriptString(std::string& out, std::string_view text, bool asField)
 {
     static const char hex[] = "0123456789abcdef";
     static const auto special = [] {
@@ -106,7 +106,7 @@ void appendScriptString(std::string& out, std::string_view text, bool nulAsRepla
         if (byte == '"' || byte == '\\') {
             const char pair[2] = {'\\', static_cast<char>(byte)};
             escape(i, 1, std::string_view(pair, 2));
-        } else if (byte == 0 && nulAsReplacement) {
+        } else if (byte <= 1 && asField) {
             escape(i, 1, "\\ufffd");
         } else if (byte < 0x20 || byte == 0x7F || byte == '<') {
             const char code[6] = {'\\', 'u', '0', '0', hex[byte >> 4], hex[byte & 0x0F]};

@@ -17,5 +17,6 @@ void appendLinkPath(std::string& out, std::string_view path);
 
 // A text as the body of a JavaScript string literal in a script element: `"` and `\` escaped,
 // and so is every character that could end the element or the literal (`<`, control characters,
-// U+2028, U+2029), as \uXXXX. NUL becomes U+FFFD when `nulAsReplacement` is set.
-void appendScriptString(std::string& out, std::string_view text, bool nulAsReplacement = false);
+// U+2028, U+2029), as \uXXXX. With `asField`, U+0000 and U+0001 become U+FFFD: the text is a
+// field of a list whose fields are separated by a raw U+0001.
+void appendScriptString(std::string& out, std::string_view text, bool asField = false);

@@ -21,11 +21,6 @@ constexpr std::size_t ChunkRows = 2000;
 constexpr std::size_t ChunkBytes = 512 << 10;
 constexpr std::size_t MostChunkRows = 8192;
 
-bool startsWithDigit(std::string_view text)
-{
-    return !text.empty() && text[0] >= '0' && text[0] <= '9';
-}
-
 // The fields of a RowForm::Values row.
 void splitFields(std::string_view values, std::vector<std::string_view>& fields)
 {
@@ -35,12 +30,12 @@ void splitFields(std::string_view values, std::vector<std::string_view>& fields)
         fields.push_back(values.substr(from, nul - from));
 }
 
-// Appends a field to a script string of fields separated by NUL; "\0" before a digit would be
-// an octal escape.
+// Appends a field to a script string of fields separated by U+0001, which stands in the page
+// as it is: one byte, where an escape would take two to six, and no text holds it.
 void appendField(std::string& out, std::string_view text, bool first)
 {
     if (!first)
-        out += startsWithDigit(text) ? "\\x00"sv : "\\0"sv;
+        out += '\x01';
     appendScriptString(out, text, true);
 }
 
@@ -65,7 +60,10 @@ std::vector<LibraryColumn> libraryColumns(const TGeneratorSettings& settings)
         case ciYear: column.order = LibraryColumn::Order::Number; break;
         case ciLength: column.order = LibraryColumn::Order::Seconds; break;
         case ciFileSize: column.order = LibraryColumn::Order::Bytes; break;
-        case ciFileName: column.link = settings.ActiveLinks & alFileName; break;
+        case ciFileName:
+            column.link = settings.ActiveLinks & alFileName;
+            column.linkName = settings.FileNameMode == fnNameOnly;
+            break;
         default: break;
         }
         columns.push_back(column);
@@ -77,6 +75,8 @@ LibraryPage::LibraryPage(PageWriter& page, const TGeneratorSettings& settings, s
                          const LibraryTexts& texts)
     : page_(page), settings_(settings), columns_(std::move(columns)), texts_(texts), columnTexts_(columns_.size())
 {
+    nameColumn_ = std::find_if(columns_.begin(), columns_.end(), [](const LibraryColumn& c) { return c.linkName; }) -
+                  columns_.begin();
 }
 
 void LibraryPage::writeOut(std::string_view text)
@@ -169,7 +169,8 @@ std::string LibraryPage::config() const
         c += orders[static_cast<int>(columns_[i].order)];
         c += columns_[i].link ? "\",\"link\":1}" : "\",\"link\":0}";
     }
-    c += "],\"folders\":";
+    c += "],\"nameCol\":" + (nameColumn_ < columns_.size() ? std::to_string(nameColumn_) : std::string("-1"));
+    c += ",\"folders\":";
     c += settings_.AllDirsInOneTable ? "0" : "1";
     c += ",\"captions\":";
     c += settings_.DirOverTable ? "1" : "0";
@@ -271,9 +272,16 @@ void LibraryPage::addToChunk(const std::vector<std::string_view>& fields)
         appendField(columnTexts_[c], fields[c], first);
         chunkBytes_ += fields[c].size();
     }
-    if (linkCount_ == links_.size())
+    if (linkCount_ == links_.size()) {
         links_.emplace_back();
-    links_[linkCount_++].assign(fields[columns_.size()]);
+        linkIsName_.push_back(0);
+    }
+    const std::string_view link = fields[columns_.size()];
+    // Most links end in the name the File name cell shows: the page takes it from there.
+    const std::string_view name = nameColumn_ < columns_.size() ? fields[nameColumn_] : std::string_view();
+    linkIsName_[linkCount_] = !name.empty() && link.size() > name.size() && link.substr(link.size() - name.size()) == name &&
+                              link[link.size() - name.size() - 1] == '/';
+    links_[linkCount_++].assign(link);
     if (!first) {
         sizes_ += ',';
         seconds_ += ',';
@@ -302,8 +310,11 @@ void LibraryPage::flushChunk()
             for (std::size_t k = seg.firstLink; k < end && !prefix.empty(); ++k)
                 if (std::string_view(links_[k]).substr(0, prefix.size()) != prefix)
                     prefix = {};
-            for (std::size_t k = seg.firstLink; k < end; ++k)
-                appendField(linkText, std::string_view(links_[k]).substr(prefix.size()), k == 0);
+            for (std::size_t k = seg.firstLink; k < end; ++k) {
+                const std::string_view rest = std::string_view(links_[k]).substr(prefix.size());
+                const bool isName = linkIsName_[k] && rest.find('/') == std::string_view::npos;
+                appendField(linkText, isName ? std::string_view() : rest, k == 0);
+            }
         }
         if (i)
             s += ',';

@@ -34,6 +34,7 @@ struct LibraryColumn {
     std::string header;
     Order order = Order::Text;
     bool link = false;
+    bool linkName = false; // the cell shows the file's name, as the link's last part may
 };
 
 // The columns of a page of these settings: the slots up to the first empty one, which are the
@@ -92,7 +93,9 @@ private:
     std::vector<Segment> segments_;
     std::vector<std::string> columnTexts_;
     std::vector<std::string> links_;
+    std::vector<char> linkIsName_; // the link ends in "/" and the File name cell's text
     std::size_t linkCount_ = 0;
+    std::size_t nameColumn_;
     std::string sizes_, seconds_;
     std::size_t chunkRows_ = 0, chunkBytes_ = 0;
     std::vector<std::string_view> fields_;

@@ -4,13 +4,10 @@
 "use strict";
 var ts = (function () {
   var doc = document;
-  // Past this height the list is scaled into it: browsers lay out no taller element.
-  var MaxListHeight = 8000000;
-  var DrawAhead = 3;
+  var PrintRows = 1000;
 
-  var cfg, ncols, lang, numbers;
-  var table, tbody, topSpace, bottomSpace, bar, countOut, printNote;
-  var rowHeight = 20, stickyHeight = 0;
+  var cfg, ncols, lang, totals, rows;
+  var table, countOut, printNote;
 
   // The data: rows numbered in page order.
   var n = 0;
@@ -27,17 +24,24 @@ var ts = (function () {
   var order = null, orderLength = 0; // rows in sort order, grouped by folder when tables are per folder
   var ranks = []; // per column, once all data is there: {rank: Int32Array, count}
 
-  var dataRows = [], dirRows = [], splitChunks = [];
-  var drawPending = false, viewPending = false, started = false;
+  var splitChunks = [];
+  var drawPending = false, updatePending = false, started = false;
 
   function start(config) {
     cfg = config;
     ncols = cfg.cols.length;
     lang = doc.documentElement.lang || undefined;
-    numbers = new Intl.NumberFormat(lang);
+    totals = tsTotals(lang, cfg.texts);
     table = doc.getElementById("ts");
-    tbody = table.tBodies[0];
-    bar = doc.getElementById("ts-bar");
+    rows = tsRows(cfg, table, doc.getElementById("ts-bar"), {
+      cells: cells,
+      link: function (row) {
+        var chunk = chunkOf(row);
+        return linkOf(chunk, split(chunk), row);
+      },
+      folder: function (f) { return folders[f].path; },
+      sample: sample
+    });
     countOut = doc.getElementById("ts-count");
     printNote = doc.getElementById("ts-print");
     var heads = table.tHead.rows[0].cells;
@@ -48,7 +52,7 @@ var ts = (function () {
     if (q.value)
       search(q.value);
     addEventListener("scroll", scheduleDraw, { passive: true });
-    addEventListener("resize", function () { measure(); scheduleDraw(); });
+    addEventListener("resize", function () { rows.measure(); scheduleDraw(); });
     addEventListener("beforeprint", printRows);
     addEventListener("afterprint", afterPrint);
     showCount();
@@ -71,16 +75,22 @@ var ts = (function () {
     folderOf = f;
   }
 
-  // One chunk: its folders as [path, rows, link prefix, ...], a string per column holding the
-  // chunk's cells separated by NUL, the links' ends the same way, sizes and lengths in seconds.
+  // One chunk: its folders as [path, rows, link prefix, ...] (0 for the path of a folder that
+  // goes on from the chunk before), a string per column holding the chunk's cells separated by
+  // U+0001, the links' ends the same way ("" for the File name cell's text), sizes and lengths in
+  // seconds.
   function add(segs, texts, links, sizes, seconds) {
+    // Its script is done with: the text it held goes.
+    var script = doc.currentScript;
+    if (script)
+      script.remove();
     var first = n, count = sizes.length;
     grow(n + count);
     var chunk = { first: first, count: count, texts: texts, links: links, segs: [], split: null, fold: null, offsets: null };
     var row = first;
     for (var i = 0; i < segs.length; i += 3) {
       var f = folders.length - 1;
-      if (f < 0 || folders[f].path !== segs[i]) {
+      if (f < 0 || segs[i] !== 0) {
         folders.push({ path: segs[i], first: row, count: 0, fold: null });
         f++;
       }
@@ -100,14 +110,14 @@ var ts = (function () {
     n += count;
     if (words.length)
       matchChunk(chunk, null);
+    appendToView(null, first, n);
     if (!started) {
       started = true;
-      takeOver();
-      rebuildView();
-      draw();
+      rows.takeOver();
+      rows.draw(view, viewLength);
       performance.mark("ts-first-rows");
     } else {
-      scheduleView();
+      scheduleUpdate();
     }
   }
 
@@ -115,12 +125,12 @@ var ts = (function () {
     ready = true;
     if (!started) {
       started = true;
-      takeOver();
+      rows.takeOver();
     }
     if (sortDirection)
       order = sortedRows(sortColumn, sortDirection);
     rebuildView();
-    redraw();
+    rows.draw(view, viewLength);
     doc.documentElement.dataset.tsReady = "1";
     performance.mark("ts-ready");
     foldWhenIdle(0);
@@ -143,8 +153,8 @@ var ts = (function () {
     if (!chunk.split) {
       var parts = [];
       for (var c = 0; c < ncols; c++)
-        parts.push(chunk.texts[c].split("\0"));
-      parts.push(chunk.links === null ? null : chunk.links.split("\0"));
+        parts.push(chunk.texts[c].split("\x01"));
+      parts.push(chunk.links === null ? null : chunk.links.split("\x01"));
       chunk.split = parts;
       splitChunks.push(chunk);
       if (splitChunks.length > 64)
@@ -153,260 +163,98 @@ var ts = (function () {
     return chunk.split;
   }
 
+  function cells(row) {
+    var chunk = chunkOf(row), parts = split(chunk), k = row - chunk.first, out = [];
+    for (var c = 0; c < ncols; c++)
+      out.push(parts[c][k]);
+    return out;
+  }
+
+  // Some of column c's texts, from the first chunks.
+  function sample(c) {
+    var out = [];
+    for (var i = 0; i < chunks.length && out.length < 400; i++)
+      out = out.concat(split(chunks[i])[c].slice(0, 400 - out.length));
+    return out;
+  }
+
   function linkOf(chunk, parts, row) {
     var prefix = "";
     for (var i = 0; i < chunk.segs.length && chunk.segs[i] <= row; i += 2)
       prefix = chunk.segs[i + 1];
-    return prefix + parts[ncols][row - chunk.first];
+    var end = parts[ncols][row - chunk.first];
+    return prefix + (end === "" ? parts[cfg.nameCol][row - chunk.first] : end);
   }
 
-  // ---- Drawing ----------------------------------------------------------------------------
-
-  function spaceRow() {
-    var tr = doc.createElement("tr"), td = doc.createElement("td");
-    tr.className = "ts-space";
-    td.colSpan = ncols;
-    tr.appendChild(td);
-    return tr;
-  }
-
-  // The rows written for browsers without scripts give way to the drawn ones.
-  function takeOver() {
-    while (tbody.firstChild)
-      tbody.removeChild(tbody.firstChild);
-    topSpace = spaceRow();
-    bottomSpace = spaceRow();
-    tbody.appendChild(topSpace);
-    tbody.appendChild(bottomSpace);
-    setWidths();
-    measure();
-  }
-
-  // Column widths from the first rows, so that they stay as the page scrolls.
-  function setWidths() {
-    var group = doc.createElement("colgroup"), weights = [], least = 0, sum = 0;
-    var heads = table.tHead.rows[0].cells;
-    for (var c = 0; c < ncols; c++) {
-      var lengths = [];
-      for (var i = 0; i < chunks.length && lengths.length < 400; i++) {
-        var parts = split(chunks[i]);
-        for (var r = 0; r < parts[c].length && lengths.length < 400; r++)
-          lengths.push(parts[c][r].length);
-      }
-      lengths.sort(function (a, b) { return a - b; });
-      var typical = lengths.length ? lengths[Math.floor(lengths.length * 0.9)] : 0;
-      var head = heads[c].textContent.length + 3;
-      var w = Math.max(head, Math.min(typical + 2, 48));
-      weights.push(w);
-      sum += w;
-      least += head;
+  // While the data comes in, the count and the rows in view follow it once a frame.
+  function scheduleUpdate() {
+    if (!updatePending) {
+      updatePending = true;
+      requestAnimationFrame(function () {
+        updatePending = false;
+        showCount();
+        rows.draw(view, viewLength);
+      });
     }
-    for (c = 0; c < ncols; c++) {
-      var col = doc.createElement("col");
-      col.style.width = (weights[c] * 100 / sum).toFixed(2) + "%";
-      group.appendChild(col);
-    }
-    table.insertBefore(group, table.firstChild);
-    table.style.minWidth = Math.max(least, sum * 0.6).toFixed(0) + "ch";
-  }
-
-  function measure() {
-    stickyHeight = bar.offsetHeight + table.tHead.offsetHeight;
-    doc.documentElement.style.setProperty("--ts-bar-height", bar.offsetHeight + "px");
-    var sample = dataRows.length ? dataRows[0] : null;
-    if (sample && sample.parentNode) {
-      var h = sample.getBoundingClientRect().height;
-      if (h > 0)
-        rowHeight = h;
-    }
-  }
-
-  function newDataRow() {
-    var tr = doc.createElement("tr");
-    for (var c = 0; c < ncols; c++) {
-      var td = doc.createElement("td"), text = doc.createTextNode("");
-      if (cfg.cols[c].link) {
-        var a = doc.createElement("a");
-        a.appendChild(text);
-        td.appendChild(a);
-      } else {
-        td.appendChild(text);
-      }
-      tr.appendChild(td);
-    }
-    tr.item = -1;
-    return tr;
-  }
-
-  function newDirRow() {
-    var tr = doc.createElement("tr"), td = doc.createElement("td");
-    tr.className = "ts-dir";
-    td.colSpan = ncols;
-    td.appendChild(doc.createTextNode(""));
-    tr.appendChild(td);
-    tr.item = 0;
-    return tr;
-  }
-
-  function fillRow(tr, row) {
-    var chunk = chunkOf(row), parts = split(chunk), k = row - chunk.first, link = null;
-    for (var c = 0; c < ncols; c++) {
-      var td = tr.cells[c], value = parts[c][k];
-      if (cfg.cols[c].link) {
-        if (link === null)
-          link = linkOf(chunk, parts, row);
-        td.firstChild.href = link;
-        td.firstChild.firstChild.data = value;
-      } else {
-        td.firstChild.data = value;
-      }
-      td.title = value.length > 12 ? value : "";
-    }
-    tr.item = row;
-  }
-
-  function fillDirRow(tr, item) {
-    var f = -1 - item;
-    tr.firstChild.firstChild.data = cfg.captions ? folders[f].path : "";
-    tr.item = item;
   }
 
   function scheduleDraw() {
     if (!drawPending) {
       drawPending = true;
-      requestAnimationFrame(function () { drawPending = false; draw(); });
-    }
-  }
-
-  function scheduleView() {
-    if (!viewPending) {
-      viewPending = true;
       requestAnimationFrame(function () {
-        viewPending = false;
-        rebuildView();
-        draw();
+        drawPending = false;
+        rows.draw(view, viewLength);
       });
     }
-  }
-
-  function redraw() {
-    measure();
-    draw();
-  }
-
-  function draw() {
-    if (!topSpace || printing)
-      return;
-    var listTop = topSpace.getBoundingClientRect().top + scrollY;
-    var visible = Math.max(rowHeight, innerHeight - stickyHeight);
-    var total = viewLength * rowHeight, height = Math.min(total, MaxListHeight);
-    var y = Math.min(Math.max(scrollY + stickyHeight - listTop, 0), Math.max(0, height - visible));
-    var pos = total > height ? y * (total - visible) / (height - visible) : y;
-    var first = Math.floor(pos / rowHeight);
-    var from = Math.max(0, first - DrawAhead);
-    var to = Math.min(viewLength, first + Math.ceil(visible / rowHeight) + DrawAhead);
-    var top = Math.max(0, y - (pos - first * rowHeight) - (first - from) * rowHeight);
-    var bottom = Math.max(0, height - top - (to - from) * rowHeight);
-    setSpace(topSpace, top);
-    setSpace(bottomSpace, bottom);
-
-    var d = 0, h = 0, at = topSpace.nextSibling;
-    for (var i = from; i < to; i++) {
-      var item = view[i], tr;
-      if (item >= 0) {
-        if (d === dataRows.length)
-          dataRows.push(newDataRow());
-        tr = dataRows[d++];
-        if (tr.item !== item)
-          fillRow(tr, item);
-      } else {
-        if (h === dirRows.length)
-          dirRows.push(newDirRow());
-        tr = dirRows[h++];
-        if (tr.item !== item)
-          fillDirRow(tr, item);
-      }
-      if (tr !== at)
-        tbody.insertBefore(tr, at);
-      else
-        at = at.nextSibling;
-    }
-    while (at !== bottomSpace) {
-      var next = at.nextSibling;
-      tbody.removeChild(at);
-      at = next;
-    }
-    if (d && rowHeight === 20 && !measured) {
-      measured = true;
-      measure();
-    }
-  }
-  var measured = false;
-
-  function setSpace(tr, height) {
-    tr.style.display = height > 0 ? "" : "none";
-    tr.firstChild.style.height = height + "px";
   }
 
   // ---- The view: search, sort, folders ------------------------------------------------------
 
   function rebuildView() {
-    var size = n + folders.length;
-    if (view.length < size)
-      view = new Int32Array(Math.max(size, view.length * 2));
-    var k = 0, last = -1, perFolder = cfg.folders;
+    viewLength = 0;
+    lastFolder = -1;
     var sorted = order ? orderLength : 0;
-    for (var i = 0; i < n; i++) {
-      var row = i < sorted ? order[i] : i;
+    appendToView(order, 0, sorted);
+    appendToView(null, sorted, n);
+    showCount();
+  }
+
+  // Puts the rows from..to of `rows` (page order when null) that match into the view, each
+  // folder's heading before its first row when tables are per folder.
+  function appendToView(rows, from, to) {
+    var size = viewLength + (to - from) * (cfg.folders ? 2 : 1);
+    if (view.length < size) {
+      var larger = new Int32Array(Math.max(size, view.length * 2, 1024));
+      larger.set(view.subarray(0, viewLength));
+      view = larger;
+    }
+    var k = viewLength;
+    for (var i = from; i < to; i++) {
+      var row = rows ? rows[i] : i;
       if (match !== null && !match[row])
         continue;
-      if (perFolder) {
-        var f = folderOf[row];
-        if (f !== last) {
-          if (cfg.captions || k > 0)
-            view[k++] = -1 - f;
-          last = f;
-        }
+      if (cfg.folders && folderOf[row] !== lastFolder) {
+        if (cfg.captions || k > 0)
+          view[k++] = -1 - folderOf[row];
+        lastFolder = folderOf[row];
       }
       view[k++] = row;
     }
     viewLength = k;
-    showCount();
   }
+  var lastFolder = -1;
 
   function showCount() {
-    var shown = match === null ? n : matchCount;
-    var time = match === null ? totalSecs : matchSecs, size = match === null ? totalBytes : matchBytes;
-    var text = (match === null ? cfg.texts.files : cfg.texts.of)
-      .replace("{0}", numbers.format(shown)).replace("{1}", numbers.format(n));
-    text += " \u00b7 " + duration(time) + " \u00b7 " + sizeText(size);
-    if (!ready)
-      text += " \u2026";
-    countOut.value = text;
+    countOut.value = match === null ? totals.text(null, n, totalSecs, totalBytes, ready)
+      : totals.text(matchCount, n, matchSecs, matchBytes, ready);
   }
 
-  function duration(seconds) {
-    var days = Math.floor(seconds / 86400), rest = seconds % 86400;
-    var h = Math.floor(rest / 3600), m = Math.floor(rest / 60) % 60, s = rest % 60;
-    var text = h + ":" + (m < 10 ? "0" : "") + m + ":" + (s < 10 ? "0" : "") + s;
-    if (days > 0)
-      text = new Intl.NumberFormat(lang, { style: "unit", unit: "day", unitDisplay: "long" }).format(days) + " " + text;
-    return text;
-  }
-
-  function sizeText(size) {
-    var units = ["B", "kB", "MB", "GB", "TB"], u = 0;
-    while (size >= 1024 && u < units.length - 1) {
-      size /= 1024;
-      u++;
-    }
-    return new Intl.NumberFormat(lang, { maximumFractionDigits: u ? 1 : 0 }).format(size) + " " + units[u];
-  }
-
-  function scrollToList() {
-    var listTop = topSpace.getBoundingClientRect().top + scrollY - stickyHeight;
-    if (scrollY > listTop)
-      scrollTo(scrollX, listTop);
+  // A new search or sort starts at the top of the list.
+  function showList() {
+    var top = rows.listTop();
+    if (scrollY > top)
+      scrollTo(scrollX, top);
+    rows.draw(view, viewLength);
   }
 
   function sortBy(c) {
@@ -424,130 +272,51 @@ var ts = (function () {
       sortColumn = -1;
     rebuildView();
     if (started) {
-      scrollToList();
-      draw();
+      showList();
     }
   }
 
-  // The rows in the order of column c, ties and empty cells in page order, empty cells last;
-  // within each folder when tables are per folder.
-  function sortedRows(c, direction) {
-    var r = rankColumn(c), rank = r.rank, count = r.count;
-    var starts = new Int32Array(count + 2);
-    for (var i = 0; i < n; i++)
-      starts[(direction === 1 || rank[i] === count ? rank[i] : count - 1 - rank[i]) + 1]++;
-    for (i = 1; i <= count + 1; i++)
-      starts[i] += starts[i - 1];
-    var out = new Int32Array(n);
-    for (i = 0; i < n; i++)
-      out[starts[direction === 1 || rank[i] === count ? rank[i] : count - 1 - rank[i]]++] = i;
-    if (cfg.folders) {
-      var at = new Int32Array(folders.length + 1);
-      for (var f = 0; f < folders.length; f++)
-        at[f + 1] = at[f] + folders[f].count;
-      var grouped = new Int32Array(n);
-      for (i = 0; i < n; i++)
-        grouped[at[folderOf[out[i]]]++] = out[i];
-      out = grouped;
-    }
-    orderLength = n;
-    return out;
-  }
-
-  // Every row's place among the column's distinct values (equal values share it); empty cells
-  // get `count`, past all of them.
+  // Every row's rank in column c, kept once all the data is there.
   function rankColumn(c) {
     if (ranks[c] && ranks[c].n === n)
       return ranks[c];
-    var kind = cfg.cols[c].sort, result;
-    if (kind === "text")
-      result = rankTexts(columnValues(c));
-    else
-      result = rankNumbers(numericKeys(c, kind));
+    var kind = cfg.cols[c].sort, result, i;
+    if (kind === "text") {
+      result = tsSort.rankTexts(columnValues(c), lang);
+    } else {
+      var keys = new Float64Array(n);
+      if (kind === "bytes") {
+        keys.set(bytes.subarray(0, n));
+      } else if (kind === "secs") {
+        for (i = 0; i < n; i++)
+          keys[i] = secs[i] < 0 ? NaN : secs[i];
+      } else {
+        var values = columnValues(c);
+        for (i = 0; i < n; i++)
+          keys[i] = parseFloat(values[i]);
+      }
+      result = tsSort.rankNumbers(keys);
+    }
     result.n = n;
     if (ready)
       ranks[c] = result;
     return result;
   }
 
+  function sortedRows(c, direction) {
+    orderLength = n;
+    return tsSort.order(rankColumn(c), direction, cfg.folders ? folderOf.subarray(0, n) : null,
+                        folders.map(function (f) { return f.count; }));
+  }
+
   function columnValues(c) {
     var values = new Array(n), k = 0;
     for (var i = 0; i < chunks.length; i++) {
-      var chunk = chunks[i], parts = chunk.split ? chunk.split[c] : chunk.texts[c].split("\0");
+      var chunk = chunks[i], parts = chunk.split ? chunk.split[c] : chunk.texts[c].split("\x01");
       for (var r = 0; r < parts.length; r++)
         values[k++] = parts[r];
     }
     return values;
-  }
-
-  function numericKeys(c, kind) {
-    var keys = new Float64Array(n);
-    if (kind === "bytes")
-      keys.set(bytes.subarray(0, n));
-    else if (kind === "secs")
-      for (var i = 0; i < n; i++)
-        keys[i] = secs[i] < 0 ? NaN : secs[i];
-    else {
-      var values = columnValues(c);
-      for (i = 0; i < n; i++)
-        keys[i] = parseFloat(values[i]);
-    }
-    return keys;
-  }
-
-  function rankNumbers(keys) {
-    var present = [];
-    for (var i = 0; i < n; i++)
-      if (keys[i] === keys[i])
-        present.push(keys[i]);
-    var distinct = Float64Array.from(present).sort(), d = 0;
-    for (i = 0; i < distinct.length; i++)
-      if (i === 0 || distinct[i] !== distinct[d - 1])
-        distinct[d++] = distinct[i];
-    var rank = new Int32Array(n);
-    for (i = 0; i < n; i++) {
-      var key = keys[i];
-      if (key !== key) {
-        rank[i] = d;
-        continue;
-      }
-      var lo = 0, hi = d - 1;
-      while (lo < hi) {
-        var mid = (lo + hi) >> 1;
-        if (distinct[mid] < key)
-          lo = mid + 1;
-        else
-          hi = mid;
-      }
-      rank[i] = lo;
-    }
-    return { rank: rank, count: d };
-  }
-
-  function rankTexts(values) {
-    var ids = new Map(), distinct = [], id = new Int32Array(n);
-    for (var i = 0; i < n; i++) {
-      var v = values[i];
-      if (v === "") {
-        id[i] = -1;
-        continue;
-      }
-      var k = ids.get(v);
-      if (k === undefined) {
-        k = distinct.length;
-        ids.set(v, k);
-        distinct.push(v);
-      }
-      id[i] = k;
-    }
-    var place = collate(distinct), count = place.count, rank = new Int32Array(n);
-    for (i = 0; i < n; i++)
-      rank[i] = id[i] < 0 ? count : place.rank[id[i]];
-    return { rank: rank, count: count };
-  }
-
-  function collate(texts) {
-    return tsCollate(texts, new Intl.Collator(lang, { numeric: true }));
   }
 
   // ---- Search -----------------------------------------------------------------------------
@@ -570,8 +339,7 @@ var ts = (function () {
       words = now;
     if (started) {
       rebuildView();
-      scrollToList();
-      draw();
+      showList();
     }
   }
 
@@ -608,43 +376,20 @@ var ts = (function () {
 
   // ---- Printing: the first rows of the list as it stands, as plain rows ----------------------
 
-  var printing = false, PrintRows = 1000;
-
   function printRows() {
-    if (!topSpace)
+    if (!rows.active())
       return;
-    printing = true;
-    setSpace(topSpace, 0);
-    setSpace(bottomSpace, 0);
-    while (topSpace.nextSibling !== bottomSpace)
-      tbody.removeChild(topSpace.nextSibling);
-    var shown = 0;
-    for (var i = 0; i < viewLength && shown < PrintRows; i++) {
-      var item = view[i], tr;
-      if (item >= 0) {
-        tr = newDataRow();
-        fillRow(tr, item);
-        shown++;
-      } else {
-        tr = newDirRow();
-        fillDirRow(tr, item);
-      }
-      tbody.insertBefore(tr, bottomSpace);
-    }
-    var rows = match === null ? n : matchCount;
-    printNote.textContent = rows > shown ? cfg.texts.printed.replace("{0}", numbers.format(shown)).replace("{1}", numbers.format(rows)) : "";
-    for (i = 0; i < dataRows.length; i++)
-      dataRows[i].item = -1;
-    for (i = 0; i < dirRows.length; i++)
-      dirRows[i].item = 0;
+    var shown = rows.print(view, viewLength, PrintRows), all = match === null ? n : matchCount;
+    printNote.textContent = all > shown ? cfg.texts.printed.replace("{0}", totals.number(shown)).replace("{1}", totals.number(all)) : "";
   }
 
   function afterPrint() {
-    printing = false;
+    if (!rows.active())
+      return;
     printNote.textContent = "";
-    while (topSpace.nextSibling !== bottomSpace)
-      tbody.removeChild(topSpace.nextSibling);
-    redraw();
+    rows.printed();
+    rows.measure();
+    rows.draw(view, viewLength);
   }
 
   return { start: start, add: add, end: end, fold: tsSearch.fold };

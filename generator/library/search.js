@@ -3,7 +3,7 @@
 "use strict";
 var tsSearch = (function () {
   var Marks = /\p{M}+/gu;
-  var Controls = /[\x01-\x1f\x7f]/g; // NUL stays: it separates the fields
+  var Controls = /[\x02-\x1f\x7f]/g; // U+0001 stays: it separates a chunk's fields
   var Letters = /[\u00df\u00e6\u0153\u00f8\u0142\u0111\u00f0\u00fe\u0131\u03c2\u2018\u2019\u02bc]/g;
   var Spelled = {
     "\u00df": "ss", "\u00e6": "ae", "\u0153": "oe", "\u00f8": "o", "\u0142": "l", "\u0111": "d", "\u00f0": "d",
@@ -19,7 +19,7 @@ var tsSearch = (function () {
   // The query's words, folded, without those that another word contains (they add nothing),
   // the longest first: it rules out the most rows.
   function queryWords(query) {
-    var all = fold(query).split(/[\s\0]+/).filter(function (w) { return w.length > 0; });
+    var all = fold(query).split(/[\s\0\x01]+/).filter(function (w) { return w.length > 0; });
     all.sort(function (a, b) { return b.length - a.length; });
     var kept = [];
     for (var i = 0; i < all.length && kept.length < MostWords; i++)
@@ -41,7 +41,7 @@ var tsSearch = (function () {
       return;
     var parts = [];
     for (var c = 0; c < columns; c++)
-      parts.push(fold(chunk.texts[c]).split("\0"));
+      parts.push(fold(chunk.texts[c]).split("\x01"));
     var rows = new Array(chunk.count);
     for (var r = 0; r < chunk.count; r++) {
       var s = parts[0][r];

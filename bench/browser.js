@@ -1,3 +1,4 @@
+// Run through tests/browser/with-puppeteer, which installs puppeteer-core (bench/browser does).
 // Opens a page in headless Chromium or Firefox and measures it as a person would meet it: how
 // soon the first rows show, when all the data is there, the memory of the page's process and,
 // for the library page, how long a keystroke in the search box and the first sort of a text
@@ -8,7 +9,7 @@
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
-const puppeteer = require(path.join(__dirname, "../tests/browser/node_modules/puppeteer-core"));
+const puppeteer = require("puppeteer-core");
 
 function options() {
   const o = { browser: "chromium", kind: "library" };

@@ -40,7 +40,17 @@ var tsCollate = (function () {
       complex.sort(compare);
       sorted = mergeInto(sorted, complex, compare);
     }
+    // Too many letters to look for pairs among: the collator checks every neighbour.
+    if (!keys.pairsKnown && !inOrder(sorted, compare))
+      return places(Array.from(sorted).sort(compare), null, compare);
     return places(sorted, keys, compare);
+  }
+
+  function inOrder(sorted, compare) {
+    for (var i = 1; i < sorted.length; i++)
+      if (compare(sorted[i - 1], sorted[i]) > 0)
+        return false;
+    return true;
   }
 
   // The texts of `extra`, in order, put into `sorted` where the collator places them.
@@ -166,24 +176,37 @@ var tsCollate = (function () {
         }
       }
     }
-    return { place: place, pairs: pairPlace, pairStart: pairStart, spelled: spelled, spellings: spellings, digits: place[48], most: most };
+    return { pairsKnown: letters.length <= MostPairTests, place: place, pairs: pairPlace, pairStart: pairStart, spelled: spelled, spellings: spellings, digits: place[48], most: most };
   }
 
   // Pairs of characters that the collator reads as one letter ("ch" in Slovak, "aa" in
-  // Danish): they do not sort between their neighbours.
+  // Danish): they do not sort between the pairs of their neighbours' letters.
   function findPairs(letters, base) {
-    var pairs = {};
+    var pairs = {}, groups = [];
     if (letters.length > MostPairTests)
       return pairs;
-    for (var i = 0; i < letters.length; i++) {
+    for (var i = 0; i < letters.length; i++)
+      if (i === 0 || base.compare(letters[i - 1], letters[i]) !== 0)
+        groups.push(letters[i]);
+    for (i = 0; i < letters.length; i++) {
+      var x = letters[i];
       for (var j = 0; j < letters.length; j++) {
-        var x = letters[i], pair = x + letters[j];
-        var low = j > 0 ? x + letters[j - 1] : x, high = j + 1 < letters.length ? x + letters[j + 1] : null;
-        if (base.compare(pair, low) < 0 || (high !== null && base.compare(pair, high) > 0))
+        var pair = x + letters[j], g = groups.indexOf(letters[j]);
+        if (g < 0)
+          g = groupOf(groups, letters[j], base);
+        var low = g > 0 ? x + groups[g - 1] : x, high = g + 1 < groups.length ? x + groups[g + 1] : null;
+        if (base.compare(pair, low) <= 0 || (high !== null && base.compare(pair, high) >= 0))
           pairs[pair] = true;
       }
     }
     return pairs;
+  }
+
+  function groupOf(groups, letter, base) {
+    for (var g = groups.length - 1; g > 0; g--)
+      if (base.compare(groups[g], letter) <= 0)
+        return g;
+    return 0;
   }
 
   // Each text as a row of numbers (its letters' places; a run of digits as the digits' place,
@@ -230,7 +253,7 @@ var tsCollate = (function () {
     }
     offsets[texts.length] = k;
     most = Math.max(most, a.most, 11);
-    return { elements: elements, offsets: offsets, complex: complex, alphabet: most + 1 };
+    return { elements: elements, offsets: offsets, complex: complex, alphabet: most + 1, pairsKnown: a.pairsKnown };
   }
 
   // Most significant element first: each range of texts equal so far is split by its next

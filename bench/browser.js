@@ -36,22 +36,30 @@ function memoryOf(pid) {
 // The browser's processes that hold pages: Chromium's renderers, Firefox's content processes.
 function pageProcesses(browserPid) {
   const out = [];
-  const walk = (pid) => {
-    let children = [];
+  // Children are listed per thread that started them: look at every process's parent.
+  const parents = new Map();
+  for (const entry of fs.readdirSync("/proc")) {
+    if (!/^\d+$/.test(entry))
+      continue;
     try {
-      children = fs.readFileSync(`/proc/${pid}/task/${pid}/children`, "utf8").trim().split(/\s+/).filter(Boolean);
+      const stat = fs.readFileSync(`/proc/${entry}/stat`, "utf8");
+      parents.set(+entry, +stat.slice(stat.lastIndexOf(")") + 2).split(" ")[1]);
     } catch (e) {
-      return;
+      // gone meanwhile
     }
-    for (const c of children) {
+  }
+  const walk = (pid) => {
+    for (const [c, parent] of parents) {
+      if (parent !== pid)
+        continue;
       let cmd = "";
       try {
         cmd = fs.readFileSync(`/proc/${c}/cmdline`, "utf8");
       } catch (e) {
         continue;
       }
-      if (/--type=renderer/.test(cmd) && !/--extension-process|--top-chrome-webui/.test(cmd) || /-contentproc/.test(cmd) && /\btab\b/.test(cmd))
-        out.push(+c);
+      if (/--type=renderer/.test(cmd) && !/--extension-process|--top-chrome-webui/.test(cmd) || /-contentproc/.test(cmd))
+        out.push(c);
       walk(c);
     }
   };

@@ -45,6 +45,7 @@ struct PageRun {
     TempDir out;
     TGeneratorSettings settings = initialFormSettings();
     int readers = 0;
+    PageKind page = PageKind::Plain;
     std::function<bool(const GenerateProgress&)> onProgress;
 
     std::string outputPath() const { return out.path("page.htm"); }
@@ -56,6 +57,7 @@ struct PageRun {
         t.Settings.InputDir = inputDir;
         t.Settings.OutputFile = outputPath();
         t.Readers = readers;
+        t.Page = page;
         t.OnProgress = onProgress;
         t.Generate();
         return readFile(outputPath());

@@ -35,7 +35,7 @@ var tsCollate = (function () {
       (keys.complex[i] ? complex : simple).push(i);
     var sorted = Int32Array.from(simple);
     radixSort(sorted, keys);
-    sortEqualKeys(sorted, keys, compare);
+    keys.tied = sortEqualKeys(sorted, keys, compare);
     if (complex.length) {
       complex.sort(compare);
       sorted = mergeInto(sorted, complex, compare);
@@ -80,7 +80,7 @@ var tsCollate = (function () {
     for (var i = 0; i < sorted.length; i++) {
       if (i > 0) {
         var a = sorted[i - 1], b = sorted[i];
-        if (keys === null || keys.complex[a] || keys.complex[b] || sameKey(keys, a, b) ? compare(a, b) !== 0 : true)
+        if (keys === null || keys.complex[a] || keys.complex[b] || keys.tied[b] ? compare(a, b) !== 0 : true)
           place++;
       }
       rank[sorted[i]] = place;
@@ -88,15 +88,22 @@ var tsCollate = (function () {
     return { rank: rank, count: sorted.length ? place + 1 : 0 };
   }
 
+  // Puts runs of texts with equal keys in the collator's order; returns which texts have the
+  // key of the text before them.
   function sortEqualKeys(ids, keys, compare) {
+    var tied = new Uint8Array(keys.complex.length);
     for (var i = 0; i < ids.length;) {
       var j = i + 1;
       while (j < ids.length && sameKey(keys, ids[i], ids[j]))
         j++;
-      if (j - i > 1)
+      if (j - i > 1) {
         ids.set(Array.from(ids.subarray(i, j)).sort(function (a, b) { return compare(a, b) || a - b; }), i);
+        for (var k = i + 1; k < j; k++)
+          tied[ids[k]] = 1;
+      }
       i = j;
     }
+    return tied;
   }
 
   function sameKey(keys, a, b) {
@@ -142,7 +149,7 @@ var tsCollate = (function () {
     var base = new Intl.Collator(collator.resolvedOptions().locale, { sensitivity: "base" });
     var letters = units.filter(function (c) { return base.compare(c, "") !== 0 && !isDigit(c.charCodeAt(0)); });
     letters.sort(base.compare);
-    var pairs = findPairs(letters, base);
+    var pairs = findPairs(letters.filter(function (c) { return /\p{L}/u.test(c); }), base);
     // "0" stands for every run of digits.
     var all = letters.concat(Object.keys(pairs), ["0"]).sort(base.compare);
     var place = new Uint16Array(65536), pairPlace = new Map(), pairStart = new Uint8Array(65536), p = 1, most = 0;

@@ -359,19 +359,19 @@ var ts = (function () {
     }
   }
 
-  // The searchable texts are made while the page waits for its reader, a chunk at a time.
+  // The searchable texts are made while the page waits for its reader, a few chunks at a time.
   function foldWhenIdle(from) {
     var next = function (deadline) {
-      var i = from;
-      while (i < chunks.length && (deadline.timeRemaining() > 2 || deadline.didTimeout))
+      var i = from, least = i + 1;
+      while (i < chunks.length && (i < least || deadline.timeRemaining() > 2))
         tsSearch.foldChunk(chunks[i++], ncols);
       if (i < chunks.length)
         foldWhenIdle(i);
     };
     if (window.requestIdleCallback)
-      requestIdleCallback(next, { timeout: 2000 });
+      requestIdleCallback(next, { timeout: 1000 });
     else
-      setTimeout(function () { next({ timeRemaining: function () { return 8; }, didTimeout: false }); }, 20);
+      setTimeout(function () { next({ timeRemaining: function () { return 0; } }); }, 20);
   }
 
   // ---- Printing: the first rows of the list as it stands, as plain rows ----------------------

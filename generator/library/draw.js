@@ -30,30 +30,41 @@ var tsRows = (function () {
       bottomSpace = spaceRow();
       tbody.appendChild(topSpace);
       tbody.appendChild(bottomSpace);
+      table.classList.add("ts-drawn");
       setWidths();
       measure();
     }
 
-    // Column widths from the first rows, so that they stay as the page scrolls.
+    // Column widths from the first rows, so that they stay as the page scrolls. Every header
+    // shows whole; where the columns do not fit the window, the longer ones give way first, and
+    // past that the table grows wider than the window.
     function setWidths() {
-      var group = doc.createElement("colgroup"), weights = [], least = 0, sum = 0, c;
+      var group = doc.createElement("colgroup"), least = [], wants = [], c;
       var heads = table.tHead.rows[0].cells;
       for (c = 0; c < ncols; c++) {
         var lengths = source.sample(c).map(function (t) { return t.length; }).sort(function (a, b) { return a - b; });
         var typical = lengths.length ? lengths[Math.floor(lengths.length * 0.9)] : 0;
-        var head = heads[c].textContent.length + 3;
-        var w = Math.max(head, Math.min(typical + 2, 48));
-        weights.push(w);
-        sum += w;
-        least += head;
+        least.push(heads[c].textContent.length + 4);
+        wants.push(Math.max(least[c], Math.min(typical + 2, 48)));
       }
+      var probe = doc.createElement("span");
+      probe.textContent = "0000000000";
+      heads[0].appendChild(probe);
+      var ch = probe.getBoundingClientRect().width / 10 || 8;
+      heads[0].removeChild(probe);
+      var room = table.clientWidth / ch, sum = wants.reduce(function (a, b) { return a + b; }, 0);
+      var floor = least.reduce(function (a, b) { return a + b; }, 0);
+      var widths = wants.map(function (w, i) {
+        return sum <= room || floor >= room ? w : least[i] + (w - least[i]) * (room - floor) / (sum - floor);
+      });
+      var total = Math.max(Math.min(sum, room), floor);
       for (c = 0; c < ncols; c++) {
         var col = doc.createElement("col");
-        col.style.width = (weights[c] * 100 / sum).toFixed(2) + "%";
+        col.style.width = (widths[c] * 100 / widths.reduce(function (a, b) { return a + b; }, 0)).toFixed(3) + "%";
         group.appendChild(col);
       }
       table.insertBefore(group, table.firstChild);
-      table.style.minWidth = Math.max(least, sum * 0.6).toFixed(0) + "ch";
+      table.style.minWidth = Math.ceil(total * ch) + "px";
     }
 
     function measure() {
@@ -117,8 +128,8 @@ var tsRows = (function () {
       tr.item = item;
     }
 
+    // The spaces stay in the layout even when empty: the top one tells where the list starts.
     function setSpace(tr, height) {
-      tr.style.display = height > 0 ? "" : "none";
       tr.firstChild.style.height = height + "px";
     }
 

@@ -16,10 +16,13 @@ namespace {
 // Rows written as plain rows, for browsers without scripts.
 constexpr std::size_t StaticRows = 200;
 // A chunk ends at the first folder that starts after it holds this many rows or bytes; a folder
-// larger than the most a chunk holds goes on in the next one.
-constexpr std::size_t ChunkRows = 2000;
-constexpr std::size_t ChunkBytes = 512 << 10;
-constexpr std::size_t MostChunkRows = 8192;
+// larger than the most a chunk holds goes on in the next one. The first chunk is small, so
+// that the page draws its rows early; the others are large, as each script element costs the
+// browser a pause in its parsing.
+constexpr std::size_t FirstChunkRows = 500;
+constexpr std::size_t ChunkRows = 8000;
+constexpr std::size_t ChunkBytes = 2 << 20;
+constexpr std::size_t MostChunkRows = 16384;
 
 // The fields of a RowForm::Values row.
 void splitFields(std::string_view values, std::vector<std::string_view>& fields)
@@ -221,7 +224,7 @@ void LibraryPage::row(std::string_view values)
 void LibraryPage::startFolder()
 {
     // A chunk ends between folders.
-    if (chunkRows_ >= ChunkRows || chunkBytes_ >= ChunkBytes)
+    if (chunkRows_ >= (chunksWritten_ ? ChunkRows : FirstChunkRows) || chunkBytes_ >= ChunkBytes)
         flushChunk();
     segments_.push_back({false, folder_, 0, linkCount_});
     folderStarted_ = true;
@@ -345,6 +348,7 @@ void LibraryPage::flushChunk()
         writeOut(s);
     else
         pending_ += s;
+    ++chunksWritten_;
     segments_.clear();
     linkCount_ = 0;
     sizes_.clear();

@@ -97,7 +97,7 @@ private:
     std::size_t linkCount_ = 0;
     std::size_t nameColumn_;
     std::string sizes_, seconds_;
-    std::size_t chunkRows_ = 0, chunkBytes_ = 0;
+    std::size_t chunkRows_ = 0, chunkBytes_ = 0, chunksWritten_ = 0;
     std::vector<std::string_view> fields_;
     std::string out_;
 };

@@ -34,8 +34,9 @@ var tsCollate = (function () {
     for (i = 0; i < d; i++)
       (keys.complex[i] ? complex : simple).push(i);
     var sorted = Int32Array.from(simple);
+    keys.tied = new Uint8Array(d);
     radixSort(sorted, keys);
-    keys.tied = sortEqualKeys(sorted, keys, compare);
+    sortEqualKeys(sorted, keys.tied, compare);
     if (complex.length) {
       complex.sort(compare);
       sorted = mergeInto(sorted, complex, compare);
@@ -76,45 +77,37 @@ var tsCollate = (function () {
 
   // The places of texts in order; texts whose keys differ are not equal.
   function places(sorted, keys, compare) {
-    var rank = new Int32Array(sorted.length), place = 0;
-    for (var i = 0; i < sorted.length; i++) {
-      if (i > 0) {
-        var a = sorted[i - 1], b = sorted[i];
-        if (keys === null || keys.complex[a] || keys.complex[b] || keys.tied[b] ? compare(a, b) !== 0 : true)
-          place++;
-      }
-      rank[sorted[i]] = place;
+    var n = sorted.length, rank = new Int32Array(n), place = 0;
+    var complex = keys === null ? null : keys.complex, tied = keys === null ? null : keys.tied;
+    if (n)
+      rank[sorted[0]] = 0;
+    for (var i = 1; i < n; i++) {
+      var a = sorted[i - 1], b = sorted[i];
+      if (complex === null || complex[a] === 1 || complex[b] === 1 || tied[b] === 1 ? compare(a, b) !== 0 : true)
+        place++;
+      rank[b] = place;
     }
-    return { rank: rank, count: sorted.length ? place + 1 : 0 };
+    return { rank: rank, count: n ? place + 1 : 0 };
   }
 
-  // Puts runs of texts with equal keys in the collator's order; returns which texts have the
-  // key of the text before them.
-  function sortEqualKeys(ids, keys, compare) {
-    var tied = new Uint8Array(keys.complex.length);
+  // Puts runs of texts with equal keys (`tied` to the one before) in the collator's order.
+  function sortEqualKeys(ids, tied, compare) {
     for (var i = 0; i < ids.length;) {
       var j = i + 1;
-      while (j < ids.length && sameKey(keys, ids[i], ids[j]))
+      while (j < ids.length && tied[ids[j]])
         j++;
-      if (j - i > 1) {
-        ids.set(Array.from(ids.subarray(i, j)).sort(function (a, b) { return compare(a, b) || a - b; }), i);
-        for (var k = i + 1; k < j; k++)
-          tied[ids[k]] = 1;
+      if (j - i > 1 && !allSame(ids, i, j, compare)) {
+        var run = Array.from(ids.subarray(i, j)).sort(function (a, b) { return compare(a, b) || a - b; });
+        ids.set(run, i);
+        tied[run[0]] = 0;
+        for (var k = 1; k < run.length; k++)
+          tied[run[k]] = 1;
       }
       i = j;
     }
-    return tied;
   }
 
-  function sameKey(keys, a, b) {
-    var o = keys.offsets, e = keys.elements, pa = o[a], pb = o[b], length = o[a + 1] - pa;
-    if (o[b + 1] - pb !== length)
-      return false;
-    for (var k = 0; k < length; k++)
-      if (e[pa + k] !== e[pb + k])
-        return false;
-    return true;
-  }
+
 
   function isDigit(u) {
     return u >= 48 && u <= 57;
@@ -273,6 +266,9 @@ var tsCollate = (function () {
       var depth = stack.pop(), hi = stack.pop(), lo = stack.pop(), i, e, p;
       if (hi - lo <= InsertionRange) {
         insertionSort(ids, lo, hi, depth, el, off);
+        for (i = lo + 1; i < hi; i++)
+          if (equalFrom(ids[i - 1], ids[i], depth, el, off))
+            keys.tied[ids[i]] = 1;
         continue;
       }
       var least = 1 << 30, most = -1;
@@ -288,6 +284,8 @@ var tsCollate = (function () {
       if (least === most) {
         if (most > 0)
           stack.push(lo, hi, depth + 1);
+        else
+          markTied(ids, lo, hi, keys.tied);
         continue;
       }
       count.fill(0, least, most + 2);
@@ -300,6 +298,8 @@ var tsCollate = (function () {
         scratch[count[now[i]]++] = ids[i];
       ids.set(scratch.subarray(lo, hi), lo);
       // Texts that have ended (element 0) are equal and stay in their order.
+      if (least === 0)
+        markTied(ids, lo, count[0], keys.tied);
       var start = least === 0 ? count[0] : lo;
       for (e = Math.max(least, 1); e <= most; e++) {
         var end = count[e];
@@ -308,6 +308,19 @@ var tsCollate = (function () {
         start = end;
       }
     }
+  }
+
+  // The run holds one text only: it stays in page order.
+  function allSame(ids, from, to, compare) {
+    for (var k = from + 1; k < to; k++)
+      if (compare(ids[from], ids[k]) !== 0)
+        return false;
+    return true;
+  }
+
+  function markTied(ids, lo, hi, tied) {
+    for (var i = lo + 1; i < hi; i++)
+      tied[ids[i]] = 1;
   }
 
   function insertionSort(ids, lo, hi, depth, el, off) {
@@ -319,6 +332,16 @@ var tsCollate = (function () {
       }
       ids[j + 1] = id;
     }
+  }
+
+  function equalFrom(a, b, depth, el, off) {
+    var pa = off[a] + depth, pb = off[b] + depth, length = off[a + 1] - pa;
+    if (off[b + 1] - pb !== length)
+      return false;
+    for (var k = 0; k < length; k++)
+      if (el[pa + k] !== el[pb + k])
+        return false;
+    return true;
   }
 
   function compareFrom(a, b, depth, el, off) {

@@ -25,7 +25,7 @@ var ts = (function () {
   var ranks = []; // per column, once all data is there: {rank: Int32Array, count}
 
   var splitChunks = [];
-  var drawPending = false, updatePending = false, started = false;
+  var updatePending = false, started = false;
 
   function start(config) {
     cfg = config;
@@ -51,8 +51,8 @@ var ts = (function () {
     q.addEventListener("input", function () { search(q.value); });
     if (q.value)
       search(q.value);
-    addEventListener("scroll", scheduleDraw, { passive: true });
-    addEventListener("resize", function () { rows.measure(); scheduleDraw(); });
+    addEventListener("scroll", scheduleUpdate, { passive: true });
+    addEventListener("resize", function () { rows.measure(); scheduleUpdate(); });
     addEventListener("beforeprint", printRows);
     addEventListener("afterprint", afterPrint);
     showCount();
@@ -61,18 +61,16 @@ var ts = (function () {
   // ---- Data -------------------------------------------------------------------------------
 
   function grow(size) {
-    if (size <= bytes.length)
-      return;
     var capacity = bytes.length;
     while (capacity < size)
       capacity *= 2;
+    if (capacity === bytes.length)
+      return;
     var b = new Float64Array(capacity), s = new Float64Array(capacity), f = new Int32Array(capacity);
     b.set(bytes);
     s.set(secs);
     f.set(folderOf);
-    bytes = b;
-    secs = s;
-    folderOf = f;
+    bytes = b, secs = s, folderOf = f;
   }
 
   // One chunk: its folders as [path, rows, link prefix, ...] (0 for the path of a folder that
@@ -108,8 +106,10 @@ var ts = (function () {
     }
     chunks.push(chunk);
     n += count;
-    if (words.length)
+    if (words.length && job === null) {
       matchChunk(chunk, null);
+      searched = n;
+    }
     appendToView(null, first, n);
     if (!started) {
       started = true;
@@ -133,7 +133,7 @@ var ts = (function () {
     rows.draw(view, viewLength);
     doc.documentElement.dataset.tsReady = "1";
     performance.mark("ts-ready");
-    foldWhenIdle(0);
+    tsSearch.foldWhenIdle(chunks, ncols, 0);
   }
 
   function chunkOf(row) {
@@ -186,23 +186,13 @@ var ts = (function () {
     return prefix + (end === "" ? parts[cfg.nameCol][row - chunk.first] : end);
   }
 
-  // While the data comes in, the count and the rows in view follow it once a frame.
+  // The rows in view (and, while the data comes in, the count) follow once a frame.
   function scheduleUpdate() {
     if (!updatePending) {
       updatePending = true;
       requestAnimationFrame(function () {
         updatePending = false;
         showCount();
-        rows.draw(view, viewLength);
-      });
-    }
-  }
-
-  function scheduleDraw() {
-    if (!drawPending) {
-      drawPending = true;
-      requestAnimationFrame(function () {
-        drawPending = false;
         rows.draw(view, viewLength);
       });
     }
@@ -231,7 +221,7 @@ var ts = (function () {
     var k = viewLength;
     for (var i = from; i < to; i++) {
       var row = rows ? rows[i] : i;
-      if (match !== null && !match[row])
+      if (match !== null && (row >= searched || !match[row]))
         continue;
       if (cfg.folders && folderOf[row] !== lastFolder) {
         if (cfg.captions || k > 0)
@@ -246,7 +236,7 @@ var ts = (function () {
 
   function showCount() {
     countOut.value = match === null ? totals.text(null, n, totalSecs, totalBytes, ready)
-      : totals.text(matchCount, n, matchSecs, matchBytes, ready);
+      : totals.text(matchCount, n, matchSecs, matchBytes, ready && job === null);
   }
 
   // A new search or sort starts at the top of the list.
@@ -321,25 +311,51 @@ var ts = (function () {
 
   // ---- Search -----------------------------------------------------------------------------
 
+  // A search goes through the chunks a slice of time at a time, so that typing never waits for
+  // a long list: the rows found so far are shown, and the count says when it is complete.
+  var SearchSlice = 30;
+  var job = null, searched = 0; // rows below `searched` have been looked at
+
   function search(query) {
     var now = tsSearch.queryWords(query);
     if (!now.length) {
       match = null;
+      job = null;
+      words = now;
     } else {
-      // A query that only grew can only lose matches: only the rows matched so far are looked at.
-      var before = match !== null && tsSearch.narrows(words, now) ? match : null;
+      // A query that only grew can only lose matches: only the rows matched before are looked at.
+      var before = match !== null && job === null && tsSearch.narrows(words, now) ? match : null;
       words = now;
       if (match === null || match.length < bytes.length)
         match = new Uint8Array(bytes.length);
       matchCount = matchBytes = matchSecs = 0;
-      for (var i = 0; i < chunks.length; i++)
-        matchChunk(chunks[i], before);
+      searched = 0;
+      job = { before: before, next: 0 };
+      searchOn(job);
     }
-    if (!now.length)
-      words = now;
     if (started) {
       rebuildView();
       showList();
+    }
+  }
+
+  function searchOn(current) {
+    if (job !== current)
+      return;
+    var until = performance.now() + SearchSlice;
+    while (job.next < chunks.length) {
+      matchChunk(chunks[job.next++], job.before);
+      if (performance.now() >= until)
+        break;
+    }
+    searched = job.next < chunks.length ? chunks[job.next].first : n;
+    if (job.next < chunks.length)
+      setTimeout(searchOn, 0, current);
+    else
+      job = null;
+    if (started) {
+      rebuildView();
+      rows.draw(view, viewLength);
     }
   }
 
@@ -357,21 +373,6 @@ var ts = (function () {
           matchSecs += secs[r];
       }
     }
-  }
-
-  // The searchable texts are made while the page waits for its reader, a few chunks at a time.
-  function foldWhenIdle(from) {
-    var next = function (deadline) {
-      var i = from, least = i + 1;
-      while (i < chunks.length && (i < least || deadline.timeRemaining() > 2))
-        tsSearch.foldChunk(chunks[i++], ncols);
-      if (i < chunks.length)
-        foldWhenIdle(i);
-    };
-    if (window.requestIdleCallback)
-      requestIdleCallback(next, { timeout: 1000 });
-    else
-      setTimeout(function () { next({ timeRemaining: function () { return 0; } }); }, 20);
   }
 
   // ---- Printing: the first rows of the list as it stands, as plain rows ----------------------

@@ -118,5 +118,20 @@ var tsSearch = (function () {
     return matched;
   }
 
-  return { fold: fold, queryWords: queryWords, narrows: narrows, foldChunk: foldChunk, matchChunk: matchChunk };
+  // The searchable texts are made while the page waits for its reader, a few chunks at a time.
+  function foldWhenIdle(chunks, columns, from) {
+    var next = function (deadline) {
+      var i = from, least = i + 1;
+      while (i < chunks.length && (i < least || deadline.timeRemaining() > 2))
+        foldChunk(chunks[i++], columns);
+      if (i < chunks.length)
+        foldWhenIdle(chunks, columns, i);
+    };
+    if (window.requestIdleCallback)
+      requestIdleCallback(next, { timeout: 1000 });
+    else
+      setTimeout(function () { next({ timeRemaining: function () { return 0; } }); }, 20);
+  }
+
+  return { fold: fold, foldWhenIdle: foldWhenIdle, queryWords: queryWords, narrows: narrows, foldChunk: foldChunk, matchChunk: matchChunk };
 })();

@@ -133,7 +133,12 @@ var ts = (function () {
     rows.draw(view, viewLength);
     doc.documentElement.dataset.tsReady = "1";
     performance.mark("ts-ready");
-    tsSearch.foldWhenIdle(chunks, ncols, 0);
+    setTimeout(function () {
+      for (var c = 0; c < ncols && n > 2000; c++)
+        if (cfg.cols[c].sort === "text")
+          return tsSort.warmUp(sample(c), lang), tsSearch.foldWhenIdle(chunks, ncols, 0);
+      tsSearch.foldWhenIdle(chunks, ncols, 0);
+    }, 0);
   }
 
   function chunkOf(row) {
@@ -148,7 +153,8 @@ var ts = (function () {
     return chunks[lo];
   }
 
-  // A chunk's cells as arrays, kept for the few chunks last drawn.
+  // A chunk's cells as arrays, kept for the few chunks last drawn (a chunk holds thousands of
+  // rows, and the rows in view lie in one or two).
   function split(chunk) {
     if (!chunk.split) {
       var parts = [];
@@ -157,7 +163,7 @@ var ts = (function () {
       parts.push(chunk.links === null ? null : chunk.links.split("\x01"));
       chunk.split = parts;
       splitChunks.push(chunk);
-      if (splitChunks.length > 64)
+      if (splitChunks.length > 6)
         splitChunks.shift().split = null;
     }
     return chunk.split;

@@ -98,10 +98,10 @@ TEST(Cells, ScriptStringsHoldNothingThatEndsTheirScriptOrLiteral)
     }
     // A script's link is the page's link without the HTML escaping.
     std::string path, attribute;
-    appendLinkPath(path, "/a&b\t\"#1\".mp3");
-    appendLinkTarget(attribute, "/a&b\t\"#1\".mp3");
-    EXPECT_EQ(path, "/a&b%09\"%231\".mp3");
-    EXPECT_EQ(attribute, "/a&amp;b%09&quot;%231&quot;.mp3");
+    appendLinkPath(path, "/a&b \"#1\".mp3");
+    appendLinkTarget(attribute, "/a&b \"#1\".mp3");
+    EXPECT_EQ(path, "/a&b \"%231\".mp3");
+    EXPECT_EQ(attribute, "/a&amp;b &quot;%231&quot;.mp3");
 }
 
 TEST(Cells, TextColoursMoveTowardBlackOrWhiteUntilReadable)

@@ -3,7 +3,7 @@
 "use strict";
 var tsSearch = (function () {
   var Marks = /\p{M}+/gu;
-  var Controls = /[\x02-\x1f\x7f]/g; // U+0001 stays: it separates a chunk's fields
+  var Controls = /[\x02-\x1f\x7f]/g; // U+0001 stays: it separates a column's fields
   var Letters = /[\u00df\u00e6\u0153\u00f8\u0142\u0111\u00f0\u00fe\u0131\u03c2\u2018\u2019\u02bc]/g;
   var Spelled = {
     "\u00df": "ss", "\u00e6": "ae", "\u0153": "oe", "\u00f8": "o", "\u0142": "l", "\u0111": "d", "\u00f0": "d",
@@ -34,28 +34,23 @@ var tsSearch = (function () {
     return before.every(function (b) { return now.some(function (w) { return w.indexOf(b) >= 0; }); });
   }
 
-  // The chunk's searchable text: its rows one after another, each ended by U+0001, their fields
-  // separated by NUL, all folded.
+  // The chunk's searchable texts: each column's string folded, with where each row's field
+  // starts in it.
   function foldChunk(chunk, columns) {
     if (chunk.fold !== null)
       return;
-    var parts = [];
-    for (var c = 0; c < columns; c++)
-      parts.push(fold(chunk.texts[c]).split("\x01"));
-    var rows = new Array(chunk.count);
-    for (var r = 0; r < chunk.count; r++) {
-      var s = parts[0][r];
-      for (c = 1; c < columns; c++)
-        s += "\0" + parts[c][r];
-      rows[r] = s;
+    var texts = [], offsets = [];
+    for (var c = 0; c < columns; c++) {
+      var text = fold(chunk.texts[c]), at = new Int32Array(chunk.count + 1), p = 0;
+      for (var r = 0; r < chunk.count; r++) {
+        at[r] = p;
+        p = text.indexOf("\x01", p) + 1 || text.length + 1;
+      }
+      at[chunk.count] = text.length + 1;
+      texts.push(text);
+      offsets.push(at);
     }
-    var text = rows.join("\x01") + "\x01", offsets = new Int32Array(chunk.count + 1), p = 0;
-    for (r = 0; r < chunk.count; r++) {
-      offsets[r] = p;
-      p = text.indexOf("\x01", p) + 1;
-    }
-    offsets[chunk.count] = p;
-    chunk.fold = text;
+    chunk.fold = texts;
     chunk.offsets = offsets;
   }
 
@@ -97,16 +92,18 @@ var tsSearch = (function () {
             need[r] &= ~found;
       }
     }
-    var text = chunk.fold, offsets = chunk.offsets;
     for (w = 0; w < words.length; w++) {
-      var bit = 1 << w, word = words[w], p = text.indexOf(word);
-      r = 0;
-      while (p >= 0) {
-        while (offsets[r + 1] <= p)
-          r++;
-        if (need[r] > 0)
-          need[r] &= ~bit;
-        p = text.indexOf(word, offsets[r + 1]);
+      var bit = 1 << w, word = words[w];
+      for (var c = 0; c < columns; c++) {
+        var text = chunk.fold[c], offsets = chunk.offsets[c], p = text.indexOf(word);
+        r = 0;
+        while (p >= 0) {
+          while (offsets[r + 1] <= p)
+            r++;
+          if (need[r] > 0)
+            need[r] &= ~bit;
+          p = text.indexOf(word, offsets[r + 1]);
+        }
       }
     }
     var matched = 0;

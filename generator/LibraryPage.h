@@ -3,6 +3,7 @@
 // browsers without scripts, and then every row as data in script elements, a chunk of whole
 // folders each, which the page's script shows as the browser reaches them.
 #include "generator/GeneratorSettings.h"
+#include "generator/PageKind.h"
 
 #include <cstddef>
 #include <string>
@@ -10,13 +11,6 @@
 #include <vector>
 
 class PageWriter;
-
-// The kinds of page: today's table, or the library page, which opens long lists at once and
-// searches and sorts them.
-enum class PageKind { Plain, Library };
-
-// Browsers take seconds to open a plain page of more files than this; the library page does not.
-constexpr unsigned long long PlainPageFilesAdvised = 10000;
 
 // The library page's own words, in the program's language. {0} and {1} stand for numbers.
 struct LibraryTexts {

@@ -160,7 +160,8 @@ int main(int argc, char** argv)
     PageWriter plain(plainPath), library(libraryPath);
     plain.writeLine(shell.substr(0, foot - 2));
     const LibraryTexts texts;
-    LibraryPage page(library, generator.Settings, libraryColumns(generator.Settings), texts);
+    const PageColumns columns = pageColumns(generator.Settings, {}, englishColumnHeaders());
+    LibraryPage page(library, generator.Settings, libraryColumns(generator.Settings, columns), texts);
     page.head();
     std::string header = "<tr>";
     for (int i = 0; i < ColumnSlots; ++i)

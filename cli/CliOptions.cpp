@@ -1,6 +1,8 @@
 #include "cli/CliOptions.h"
 
+#include "generator/Columns.h"
 #include "generator/NamedColours.h"
+#include "generator/PageColumns.h"
 #include "platform/Path.h"
 
 #include <algorithm>
@@ -19,9 +21,6 @@ struct Word {
     int value;
 };
 
-const Word ColumnWords[] = {{"artist", ciArtist}, {"title", ciTitle},   {"album", ciAlbum},        {"year", ciYear},
-                            {"length", ciLength}, {"size", ciFileSize}, {"filename", ciFileName}};
-const Word LinkWords[] = {{"artist", alArtist}, {"title", alTitle}, {"filename", alFileName}};
 const Word SizeUnitWords[] = {{"B", fsBytes}, {"kB", fsKiloBytes}, {"MB", fsMegaBytes}};
 const Word TagPriorityWords[] = {{"v1", tpID3v1First}, {"v2", tpID3v2First}};
 const Word PageWords[] = {{"plain", static_cast<int>(PageKind::Plain)}, {"library", static_cast<int>(PageKind::Library)}};
@@ -63,20 +62,24 @@ std::string wordOf(const Word (&words)[N], int value)
     return "(value " + std::to_string(value) + ")";
 }
 
-std::vector<std::string> splitList(const std::string& list)
+// "artist, title, ...": the command-line names of the columns that pass `which`.
+std::string columnNames(bool (*which)(const ColumnKind&), const char* separator = ", ")
 {
-    std::vector<std::string> items;
-    std::string item;
-    for (char c : list + ",") {
-        if (c == ',') {
-            if (!item.empty())
-                items.push_back(item);
-            item.clear();
-        } else if (c != ' ') {
-            item += c;
-        }
-    }
-    return items;
+    std::string text;
+    for (const ColumnKind& column : columnKinds())
+        if (which(column))
+            text += (text.empty() ? "" : separator) + std::string(column.cliName);
+    return text;
+}
+
+bool anyColumn(const ColumnKind&)
+{
+    return true;
+}
+
+bool linkable(const ColumnKind& column)
+{
+    return column.linkBit != 0;
 }
 
 // The value of an option that takes one word of a few.
@@ -88,34 +91,37 @@ std::uint8_t oneOf(const char* option, const Word (&words)[N], const std::string
     usage(std::string("--") + option + " takes " + wordList(words, ", ", " or "));
 }
 
-void setColumns(TGeneratorSettings& s, const std::string& list)
+// The record's slots take the list's columns of their kinds, under their English names; the
+// options take the whole list.
+void setColumns(CliCommand& c, const std::string& list)
 {
+    std::vector<std::uint8_t> ids;
+    std::string unknown;
+    if (!parseColumnList(list, ids, unknown) && !unknown.empty())
+        usage("unknown column '" + unknown + "' (columns: " + columnNames(anyColumn) + ")");
+    for (auto id = ids.begin(); id != ids.end(); ++id)
+        if (std::find(ids.begin(), id, *id) != id)
+            usage(std::string("column '") + columnKind(*id)->cliName + "' given twice");
+    const auto slots = recordSlotsOf(ids);
     for (int i = 0; i < ColumnSlots; ++i) {
-        s.SelectedItems[i] = ciNone;
-        s.SelectedNames[i].length = 0;
+        c.settings.SelectedItems[i] = slots[i];
+        c.settings.SelectedNames[i] = englishColumnName(slots[i]);
     }
-    int slot = 0;
-    for (const std::string& name : splitList(list)) {
-        const Word* column = findWord(ColumnWords, name);
-        if (!column)
-            usage("unknown column '" + name + "' (columns: " + wordList(ColumnWords) + ")");
-        if (std::count(s.SelectedItems, s.SelectedItems + slot, column->value) > 0)
-            usage("column '" + name + "' given twice");
-        s.SelectedItems[slot] = static_cast<std::uint8_t>(column->value);
-        s.SelectedNames[slot] = englishColumnName(column->value);
-        ++slot;
-    }
+    c.options.columns = ids;
 }
 
 void setLinks(TGeneratorSettings& s, const std::string& list)
 {
+    std::vector<std::uint8_t> ids;
+    std::string unknown;
+    parseColumnList(list, ids, unknown);
     s.ActiveLinks = 0;
-    for (const std::string& name : splitList(list)) {
-        const Word* link = findWord(LinkWords, name);
-        if (!link)
-            usage("unknown link column '" + name + "' (links: " + wordList(LinkWords) + ")");
-        s.ActiveLinks |= static_cast<std::uint8_t>(link->value);
-    }
+    for (std::uint8_t id : ids)
+        s.ActiveLinks |= columnKind(id)->linkBit;
+    const auto notLinkable = std::find_if(ids.begin(), ids.end(), [](std::uint8_t id) { return !linkable(*columnKind(id)); });
+    if (!unknown.empty() || notLinkable != ids.end())
+        usage("unknown link column '" + (unknown.empty() ? std::string(columnKind(*notLinkable)->cliName) : unknown) +
+              "' (links: " + columnNames(linkable) + ")");
 }
 
 void setColour(TGeneratorSettings& s, const std::string& assignment)
@@ -153,20 +159,21 @@ std::string onOff(bool on)
     return on ? "on" : "";
 }
 
+// The default columns: the first seven kinds, in their order.
 std::string selectedColumns(const TGeneratorSettings& s)
 {
     std::string text;
     for (int i = 0; i < ColumnSlots && s.SelectedItems[i] != ciNone; ++i)
-        text += (text.empty() ? "" : ",") + wordOf(ColumnWords, s.SelectedItems[i]);
-    return text == wordList(ColumnWords, ",", ",") ? "all, in this order" : text.empty() ? "none" : text;
+        text += (text.empty() ? "" : ",") + std::string(columnKind(s.SelectedItems[i])->cliName);
+    return text.empty() ? "none" : text;
 }
 
 std::string selectedLinks(const TGeneratorSettings& s)
 {
     std::string text;
-    for (const Word& w : LinkWords)
-        if (s.ActiveLinks & w.value)
-            text += (text.empty() ? "" : ",") + std::string(w.word);
+    for (const ColumnKind& column : columnKinds())
+        if (s.ActiveLinks & column.linkBit)
+            text += (text.empty() ? "" : ",") + std::string(column.cliName);
     return text.empty() ? "none" : text;
 }
 
@@ -196,7 +203,8 @@ std::string flagDefault(const TGeneratorSettings& s)
 }
 
 const Option Options[] = {
-    {"settings", 0, "FILE", false, [] { return std::string("start from a saved .settings record"); },
+    {"settings", 0, "FILE", false,
+     [] { return std::string("start from a saved .settings record and the .options file beside it"); },
      nullptr, nullptr}, // read before every other option
     {"subdirs", 'r', nullptr, true, [] { return std::string("include all subdirectories"); },
      setFlag<&TGeneratorSettings::IncludeSubdirs>, flagDefault<&TGeneratorSettings::IncludeSubdirs>},
@@ -213,20 +221,20 @@ const Option Options[] = {
      [](CliCommand& c, const std::string& v, bool) { c.settings.FileSizeUnit = oneOf("size-unit", SizeUnitWords, v); },
      [](const TGeneratorSettings& s) { return wordOf(SizeUnitWords, s.FileSizeUnit); }},
     {"links", 0, "LIST", false,
-     [] { return "columns written as links to the file, of " + wordList(LinkWords, ",", ",") + "; an empty LIST for none"; },
+     [] { return "columns written as links to the file, of " + columnNames(linkable) + "; an empty LIST for none"; },
      [](CliCommand& c, const std::string& v, bool) { setLinks(c.settings, v); }, selectedLinks},
     {"tag-priority", 0, "v1|v2", false,
      [] { return std::string("which tag's texts win, ID3v1's or ID3v2's (the other fills empty fields)"); },
      [](CliCommand& c, const std::string& v, bool) { c.settings.TagPriority = oneOf("tag-priority", TagPriorityWords, v); },
      [](const TGeneratorSettings& s) { return wordOf(TagPriorityWords, s.TagPriority); }},
-    {"columns", 0, "LIST", false, [] { return "columns in page order: " + wordList(ColumnWords, ",", ","); },
-     [](CliCommand& c, const std::string& v, bool) { setColumns(c.settings, v); }, selectedColumns},
+    {"columns", 0, "LIST", false, [] { return "columns in page order, of " + columnNames(anyColumn); },
+     [](CliCommand& c, const std::string& v, bool) { setColumns(c, v); }, selectedColumns},
     {"page", 0, "plain|library", false,
      [] {
          return std::string("the kind of page: plain tables, or a library that opens long lists at once, "
                             "searches as you type and sorts by any column");
      },
-     [](CliCommand& c, const std::string& v, bool) { c.page = static_cast<PageKind>(oneOf("page", PageWords, v)); },
+     [](CliCommand& c, const std::string& v, bool) { c.options.page = static_cast<PageKind>(oneOf("page", PageWords, v)); },
      [](const TGeneratorSettings&) { return std::string("plain"); }},
     {"title", 0, "TEXT", false, [] { return std::string("the page title"); },
      [](CliCommand& c, const std::string& v, bool) { c.settings.PageCaption = v; }, nullptr},
@@ -236,7 +244,8 @@ const Option Options[] = {
      },
      [](CliCommand& c, const std::string& v, bool) { setColour(c.settings, v); }, nullptr},
     {"save-settings", 0, "FILE", false,
-     [] { return std::string("write the resulting settings record to FILE (no page is written)"); },
+     [] { return std::string("write the resulting settings record to FILE and the rest to the .options file "
+                             "beside it (no page is written)"); },
      [](CliCommand& c, const std::string& v, bool) {
          c.action = CliCommand::Action::SaveSettings;
          c.saveSettingsFile = v;
@@ -352,8 +361,15 @@ CliCommand parseCommandLine(const std::vector<std::string>& args, const std::str
     }
 
     CliCommand cmd;
-    if (fromSettingsFile)
+    if (fromSettingsFile) {
         cmd.settings = readSettingsFile(settingsFile);
+        const std::string optionsFile = optionsFileOf(settingsFile);
+        std::vector<BadOption> bad;
+        cmd.options = readOptionsFile(optionsFile, bad);
+        for (const BadOption& b : bad)
+            cmd.warnings.push_back("warning: " + optionsFile + ", line " + std::to_string(b.line) + ": cannot use " +
+                                   b.key + "=" + b.value + "; the default is used");
+    }
     for (const Given& g : given) {
         if (!g.option->apply)
             continue;

@@ -51,22 +51,24 @@ void appendQuoted(std::string& out, std::string_view text)
 
 } // namespace
 
-std::vector<LibraryColumn> libraryColumns(const TGeneratorSettings& settings)
+std::vector<LibraryColumn> libraryColumns(const TGeneratorSettings& settings, const PageColumns& page)
 {
     std::vector<LibraryColumn> columns;
-    for (int i = 0; i < ColumnSlots && settings.SelectedItems[i] != ciNone; ++i) {
+    for (std::size_t i = 0; i < page.cells.size(); ++i) {
+        const std::uint8_t id = page.cells[i];
         LibraryColumn column;
-        column.header = settings.SelectedNames[i].str();
-        switch (settings.SelectedItems[i]) {
-        case ciArtist: column.link = settings.ActiveLinks & alArtist; break;
-        case ciTitle: column.link = settings.ActiveLinks & alTitle; break;
-        case ciYear: column.order = LibraryColumn::Order::Number; break;
+        // The cells are the first headers' columns.
+        column.header = i < page.headers.size() ? page.headers[i].name : std::string();
+        if (const ColumnKind* kind = columnKind(id))
+            column.link = (settings.ActiveLinks & kind->linkBit) != 0;
+        switch (id) {
+        case ciYear:
+        case ciTrack:
+        case ciBitRate:
+        case ciSampleRate: column.order = LibraryColumn::Order::Number; break;
         case ciLength: column.order = LibraryColumn::Order::Seconds; break;
         case ciFileSize: column.order = LibraryColumn::Order::Bytes; break;
-        case ciFileName:
-            column.link = settings.ActiveLinks & alFileName;
-            column.linkName = settings.FileNameMode == fnNameOnly;
-            break;
+        case ciFileName: column.linkName = settings.FileNameMode == fnNameOnly; break;
         default: break;
         }
         columns.push_back(column);

@@ -3,6 +3,7 @@
 // browsers without scripts, and then every row as data in script elements, a chunk of whole
 // folders each, which the page's script shows as the browser reaches them.
 #include "generator/GeneratorSettings.h"
+#include "generator/PageColumns.h"
 #include "generator/PageKind.h"
 
 #include <cstddef>
@@ -31,9 +32,8 @@ struct LibraryColumn {
     bool linkName = false; // the cell shows the file's name, as the link's last part may
 };
 
-// The columns of a page of these settings: the slots up to the first empty one, which are the
-// cells each row holds.
-std::vector<LibraryColumn> libraryColumns(const TGeneratorSettings& settings);
+// The page's columns: the cells each row holds, under their headers.
+std::vector<LibraryColumn> libraryColumns(const TGeneratorSettings& settings, const PageColumns& columns);
 
 class LibraryPage {
 public:

@@ -8,8 +8,6 @@
 
 #include <functional>
 
-struct TGeneratorSettings;
-namespace platform { struct LocaleSeparators; }
 
 // Runs `walk` on a thread of its own and hands `sink` its lines, its folders and the rows of its
 // files, in walk order, on the calling thread. `readers` reading threads make the rows (0: as
@@ -19,9 +17,8 @@ namespace platform { struct LocaleSeparators; }
 // ends the run with its error when its turn to be written comes, as does an error of the walk;
 // an error the sink raises ends it at once. Either way every thread has stopped when the
 // error leaves. At most a bounded number of rows wait for their turn, whatever the size of the
-// walk. `settings` and `separators` must not change while it runs. Rows are made in `form`.
-void runRowPipeline(const std::function<void(WalkOutput&)>& walk, PageSink& sink, const TGeneratorSettings& settings,
-                    const platform::LocaleSeparators& separators, int readers, RowForm form);
+// walk. What `rows` refers to must not change while it runs.
+void runRowPipeline(const std::function<void(WalkOutput&)>& walk, PageSink& sink, const RowSettings& rows, int readers);
 
 // The most reading threads it starts.
 constexpr int MostReaders = 64;

@@ -30,17 +30,18 @@ void TTunesheet::Generate()
     Progress = GenerateProgress();
     Separators = platform::localeSeparators();
     CellTag = Settings.Wrap ? "td" : "td nowrap";
+    Columns = pageColumns(Settings, Options.columns, ColumnNames);
     auto walk = [this, &root](WalkOutput& out) { WalkPage(out, root); };
     try {
-        if (Page == PageKind::Library) {
-            LibraryPage library(page, Settings, libraryColumns(Settings), PageTexts);
+        if (Options.page == PageKind::Library) {
+            LibraryPage library(page, Settings, libraryColumns(Settings, Columns), PageTexts);
             Library = &library;
             library.head();
-            runRowPipeline(walk, *this, Settings, Separators, Readers, RowForm::Values);
+            runRowPipeline(walk, *this, {Settings, Columns, Separators, RowForm::Values}, Readers);
             library.foot();
         } else {
             WritePageHead();
-            runRowPipeline(walk, *this, Settings, Separators, Readers, RowForm::Html);
+            runRowPipeline(walk, *this, {Settings, Columns, Separators}, Readers);
             WritePageFoot();
         }
         page.commit();
@@ -127,11 +128,9 @@ void TTunesheet::OpenTable(const std::string& Dir)
     Walk->line("<table cellspacing=0 cellpadding=1 border=1>");
     std::string header = "<tr>";
     const char* open = Settings.Wrap ? "<th>&nbsp;" : "<th nowrap>&nbsp;";
-    for (int i = 0; i < ColumnSlots; ++i) {
-        if (Settings.SelectedItems[i] == ciNone)
-            continue;
+    for (const PageColumns::Header& column : Columns.headers) {
         header += open;
-        appendHtmlEscaped(header, Settings.SelectedNames[i].str());
+        appendHtmlEscaped(header, column.name);
         header += "&nbsp;</th>";
     }
     header += "</tr>";

@@ -3,6 +3,8 @@
 // the input directory.
 #include "generator/GeneratorSettings.h"
 #include "generator/LibraryPage.h"
+#include "generator/PageColumns.h"
+#include "generator/PageOptions.h"
 #include "generator/RecentList.h"
 
 #include <cstdint>
@@ -46,6 +48,11 @@ public:
     TRecentList RecentFiles;
     TRecentList RecentDirs;
     TGeneratorSettings Settings;
+    // What the options file beside the settings file adds to them.
+    PageOptions Options;
+    // The headers of the columns the record does not name (English unless the window's
+    // language says otherwise).
+    ColumnHeaders ColumnNames = englishColumnHeaders();
 
     // Called on entering each directory and after each row, on the thread that runs Generate;
     // returning false stops the generation between two files (Generate then raises
@@ -59,8 +66,7 @@ public:
     // same whatever the number.
     int Readers = 0;
 
-    // The kind of page Generate writes, and the library page's own words.
-    PageKind Page = PageKind::Plain;
+    // The library page's own words (the kind of page is one of the Options).
     LibraryTexts PageTexts;
 
     // Writes the page to Settings.OutputFile. The page replaces the old one only when it is
@@ -91,6 +97,7 @@ private:
     void row(std::string_view row) override;
     void ReportProgress();
 
+    PageColumns Columns;
     PageWriter* PageFile = nullptr;
     LibraryPage* Library = nullptr;
     WalkOutput* Walk = nullptr;

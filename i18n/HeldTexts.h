@@ -36,4 +36,5 @@ struct HeldTexts {
     QStringList ColourNames = englishColourNames();                                                           // 134 to 154
     QString MsgVisitHomepage = QStringLiteral("Visit %1 ?");                                                  // 155
     AboutTexts About;                                                                                         // 156, 157
+    QString MsgBadOption = QStringLiteral("%1, line %2: %3 cannot be used; the default is used instead.");   // 165
 };

@@ -44,6 +44,7 @@ inline int countPrefix(const std::vector<std::string>& lines, const std::string&
 struct PageRun {
     TempDir out;
     TGeneratorSettings settings = initialFormSettings();
+    PageOptions options;
     int readers = 0;
     PageKind page = PageKind::Plain;
     std::function<bool(const GenerateProgress&)> onProgress;
@@ -54,10 +55,11 @@ struct PageRun {
     {
         TTunesheet t;
         t.Settings = settings;
+        t.Options = options;
         t.Settings.InputDir = inputDir;
         t.Settings.OutputFile = outputPath();
         t.Readers = readers;
-        t.Page = page;
+        t.Options.page = page;
         t.OnProgress = onProgress;
         t.Generate();
         return readFile(outputPath());

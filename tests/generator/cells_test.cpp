@@ -1,6 +1,7 @@
 #include "generator/CellFormat.h"
 #include "generator/Contrast.h"
 #include "generator/GeneratorSettings.h"
+#include "generator/GenreText.h"
 #include "generator/Html.h"
 #include "generator/NamedColours.h"
 #include "generator/TextEncoding.h"
@@ -51,6 +52,17 @@ TEST(Cells, SizeHasTwoDecimalsRoundedHalfAwayFromZeroAndGroupedThousands)
               "1\u202F" "536\u202F" "000,00 B");
     EXPECT_EQ(formatSize(1000000, 3, English), "");
     EXPECT_EQ(formatSize(1000000, 255, English), "");
+}
+
+TEST(Cells, SampleRateInKilohertzWithoutTrailingZeros)
+{
+    const std::pair<std::int32_t, const char*> cases[] = {
+        {44100, "44.1 kHz"}, {48000, "48 kHz"}, {11025, "11.025 kHz"}, {22050, "22.05 kHz"}, {8000, "8 kHz"}, {-1, ""}};
+    for (const auto& [hertz, text] : cases) {
+        std::string out;
+        appendSampleRate(out, hertz);
+        EXPECT_EQ(out, text);
+    }
 }
 
 TEST(Cells, HtmlEscapingAndLinkTargets)
@@ -186,6 +198,32 @@ TEST(TagText, EachEncodingReachesThePageAsUtf8)
     // Names are judged the same way but never cut.
     EXPECT_EQ(nameToPage(std::string("a\0\xE9", 3)), std::string("a\0\xC3\xA9", 4));
     EXPECT_EQ(nameToPage("\xC4\x8Cierna"), "\xC4\x8Cierna");
+}
+
+TEST(TagText, GenreValuesNameTheirGenres)
+{
+    using namespace std::string_literals;
+    struct { const char* name; std::string in; int encoding; std::string out; } cases[] = {
+        {"a number", "017", tagLatin1, "Rock"},
+        {"a number past the list", "192", tagLatin1, ""},
+        {"references", "(17)(RX)(CR)", tagLatin1, "Rock; Remix; Cover"},
+        {"a reference naming nothing", "(255)(9)", tagLatin1, "Metal"},
+        {"text behind references", "(17)Rock & Roll", tagLatin1, "Rock & Roll"},
+        {"a doubled parenthesis", "((text", tagLatin1, "(text"},
+        {"after a reference", "(17)((live)", tagLatin1, "(live)"},
+        {"values as they stand", "RX\0(Rock)\0( 17 )\0(12\0()"s, tagLatin1, "RX; (Rock); ( 17 ); (12; ()"},
+        {"values naming nothing and empty ones", "255\0\0(200)\0Jazz\0"s, tagLatin1, "Jazz"},
+        {"the standard list's spelling", "140", tagLatin1, "Contemporary Christian"},
+        {"Latin-1 text", "Chanson fran\xE7" "aise", tagLatin1, "Chanson fran\xC3\xA7" "aise"},
+        {"utf-16, each value with its own mark", "\xFF\xFE" "1\0" "7\0\0\0\xFE\xFF\0J\0a\0z\0z"s, tagUtf16, "Rock; Jazz"},
+        {"utf-16 zeros at an odd offset", "A\0\0\x01\0\0" "8\0"s, tagUtf16, "A\xC4\x80; Jazz"},
+        {"utf-8", "(8)\0\xC4\x8C" "ard\xC3\xA1\xC5\xA1"s, tagUtf8, "Jazz; \xC4\x8C" "ard\xC3\xA1\xC5\xA1"},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        genreValuesToPage(c.in, c.encoding, out);
+        EXPECT_EQ(out, c.out) << c.name;
+    }
 }
 
 } // namespace

@@ -105,6 +105,37 @@ TEST(Page, HeaderRowHasOneCellPerNonZeroSlotWithItsStoredName)
     EXPECT_EQ(countLines(lines, "<tr><th>&nbsp;Interpret&nbsp;</th><th>&nbsp;" + std::string(25, 'A') + "&nbsp;</th></tr>"), 1);
 }
 
+// The options' list is used only while its columns of the record's kinds, in order and
+// followed by empty slots, are the record's slots; the others stay as they were.
+TEST(Page, TheOptionsListIsUsedWhileItAgreesWithTheRecord)
+{
+    TempDir in;
+    in.write("cover.jpg");
+    const auto header = [&in](const std::vector<std::uint8_t>& list, std::vector<std::uint8_t> slots) {
+        PageRun run;
+        slots.resize(ColumnSlots);
+        for (int i = 0; i < ColumnSlots; ++i) {
+            run.settings.SelectedItems[i] = slots[i];
+            run.settings.SelectedNames[i] = "slot " + std::to_string(i);
+        }
+        run.options.columns = list;
+        const auto lines = run.lines(in.dir());
+        const auto found = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.find("<th") != l.npos; });
+        return found == lines.end() ? std::string("(none)") : *found;
+    };
+    const auto th = [](const std::string& name) { return "<th nowrap>&nbsp;" + name + "&nbsp;</th>"; };
+    EXPECT_EQ(header({ciTrack, ciTitle, ciBitRate, ciArtist}, {ciTitle, ciArtist}),
+              "<tr>" + th("Track") + th("slot 0") + th("Bit rate") + th("slot 1") + "</tr>");
+    EXPECT_EQ(header({ciGenre, ciBitRateMode}, {}), "<tr>" + th("Genre") + th("Bit rate mode") + "</tr>");
+    EXPECT_EQ(header({ciTrack, ciTitle}, {ciTitle, ciArtist}), "<tr>" + th("slot 0") + th("slot 1") + "</tr>");
+    EXPECT_EQ(header({ciTitle, ciArtist}, {ciTitle, ciNone, ciArtist}), "<tr>" + th("slot 0") + th("slot 2") + "</tr>");
+    EXPECT_EQ(header({ciTitle, ciTitle, ciTitle, ciTitle, ciTitle, ciTitle, ciTitle, ciTitle},
+                     {ciTitle, ciTitle, ciTitle, ciTitle, ciTitle, ciTitle, ciTitle}),
+              "<tr>" + th("slot 0") + th("slot 1") + th("slot 2") + th("slot 3") + th("slot 4") + th("slot 5") +
+                  th("slot 6") + "</tr>");
+    EXPECT_EQ(header({ciTrack}, {ciArtist}), "<tr>" + th("slot 0") + "</tr>");
+}
+
 TEST(Page, OutsideTextsAreEscaped)
 {
     TempDir in;

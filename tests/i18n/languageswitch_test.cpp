@@ -1,6 +1,7 @@
 // Re-labelling a window from a language library, and the ".language" file.
 #include "dialogs/BrowsDlg.h"
 #include "dialogs/SaveDialog.h"
+#include "generator/Columns.h"
 #include "i18n/LanguageSession.h"
 #include "i18n/LanguageTargets.h"
 #include "platform/Errors.h"
@@ -86,7 +87,10 @@ public:
         list("chklbActiveLinks", {"Artist name", "Song name", "File name"});
         for (int i = 0; i < 3; ++i)
             list("chklbActiveLinks")->item(i)->setCheckState(Qt::Unchecked);
-        list("lbAvailable", {"Artist", "Title", "Album", "Year", "Length", "File size", "File name"});
+        QStringList columns;
+        for (const ColumnKind& column : columnKinds())
+            columns << QString::fromUtf8(column.englishHeader);
+        list("lbAvailable", columns);
         list("lbSelected", {});
     }
 

@@ -67,7 +67,7 @@ public:
     int Readers = 0;
 
     // The library page's own words (the kind of page is one of the Options).
-    LibraryTexts PageTexts;
+    LibraryPageTexts PageTexts;
 
     // Writes the page to Settings.OutputFile. The page replaces the old one only when it is
     // complete; after an error or a stop the old page is untouched and nothing else is left.

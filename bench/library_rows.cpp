@@ -159,7 +159,7 @@ int main(int argc, char** argv)
 
     PageWriter plain(plainPath), library(libraryPath);
     plain.writeLine(shell.substr(0, foot - 2));
-    const LibraryTexts texts;
+    const LibraryPageTexts texts;
     LibraryPage page(library, generator.Settings, libraryColumns(generator.Settings), texts);
     page.head();
     std::string header = "<tr>";

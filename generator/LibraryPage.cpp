@@ -75,7 +75,7 @@ std::vector<LibraryColumn> libraryColumns(const TGeneratorSettings& settings)
 }
 
 LibraryPage::LibraryPage(PageWriter& page, const TGeneratorSettings& settings, std::vector<LibraryColumn> columns,
-                         const LibraryTexts& texts)
+                         const LibraryPageTexts& texts)
     : page_(page), settings_(settings), columns_(std::move(columns)), texts_(texts), columnTexts_(columns_.size())
 {
     nameColumn_ = std::find_if(columns_.begin(), columns_.end(), [](const LibraryColumn& c) { return c.linkName; }) -

@@ -13,7 +13,7 @@
 class PageWriter;
 
 // The library page's own words, in the program's language. {0} and {1} stand for numbers.
-struct LibraryTexts {
+struct LibraryPageTexts {
     std::string language = "en"; // the page's language tag
     std::string search = "Search";
     std::string files = "{0} files";
@@ -39,7 +39,7 @@ class LibraryPage {
 public:
     // All of them must outlive the page.
     LibraryPage(PageWriter& page, const TGeneratorSettings& settings, std::vector<LibraryColumn> columns,
-                const LibraryTexts& texts);
+                const LibraryPageTexts& texts);
 
     // Everything before the rows.
     void head();
@@ -65,7 +65,7 @@ private:
     PageWriter& page_;
     const TGeneratorSettings& settings_;
     const std::vector<LibraryColumn> columns_;
-    const LibraryTexts& texts_;
+    const LibraryPageTexts& texts_;
     std::size_t shellAt_ = 0;
 
     std::string folder_;       // as the page shows it

@@ -61,7 +61,7 @@ public:
 
     // The kind of page Generate writes, and the library page's own words.
     PageKind Page = PageKind::Plain;
-    LibraryTexts PageTexts;
+    LibraryPageTexts PageTexts;
 
     // Writes the page to Settings.OutputFile. The page replaces the old one only when it is
     // complete; after an error or a stop the old page is untouched and nothing else is left.

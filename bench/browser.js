@@ -10,6 +10,7 @@ const fs = require("fs");
 const os = require("os");
 const path = require("path");
 const puppeteer = require("puppeteer-core");
+const { onPath, ChromiumArgs } = require("../tests/browser/browsers.js");
 
 function options() {
   const o = { browser: "chromium", kind: "library" };
@@ -82,11 +83,10 @@ async function main() {
   const o = options();
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), "tunesheet-bench-profile-"));
   const launch = o.browser === "firefox"
-    ? { browser: "firefox", executablePath: o.executable || "/usr/bin/firefox-esr", headless: true, userDataDir: profile }
+    ? { browser: "firefox", executablePath: o.executable || onPath("firefox-esr"), headless: true, userDataDir: profile }
     : {
-      executablePath: o.executable || "/usr/bin/chromium", headless: true, userDataDir: profile,
-      args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
-             "--disable-component-update", "--disable-sync"],
+      executablePath: o.executable || onPath("chromium"), headless: true, userDataDir: profile,
+      args: ChromiumArgs,
     };
   const browser = await puppeteer.launch(launch);
   const result = { browser: o.browser, kind: o.kind, page: path.basename(o.page) };

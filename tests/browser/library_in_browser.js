@@ -10,6 +10,7 @@ const os = require("os");
 const path = require("path");
 const { execFileSync } = require("child_process");
 const puppeteer = require("puppeteer-core");
+const { onPath, ChromiumArgs } = require("./browsers.js");
 
 const args = {};
 for (let i = 2; i < process.argv.length; i += 2)
@@ -238,9 +239,8 @@ async function checkLinks(tab, root) {
 async function main() {
   const work = fs.mkdtempSync(path.join(os.tmpdir(), "tunesheet-library-"));
   const browser = await puppeteer.launch({
-    executablePath: args.chromium || "/usr/bin/chromium", headless: true, userDataDir: path.join(work, "profile"),
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
-           "--disable-component-update", "--disable-sync"],
+    executablePath: args.chromium || onPath("chromium"), headless: true, userDataDir: path.join(work, "profile"),
+    args: ChromiumArgs,
   });
   try {
     const sample = fs.readFileSync(path.join(args.samples, "Rock", "01 First Light.mp3"));

@@ -1,8 +1,7 @@
 #include "cli/CliOptions.h"
 
-#include "generator/Columns.h"
+#include "cli/ColumnWords.h"
 #include "generator/NamedColours.h"
-#include "generator/PageColumns.h"
 #include "platform/Path.h"
 
 #include <algorithm>
@@ -62,26 +61,6 @@ std::string wordOf(const Word (&words)[N], int value)
     return "(value " + std::to_string(value) + ")";
 }
 
-// "artist, title, ...": the command-line names of the columns that pass `which`.
-std::string columnNames(bool (*which)(const ColumnKind&), const char* separator = ", ")
-{
-    std::string text;
-    for (const ColumnKind& column : columnKinds())
-        if (which(column))
-            text += (text.empty() ? "" : separator) + std::string(column.cliName);
-    return text;
-}
-
-bool anyColumn(const ColumnKind&)
-{
-    return true;
-}
-
-bool linkable(const ColumnKind& column)
-{
-    return column.linkBit != 0;
-}
-
 // The value of an option that takes one word of a few.
 template <std::size_t N>
 std::uint8_t oneOf(const char* option, const Word (&words)[N], const std::string& value)
@@ -89,39 +68,6 @@ std::uint8_t oneOf(const char* option, const Word (&words)[N], const std::string
     if (const Word* w = findWord(words, value))
         return static_cast<std::uint8_t>(w->value);
     usage(std::string("--") + option + " takes " + wordList(words, ", ", " or "));
-}
-
-// The record's slots take the list's columns of their kinds, under their English names; the
-// options take the whole list.
-void setColumns(CliCommand& c, const std::string& list)
-{
-    std::vector<std::uint8_t> ids;
-    std::string unknown;
-    if (!parseColumnList(list, ids, unknown) && !unknown.empty())
-        usage("unknown column '" + unknown + "' (columns: " + columnNames(anyColumn) + ")");
-    for (auto id = ids.begin(); id != ids.end(); ++id)
-        if (std::find(ids.begin(), id, *id) != id)
-            usage(std::string("column '") + columnKind(*id)->cliName + "' given twice");
-    const auto slots = recordSlotsOf(ids);
-    for (int i = 0; i < ColumnSlots; ++i) {
-        c.settings.SelectedItems[i] = slots[i];
-        c.settings.SelectedNames[i] = englishColumnName(slots[i]);
-    }
-    c.options.columns = ids;
-}
-
-void setLinks(TGeneratorSettings& s, const std::string& list)
-{
-    std::vector<std::uint8_t> ids;
-    std::string unknown;
-    parseColumnList(list, ids, unknown);
-    s.ActiveLinks = 0;
-    for (std::uint8_t id : ids)
-        s.ActiveLinks |= columnKind(id)->linkBit;
-    const auto notLinkable = std::find_if(ids.begin(), ids.end(), [](std::uint8_t id) { return !linkable(*columnKind(id)); });
-    if (!unknown.empty() || notLinkable != ids.end())
-        usage("unknown link column '" + (unknown.empty() ? std::string(columnKind(*notLinkable)->cliName) : unknown) +
-              "' (links: " + columnNames(linkable) + ")");
 }
 
 void setColour(TGeneratorSettings& s, const std::string& assignment)
@@ -159,23 +105,6 @@ std::string onOff(bool on)
     return on ? "on" : "";
 }
 
-// The default columns: the first seven kinds, in their order.
-std::string selectedColumns(const TGeneratorSettings& s)
-{
-    std::string text;
-    for (int i = 0; i < ColumnSlots && s.SelectedItems[i] != ciNone; ++i)
-        text += (text.empty() ? "" : ",") + std::string(columnKind(s.SelectedItems[i])->cliName);
-    return text.empty() ? "none" : text;
-}
-
-std::string selectedLinks(const TGeneratorSettings& s)
-{
-    std::string text;
-    for (const ColumnKind& column : columnKinds())
-        if (s.ActiveLinks & column.linkBit)
-            text += (text.empty() ? "" : ",") + std::string(column.cliName);
-    return text.empty() ? "none" : text;
-}
 
 // One option of the command line: how it is spelled, what it takes, what it does to the
 // command, and what the help says of it. The help and the parser both read this table.
@@ -221,13 +150,13 @@ const Option Options[] = {
      [](CliCommand& c, const std::string& v, bool) { c.settings.FileSizeUnit = oneOf("size-unit", SizeUnitWords, v); },
      [](const TGeneratorSettings& s) { return wordOf(SizeUnitWords, s.FileSizeUnit); }},
     {"links", 0, "LIST", false,
-     [] { return "columns written as links to the file, of " + columnNames(linkable) + "; an empty LIST for none"; },
+     [] { return "columns written as links to the file, of " + columnWords(true) + "; an empty LIST for none"; },
      [](CliCommand& c, const std::string& v, bool) { setLinks(c.settings, v); }, selectedLinks},
     {"tag-priority", 0, "v1|v2", false,
      [] { return std::string("which tag's texts win, ID3v1's or ID3v2's (the other fills empty fields)"); },
      [](CliCommand& c, const std::string& v, bool) { c.settings.TagPriority = oneOf("tag-priority", TagPriorityWords, v); },
      [](const TGeneratorSettings& s) { return wordOf(TagPriorityWords, s.TagPriority); }},
-    {"columns", 0, "LIST", false, [] { return "columns in page order, of " + columnNames(anyColumn); },
+    {"columns", 0, "LIST", false, [] { return "columns in page order, of " + columnWords(false); },
      [](CliCommand& c, const std::string& v, bool) { setColumns(c, v); }, selectedColumns},
     {"page", 0, "plain|library", false,
      [] {

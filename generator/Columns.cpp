@@ -92,10 +92,10 @@ constexpr std::array<ColumnKind, ColumnCount> Columns = {{
     {ciGenre, "genre", "Genre", 159, tag(TagField::Genre), false, tagValue<TagField::Genre>, 0},
     {ciAlbumArtist, "album-artist", "Album artist", 160, tag(TagField::AlbumArtist), false,
      tagValue<TagField::AlbumArtist>, 0},
-    {ciBitRate, "bitrate", "Bit rate", 161, NoTag, true, bitRateValue, 0},
-    {ciSampleRate, "sample-rate", "Sample rate", 162, NoTag, true, sampleRateValue, 0},
-    {ciChannels, "channels", "Channels", 163, NoTag, true, channelsValue, 0},
-    {ciBitRateMode, "vbr", "Bit rate mode", 164, NoTag, true, bitRateModeValue, 0},
+    {ciBitRate, "bitrate", "Bit rate", 161, NoTag, true, bitRateValue, 0, true},
+    {ciSampleRate, "sample-rate", "Sample rate", 162, NoTag, true, sampleRateValue, 0, true},
+    {ciChannels, "channels", "Channels", 163, NoTag, true, channelsValue, 0, true},
+    {ciBitRateMode, "vbr", "Bit rate mode", 164, NoTag, true, bitRateModeValue, 0, true},
 }};
 
 constexpr bool inIdOrder()

@@ -43,6 +43,7 @@ struct ColumnKind {
     // made in `scratch` (which it may replace); valid while both are.
     std::string_view (*value)(const FileFacts& file, std::string& scratch);
     std::uint8_t linkBit;      // its bit of the record's ActiveLinks; 0: never a link
+    bool plain = false;        // its values never hold a character the page escapes
 };
 
 // Every column in id order: entry i is column i + 1.

@@ -48,6 +48,6 @@ PageColumns pageColumns(const TGeneratorSettings& record, const std::vector<std:
             page.headers.push_back({record.SelectedItems[i], record.SelectedNames[i].str()});
     // A slot names only the first kinds: any other id is an empty cell, as it always was.
     for (int i = 0; i < ColumnSlots && record.SelectedItems[i] != ciNone; ++i)
-        page.cells.push_back(record.SelectedItems[i] <= RecordColumnKinds ? record.SelectedItems[i] : ciNone);
+        page.cells.push_back(record.SelectedItems[i] <= RecordColumnKinds ? record.SelectedItems[i] : std::uint8_t{ciNone});
     return page;
 }

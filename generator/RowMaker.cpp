@@ -17,6 +17,7 @@ RowMaker::RowMaker(const RowSettings& rows)
     unsigned wanted = 0;
     for (std::uint8_t id : rows.columns.cells) {
         const ColumnKind* column = columnKind(id);
+        cellKinds_.push_back(column);
         if (!column)
             continue;
         needAudio_ = needAudio_ || column->readsAudio;
@@ -67,12 +68,12 @@ void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view na
     // Each cell: the td tag, "&nbsp;", its content, "&nbsp;</td>"; one cell's end and the next
     // one's start go on at once.
     row.assign("<tr>"sv);
-    const std::vector<std::uint8_t>& cells = rows_.columns.cells;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
+    for (std::size_t i = 0; i < cellKinds_.size(); ++i) {
         row += i == 0 ? cellOpen_ : cellBetween_;
-        appendCell(row, cells[i]);
+        if (cellKinds_[i])
+            appendCell(row, *cellKinds_[i]);
     }
-    row += cells.empty() ? "</tr>"sv : "&nbsp;</td></tr>"sv;
+    row += cellKinds_.empty() ? "</tr>"sv : "&nbsp;</td></tr>"sv;
     lastRowSize_ = row.size();
 }
 
@@ -98,19 +99,18 @@ void RowMaker::readFile(TStream& file)
     }
 }
 
-void RowMaker::appendCell(std::string& row, int columnId)
+void RowMaker::appendCell(std::string& row, const ColumnKind& column)
 {
-    const ColumnKind* column = columnKind(columnId);
-    if (!column)
-        return;
     text_.clear();
-    const std::string_view text = column->value(facts_, text_);
-    if (rows_.settings.ActiveLinks & column->linkBit) {
+    const std::string_view text = column.value(facts_, text_);
+    if (rows_.settings.ActiveLinks & column.linkBit) {
         row += "<a href=\""sv;
         appendLinkTarget(row, facts_.path);
         row += "\">"sv;
         appendHtmlEscaped(row, text);
         row += "</a>"sv;
+    } else if (column.plain) {
+        row += text;
     } else if (!text.empty()) {
         appendHtmlEscaped(row, text);
     }

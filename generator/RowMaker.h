@@ -13,6 +13,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform { class Directory; }
 
@@ -48,12 +49,13 @@ public:
 
 private:
     void readFile(TStream& file);
-    void appendCell(std::string& row, int columnId);
+    void appendCell(std::string& row, const ColumnKind& column);
     void appendValues(std::string& row);
 
     const RowSettings rows_;
     std::string cellOpen_;    // "<td>&nbsp;" or "<td nowrap>&nbsp;"
     std::string cellBetween_; // a cell's end and the next one's start
+    std::vector<const ColumnKind*> cellKinds_; // of the cells in order; nullptr: an empty cell
     bool showsTag_[TagFieldCount] = {};
     bool needTags_ = false;
     bool needAudio_ = false;

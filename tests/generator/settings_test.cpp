@@ -170,8 +170,9 @@ TEST(OptionsFile, ReadsKeysAsTheyAreWrittenByHandAndReportsWhatItCannotUse)
         const PageOptions options = parseOptions(c.text, bad);
         EXPECT_EQ(options.columns, c.columns) << c.name;
         ASSERT_EQ(bad.size(), c.badLine ? 1u : 0u) << c.name;
-        if (c.badLine)
+        if (c.badLine) {
             EXPECT_EQ(bad[0].line, c.badLine) << c.name;
+        }
     }
 }
 

@@ -22,6 +22,7 @@ struct Word {
 
 const Word SizeUnitWords[] = {{"B", fsBytes}, {"kB", fsKiloBytes}, {"MB", fsMegaBytes}};
 const Word TagPriorityWords[] = {{"v1", tpID3v1First}, {"v2", tpID3v2First}};
+const Word PageWords[] = {{"plain", static_cast<int>(PageKind::Plain)}, {"library", static_cast<int>(PageKind::Library)}};
 
 struct ColourField {
     const char* word;
@@ -157,6 +158,13 @@ const Option Options[] = {
      [](const TGeneratorSettings& s) { return wordOf(TagPriorityWords, s.TagPriority); }},
     {"columns", 0, "LIST", false, [] { return "columns in page order, of " + columnWords(false); },
      [](CliCommand& c, const std::string& v, bool) { setColumns(c, v); }, selectedColumns},
+    {"page", 0, "plain|library", false,
+     [] {
+         return std::string("the kind of page: plain tables, or a library that opens long lists at once, "
+                            "searches as you type and sorts by any column");
+     },
+     [](CliCommand& c, const std::string& v, bool) { c.options.page = static_cast<PageKind>(oneOf("page", PageWords, v)); },
+     [](const TGeneratorSettings&) { return std::string("plain"); }},
     {"title", 0, "TEXT", false, [] { return std::string("the page title"); },
      [](CliCommand& c, const std::string& v, bool) { c.settings.PageCaption = v; }, nullptr},
     {"color", 0, "NAME=VALUE", false,

@@ -89,7 +89,9 @@ int run(const std::vector<std::string>& args)
     generator.Settings = cmd.settings;
     generator.Options = cmd.options;
     ProgressLine progress(std::cerr, !cmd.quiet && ::isatty(STDERR_FILENO));
-    generator.OnProgress = [&progress](const GenerateProgress& p) {
+    std::uint64_t listed = 0;
+    generator.OnProgress = [&progress, &listed](const GenerateProgress& p) {
+        listed = p.filesListed;
         progress.show(p);
         return stopSignal.load() == 0;
     };
@@ -104,6 +106,9 @@ int run(const std::vector<std::string>& args)
         return 128 + stopSignal.load();
     }
     progress.finish();
+    if (cmd.options.page == PageKind::Plain && listed > PlainPageFilesAdvised && !cmd.quiet)
+        std::cerr << "tunesheet-cli: " << listed << " files: the library page (--page library) opens a list this long faster"
+                  << std::endl;
     return 0;
 }
 

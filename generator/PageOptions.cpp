@@ -28,6 +28,15 @@ const OptionKey Keys[] = {
          return parseColumnList(value, o.columns, unknown);
      },
      [](PageOptions& o) { o.columns.clear(); }, [](const PageOptions& o) { return columnListText(o.columns); }},
+    {"page",
+     [](std::string_view value, PageOptions& o) {
+         if (value != "plain" && value != "library")
+             return false;
+         o.page = value == "library" ? PageKind::Library : PageKind::Plain;
+         return true;
+     },
+     [](PageOptions& o) { o.page = PageKind::Plain; },
+     [](const PageOptions& o) { return std::string(o.page == PageKind::Library ? "library" : ""); }},
 };
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";

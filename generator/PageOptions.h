@@ -3,6 +3,8 @@
 // UTF-8 "key=value" lines. Each key is one row of a table in PageOptions.cpp. A line that is
 // not one of its keys (a comment, a key of a later version) is kept as it stands when the file
 // is written again; a key whose value cannot be used keeps its default and is reported.
+#include "generator/PageKind.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +14,8 @@ struct PageOptions {
     // The page's columns in order, by id, each of them possibly more than once; empty when the
     // file names none.
     std::vector<std::uint8_t> columns;
+    // "page=": the kind of page; plain when the file does not say.
+    PageKind page = PageKind::Plain;
     // The file's lines as read, without their line ends, for the writer to keep.
     std::vector<std::string> lines;
 };

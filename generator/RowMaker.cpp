@@ -27,6 +27,8 @@ RowMaker::RowMaker(const RowSettings& rows)
         }
     }
     needTags_ = wanted != 0;
+    // The library page totals the playing time whichever columns it shows.
+    needAudio_ = needAudio_ || rows.form == RowForm::Values;
     id3v2_.SetWanted(wanted);
     facts_.audio = &audio_;
     facts_.tags = tags_;
@@ -45,7 +47,7 @@ void RowMaker::makeRow(const platform::Directory& folder, const std::string& nam
         ~Closer() { file.close(); }
     } closer{file_};
     stream_.Attach(file_);
-    stream_.ReadUntilSizeHolds([&] { makeRow(stream_, file_.name(), name, row); });
+    makeRow(stream_, file_.name(), name, row);
 }
 
 void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view name, std::string& row)
@@ -55,6 +57,10 @@ void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view na
     facts_.path = path;
     facts_.name = name;
     readFile(file);
+    if (rows_.form == RowForm::Values) {
+        appendValues(row);
+        return;
+    }
     // Rows of one page are about as long as each other: room for one like the last, so that a
     // row's storage grows once if at all, and not byte by byte.
     row.clear();
@@ -108,4 +114,22 @@ void RowMaker::appendCell(std::string& row, const ColumnKind& column)
     } else if (!text.empty()) {
         appendHtmlEscaped(row, text);
     }
+}
+
+void RowMaker::appendValues(std::string& row)
+{
+    row.clear();
+    for (std::uint8_t id : rows_.columns.cells) {
+        if (const ColumnKind* column = columnKind(id)) {
+            text_.clear();
+            row += column->value(facts_, text_);
+        }
+        row += '\0';
+    }
+    appendLinkPath(row, facts_.path);
+    row += '\0';
+    row += std::to_string(facts_.size);
+    row += '\0';
+    row += audio_.FrameHeader().Valid() ? std::to_string(audio_.Duration() / 1000) : "-1";
+    row += '\0';
 }

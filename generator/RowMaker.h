@@ -17,11 +17,18 @@
 
 namespace platform { class Directory; }
 
+// What a row is made into: the page's table row, or the fields the library page holds as data:
+// each shown cell's text as it reads (not HTML-escaped), then the link target (percent-encoded,
+// not HTML-escaped), the size in bytes and the length in whole seconds (-1 for none), in
+// decimal, each field ended by a NUL byte, which no text holds.
+enum class RowForm { Html, Values };
+
 // What every row of a page is made from.
 struct RowSettings {
     const TGeneratorSettings& settings;
     const PageColumns& columns;
     const platform::LocaleSeparators& separators;
+    RowForm form = RowForm::Html;
 };
 
 // A reading thread keeps one and makes row after row with it: its readers, its file and its
@@ -43,6 +50,7 @@ public:
 private:
     void readFile(TStream& file);
     void appendCell(std::string& row, const ColumnKind& column);
+    void appendValues(std::string& row);
 
     const RowSettings rows_;
     std::string cellOpen_;    // "<td>&nbsp;" or "<td nowrap>&nbsp;"

@@ -338,7 +338,8 @@ private:
 // One thread does it all: each file is read where the walk finds it.
 class InOrder : public WalkOutput {
 public:
-    InOrder(PageSink& sink, const RowSettings& rows) : sink_(sink), maker_(rows)
+    InOrder(PageSink& sink, const RowSettings& rows)
+        : sink_(sink), maker_(rows)
     {
     }
 

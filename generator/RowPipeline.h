@@ -8,6 +8,7 @@
 
 #include <functional>
 
+
 // Runs `walk` on a thread of its own and hands `sink` its lines, its folders and the rows of its
 // files, in walk order, on the calling thread. `readers` reading threads make the rows (0: as
 // many as the reads need, from one per core up to 64), and the calling thread makes rows too

@@ -2,6 +2,7 @@
 // The generator: from its settings record it writes one HTML page listing the MP3 files of
 // the input directory.
 #include "generator/GeneratorSettings.h"
+#include "generator/LibraryPage.h"
 #include "generator/PageColumns.h"
 #include "generator/PageOptions.h"
 #include "generator/RecentList.h"
@@ -18,6 +19,7 @@
 #include "platform/LocaleSeparators.h"
 
 class PageWriter;
+class LibraryPage;
 namespace platform { class Directory; }
 
 // "#" and six upper-case hex digits, red, green, blue.
@@ -64,6 +66,9 @@ public:
     // same whatever the number.
     int Readers = 0;
 
+    // The library page's own words (the kind of page is one of the Options).
+    LibraryPageTexts PageTexts;
+
     // Writes the page to Settings.OutputFile. The page replaces the old one only when it is
     // complete; after an error or a stop the old page is untouched and nothing else is left.
     void Generate();
@@ -94,6 +99,7 @@ private:
 
     PageColumns Columns;
     PageWriter* PageFile = nullptr;
+    LibraryPage* Library = nullptr;
     WalkOutput* Walk = nullptr;
     GenerateProgress Progress;
     platform::LocaleSeparators Separators;

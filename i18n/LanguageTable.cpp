@@ -65,6 +65,9 @@ constexpr Row rows[] = {
     {"lbAvailable", "789abcd"},
     // 165
     HELD(MsgBadOption),
+    // 166 to 175: the kind of page, the note after a long plain page, the library page's words
+    {"lblPageKind", "C"}, {"cmbPageKind", "01H"}, HELD(MsgLibraryFaster), HELD(Library.Search),
+    HELD(Library.Files), HELD(Library.Matches), HELD(Library.NoScript), HELD(Library.Printed),
 };
 #undef HELD
 

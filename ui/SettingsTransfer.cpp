@@ -53,6 +53,12 @@ void formToColumns(const Ui::TfrmMain& form, TGeneratorSettings& s, PageOptions&
     }
 }
 
+// The page kind's list holds the kinds in their order: plain, library.
+void pageKindToForm(const PageOptions& options, Ui::TfrmMain& form)
+{
+    form.cmbPageKind->setCurrentIndex(options.page == PageKind::Library ? 1 : 0);
+}
+
 void columnsToForm(const TGeneratorSettings& s, const PageOptions& options, Ui::TfrmMain& form)
 {
     if (pageUsesList(options.columns, s))
@@ -96,6 +102,7 @@ void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& s, PageOptions
     s.AfterGenerate = indexByte(form.cmbAfterGenerate);
     s.TagPriority = indexByte(form.cmbID3TagPriority);
     formToColumns(form, s, options);
+    options.page = form.cmbPageKind->currentIndex() == 1 ? PageKind::Library : PageKind::Plain;
     for (const ColourField& c : colourFields)
         (s.*c.field).set((form.*c.box)->colour());
     s.PageCaption = toLocalBytes(form.lbledtPageCaption->text());
@@ -133,6 +140,7 @@ void settingsToForm(const TGeneratorSettings& s, const PageOptions& options, Ui:
     selectIndex(form.cmbAfterGenerate, s.AfterGenerate);
     selectIndex(form.cmbID3TagPriority, s.TagPriority);
     columnsToForm(s, options, form);
+    pageKindToForm(options, form);
     for (const ColourField& c : colourFields)
         (form.*c.box)->setColour((s.*c.field).get());
     form.lbledtPageCaption->setText(fromLocalBytes(s.PageCaption.str()));

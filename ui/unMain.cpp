@@ -30,6 +30,7 @@
 #include "ProgramVersion.h"
 
 #include <QAbstractEventDispatcher>
+#include <QLocale>
 #include <QCloseEvent>
 #include <QStatusTipEvent>
 
@@ -363,6 +364,20 @@ void TfrmMain::ClassToForm()
     settingsToForm(generator_->Settings, generator_->Options, *ui);
 }
 
+// The library page's words and language, as the window speaks.
+static LibraryPageTexts libraryTexts(const LanguageSession& language)
+{
+    const auto& words = language.Texts.Library;
+    LibraryPageTexts texts;
+    texts.language = language.pageLanguage().toStdString();
+    texts.search = words.Search.toStdString();
+    texts.files = words.Files.toStdString();
+    texts.matches = words.Matches.toStdString();
+    texts.noScript = words.NoScript.toStdString();
+    texts.printed = words.Printed.toStdString();
+    return texts;
+}
+
 bool TfrmMain::generatePage()
 {
     // The generation reads a settings record of its own, apart from the window's.
@@ -370,6 +385,7 @@ bool TfrmMain::generatePage()
     generation.Settings = generator_->Settings;
     generation.Options = generator_->Options;
     generation.ColumnNames = columnHeadersOf(*ui);
+    generation.PageTexts = libraryTexts(language_);
     // Whoever else follows the generation keeps being told, and may stop it too.
     generation.OnProgress = generator_->OnProgress;
     GenerationProgress progress(this, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
@@ -379,6 +395,9 @@ bool TfrmMain::generatePage()
         status_->showNotice(language_.Texts.MsgCancelled);
         return false;
     }
+    // A long plain page opens slowly: the library page would not.
+    if (generation.Options.page == PageKind::Plain && progress.filesListed() > PlainPageFilesAdvised)
+        status_->showNotice(language_.Texts.MsgLibraryFaster.arg(QLocale().toString(qulonglong(progress.filesListed()))));
     // The window was closed while the page was being written: nothing more is done.
     return !progress.closeRequested();
 }

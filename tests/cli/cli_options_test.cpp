@@ -68,6 +68,8 @@ TEST(CliOptions, EveryPageFieldHasAnOption)
     EXPECT_EQ(s.PageBackColor.get(), 0x00302010u);
     EXPECT_EQ(s.HoverLinkColor.get(), 0x00F0CAA6u);
     EXPECT_EQ(parse({"--links", ""}).settings.ActiveLinks, 0);
+    EXPECT_EQ(c.options.page, PageKind::Plain);
+    EXPECT_EQ(parse({"--page", "library"}).options.page, PageKind::Library);
 }
 
 TEST(CliOptions, SettingsFileIsLoadedFirstAndNoFormsOverrideIt)
@@ -114,6 +116,7 @@ TEST(CliOptions, MalformedCommandLinesAreUsageErrors)
     EXPECT_NE(usageMessage({"--color", "link=#00"}).find("not a colour"), std::string::npos);
     EXPECT_NE(usageMessage({"--color", "link"}).find("NAME=VALUE"), std::string::npos);
     EXPECT_NE(usageMessage({"--tag-priority"}).find("needs a value"), std::string::npos);
+    EXPECT_NE(usageMessage({"--page", "fancy"}).find("--page takes plain or library"), std::string::npos);
     EXPECT_NE(usageMessage({"--wrap=yes"}).find("takes no value"), std::string::npos);
     EXPECT_NE(usageMessage({"--frobnicate"}).find("unknown option"), std::string::npos);
     EXPECT_NE(usageMessage({"--no-title"}).find("unknown option"), std::string::npos);

@@ -46,6 +46,7 @@ struct PageRun {
     TGeneratorSettings settings = initialFormSettings();
     PageOptions options;
     int readers = 0;
+    PageKind page = PageKind::Plain;
     std::function<bool(const GenerateProgress&)> onProgress;
 
     std::string outputPath() const { return out.path("page.htm"); }
@@ -58,6 +59,7 @@ struct PageRun {
         t.Settings.InputDir = inputDir;
         t.Settings.OutputFile = outputPath();
         t.Readers = readers;
+        t.Options.page = page;
         t.OnProgress = onProgress;
         t.Generate();
         return readFile(outputPath());

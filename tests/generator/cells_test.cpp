@@ -1,4 +1,6 @@
 #include "generator/CellFormat.h"
+#include "generator/Contrast.h"
+#include "generator/GeneratorSettings.h"
 #include "generator/GenreText.h"
 #include "generator/Html.h"
 #include "generator/NamedColours.h"
@@ -86,6 +88,47 @@ TEST(Cells, HtmlEscapingAndLinkTargets)
     const std::string odd = "/a\\b\tc\x01\x1F\x7F\r\n d~.mp3";
     appendLinkTarget(out, odd);
     EXPECT_EQ(out, platform::PathDelimiter == '/' ? "/a%5Cb%09c%01%1F%7F%0D%0A d~.mp3" : odd);
+}
+
+TEST(Cells, ScriptStringsHoldNothingThatEndsTheirScriptOrLiteral)
+{
+    struct { const char* name; std::string in; bool asField; std::string out; } cases[] = {
+        {"tags", "</script><!-- <b>", false, "\\u003c/script>\\u003c!-- \\u003cb>"},
+        {"quote and backslash", "a\"b\\c", false, "a\\\"b\\\\c"},
+        {"control characters", std::string("\t\n\r\x1F\x7F", 5), false, "\\u0009\\u000a\\u000d\\u001f\\u007f"},
+        {"line separators", "a\xE2\x80\xA8" "b\xE2\x80\xA9", false, "a\\u2028b\\u2029"},
+        {"Latin-1 stays, the rest escaped", "caf\xC3\xA9 \xC4\x8Cierna", false, "caf\xC3\xA9 \\u010cierna"},
+        {"beyond the BMP", "\xF0\x9F\x8E\xB5", false, "\\ud83c\\udfb5"},
+        {"not UTF-8", "caf\xE9", false, "caf\xE9"},
+        {"separators in a field", std::string("a\0b\x01" "c", 5), true, "a\\ufffdb\\ufffdc"},
+        {"NUL elsewhere", std::string("a\0b", 3), false, "a\\u0000b"},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        appendScriptString(out, c.in, c.asField);
+        EXPECT_EQ(out, c.out) << c.name;
+    }
+    // A script's link is the page's link without the HTML escaping.
+    std::string path, attribute;
+    appendLinkPath(path, "/a&b \"#1\".mp3");
+    appendLinkTarget(attribute, "/a&b \"#1\".mp3");
+    EXPECT_EQ(path, "/a&b \"%231\".mp3");
+    EXPECT_EQ(attribute, "/a&amp;b &quot;%231&quot;.mp3");
+}
+
+TEST(Cells, TextColoursMoveTowardBlackOrWhiteUntilReadable)
+{
+    const std::uint32_t white = 0xFFFFFF, black = 0, yellow = rgbColour(255, 204, 0), blue = rgbColour(0, 0, 255);
+    EXPECT_EQ(readableOn(blue, yellow), blue);   // 5.7:1 already
+    EXPECT_EQ(readableOn(white, black), white);
+    // White on the default cells (1.5:1) goes toward black, no further than it must.
+    const std::uint32_t moved = readableOn(white, yellow);
+    EXPECT_GE(contrastRatio(moved, yellow), 4.5);
+    EXPECT_LT(contrastRatio(moved + 0x010101, yellow), 4.5);
+    // Dark grey on black goes toward white; where one side cannot reach 4.5:1, the other does.
+    EXPECT_GE(contrastRatio(readableOn(rgbColour(60, 60, 60), black), black), 4.5);
+    const std::uint32_t grey = rgbColour(119, 119, 119);
+    EXPECT_GE(contrastRatio(readableOn(rgbColour(130, 130, 130), grey), grey), 4.5);
 }
 
 TEST(Cells, Utf8Validity)

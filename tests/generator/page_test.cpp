@@ -1,3 +1,4 @@
+#include "generator/Html.h"
 #include "generator/tunesheet_class.h"
 #include "platform/Errors.h"
 #include "platform/Path.h"
@@ -6,6 +7,8 @@
 #include "generator/PageFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -152,6 +155,47 @@ TEST(Page, OutsideTextsAreEscaped)
     const std::string d = in.dir() + escaped + platform::PathDelimiter;
     EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + d + " " + d + "</b></span>"), 1);
     EXPECT_EQ(countPrefix(lines, "<tr><th nowrap>&nbsp;&lt;b&gt;&nbsp;</th>"), 1);
+}
+
+// The library page: its first rows as plain rows, then every row as data, a script element for
+// each chunk of whole folders; a folder without MP3 files has no heading and no data.
+TEST(LibraryPage, FirstRowsPlainThenAllRowsAsDataByWholeFolders)
+{
+    TempDir in;
+    for (int i = 0; i < 250; ++i)
+        in.write("a/" + std::to_string(1000 + i) + ".mp3");
+    in.write("b/cover.jpg");
+    in.write("c/x.mp3");
+    PageRun run;
+    run.page = PageKind::Library;
+    run.settings.IncludeSubdirs = true;
+    run.settings.DirOverTable = true;
+    run.settings.PageCaption = "Mine";
+    const auto lines = run.lines(in.dir());
+    ASSERT_GT(lines.size(), 10u);
+    EXPECT_EQ(lines[0], "<!DOCTYPE html>");
+    EXPECT_EQ(lines[1], "<html lang=\"en\">");
+    EXPECT_EQ(lines.back(), "</html>");
+    EXPECT_EQ(countPrefix(lines, "<<no CR LF>>"), 0);
+    EXPECT_EQ(countPrefix(lines, "<tr><td>"), 200);
+    EXPECT_EQ(countPrefix(lines, "<tr class=\"ts-dir\"><td colspan=\"7\">" + in.dir() + "a"), 1);
+    EXPECT_EQ(countPrefix(lines, "<tr class=\"ts-dir\">"), 1); // c's first row is past the first 200
+    EXPECT_EQ(countPrefix(lines, "<script>ts.start({"), 1);
+    EXPECT_EQ(countLines(lines, "<script>ts.end()</script>"), 1);
+    std::string data;
+    for (const auto& l : lines)
+        if (l.compare(0, 15, "<script>ts.add(") == 0)
+            data += l;
+    auto folder = [&](const std::string& name) {
+        std::string text;
+        appendScriptString(text, in.dir() + name + platform::PathDelimiter);
+        return "\"" + text + "\"";
+    };
+    EXPECT_NE(data.find("[" + folder("a") + ",250,"), std::string::npos);
+    EXPECT_NE(data.find("," + folder("c") + ",1,"), std::string::npos);
+    EXPECT_EQ(data.find(folder("b")), std::string::npos);
+    // The data holds no tag but its script elements'.
+    EXPECT_EQ(std::count(data.begin(), data.end(), '<'), 2 * countPrefix(lines, "<script>ts.add("));
 }
 
 #ifndef _WIN32 // names there are always the narrow text of some character

@@ -340,6 +340,35 @@ private slots:
         QVERIFY(readFile(p.tmp.path("page.htm")) == windowPage);
     }
 
+    // The page kind's choice gives the library page, in the window's language; it is kept in
+    // the options file, and the plain table stays the default.
+    void theSearchableLibraryIsWrittenInTheWindowsLanguage()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        QCOMPARE(p.child<QComboBox>("cmbPageKind")->currentIndex(), 0);
+        p.prepare(agDontShow);
+        p.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
+        p.child<QComboBox>("cmbPageKind")->setCurrentIndex(1);
+        p.generate();
+        QVERIFY(desktop.messages.empty());
+        std::string page = readFile(p.tmp.path("page.htm"));
+        QVERIFY(page.rfind("<!DOCTYPE html>\r\n<html lang=\"en\">", 0) == 0);
+        QVERIFY(page.find("<label for=\"q\">Search</label>") != std::string::npos);
+        p.action("acSaveSettings")->trigger();
+        QVERIFY(readFile(optionsFileOf(p.settingsFile())).find("page=library\r\n") != std::string::npos);
+
+        if (!std::filesystem::exists(TUNESHEET_BIN_DIR "/slovak.dll"))
+            QSKIP("the Slovak language library is not built");
+        p.window->Language().LanguageLibrary = QStringLiteral("slovak.dll");
+        QVERIFY(p.window->ChangeLanguage());
+        QCOMPARE(p.child<QComboBox>("cmbPageKind")->currentIndex(), 1);
+        p.generate();
+        page = readFile(p.tmp.path("page.htm"));
+        QVERIFY(page.find("<html lang=\"sk\">") != std::string::npos);
+        QVERIFY(page.find("<label for=\"q\">H\xC4\xBE" "ada\xC5\xA5</label>") != std::string::npos);
+    }
+
     // A record another program wrote, or one that no longer agrees with the options file
     // beside it, gives the page it always gave.
     void anOptionsFileThatDisagreesWithTheRecordIsNotUsed()

@@ -15,7 +15,7 @@
 
 namespace {
 
-const char* const comboNames[] = {"cmbID3TagPriority", "cmbAfterGenerate", "cmbFileSizeIn", "cmbFileName"};
+const char* const comboNames[] = {"cmbID3TagPriority", "cmbAfterGenerate", "cmbFileSizeIn", "cmbFileName", "cmbPageKind"};
 const char* const checkNames[] = {"chkIncludeSubdirectories", "chkDirOverTable", "chkAllDirsInOneTable", "chkWrap"};
 const char* const editNames[] = {"lbledtInput", "lbledtOutput", "lbledtPageCaption"};
 const char* const colourNames[] = {"cbxPageBackground", "cbxPageText", "cbxDirectoryName", "cbxCellBackground",
@@ -67,6 +67,7 @@ void changeEveryControl(const WindowFixture& f, bool other)
     f.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(other ? 0 : 2);
     f.child<QComboBox>("cmbFileSizeIn")->setCurrentIndex(other ? 1 : 2);
     f.child<QComboBox>("cmbFileName")->setCurrentIndex(other ? 0 : 1);
+    f.child<QComboBox>("cmbPageKind")->setCurrentIndex(other ? 0 : 1);
     for (int i = 0; i < 7; ++i)
         f.child<ColourBox>(colourNames[i])->setColour(other ? rgbColour(0, 128, 0) : rgbColour(10 + i, 20, 30));
     f.child<ColourBox>("cbxPageText")->setColour(other ? rgbColour(1, 2, 3) : rgbColour(0xA6, 0xCA, 0xF0));

@@ -1,7 +1,8 @@
 #pragma once
 // The ID3v2 tag (versions 2.2, 2.3 and 2.4) at the start of an MP3 file, read frame by frame
-// until the values the page shows are found. Frames that are not wanted are passed over by
-// their size, never read: a large picture costs a seek.
+// until the values the page shows are found, from the stream's buffer where it holds them.
+// Frames that are not wanted are passed over by their size, never read: a large picture costs
+// at most a read of what follows it.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -30,9 +31,9 @@ public:
     // The same over bytes in memory.
     bool LoadFromBuffer(const unsigned char* data, std::size_t size);
 
-    // The read-ahead a file stream for this reader needs: most tags' texts lie in their
+    // The first read of a file stream for this reader alone: most tags' texts lie in their
     // first KB, before a picture or the padding.
-    static constexpr std::size_t ReadAhead = 1024;
+    static constexpr std::size_t FirstRead = 1024;
 
     // The four values the page shows; empty unless Present.
     std::string GetArtist() const { return Current().Present ? Current().Artist : std::string(); }
@@ -104,5 +105,7 @@ private:
     Values FValues[2];
     int FCurrent = 0;
     unsigned FWanted = wvArtist | wvTitle | wvAlbum | wvYear;
+    // Frames' bytes where they cannot be read where the stream holds them.
     std::vector<unsigned char> FFrameData;
+    std::vector<unsigned char> FResynchronised;
 };

@@ -77,6 +77,12 @@ std::int32_t ReadOnlyFile::attributes() const
     return attributesOf(!fileName.empty() && fileName[0] == '.', st);
 }
 
+void ReadOnlyFile::adviseRandomAccess()
+{
+    // Only advice: a system that does not take it reads as before.
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_RANDOM);
+}
+
 std::size_t ReadOnlyFile::readAt(std::int64_t offset, void* buffer, std::size_t count)
 {
     std::size_t done = 0;

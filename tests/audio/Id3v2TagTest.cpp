@@ -245,7 +245,7 @@ TEST(Id3v2Tag, YearFromTdrcIsPlainDigits)
     EXPECT_EQ(tag.YearEncoding(), 0);
 }
 
-// Reads that a stream is asked for, in bytes.
+// Reads and views that a stream is asked for, in bytes.
 class CountingStream : public TMemoryStream {
 public:
     using TMemoryStream::TMemoryStream;
@@ -253,6 +253,11 @@ public:
     {
         bytesRead += count;
         return TMemoryStream::Read(buffer, count);
+    }
+    std::size_t View(std::int64_t position, std::size_t count, const unsigned char*& data) override
+    {
+        bytesRead += count;
+        return TMemoryStream::View(position, count, data);
     }
     std::size_t bytesRead = 0;
 };

@@ -52,6 +52,24 @@ TEST(Stream, FileAndMemoryStreamsReadTheSameBytes)
         EXPECT_EQ(fileStream.Position(), r.at + static_cast<std::int64_t>(r.count));
     }
 
+    // Views show the same bytes where they lie, at least as many as asked where there are.
+    for (const Read& r : reads) {
+        const unsigned char* fromFile = nullptr;
+        const unsigned char* fromMemory = nullptr;
+        const std::size_t there = r.at < 0 ? 0 : std::size_t(std::max<std::int64_t>(40000 - r.at, 0));
+        const std::size_t inFile = fileStream.View(r.at, r.count, fromFile);
+        const std::size_t inMemory = memoryStream.View(r.at, r.count, fromMemory);
+        EXPECT_GE(inFile, std::min(r.count, there)) << r.at;
+        EXPECT_LE(inFile, there) << r.at;
+        EXPECT_EQ(inMemory, there) << r.at;
+        const std::size_t both = std::min(inFile, inMemory);
+        if (both > 0) {
+            EXPECT_EQ(Bytes(fromFile, fromFile + both), Bytes(fromMemory, fromMemory + both)) << r.at;
+        }
+    }
+    EXPECT_EQ(fileStream.ViewBuffer(39990, 10)[9], data[39999]);
+    EXPECT_THROW(fileStream.ViewBuffer(39990, 11), platform::StreamReadError);
+
     // A stream whose size was never asked finds the end by reading.
     TFileStream fresh(file.path());
     fresh.Seek(39990);
@@ -84,6 +102,9 @@ TEST(Stream, AFileThatGetsShorterIsReadAgainAsTheShorterFile)
         });
         EXPECT_EQ(runs, shorter == 40000 ? 1 : 2);
         EXPECT_EQ(stream.Size(), shorter);
+        // Nor does a view show what the buffers held beyond the new end.
+        const unsigned char* start = nullptr;
+        EXPECT_EQ(stream.View(0, 16, start), std::min<std::size_t>(std::size_t(shorter), TFileStream::DefaultFirstRead));
         EXPECT_EQ(tail, Bytes(data.begin() + shorter - static_cast<std::int64_t>(tail.size()), data.begin() + shorter));
         EXPECT_THROW(stream.ReadUntilSizeHolds([&] {
             stream.Seek(stream.Size() - 1);

@@ -66,3 +66,10 @@ std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSepa
     appendSize(out, bytes, unit, seps);
     return out;
 }
+
+std::string formatCount(std::uint64_t count, const platform::LocaleSeparators& seps)
+{
+    std::string out;
+    appendGrouped(out, count, seps.thousands);
+    return out;
+}

@@ -15,3 +15,6 @@ std::string formatLength(std::int64_t milliseconds, const platform::LocaleSepara
 // in integers so that no floating-point error can move a digit.
 void appendSize(std::string& out, std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps);
 std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps);
+
+// A count with its thousands grouped as sizes are ("544,192"), for the window's progress.
+std::string formatCount(std::uint64_t count, const platform::LocaleSeparators& seps);

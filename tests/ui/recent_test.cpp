@@ -13,11 +13,13 @@
 #include <QMenu>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QGuiApplication>
 #include <QWindow>
 #include <QStatusBar>
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 #include <filesystem>
 #include <thread>
 
@@ -134,51 +136,75 @@ private slots:
         QCOMPARE(entryFromCaption(QStringLiteral("plain")), QStringLiteral("plain"));
     }
 
-    void cancellingKeepsTheOldPageAndSkipsTheAfterStep()
+    // Cancel, Esc wherever the keyboard is, or closing the window: the old page stays, no
+    // temporary file is left and the after-generate step does not run.
+    void eachWayOfCancellingKeepsTheOldPageAndSkipsTheAfterStep()
     {
-        FakeDesktop desktop;
-        RecentWindow w;
-        for (int i = 0; i < 3000; ++i)
-            w.library.write("d" + std::to_string(i % 30) + "/" + std::to_string(i) + ".mp3", "x");
-        w.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
-        const std::string old = w.tmp.write("page.htm", "the old page");
-        GenerationProgress::setShowAfter(0);
-        // A slow library, so that the cancel comes in the middle of it.
-        w.window->Generator().OnProgress = [](const GenerateProgress&) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            return true;
+        const auto click = [](QProgressDialog* dialog, QWidget*) {
+            // Through the dialog's window, as the system delivers a click.
+            auto* cancel = dialog->findChild<QPushButton*>();
+            QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {}, cancel->mapTo(dialog, cancel->rect().center()));
         };
-        bool dialogSeen = false;
-        // Its Cancel is clicked as soon as the dialog shows, while the files are being listed.
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* dialog = w.window->findChild<QProgressDialog*>(QStringLiteral("dlgProgress"));
-            if (dialog && dialog->isVisible() && !dialogSeen) {
-                dialogSeen = true;
-                // Through the dialog's window, as the system delivers a click.
-                auto* cancel = dialog->findChild<QPushButton*>();
-                QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {}, cancel->mapTo(dialog, cancel->rect().center()));
-            }
-        });
-        poll.start(0);
-        w.input->setText(qs(w.library.dir()));
-        w.output->setText(qs(old));
-        w.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(agShowPage);
-        WindowFixture::idle();
-        w.action("acGenerateList")->trigger();
-        poll.stop();
-        GenerationProgress::setShowAfter(500);
+        const auto escOnDialog = [](QProgressDialog* dialog, QWidget*) { QTest::keyClick(dialog, Qt::Key_Escape); };
+        const auto escOnWindow = [](QProgressDialog*, QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); };
+        const auto closeWindow = [](QProgressDialog*, QWidget* window) {
+            // Qt drops the window system's close request for a window that a modal dialog blocks.
+            QVERIFY(!QGuiApplication::modalWindow());
+            window->windowHandle()->close();
+        };
+        const std::pair<const char*, std::function<void(QProgressDialog*, QWidget*)>> ways[] = {
+            {"Cancel", click}, {"Esc on the dialog", escOnDialog}, {"Esc on the window", escOnWindow},
+            {"closing the window", closeWindow}};
+        for (const auto& [way, cancelNow] : ways) {
+            FakeDesktop desktop;
+            RecentWindow w;
+            for (int i = 0; i < 600; ++i)
+                w.library.write("d" + std::to_string(i % 20) + "/" + std::to_string(i) + ".mp3", "x");
+            w.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
+            const std::string old = w.tmp.write("page.htm", "the old page");
+            GenerationProgress::setShowAfter(0);
+            // A slow library, so that the cancel comes in the middle of it.
+            w.window->Generator().OnProgress = [](const GenerateProgress&) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                return true;
+            };
+            w.window->show();
+            bool dialogSeen = false;
+            // The cancel comes as soon as the dialog shows, while the files are being listed.
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&, cancel = cancelNow] {
+                auto* dialog = w.window->findChild<QProgressDialog*>(QStringLiteral("dlgProgress"));
+                if (dialog && dialog->isVisible() && !dialogSeen) {
+                    dialogSeen = true;
+                    cancel(dialog, w.window.get());
+                }
+            });
+            poll.start(0);
+            w.input->setText(qs(w.library.dir()));
+            w.output->setText(qs(old));
+            w.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(agShowPage);
+            WindowFixture::idle();
+            w.action("acGenerateList")->trigger();
+            poll.stop();
+            GenerationProgress::setShowAfter(500);
 
-        QVERIFY(dialogSeen);
-        QCOMPARE(readFile(old), std::string("the old page"));
-        std::size_t entries = 0;
-        for (auto it = std::filesystem::directory_iterator(w.tmp.dir()); it != std::filesystem::directory_iterator(); ++it)
-            entries += it->path().filename().string().find(".tmp") != std::string::npos;
-        QCOMPARE(entries, std::size_t(0));
-        QVERIFY(desktop.opened.isEmpty());
-        QVERIFY(desktop.messages.empty());
-        WindowFixture::idle();
-        QVERIFY(w.child<QStatusBar>("sbMain")->currentMessage().contains(QStringLiteral("cancelled")));
+            QVERIFY2(dialogSeen, way);
+            QVERIFY2(readFile(old) == "the old page", way);
+            std::size_t entries = 0;
+            for (auto it = std::filesystem::directory_iterator(w.tmp.dir()); it != std::filesystem::directory_iterator(); ++it)
+                entries += it->path().filename().string().find(".tmp") != std::string::npos;
+            QVERIFY2(entries == 0, way);
+            QVERIFY2(desktop.opened.isEmpty() && desktop.messages.empty(), way);
+            WindowFixture::idle();
+            if (way == std::string("closing the window")) {
+                // Then it closes as any close does: the lists and the settings are saved.
+                QTRY_VERIFY(!w.window->isVisible());
+                QVERIFY(readFile(w.tmp.path("tunesheet.dirs")) == w.library.dir() + "\r\n");
+                QVERIFY(std::filesystem::exists(w.settingsFile()));
+            } else {
+                QVERIFY2(w.child<QStatusBar>("sbMain")->currentMessage().contains(QStringLiteral("cancelled")), way);
+            }
+        }
     }
 };
 

@@ -94,6 +94,11 @@ QString DesktopServices::guideFile() const
     return fromLocalBytes(platform::besideExecutable(".html"));
 }
 
+QString DesktopServices::guideAddress() const
+{
+    return QUrl::fromLocalFile(guideFile()).toString();
+}
+
 void DesktopServices::showHelp(int context)
 {
     const QString guide = guideFile();

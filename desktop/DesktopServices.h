@@ -41,6 +41,8 @@ public:
     virtual void showHelp(int context);
     // The HTML guide beside the executable.
     virtual QString guideFile() const;
+    // The guide as a web address ("file:///..."): the program's home page.
+    QString guideAddress() const;
 
     // The generated page, or a web address, opened for the user; when that fails the user is
     // told, with the page's path or the address.

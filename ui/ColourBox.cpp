@@ -43,7 +43,8 @@ ColourBox::ColourBox(QWidget* parent) : ElidingComboBox(parent)
     // Every name shows whole, in whichever language the names come.
     setSizeAdjustPolicy(AdjustToContents);
     const QStringList names = englishColourNames();
-    addItem(swatch(custom_, iconSize()), names[CustomEntry], custom_);
+    customName_ = names[CustomEntry];
+    addItem(swatch(custom_, iconSize()), customName_, custom_);
     int entry = CustomEntry + 1;
     for (const NamedColour& c : namedColours())
         addItem(swatch(c.value, iconSize()), names[entry++], c.value);
@@ -74,13 +75,25 @@ void ColourBox::setNames(const QStringList& names)
 {
     for (int i = 0; i < count() && i < names.size(); ++i)
         setItemText(i, names[i]);
+    if (!names.isEmpty())
+        customName_ = names[CustomEntry];
+    showCustomName();
+}
+
+void ColourBox::showCustomName()
+{
+    // Once it holds a colour the entry says which, as the page will: "Custom... (#FFCC00)".
+    setItemText(CustomEntry, customSet_ ? QStringLiteral("%1 (%2)").arg(customName_, toQColor(custom_).name().toUpper())
+                                        : customName_);
 }
 
 void ColourBox::setCustom(std::uint32_t colour)
 {
     custom_ = colour;
+    customSet_ = true;
     setItemData(CustomEntry, custom_);
     setItemIcon(CustomEntry, swatch(custom_, iconSize()));
+    showCustomName();
 }
 
 void ColourBox::onActivated(int index)

@@ -55,7 +55,7 @@ void TfrmMain::FormCreate()
     generator_ = std::make_unique<TTunesheet>();
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
     ui->setupUi(this);
-    status_ = std::make_unique<StatusLine>(ui->sbMain, this);
+    status_ = std::make_unique<StatusLine>(ui->sbMain);
     const QFont pageFont = designFont(QStringLiteral("Tahoma"), 8);
     for (QFrame* page : settingsPages(ui->centralwidget))
         page->setFont(pageFont);
@@ -146,7 +146,6 @@ void TfrmMain::PreparePanels()
 void TfrmMain::fitWindowSize()
 {
     fitWindowToPages(this, ui->centralwidget, settingsPages(ui->centralwidget));
-    status_->refit();
 }
 
 void TfrmMain::acShowSettingsPanel(QAction* sender)
@@ -304,6 +303,7 @@ void TfrmMain::acAboutProgramExecute()
 {
     TfrmAboutBox* box = TfrmAboutBox::instance();
     box->setTexts(language_.Texts.About);
+    box->setAddress(DesktopServices::instance().guideAddress());
     box->exec();
 }
 
@@ -330,7 +330,7 @@ void TfrmMain::acAboutAuthorExecute()
 void TfrmMain::acTunesheetsHomepageExecute()
 {
     DesktopServices& desktop = DesktopServices::instance();
-    const QString address = QString::fromLatin1(ProgramHomepage);
+    const QString address = desktop.guideAddress();
     if (desktop.message(this, QMessageBox::Question, language_.Texts.MsgVisitHomepage.arg(address),
                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
         desktop.showAddress(this, address);

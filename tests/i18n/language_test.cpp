@@ -63,6 +63,7 @@ struct Shown {
     QStringList items;
     QString selected;
     bool okEnabled = false;
+    int width = 0;
 };
 
 // Runs the language command; `answer` plays the user once the dialog is on screen.
@@ -82,6 +83,7 @@ Shown runCommand(Window& window, const HeldTexts& texts, const QString& folder,
             shown.items << dialog->cbLanguage()->itemText(i);
         shown.selected = dialog->cbLanguage()->currentText();
         shown.okEnabled = dialog->btnOK()->isEnabled();
+        shown.width = dialog->width();
         answer(dialog);
         if (dialog->isVisible())
             dialog->reject(); // the test did not answer: never hang
@@ -301,6 +303,13 @@ private slots:
         QCOMPARE(shown.group, QString::fromUtf8("Vyberte, prosím, jazyk:"));
         QCOMPARE(shown.ok, QStringLiteral("&OK"));
         QCOMPARE(shown.cancel, QString::fromUtf8("&Zrušiť"));
+        // Wide enough for a long title beside the title bar's buttons.
+        window.findChild<QAction*>("acLanguage")->setText(QString::fromUtf8("Jazyk používateľského rozhrania"));
+        shown = runCommand(window, texts, q(tmp.dir()), [](TfrmLanguage*) {});
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        const QFontMetrics title(bold);
+        QVERIFY(shown.width >= title.horizontalAdvance(shown.title) + 4 * title.height());
 
         // A folder that is gone lists nothing.
         shown = runCommand(window, texts, q(tmp.path("gone")), [](TfrmLanguage*) {});

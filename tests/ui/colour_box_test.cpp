@@ -25,6 +25,10 @@ private slots:
         box.setColour(rgbColour(255, 204, 0));
         QCOMPARE(box.currentIndex(), int(ColourBox::CustomEntry));
         QCOMPARE(box.colour(), rgbColour(255, 204, 0));
+        // The entry says which colour it holds, in the language's words for the entry.
+        QCOMPARE(box.currentText(), QStringLiteral("Custom... (#FFCC00)"));
+        box.setNames({QStringLiteral("Vlastn\u00e1...")});
+        QCOMPARE(box.currentText(), QStringLiteral("Vlastn\u00e1... (#FFCC00)"));
         box.setColour(rgbColour(255, 0, 0));
         QCOMPARE(box.currentText(), QStringLiteral("Red"));
     }

@@ -11,6 +11,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
+#include <QUrl>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
@@ -271,6 +273,9 @@ private slots:
         QVERIFY(desktop.messages[1].text.endsWith(QStringLiteral(" ?")));
         QCOMPARE(desktop.opened.size(), 1);
         QVERIFY(desktop.messages[1].text.contains(desktop.opened[0]));
+        // The home page is one that exists: the guide.
+        QCOMPARE(QUrl(desktop.opened[0]).toLocalFile(), desktop.guideFile());
+        QVERIFY(QFile::exists(desktop.guideFile()));
     }
 
     // The sample "Čierna káva" has accented texts in ID3v2 only.

@@ -11,6 +11,26 @@
 // "Custom..." and the names of the colours that the colour boxes offer, in their order.
 QStringList englishColourNames();
 
+// How the window words what failed: %1 is the file; the cause, when the system gave one,
+// follows on a line of its own.
+struct ErrorTexts {
+    QString CannotOpen = QStringLiteral("Cannot open file %1");
+    QString CannotCreate = QStringLiteral("Cannot create file %1");
+    QString ReadFailed = QStringLiteral("The file %1 could not be read.");
+    QString ReadBeyondEnd = QStringLiteral("The file %1 is shorter than it should be.");
+    QString DiskFull = QStringLiteral("The disk is full: %1 could not be written.");
+    QString System = QStringLiteral("Reading or writing %1 failed.");
+    QString Internal = QStringLiteral("Internal error: a list was asked for an item it does not have.");
+    // The causes, as the system reports them.
+    QString NotFound = QStringLiteral("The file or folder does not exist.");
+    QString AccessDenied = QStringLiteral("Access is denied.");
+    QString NoSpace = QStringLiteral("The disk is full.");
+    QString ReadOnlyDisk = QStringLiteral("The disk can only be read.");
+    QString IsFolder = QStringLiteral("It is a folder.");
+    QString NameTooLong = QStringLiteral("The name is too long.");
+    QString InputOutput = QStringLiteral("The disk could not be read or written.");
+};
+
 struct HeldTexts {
     QString MsgNoColumns = QStringLiteral("Please, select some columns\rin 'Items Order' settings page!");      // 103
     QString MsgNoInputDir = QStringLiteral("Input directory doesn't exist.\rPlease select another one!");      // 104
@@ -36,4 +56,5 @@ struct HeldTexts {
     QStringList ColourNames = englishColourNames();                                                           // 134 to 154
     QString MsgVisitHomepage = QStringLiteral("Visit %1 ?");                                                  // 155
     AboutTexts About;                                                                                         // 156, 157
+    ErrorTexts Errors;                                                                                        // 158 to 171
 };

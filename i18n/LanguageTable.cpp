@@ -61,6 +61,11 @@ constexpr Row rows[] = {
     HELD(ColourNames[20]),
     // 155 to 157
     HELD(MsgVisitHomepage), HELD(About.Version), HELD(About.Notice),
+    // What failed, and why
+    HELD(Errors.CannotOpen), HELD(Errors.CannotCreate), HELD(Errors.ReadFailed), HELD(Errors.ReadBeyondEnd),
+    HELD(Errors.DiskFull), HELD(Errors.System), HELD(Errors.Internal), HELD(Errors.NotFound),
+    HELD(Errors.AccessDenied), HELD(Errors.NoSpace), HELD(Errors.ReadOnlyDisk), HELD(Errors.IsFolder),
+    HELD(Errors.NameTooLong), HELD(Errors.InputOutput),
 };
 #undef HELD
 

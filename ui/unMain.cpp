@@ -395,6 +395,6 @@ void TfrmMain::showLanguageTexts()
     // language may have changed since.
     sdFile->setSidebarUrls(sdFile->sidebarUrls());
     DesktopServices::texts() = texts.Desktop;
-    setUnknownErrorText(texts.MsgUnknownError);
+    setErrorTexts(texts.Errors, texts.MsgUnknownError);
     accessKeys_->assign();
 }

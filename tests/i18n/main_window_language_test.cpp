@@ -15,6 +15,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -73,6 +74,18 @@ private slots:
         QCOMPARE(f.window->BrowseDialog().Texts.Cancel, QString::fromUtf8("Zrušiť"));
         QVERIFY(DesktopServices::texts().CannotShowPage.startsWith(QString::fromUtf8("Stránka bola zapísaná")));
         QCOMPARE(f.window->Language().qtLanguage(), QStringLiteral("sk"));
+
+        // What fails is told in Slovak: what, which file, and why.
+        const std::string missing = f.tmp.path("no-such-folder/page.htm");
+        f.child<QLineEdit>("lbledtInput")->setText(QStringLiteral(TUNESHEET_SOURCE_DIR "/samples/"));
+        f.child<QLineEdit>("lbledtOutput")->setText(QString::fromStdString(missing));
+        f.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(agDontShow);
+        WindowFixture::idle();
+        f.action("acGenerateList")->trigger();
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
+        QCOMPARE(desktop.messages[0].text, QString::fromUtf8("Súbor %1 sa nedá vytvoriť\rSúbor alebo priečinok neexistuje.")
+                                               .arg(QString::fromStdString(missing)));
+        desktop.messages.clear();
 
         // In Slovak too, Alt and a menu's letter opens it on every page.
         QVERIFY(f.show());

@@ -9,6 +9,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressDialog>
@@ -19,9 +21,13 @@
 #include <QTimer>
 
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <filesystem>
 #include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -61,6 +67,22 @@ struct RecentWindow : WindowFixture {
     }
 };
 
+// Makes `path` a file that exists but that this process cannot open: without rights to it, or,
+// where no right stops the process (root), a link to an attribute of the system that can only
+// be written. False when there is no such attribute.
+bool makeUnreadable(const std::string& path)
+{
+    if (::geteuid() != 0) {
+        std::ofstream(path) << "/x/\r\n";
+        return ::chmod(path.c_str(), 0) == 0;
+    }
+    for (const char* writeOnly : {"/sys/bus/pci/rescan", "/sys/bus/pci/drivers_probe", "/sys/power/wakeup_count"}) {
+        if (QFileInfo(QLatin1String(writeOnly)).exists() && !QFile(QLatin1String(writeOnly)).open(QIODevice::ReadOnly))
+            return ::symlink(writeOnly, path.c_str()) == 0;
+    }
+    return false;
+}
+
 } // namespace
 
 class RecentTest : public QObject {
@@ -91,6 +113,29 @@ private slots:
         w.window->close();
         QCOMPARE(readFile(w.tmp.path("tunesheet.files")), std::string("/x/a.htm\r\n/x/b.htm\r\n"));
         QCOMPARE(readFile(w.tmp.path("tunesheet.dirs")), std::string());
+    }
+
+    // Each list is loaded, kept and saved on its own: one that cannot be read is reported with
+    // its file and the cause, and is not written over at close; the other one is unharmed.
+    void aListThatCannotBeReadIsReportedAndNotWrittenOver()
+    {
+        FakeDesktop desktop;
+        RecentWindow w;
+        const std::string files = w.tmp.path("tunesheet.files");
+        if (!makeUnreadable(files))
+            QSKIP("no file here that this user cannot read");
+        w.tmp.write("tunesheet.dirs", "/music/a/\r\n/music/b/\r\n");
+        w.restart();
+        w.rebind();
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
+        QCOMPARE(desktop.messages[0].icon, QMessageBox::Critical);
+        QCOMPARE(desktop.messages[0].text, "Cannot open file " + qs(files) + "\rAccess is denied.");
+        QCOMPARE(w.window->Generator().RecentDirs.Count(), 2);
+        w.generate(qs(w.library.dir()), qs(w.tmp.path("new.htm")));
+        w.window->close();
+        QCOMPARE(desktop.messages.size(), std::size_t(1)); // nothing tried on the unreadable file
+        QVERIFY(!QFileInfo(qs(files)).isWritable() || QFileInfo(qs(files)).isSymLink());
+        QCOMPARE(readFile(w.tmp.path("tunesheet.dirs")), "/music/a/\r\n/music/b/\r\n" + w.library.dir() + "\r\n");
     }
 
     void menusOfferTheNewestFirstAndFillTheFields()

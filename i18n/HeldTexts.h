@@ -57,4 +57,11 @@ struct HeldTexts {
     QString MsgVisitHomepage = QStringLiteral("Visit %1 ?");                                                  // 155
     AboutTexts About;                                                                                         // 156, 157
     ErrorTexts Errors;                                                                                        // 158 to 171
+    QString MsgLanguageMissing = QStringLiteral("The language library %1 is not beside the program, or is not one "
+                                                "it can use.\rThe window is in English; you can choose a language "
+                                                "with the Language command.");                               // 172
+    QString MsgLanguageFailed = QStringLiteral("The language library %1 stopped tunesheet the last time it was "
+                                               "loaded.\rIt is not loaded again; the window is in English. You can "
+                                               "choose a language with the Language command.");              // 173
+    QString MsgLanguageNotFound = QStringLiteral("Language not found");                                      // 174
 };

@@ -66,6 +66,7 @@ constexpr Row rows[] = {
     HELD(Errors.DiskFull), HELD(Errors.System), HELD(Errors.Internal), HELD(Errors.NotFound),
     HELD(Errors.AccessDenied), HELD(Errors.NoSpace), HELD(Errors.ReadOnlyDisk), HELD(Errors.IsFolder),
     HELD(Errors.NameTooLong), HELD(Errors.InputOutput),
+    HELD(MsgLanguageMissing), HELD(MsgLanguageFailed), HELD(MsgLanguageNotFound),
 };
 #undef HELD
 

@@ -2,6 +2,8 @@
 #include "i18n/KRV_DirScanner.h"
 #include "i18n/LanguageCommand.h"
 #include "i18n/language.h"
+#include "lang/LanguageAbi.h"
+#include "platform/VersionInfo.h"
 
 #include "common/TempDir.h"
 #include "desktop/FakeDesktop.h"
@@ -263,6 +265,10 @@ private slots:
             listed << list.itemText(i);
         listed.sort();
         QCOMPARE(listed, (QStringList{"SLOVAK.DLL", "english.Dll", "my.lang.dll"}));
+        // A library declares the interface's version, not the program's: a new version of the
+        // program keeps the libraries made for an earlier one.
+        QCOMPARE(QString::fromStdString(platform::GetVersionString((bin + "/slovak.dll").toStdString())),
+                 QStringLiteral(TUNESHEET_LANGUAGE_INTERFACE_VERSION));
     }
 
     void theDialogPreselectsAndNamesTheLibrariesWithoutExtension()

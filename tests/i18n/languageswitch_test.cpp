@@ -253,8 +253,10 @@ private slots:
         TempDir tmp;
         const QString broken = QString::fromStdString(tmp.write("broken.dll", "MZ this is no library"));
         QFile::copy(bin + "/tunesheet-cli", QString::fromStdString(tmp.path("foreign.dll")));
+        // otherversion.dll has GetMyStr but declares another interface version.
         for (const QString& file : {QString::fromStdString(tmp.path("missing.dll")), broken,
-                                    QString::fromStdString(tmp.path("foreign.dll")), libs + "/noexport.dll"}) {
+                                    QString::fromStdString(tmp.path("foreign.dll")), libs + "/noexport.dll",
+                                    libs + "/otherversion.dll"}) {
             desktop.messages.clear();
             TestForm form;
             LanguageSession session;
@@ -304,6 +306,19 @@ private slots:
         QCOMPARE(recorded(folder.toLocal8Bit() + "slovak.dll\r\n"), QString()); // a full path
         QCOMPARE(recorded("english.dll\r\n"), QString());                      // not in the folder
         QCOMPARE(readLanguageChoice(file), QStringLiteral("english.dll"));
+        // A library is named by its file name alone: nothing that leads out of the folder, even
+        // to a file that is there. Each name that is not used is told.
+        tmp.write("sub/slovak.dll", "x");
+        for (const char* name : {"sub/slovak.dll", "sub/../slovak.dll", "sub\\slovak.dll", "..", "english.dll"}) {
+            write(file, QByteArray(name) + "\r\n");
+            QString refused;
+            QVERIFY2(recordedLanguageLibrary(file, folder, &refused).isEmpty(), name);
+            QCOMPARE(refused, QString::fromLatin1(name));
+        }
+        QString refused;
+        write(file, "\r\n");
+        QCOMPARE(recordedLanguageLibrary(file, folder, &refused), QString());
+        QCOMPARE(refused, QString()); // nothing named: nothing to tell
     }
 
     void theChoiceIsWrittenAsOneLineAndOnlyWhenThereIsOne()
@@ -352,15 +367,22 @@ private slots:
             QCOMPARE(form.action("acExit"), QString::fromUtf8("Ukončiť program"));
             QVERIFY(desktop.messages.empty());
         }
-        {
-            write(file, "nosuchlanguage.dll\r\n");
-            TestForm form;
-            LanguageSession session;
-            const QString& LanguageLibrary = session.LanguageLibrary;
-            session.applyRecorded(&form);
-            QCOMPARE(LanguageLibrary, QString());
-            QVERIFY(desktop.messages.empty());
+        // A library that is not there, or a name that leads out of the folder: English, said
+        // once.
+        for (const QByteArray& name : {QByteArray("nosuchlanguage.dll"), QByteArray("../bin/slovak.dll"), bin.toLocal8Bit() + "/slovak.dll"}) {
+            desktop.messages.clear();
+            write(file, name + "\r\n");
+            for (int start = 0; start < 2; ++start) {
+                TestForm form;
+                LanguageSession session;
+                session.applyRecorded(&form);
+                QCOMPARE(session.LanguageLibrary, QString());
+                QCOMPARE(form.action("acExit"), QStringLiteral("acExit"));
+            }
+            QCOMPARE(desktop.messages.size(), std::size_t(1));
+            QCOMPARE(desktop.messages[0].text, HeldTexts().MsgLanguageMissing.arg(QString::fromLocal8Bit(name)));
         }
+        desktop.messages.clear();
         {
             // A file that is there but is no library: the message, English, and the name kept.
             const QString name = QStringLiteral("languageswitch_test-broken.dll");

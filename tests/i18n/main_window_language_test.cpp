@@ -102,7 +102,14 @@ private slots:
     {
         FakeDesktop desktop;
         WindowFixture f;
-        const QString crashing = QDir(bin).relativeFilePath(QStringLiteral(TUNESHEET_TEST_LIBS "/crashing.dll"));
+        // Beside the program, where a language library is looked for.
+        const QString crashing = QStringLiteral("main_window_language_test-crashing.dll");
+        QFile::remove(bin + "/" + crashing);
+        QVERIFY(QFile::copy(QStringLiteral(TUNESHEET_TEST_LIBS "/crashing.dll"), bin + "/" + crashing));
+        struct Remove {
+            QString path;
+            ~Remove() { QFile::remove(path); }
+        } remove{bin + "/" + crashing};
         const std::string marker = f.tmp.path("tunesheet.language-loading");
         write(f.tmp.path("tunesheet.language"), crashing.toLocal8Bit() + "\r\n");
         const ProgramResult crashed = startInAProcessOfItsOwn(f.tmp.path("tunesheet"));

@@ -64,4 +64,5 @@ struct HeldTexts {
                                                "loaded.\rIt is not loaded again; the window is in English. You can "
                                                "choose a language with the Language command.");              // 173
     QString MsgLanguageNotFound = QStringLiteral("Language not found");                                      // 174
+    // Browse.PathLabel, Browse.NoSuchFolder                                                                  // 175, 176
 };

@@ -70,6 +70,7 @@ void TfrmMain::FormCreate()
     bdDir->setObjectName(QStringLiteral("bdDir"));
     bdDir->Caption = QStringLiteral("Select input directory");
     bdDir->Options = TBrowseOptions(biReturnOnlyFSDirs) | biStatusText;
+    bdDir->ShownAs = pathForDisplay;
     sdFile = new TSaveDialog(this);
     sdFile->setObjectName(QStringLiteral("sdFile"));
     sdFile->setWindowTitle(QStringLiteral("Select an output HTML file..."));
@@ -275,10 +276,10 @@ void TfrmMain::acGenerateListExecute()
 
 void TfrmMain::acInputDirExecute()
 {
-    if (bdDir->Directory.isEmpty())
-        bdDir->Directory = fromLocalBytes(platform::defaultRootFolder());
+    if (bdDir->Directory.empty())
+        bdDir->Directory = platform::defaultRootFolder();
     if (bdDir->Execute())
-        ui->lbledtInput->setText(fromLocalBytes(platform::includeTrailingDelimiter(toLocalBytes(bdDir->Directory))));
+        setPathText(ui->lbledtInput, platform::includeTrailingDelimiter(bdDir->Directory));
 }
 
 void TfrmMain::acOutputFileExecute()

@@ -65,4 +65,6 @@ struct HeldTexts {
                                                "choose a language with the Language command.");              // 173
     QString MsgLanguageNotFound = QStringLiteral("Language not found");                                      // 174
     // Browse.PathLabel, Browse.NoSuchFolder                                                                  // 175, 176
+    QString MsgPathTooLong = QStringLiteral("This path is longer than the 255 bytes a settings file holds, so it "
+                                            "cannot be used:\r%1");                                          // 177
 };

@@ -67,7 +67,7 @@ constexpr Row rows[] = {
     HELD(Errors.AccessDenied), HELD(Errors.NoSpace), HELD(Errors.ReadOnlyDisk), HELD(Errors.IsFolder),
     HELD(Errors.NameTooLong), HELD(Errors.InputOutput),
     HELD(MsgLanguageMissing), HELD(MsgLanguageFailed), HELD(MsgLanguageNotFound),
-    HELD(Browse.PathLabel), HELD(Browse.NoSuchFolder),
+    HELD(Browse.PathLabel), HELD(Browse.NoSuchFolder), HELD(MsgPathTooLong),
 };
 #undef HELD
 

@@ -41,6 +41,21 @@ bool startsSomething(QEvent::Type type)
 
 } // namespace
 
+GenerationEnd generateApart(QWidget* window, const TTunesheet& generator, const QString& line, const QString& cancel)
+{
+    TTunesheet generation;
+    generation.Settings = generator.Settings;
+    generation.OnProgress = generator.OnProgress;
+    GenerationProgress progress(window, line, cancel);
+    try {
+        progress.run(generation);
+    } catch (const GenerationCancelled&) {
+        return GenerationEnd::Cancelled;
+    }
+    // The window was closed while the page was being written: it closes once this is done.
+    return progress.closeRequested() ? GenerationEnd::WindowClosing : GenerationEnd::Written;
+}
+
 GenerationProgress::GenerationProgress(QWidget* window, const QString& line, const QString& cancel)
     : window_(window), line_(line), cancel_(cancel)
 {

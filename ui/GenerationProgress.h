@@ -17,6 +17,13 @@
 #include <atomic>
 #include <mutex>
 
+enum class GenerationEnd { Written, Cancelled, WindowClosing };
+
+// Writes the page of `generator`'s settings with a generator of its own (so that the window's
+// record stays apart), under a GenerationProgress over `window`; raises what the generation
+// raises. The generator's progress handler is still told, and may stop it too.
+GenerationEnd generateApart(QWidget* window, const TTunesheet& generator, const QString& line, const QString& cancel);
+
 class GenerationProgress : public QObject {
 public:
     // `line` says how far the generation has got ("%1 files listed"); `cancel` is the button's text.

@@ -8,6 +8,7 @@
 #include "ui/GenerationProgress.h"
 #include "ui/HelpKey.h"
 #include "ui/ItemsOrder.h"
+#include "ui/PathFields.h"
 #include "ui/PathText.h"
 #include "ui/RecentMenus.h"
 #include "ui/SettingsLoad.h"
@@ -82,6 +83,7 @@ void TfrmMain::FormCreate()
                                   ui->acMoveUp, ui->acMoveDown},
                                  [this] { DesktopServices::instance().message(this, QMessageBox::NoIcon, language_.Texts.MsgItemSelected); },
                                  this);
+    paths_ = new PathFields(this, ui->lbledtInput, ui->lbledtOutput, [this] { return language_.Texts.MsgPathTooLong; });
     connectActions();
 
     PreparePanels();
@@ -187,13 +189,13 @@ void TfrmMain::SaveMRUs()
 void TfrmMain::ppmiFileClick(QObject* sender)
 {
     if (auto* item = qobject_cast<QAction*>(sender))
-        setPathText(ui->lbledtOutput, recentEntry(item));
+        paths_->setOutput(recentEntry(item));
 }
 
 void TfrmMain::ppmiDirClick(QObject* sender)
 {
     if (auto* item = qobject_cast<QAction*>(sender))
-        setPathText(ui->lbledtInput, recentEntry(item));
+        paths_->setInput(recentEntry(item));
 }
 
 bool TfrmMain::event(QEvent* event)
@@ -248,6 +250,8 @@ void TfrmMain::acGenerateListExecute()
     DesktopServices& desktop = DesktopServices::instance();
     // Checked on what the form says before the record takes it over, as the command-line
     // tool checks its record: a refused generation changes nothing.
+    if (!paths_->bothFit())
+        return;
     TGeneratorSettings asked = generator_->Settings;
     formToSettings(*ui, asked);
     switch (checkBeforeGenerate(asked)) {
@@ -265,7 +269,11 @@ void TfrmMain::acGenerateListExecute()
     generator_->RecentFiles.Add(s.OutputFile.str());
     generator_->RecentDirs.Add(s.InputDir.str());
     status_->clearNotice();
-    if (!generatePage())
+    const GenerationEnd end =
+        generateApart(this, *generator_, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
+    if (end == GenerationEnd::Cancelled)
+        status_->showNotice(language_.Texts.MsgCancelled);
+    if (end != GenerationEnd::Written)
         return;
     if (s.AfterGenerate == agShowPage ||
         (s.AfterGenerate == agAskToShow &&
@@ -279,7 +287,7 @@ void TfrmMain::acInputDirExecute()
     if (bdDir->Directory.empty())
         bdDir->Directory = platform::defaultRootFolder();
     if (bdDir->Execute())
-        setPathText(ui->lbledtInput, platform::includeTrailingDelimiter(bdDir->Directory));
+        paths_->setInput(platform::includeTrailingDelimiter(bdDir->Directory));
 }
 
 void TfrmMain::acOutputFileExecute()
@@ -287,7 +295,7 @@ void TfrmMain::acOutputFileExecute()
     if (sdFile->FileName.isEmpty())
         sdFile->FileName = fromLocalBytes(platform::defaultRootFolder() + "mp3list.htm");
     if (sdFile->Execute())
-        ui->lbledtOutput->setText(sdFile->FileName);
+        paths_->setOutput(toLocalBytes(sdFile->FileName));
 }
 
 void TfrmMain::acExitExecute()
@@ -364,24 +372,6 @@ void TfrmMain::FormToClass()
 void TfrmMain::ClassToForm()
 {
     settingsToForm(generator_->Settings, *ui);
-}
-
-bool TfrmMain::generatePage()
-{
-    // The generation reads a settings record of its own, apart from the window's.
-    TTunesheet generation;
-    generation.Settings = generator_->Settings;
-    // Whoever else follows the generation keeps being told, and may stop it too.
-    generation.OnProgress = generator_->OnProgress;
-    GenerationProgress progress(this, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
-    try {
-        progress.run(generation);
-    } catch (const GenerationCancelled&) {
-        status_->showNotice(language_.Texts.MsgCancelled);
-        return false;
-    }
-    // The window was closed while the page was being written: nothing more is done.
-    return !progress.closeRequested();
 }
 
 void TfrmMain::showLanguageTexts()

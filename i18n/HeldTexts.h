@@ -4,6 +4,7 @@
 // library replaces them by their string index.
 #include "desktop/DesktopServices.h"
 #include "dialogs/DialogTexts.h"
+#include "i18n/QtTranslation.h"
 
 #include <QString>
 #include <QStringList>
@@ -67,4 +68,5 @@ struct HeldTexts {
     // Browse.PathLabel, Browse.NoSuchFolder                                                                  // 175, 176
     QString MsgPathTooLong = QStringLiteral("This path is longer than the 255 bytes a settings file holds, so it "
                                             "cannot be used:\r%1");                                          // 177
+    QtTexts Qt;                                                                                               // 178, 179
 };

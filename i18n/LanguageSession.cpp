@@ -139,7 +139,7 @@ void LanguageSession::followWithQt(const QString& language)
         qtTranslator_.reset();
     }
     qtLanguage_.clear();
-    auto translator = qtTranslation(language);
+    auto translator = qtTranslation(language, &Texts.Qt);
     if (translator && QCoreApplication::installTranslator(translator.get())) {
         qtTranslator_ = std::move(translator);
         qtLanguage_ = language;

@@ -67,7 +67,8 @@ constexpr Row rows[] = {
     HELD(Errors.AccessDenied), HELD(Errors.NoSpace), HELD(Errors.ReadOnlyDisk), HELD(Errors.IsFolder),
     HELD(Errors.NameTooLong), HELD(Errors.InputOutput),
     HELD(MsgLanguageMissing), HELD(MsgLanguageFailed), HELD(MsgLanguageNotFound),
-    HELD(Browse.PathLabel), HELD(Browse.NoSuchFolder), HELD(MsgPathTooLong),
+    HELD(Browse.PathLabel), HELD(Browse.NoSuchFolder), HELD(MsgPathTooLong), HELD(Qt.Folder),
+    HELD(Qt.PickScreenColor),
 };
 #undef HELD
 

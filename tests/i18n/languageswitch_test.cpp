@@ -188,6 +188,11 @@ private slots:
         // Qt's own texts: its Slovak translation, named by the library's language 0x041B.
         QCOMPARE(session.qtLanguage(), QStringLiteral("sk"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8("Zrušiť"));
+        // The two that Qt's Slovak translation lacks come from the library.
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms"),
+                 QString::fromUtf8("Priečinok"));
+        QCOMPARE(QCoreApplication::translate("QColorDialog", "Pick Screen Color"),
+                 QString::fromUtf8("Vybrať farbu z obrazovky"));
         QVERIFY(change(&form, session, bin + "/english.dll"));
         const HeldTexts english;
         QCOMPARE(texts.MsgNoColumns, english.MsgNoColumns);

@@ -48,6 +48,9 @@ TfrmAboutBox::TfrmAboutBox(const QString& executable, QWidget* parent)
     setFixedSize(325, 209);
     paint(ui->Panel1, QPalette::Window, QColor(0x80, 0, 0)); // maroon
     paint(ui->Panel2, QPalette::Window, Qt::white);
+    // Dark text on the white panel whatever the desktop's colours: a dark theme's light text
+    // would vanish there.
+    paint(ui->Panel2, QPalette::WindowText, Qt::black);
 
     ui->lblProgramName->setFont(arial(19, true));
     for (QLabel* l : {ui->lblVersion, ui->Label1, ui->lblWWW})

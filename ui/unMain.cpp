@@ -200,6 +200,9 @@ void TfrmMain::ppmiDirClick(QObject* sender)
 
 bool TfrmMain::event(QEvent* event)
 {
+    // A new palette (the desktop's dark theme, say) gets icons drawn for it.
+    if (event->type() == QEvent::PaletteChange)
+        assignActionIcons(this);
     // The hint of the control or menu entry under the mouse (empty when it leaves).
     if (event->type() == QEvent::StatusTip) {
         ApplicationEvents1Hint(static_cast<QStatusTipEvent*>(event)->tip());

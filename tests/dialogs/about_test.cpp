@@ -2,7 +2,10 @@
 #include "dialogs/about.h"
 
 #include "common/TempDir.h"
+#include "desktop/DarkPalette.h"
 #include "desktop/FakeDesktop.h"
+
+#include <cmath>
 
 #include <QFile>
 #include <QLabel>
@@ -57,6 +60,22 @@ private slots:
         QVERIFY(!box->label("imgIcon")->pixmap().isNull());
         QCOMPARE(box->size(), QSize(325, 209));
         QVERIFY(box->windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    // Its white panel keeps dark text when the desktop's palette is dark.
+    void theTextsStayReadableOnADarkPalette()
+    {
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        TfrmAboutBox box;
+        for (const char* name : {"lblProgramName", "lblVersion", "Label1", "lblWWW"}) {
+            QLabel* label = box.label(name);
+            const QColor text = label->palette().color(QPalette::WindowText);
+            const QColor panel = label->parentWidget()->palette().color(QPalette::Window);
+            const auto luminance = [](const QColor& c) { return 0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF(); };
+            QVERIFY2(std::abs(luminance(text) - luminance(panel)) > 0.5, name);
+        }
+        QApplication::setPalette(light);
     }
 
     void aFileWithoutVersionShowsVersionAlone()

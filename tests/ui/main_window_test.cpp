@@ -6,6 +6,7 @@
 #include "desktop/HelpWindow.h"
 #include "dialogs/about.h"
 
+#include "desktop/DarkPalette.h"
 #include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
@@ -24,6 +25,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <cmath>
 #include <csignal>
 #include <functional>
 #include <map>
@@ -49,6 +51,25 @@ struct FailingObject : QObject {
         return QObject::event(e);
     }
 };
+
+double lightness(const QColor& c)
+{
+    return (0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF());
+}
+
+// How far the drawn pixels of `icon` stand from `background`, on average (0 to 1).
+double contrastOn(const QPixmap& icon, const QColor& background)
+{
+    const QImage image = icon.toImage().convertToFormat(QImage::Format_ARGB32);
+    double sum = 0, weight = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            sum += c.alphaF() * std::abs(lightness(c) - lightness(background));
+            weight += c.alphaF();
+        }
+    return weight > 0 ? sum / weight : 0;
+}
 
 } // namespace
 
@@ -126,6 +147,34 @@ private slots:
         }
         QCOMPARE(commands, 21);
         QVERIFY(!f.window->windowIcon().isNull());
+    }
+
+    // With a dark palette (a desktop's dark theme) every command's icon stands out from the
+    // window, and an enabled glyph more than a disabled one.
+    void theIconsStandOutOnADarkPalette()
+    {
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        WindowFixture f;
+        const QColor background = f.window->palette().color(QPalette::Window);
+        QStringList faint;
+        for (QAction* a : f.window->findChildren<QAction*>()) {
+            if (a->icon().isNull() || a->property("category").toString().isEmpty())
+                continue;
+            const double normal = contrastOn(a->icon().pixmap(16, 16, QIcon::Normal), background);
+            const double disabled = contrastOn(a->icon().pixmap(16, 16, QIcon::Disabled), background);
+            // The glyphs of the items-order page and Generate List are the ones seen disabled.
+            const bool seenDisabled = a->property("category").toString() == QLatin1String("Order") ||
+                                      a->objectName() == QLatin1String("acGenerateList");
+            if (normal < 0.3 || (seenDisabled && normal <= disabled))
+                faint << QStringLiteral("%1 %2/%3").arg(a->objectName()).arg(normal).arg(disabled);
+        }
+        // The guide's dark text keeps a light page under it.
+        THelpWindow help;
+        const QColor page = help.browser()->palette().color(QPalette::Base);
+        QApplication::setPalette(light);
+        QVERIFY2(faint.isEmpty(), qPrintable(faint.join(QStringLiteral(", "))));
+        QVERIFY(page.lightnessF() > 0.8);
     }
 
     void aHintReplacesTheIdleTextWhileTheMouseIsOverItsControl()

@@ -108,7 +108,9 @@ std::int64_t TAudioInfo::FirstFrameSearchStart(TStream& Stream, std::int64_t Sta
 
 // Reads 128-byte blocks, keeping the last 4 bytes of each in front of the next, so that a
 // header across two blocks is found too. A candidate counts only when the frame it announces
-// is followed by a header of the same stream; otherwise the search goes on behind it.
+// is followed by a header of the same stream; otherwise the search goes on behind it. A
+// free-format candidate (bit-rate index 0) never counts: its header gives no frame length, so
+// nothing can confirm it, and such false syncs are common enough to hide the audio.
 void TAudioInfo::FindFirstFrame(TStream& Stream, std::int64_t Start, std::int64_t Count)
 {
     const std::int64_t From = FirstFrameSearchStart(Stream, Start, Count);
@@ -126,7 +128,7 @@ void TAudioInfo::FindFirstFrame(TStream& Stream, std::int64_t Start, std::int64_
             if (R < 0)
                 break;
             const std::int64_t Candidate = BufferOffset + At + R;
-            if (FollowedBySameStream(Stream, Start, Count, Candidate)) {
+            if (FFrameHeader.BitRate() != 0 && FollowedBySameStream(Stream, Start, Count, Candidate)) {
                 FFirstFrameOffset = Candidate;
                 return;
             }

@@ -88,14 +88,6 @@ std::size_t Id3v2Body::peek(std::uint64_t ahead, unsigned char* out, std::size_t
     return stream_.Read(out, want);
 }
 
-bool Id3v2Body::endsAt(std::uint64_t ahead)
-{
-    unsigned char byte;
-    if (ahead > left() || (ahead > 0 && peek(ahead - 1, &byte, 1) == 0))
-        return false;
-    return ahead == left() || peek(ahead, &byte, 1) == 0;
-}
-
 void resynchronise(std::vector<unsigned char>& bytes)
 {
     auto out = bytes.begin();

@@ -22,10 +22,13 @@ public:
     // stream was found to end inside the tag.
     std::uint64_t left() const;
 
-    // For bodies read as they lie: up to `count` bytes from `ahead` bytes on, without moving;
-    // and whether the body ends exactly `ahead` bytes on.
+    // For bodies read as they lie: up to `count` bytes from `ahead` bytes on, without moving.
     std::size_t peek(std::uint64_t ahead, unsigned char* out, std::size_t count);
-    bool endsAt(std::uint64_t ahead);
+
+    // Whether the frames give their sizes as plain 32-bit numbers where version 2.4 says
+    // syncsafe ones, as decided once for the whole tag.
+    bool plainFrameSizes() const { return plainFrameSizes_; }
+    void setPlainFrameSizes(bool plain) { plainFrameSizes_ = plain; }
 
 private:
     bool nextUnsynchronised(unsigned char& byte);
@@ -39,6 +42,7 @@ private:
     std::size_t next_ = 0;
     std::size_t fill_ = 0;
     bool afterFF_ = false;
+    bool plainFrameSizes_ = false;
 };
 
 // Undoes unsynchronisation: every FF 00 becomes FF.

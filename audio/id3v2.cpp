@@ -1,13 +1,13 @@
 #include "audio/id3v2.h"
 
 #include "audio/Id3v2Body.h"
+#include "audio/Id3v2FrameHeader.h"
 #include "audio/Id3v2Header.h"
 #include "audio/Stream.h"
 #include "platform/Errors.h"
 #include "platform/ReadOnlyFile.h"
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -24,35 +24,11 @@ enum class Layout {
     Link,    // a description and an ISO-8859-1 link.
 };
 
-struct FrameHeader {
-    std::uint32_t id = 0; // the identifier's 3 or 4 characters in one number
-    std::uint64_t size = 0;
-    int formatFlags = 0;
-};
-
 using Bytes = std::vector<unsigned char>;
 
 bool isUtf16(int encoding)
 {
     return encoding == 1 || encoding == 2;
-}
-
-// An identifier of up to 4 characters (fewer end with a zero) as one number, to compare them at once.
-constexpr std::uint32_t identifierKey(const char* id)
-{
-    std::uint32_t key = 0;
-    bool ended = false;
-    for (int i = 0; i < 4; ++i) {
-        ended = ended || id[i] == 0;
-        key = key << 8 | (ended ? 0u : static_cast<unsigned char>(id[i]));
-    }
-    return key;
-}
-
-// Identifiers are upper-case letters and digits; a zero byte is where the padding begins.
-bool isIdentifier(const unsigned char* p, std::size_t size)
-{
-    return std::all_of(p, p + size, [](unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
 }
 
 // The header at the stream's position, when it opens a tag of a version read here.
@@ -78,53 +54,7 @@ void skipExtendedHeader(Id3v2Body& body, int version)
     body.skip(version == 3 ? size : std::max<std::uint64_t>(size, 4) - 4);
 }
 
-// Whether a frame of `size` bytes, starting here, ends where something can follow a frame: at
-// the body's end, at padding or at an identifier.
-bool endsAtFrameBoundary(Id3v2Body& body, std::uint64_t size)
-{
-    unsigned char next[4];
-    const std::size_t n = body.peek(size, next, sizeof next);
-    if (n == 0)
-        return body.endsAt(size);
-    return next[0] == 0 || (n == sizeof next && isIdentifier(next, sizeof next));
-}
-
-// Version 2.4 sizes are syncsafe, but iTunes writes plain ones: the plain size is taken when
-// only it ends where something can follow.
-std::uint64_t version4FrameSize(Id3v2Body& body, const unsigned char* sizeBytes)
-{
-    const std::uint64_t syncsafe = syncsafe32(sizeBytes);
-    const std::uint64_t plain = bigEndian32(sizeBytes);
-    if (plain == syncsafe || endsAtFrameBoundary(body, syncsafe) || !endsAtFrameBoundary(body, plain))
-        return syncsafe;
-    return plain;
-}
-
-// The next frame's header; nothing where the frames end: fewer bytes left than a header,
-// padding, or an identifier that is not one.
-std::optional<FrameHeader> nextFrame(Id3v2Body& body, int version)
-{
-    // Version 2.2: a 3-character identifier and a 3-byte size. Later: a 4-character
-    // identifier, a 4-byte size and two flag bytes, status and format.
-    const std::size_t idSize = version == 2 ? 3 : 4;
-    const std::size_t headerSize = version == 2 ? 6 : 10;
-    unsigned char bytes[10];
-    if (body.read(bytes, headerSize) < headerSize || !isIdentifier(bytes, idSize))
-        return std::nullopt;
-    FrameHeader frame;
-    char id[4] = {};
-    std::memcpy(id, bytes, idSize);
-    frame.id = identifierKey(id);
-    if (version == 2) {
-        frame.size = bigEndian24(bytes + 3);
-        return frame;
-    }
-    frame.size = version == 3 ? bigEndian32(bytes + 4) : version4FrameSize(body, bytes + 4);
-    frame.formatFlags = bytes[9];
-    return frame;
-}
-
-bool isCompressedOrEncrypted(const FrameHeader& frame, int version)
+bool isCompressedOrEncrypted(const Id3v2FrameHeader& frame, int version)
 {
     if (version == 3)
         return (frame.formatFlags & 0xC0) != 0;
@@ -146,7 +76,7 @@ void dropFront(Bytes& data, std::size_t count)
 
 // The data without what the format flags put in front of it (a group byte; in version 2.4 a
 // 4-byte data length too), resynchronised when version 2.4 unsynchronised the frame.
-void toFrameContent(Bytes& data, const FrameHeader& frame, const Id3v2Header& tag)
+void toFrameContent(Bytes& data, const Id3v2FrameHeader& frame, const Id3v2Header& tag)
 {
     if (tag.version == 3 && (frame.formatFlags & 0x20) != 0)
         dropFront(data, 1);
@@ -328,6 +258,8 @@ bool id3v2tag::LoadFromStream(TStream& Stream)
     Id3v2Body Body(Stream, Tag->size, Unsynchronised);
     if (Tag->version >= 3 && (Tag->flags & 0x40) != 0)
         skipExtendedHeader(Body, Tag->version);
+    if (Tag->version == 4)
+        Body.setPlainFrameSizes(hasPlainFrameSizes(Body));
     ReadFrames(Body, *Tag);
     FCurrent = 1 - FCurrent;
     return true;

@@ -14,6 +14,8 @@ void checkResults(const TAudioInfo& info, std::int64_t available)
 {
     FUZZ_CHECK(info.FirstFrameOffset() >= -1 && info.FirstFrameOffset() < std::max<std::int64_t>(available, 1));
     FUZZ_CHECK(info.FrameHeader().Valid() == (info.FirstFrameOffset() >= 0));
+    // A free-format header is never the first frame.
+    FUZZ_CHECK(!info.FrameHeader().Valid() || info.FrameHeader().BitRate() > 0);
     FUZZ_CHECK(!info.IsVBR() || info.FrameHeader().Valid());
     FUZZ_CHECK(info.Duration() >= 0 && info.Duration() % 1000 == 0);
     FUZZ_CHECK(!info.ID3v1().Present() || available >= 128);

@@ -1,6 +1,7 @@
 #include "generator/Html.h"
 
 #include "generator/Utf8.h"
+#include "platform/Path.h"
 
 #include <array>
 
@@ -16,6 +17,26 @@ std::string_view entity(char c)
     case '"': return "&quot;";
     default: return {};
     }
+}
+
+// Bytes a link target percent-encodes. `%` `#` `?` would end or re-read the path. Where the
+// backslash is no delimiter, browsers still read it as one, and they drop TAB, CR and LF from a
+// URL: there the backslash and every control byte are encoded too.
+const std::array<bool, 256>& encodedInLinks()
+{
+    static const auto table = [] {
+        std::array<bool, 256> encoded {};
+        for (unsigned char c : {'%', '#', '?'})
+            encoded[c] = true;
+        if (platform::PathDelimiter != '\\') {
+            for (int c = 0x01; c < 0x20; ++c)
+                encoded[c] = true;
+            encoded[0x7F] = true;
+            encoded['\\'] = true;
+        }
+        return encoded;
+    }();
+    return table;
 }
 
 } // namespace
@@ -53,10 +74,11 @@ std::string htmlEscape(const std::string& text)
 void appendLinkTarget(std::string& out, std::string_view path)
 {
     static const char hex[] = "0123456789ABCDEF";
+    const auto& encoded = encodedInLinks();
     const bool rawBytes = !isValidUtf8(path);
     for (char c : path) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '%' || c == '#' || c == '?' || (rawBytes && byte >= 0x80)) {
+        if (encoded[byte] || (rawBytes && byte >= 0x80)) {
             out += '%';
             out += hex[byte >> 4];
             out += hex[byte & 0x0F];

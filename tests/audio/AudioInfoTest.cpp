@@ -15,6 +15,7 @@ const Bytes Mono1 = bytes({0xFF, 0xFB, 0x90, 0xC4});
 const Bytes Mpeg1At32kHz = bytes({0xFF, 0xFB, 0x98, 0x64});   // MPEG-1, 32000 Hz, 576-byte frames
 const Bytes Stereo2 = bytes({0xFF, 0xF3, 0x80, 0x44}); // MPEG-2, 64 kbit/s, 22050 Hz, 208 bytes
 const Bytes Mono2 = bytes({0xFF, 0xF3, 0x80, 0xC4});
+const Bytes FreeFormat = bytes({0xFF, 0xFB, 0x00, 0x64}); // MPEG-1 Layer III, bit-rate index 0
 const Bytes TagBytes = id3v1Block({"Title"});
 
 Bytes padTo(Bytes data, std::size_t size)
@@ -126,11 +127,21 @@ INSTANTIATE_TEST_SUITE_P(Files, FileLayout, testing::Values(
     Layout{"FollowedByAnotherStream", Stereo2 + zeros(204) + frames(Stereo1, 417, 2), true, 208, false, 0, false},
     Layout{"BitRateChanges", frames(Stereo1, 417, 1) + frames(bytes({0xFF, 0xFB, 0x80, 0x64}), 365, 2), true, 0,
            false, 0, false},
+    // A free-format candidate (bit-rate index 0) is passed over, so a free-format file has no first
+    // frame; as the follower of another candidate it agrees.
+    Layout{"FreeFormatFalseSync", zeros(100) + FreeFormat + zeros(300) + frames(Stereo1, 417, 2), true, 404, false, 0,
+           false},
+    Layout{"FreeFormatFile", padTo(frames(FreeFormat, 300, 40), 12000) + TagBytes, false, -1, false, 0, true},
+    Layout{"FreeFormatFollower", frames(Stereo1, 417, 1) + padTo(FreeFormat, 300), true, 0, false, 0, false},
     // A leading ID3v2 tag is skipped, however long, and syncs inside it are not taken.
     Layout{"Tag12K", id3v2Tag(padTo(textFrame("TIT2", "x"), 12288)) + frames(Stereo1, 417, 3) + TagBytes,
            true, 12298, false, 0, true},
     Layout{"Tag100K", id3v2Tag(zeros(100000)) + frames(Stereo1, 417, 3), true, 100010, false, 0, false},
     Layout{"StraySyncInTag", tagWithStraySync(300) + frames(Stereo1, 417, 3), true, 300, false, 0, false},
+    // A tag that ends exactly at the end of the file leaves no audio, whatever it holds; the ID3v1
+    // tag is still its last 128 bytes.
+    Layout{"TagEndsAtTheEnd", id3v2Tag(padTo(textFrame("TIT2", "x"), 40) + frames(Stereo1, 417, 3) + TagBytes), false,
+           -1, false, 0, true},
     // So is a second tag right behind the first: 22 + 70,010 bytes.
     Layout{"TwoTags", id3v2Tag(textFrame("TIT2", "x")) + id3v2Tag(zeros(70000)) + frames(Stereo1, 417, 3), true,
            70032, false, 0, false},

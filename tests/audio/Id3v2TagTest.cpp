@@ -24,6 +24,16 @@ Bytes latin1(const std::string& value)
 
 const std::string Text300(300, 't');
 
+// A 286-byte title in capitals: as a plain size, its 287 bytes of frame data are 00 00 01 1F,
+// read as syncsafe 159, which ends at "MPHO".
+const std::string Capitals = repeated("SYMPHONY NO 9 IN D MINOR OP 125 CHORAL ", 286);
+
+// A version 2.2 identifier and a zero byte, as some taggers name version 2.3 frames.
+std::string version2Name(const char* id)
+{
+    return std::string(id, 3) + '\0';
+}
+
 const Bytes FourTexts = textFrame("TPE1", "Band") + textFrame("TIT2", "Song") + textFrame("TALB", "Album") +
                     textFrame("TYER", "1999");
 
@@ -103,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Tags, Id3v2Texts, testing::Values(
     Texts{"Version3TagUnsynchronised",
           id3v2Tag(unsynchronised(textFrame("TIT2", "\xFF\xFF\xFF") + textFrame("TPE1", "Band")), -1, 3, 0x80),
           "Band", "\xFF\xFF\xFF", "", ""},
-    // iTunes writes plain sizes into version 2.4 tags; a true syncsafe size stays.
+    // iTunes wrote plain sizes into version 2.4 tags: they are taken for the whole tag when its
+    // frames lead to its end or to padding with plain sizes only; a true syncsafe size stays.
     Texts{"PlainSizes", id3v2Tag(v24Frame("TIT2", latin1(Text300), 0, true) + v24Frame("TPE1", latin1("Band"), 0, true),
                                  -1, 4),
           "Band", Text300, "", ""},
@@ -113,14 +124,61 @@ INSTANTIATE_TEST_SUITE_P(Tags, Id3v2Texts, testing::Values(
           ""},
     Texts{"SyncsafeSizes", id3v2Tag(v24Frame("TIT2", latin1(Text300)) + v24Frame("TPE1", latin1("Band")), -1, 4), "Band",
           Text300, "", ""},
+    // The syncsafe size of a plain-sized title lands on letters that look like an identifier;
+    // the walk on from there fails.
+    Texts{"PlainSizeLandsOnCapitals",
+          id3v2Tag(v24Frame("TIT2", latin1(Capitals), 0, true) + v24Frame("TPE1", latin1("Band"), 0, true), -1, 4),
+          "Band", Capitals, "", ""},
+    // A syncsafe size byte of 0x80 or more ends the syncsafe walk: 200 bytes are 00 00 00 C8.
+    Texts{"SizeByteAbove7Bits", id3v2Tag(v24Frame("TIT2", latin1(std::string(199, 'x')), 0, true), -1, 4), "",
+          std::string(199, 'x'), "", ""},
+    // When neither walk gets through, syncsafe: here the plain walk meets a lower-case identifier.
+    Texts{"NeitherWalkGetsThrough",
+          id3v2Tag(v24Frame("TIT2", latin1(Capitals), 0, true) + v24Frame("tpe1", latin1("x"), 0, true), -1, 4), "",
+          Capitals.substr(0, 158), "", ""},
+    // A walk ends well at fewer than 10 bytes behind an identifier, and at padding; a frame named
+    // by a 2.2 identifier and a zero byte is one to walk over.
+    Texts{"WalkEndsAtAShortRest", id3v2Tag(v24Frame("TIT2", latin1(Text300), 0, true) + text("TPE1") + zeros(5), -1, 4),
+          "", Text300, "", ""},
+    Texts{"WalkOverVersion2Identifier",
+          id3v2Tag(v24Frame("TIT2", latin1(Text300), 0, true) + v24Frame(version2Name("TP1"), latin1("Band"), 0, true) +
+                       zeros(8), -1, 4),
+          "Band", Text300, "", ""},
+    Texts{"PlainSizesBehindExtendedHeader",
+          id3v2Tag(syncsafe(6) + bytes({1, 0}) + v24Frame("TIT2", latin1(Text300), 0, true), -1, 4, 0x40), "", Text300, "",
+          ""},
     Texts{"ExtendedHeader3", id3v2Tag(bigEndian(6) + zeros(6) + FourTexts, -1, 3, 0x40), "Band", "Song", "Album", "1999"},
     Texts{"ExtendedHeader4", id3v2Tag(syncsafe(6) + bytes({1, 0}) + version4("2001"), -1, 4, 0x40), "Band", "Song",
           "Album", "2001"},
-    // The frames end at padding, at an identifier that is not one, and before a frame that
-    // runs past the tag, which is ignored. The tag itself is cut at the end of the file.
+    // The frames end at padding and before a frame that runs past the tag, which is ignored.
+    // The tag itself is cut at the end of the file.
     Texts{"Padding", id3v2Tag(textFrame("TPE1", "Band") + zeros(10) + textFrame("TIT2", "Song")), "Band", "", "", ""},
-    Texts{"NoIdentifier", id3v2Tag(textFrame("TPE1", "Band") + textFrame("tit2", "x") + textFrame("TIT2", "Song")),
+    // A frame whose identifier is none is passed over by its size, unless it runs past the tag;
+    // a first identifier byte of 0 is padding.
+    Texts{"LowerCaseIdentifier", id3v2Tag(textFrame("TPE1", "Band") + textFrame("tit2", "x") + textFrame("TIT2", "Song")),
+          "Band", "Song", "", ""},
+    Texts{"ITunesIdentifierFirst", id3v2Tag(textFrame(version2Name("TCP"), "1") + textFrame("Tit2", "x") + FourTexts),
+          "Band", "Song", "Album", "1999"},
+    Texts{"UnknownPastTheTag", id3v2Tag(textFrame("TPE1", "Band") + id3v2Frame("tit2", latin1("x"), 100) +
+                                        textFrame("TIT2", "Song")),
           "Band", "", "", ""},
+    Texts{"PaddingByFirstByte", id3v2Tag(textFrame("TPE1", "Band") + text(std::string("\0IT2", 4)) + bigEndian(5) +
+                                         zeros(2) + latin1("Song")),
+          "Band", "", "", ""},
+    // Three letters or digits and a zero byte are a version 2.2 identifier: a text's counts as
+    // that text (the first frame counts), any other is passed over.
+    Texts{"Version2IdentifiersInVersion3",
+          id3v2Tag(textFrame(version2Name("COM"), "eng\0x"s) + textFrame(version2Name("TT2"), "Old") +
+                   textFrame("TIT2", "New") + textFrame(version2Name("TP1"), "Band") +
+                   textFrame(version2Name("TAL"), "Album") + textFrame(version2Name("TYE"), "1999")),
+          "Band", "Old", "Album", "1999"},
+    Texts{"Version2IdentifierInVersion4", id3v2Tag(v24Frame(version2Name("TT2"), latin1(Text300)), -1, 4), "", Text300,
+          "", ""},
+    // A version 2.2 tag's identifiers are judged the same way.
+    Texts{"Version2OddIdentifier",
+          id3v2Tag(v22Frame("tt2", "x") + v22Frame(std::string("T\0X", 3), "y") + v22Frame("TT2", "Song") + zeros(6) +
+                       v22Frame("TP1", "Band"), -1, 2),
+          "", "Song", "", ""},
     Texts{"FramePastTheTag", id3v2Tag(textFrame("TPE1", "Band") + id3v2Frame("TIT2", latin1("Song"), 100)), "Band", "",
           "", ""},
     Texts{"TagPastTheFile", id3v2Tag(FourTexts, 5000), "Band", "Song", "Album", "1999"}),

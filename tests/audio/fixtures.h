@@ -31,6 +31,15 @@ inline Bytes operator+(Bytes a, const Bytes& b)
     return a;
 }
 
+// `piece` repeated and cut to `size` bytes.
+inline std::string repeated(const std::string& piece, std::size_t size)
+{
+    std::string out;
+    while (out.size() < size)
+        out += piece;
+    return out.substr(0, size);
+}
+
 inline Bytes zeros(std::size_t n)
 {
     return Bytes(n, 0);

@@ -3,6 +3,7 @@
 #include "generator/NamedColours.h"
 #include "generator/TextEncoding.h"
 #include "generator/Utf8.h"
+#include "platform/Path.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,13 @@ TEST(Cells, HtmlEscapingAndLinkTargets)
     out.clear();
     appendLinkTarget(out, "/\xC4\x8C/caf\xE9 #1&.mp3");
     EXPECT_EQ(out, "/%C4%8C/caf%E9 %231&amp;.mp3");
+    // Browsers drop TAB, CR and LF from a link and read "\\" as "/": where the backslash is no
+    // delimiter, it and every control byte are encoded; a space stays. On Windows it is the
+    // delimiter, and names hold no control bytes.
+    out.clear();
+    const std::string odd = "/a\\b\tc\x01\x1F\x7F\r\n d~.mp3";
+    appendLinkTarget(out, odd);
+    EXPECT_EQ(out, platform::PathDelimiter == '/' ? "/a%5Cb%09c%01%1F%7F%0D%0A d~.mp3" : odd);
 }
 
 TEST(Cells, Utf8Validity)
@@ -124,6 +132,12 @@ TEST(TagText, EachEncodingReachesThePageAsUtf8)
         {"utf-16 unpaired surrogate", bytes({0xFF, 0xFE, 0x3C, 0xD8, 'x', 0}), tagUtf16, "\xEF\xBF\xBDx"},
         {"utf-16 lone low surrogate", bytes({0xFF, 0xFE, 0xB5, 0xDF}), tagUtf16, "\xEF\xBF\xBD"},
         {"utf-16be", bytes({0x01, 0x0C, 0, 'a'}), tagUtf16BE, "\xC4\x8C" "a"},
+        // A leading mark decides the byte order for either encoding and is no text; a later one is.
+        {"utf-16be with little-endian mark", bytes({0xFF, 0xFE, 0x0C, 0x01, 'a', 0}), tagUtf16BE, "\xC4\x8C" "a"},
+        {"utf-16be with its own mark", bytes({0xFE, 0xFF, 0x01, 0x0C}), tagUtf16BE, "\xC4\x8C"},
+        {"utf-16 mark alone is empty", bytes({0xFE, 0xFF}), tagUtf16, ""},
+        {"utf-16 later mark is text", bytes({0xFF, 0xFE, 'a', 0, 0xFF, 0xFE, 'b', 0}), tagUtf16, "a\xEF\xBB\xBF" "b"},
+        {"utf-16be later mark is text", bytes({0, 'a', 0xFE, 0xFF, 0, 'b'}), tagUtf16BE, "a\xEF\xBB\xBF" "b"},
         {"utf-8 kept and cut at zero", std::string("\xC5\xA1" "a\0x", 5), tagUtf8, "\xC5\xA1" "a"},
         {"empty", "", tagUtf16, ""},
     };

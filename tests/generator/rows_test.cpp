@@ -2,6 +2,7 @@
 
 #include "audio/fixtures.h"
 #include "generator/PageFixture.h"
+#include "platform/Path.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,15 @@ TEST(Rows, LinksPointAtTheFileAndAreWrittenEvenWhenEmpty)
     EXPECT_EQ(run.row("Track #1 100%.mp3", cbrMillionBytes()),
               "<tr>" + cell("<a href=\"" + target + "\"></a>") + cell("<a href=\"" + target + "\">" + path + "</a>") +
                   cell("") + "</tr>");
+
+    // A name may hold a TAB and a backslash here: the link encodes them, the cell keeps them.
+    if (platform::PathDelimiter == '/') {
+        RowRun odd;
+        odd.columns({ciFileName});
+        odd.settings.ActiveLinks = alFileName;
+        EXPECT_EQ(odd.row("a\tb\\c.mp3", cbrMillionBytes()),
+                  "<tr>" + cell("<a href=\"" + odd.in.dir() + "a%09b%5Cc.mp3\">a\tb\\c.mp3</a>") + "</tr>");
+    }
 }
 
 TEST(Rows, TagTextsAreEscapedAndDecodedIntoUtf8)

@@ -69,4 +69,6 @@ struct HeldTexts {
     QString MsgPathTooLong = QStringLiteral("This path is longer than the 255 bytes a settings file holds, so it "
                                             "cannot be used:\r%1");                                          // 177
     QtTexts Qt;                                                                                               // 178, 179
+    QString MsgSettingsRepaired = QStringLiteral("Some settings in %1 could not be used and now have their "
+                                                 "defaults: %2.");                                           // 180
 };

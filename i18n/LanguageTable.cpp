@@ -68,7 +68,7 @@ constexpr Row rows[] = {
     HELD(Errors.NameTooLong), HELD(Errors.InputOutput),
     HELD(MsgLanguageMissing), HELD(MsgLanguageFailed), HELD(MsgLanguageNotFound),
     HELD(Browse.PathLabel), HELD(Browse.NoSuchFolder), HELD(MsgPathTooLong), HELD(Qt.Folder),
-    HELD(Qt.PickScreenColor),
+    HELD(Qt.PickScreenColor), HELD(MsgSettingsRepaired),
 };
 #undef HELD
 

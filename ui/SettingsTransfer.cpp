@@ -74,16 +74,18 @@ void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& s)
     s.PageCaption = toLocalBytes(form.lbledtPageCaption->text());
 }
 
-void checkColumnIds(const TGeneratorSettings& s)
+int unknownColumnSlot(const TGeneratorSettings& s)
 {
-    for (std::uint8_t id : s.SelectedItems)
-        if (id > ciFileName)
-            throw platform::ListIndexError(id - 1);
+    for (int slot = 0; slot < ColumnSlots; ++slot)
+        if (s.SelectedItems[slot] > ciFileName)
+            return slot;
+    return -1;
 }
 
 void settingsToForm(const TGeneratorSettings& s, Ui::TfrmMain& form)
 {
-    checkColumnIds(s);
+    if (const int slot = unknownColumnSlot(s); slot >= 0)
+        throw platform::ListIndexError(s.SelectedItems[slot] - 1);
     setPathText(form.lbledtInput, s.InputDir.str());
     setPathText(form.lbledtOutput, s.OutputFile.str());
     form.chkIncludeSubdirectories->setChecked(s.IncludeSubdirs);

@@ -355,7 +355,7 @@ void TfrmMain::acHelpContentsExecute()
 
 void TfrmMain::acLoadSettingsExecute()
 {
-    if (const auto loaded = loadSettingsFile(SettingsFile(), language_.Texts.MsgSettingsKept)) {
+    if (const auto loaded = loadSettingsFile(SettingsFile(), *ui, language_.Texts)) {
         generator_->Settings = *loaded;
         ClassToForm();
     }

@@ -86,6 +86,17 @@ private slots:
         QCOMPARE(desktop.messages[0].text, QString::fromUtf8("Súbor %1 sa nedá vytvoriť\rSúbor alebo priečinok neexistuje.")
                                                .arg(QString::fromStdString(missing)));
         desktop.messages.clear();
+        // So is a damaged settings file, with its fields named as the Slovak window labels them.
+        TGeneratorSettings damaged = initialFormSettings();
+        damaged.FileSizeUnit = 9;
+        write(f.tmp.path("tunesheet.settings"), QByteArray(reinterpret_cast<const char*>(&damaged), sizeof damaged));
+        f.action("acLoadSettings")->trigger();
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
+        QCOMPARE(desktop.messages[0].text,
+                 QString::fromUtf8("Niektoré nastavenia v súbore %1 sa nedali použiť a teraz majú predvolené hodnoty: "
+                                   "Jednotka veľkosti súboru.\rSúbor bol odložený ako %1.damaged.1.")
+                     .arg(QString::fromStdString(f.tmp.path("tunesheet.settings"))));
+        desktop.messages.clear();
 
         // In Slovak too, Alt and a menu's letter opens it on every page.
         QVERIFY(f.show());

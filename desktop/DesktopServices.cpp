@@ -89,9 +89,31 @@ bool DesktopServices::open(const QString& target, const std::function<void()>& f
     return QDesktopServices::openUrl(url);
 }
 
+namespace {
+QString& guideLanguage()
+{
+    static QString language;
+    return language;
+}
+} // namespace
+
+void DesktopServices::setGuideLanguage(const QString& language)
+{
+    guideLanguage() = language;
+}
+
+QString DesktopServices::inGuideLanguage(const QString& guide)
+{
+    if (guideLanguage().isEmpty() || !guide.endsWith(QStringLiteral(".html")))
+        return guide;
+    QString translated = guide;
+    translated.insert(translated.size() - 4, guideLanguage() + QLatin1Char('.'));
+    return QFileInfo::exists(translated) ? translated : guide;
+}
+
 QString DesktopServices::guideFile() const
 {
-    return fromLocalBytes(platform::besideExecutable(".html"));
+    return inGuideLanguage(fromLocalBytes(platform::besideExecutable(".html")));
 }
 
 QString DesktopServices::guideAddress() const

@@ -105,7 +105,8 @@ bool LanguageSession::ChangeLanguage(QWidget* form)
         DesktopServices::instance().message(form, QMessageBox::NoIcon, Texts.MsgLanguageNotFound);
         return false;
     }
-    followWithQt(qtLanguageName(library.language));
+    languageName_ = qtLanguageName(library.language);
+    followWithQt(languageName_);
 
     // The four drop-down lists keep the entry the user had selected.
     std::vector<std::pair<QComboBox*, int>> selections;

@@ -54,6 +54,8 @@ public:
 
     // The language Qt's own texts are in ("sk"); empty while Qt speaks English.
     QString qtLanguage() const { return qtLanguage_; }
+    // The language the library in use names ("sk", as Qt names languages); empty for English.
+    QString languageName() const { return languageName_; }
 
 private:
     void followWithQt(const QString& language);
@@ -61,4 +63,5 @@ private:
     QString markerFile_;
     std::unique_ptr<QTranslator> qtTranslator_;
     QString qtLanguage_;
+    QString languageName_;
 };

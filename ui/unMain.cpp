@@ -389,6 +389,7 @@ void TfrmMain::showLanguageTexts()
     // language may have changed since.
     sdFile->setSidebarUrls(sdFile->sidebarUrls());
     DesktopServices::texts() = texts.Desktop;
+    DesktopServices::setGuideLanguage(language_.languageName());
     setErrorTexts(texts.Errors, texts.MsgUnknownError);
     accessKeys_->assign();
 }

@@ -1,6 +1,7 @@
 // The language support inside the real main window: the start with a recorded language, the
 // hidden switch to Slovak, the Language command and the about box.
 #include "dialogs/BrowsDlg.h"
+#include "desktop/HelpWindow.h"
 #include "dialogs/about.h"
 #include "ui/ColourBox.h"
 #include "i18n/LanguageTargets.h"
@@ -19,6 +20,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
 
 #include <cstring>
 
@@ -97,6 +100,22 @@ private slots:
                                    "Jednotka veľkosti súboru.\rSúbor bol odložený ako %1.damaged.1.")
                      .arg(QString::fromStdString(f.tmp.path("tunesheet.settings"))));
         desktop.messages.clear();
+
+        // F1 and Help open the Slovak guide, which has the English guide's sections and
+        // pictures of its own.
+        f.action("acHelpContents")->trigger();
+        QVERIFY(THelpWindow::instance()->browser()->source().toLocalFile().endsWith(QStringLiteral("/tunesheet.sk.html")));
+        THelpWindow::instance()->close();
+        const auto anchors = [](const QString& guide) {
+            QStringList found;
+            const QString html = QString::fromUtf8(contents(QStringLiteral(TUNESHEET_SOURCE_DIR "/doc/") + guide));
+            for (const auto& m : QRegularExpression(QStringLiteral("(id|href|src)=\"([^\"]*)\"")).globalMatch(html))
+                found << m.captured(1) + QLatin1Char(' ') + m.captured(2).remove(QStringLiteral("sk/"));
+            return found;
+        };
+        QCOMPARE(anchors(QStringLiteral("tunesheet.sk.html")), anchors(QStringLiteral("tunesheet.html")));
+        for (const char* picture : {"page1.png", "page2.png", "page3.png", "page4.png"})
+            QVERIFY(QFile::exists(QStringLiteral(TUNESHEET_SOURCE_DIR "/doc/images/sk/") + QLatin1String(picture)));
 
         // In Slovak too, Alt and a menu's letter opens it on every page.
         QVERIFY(f.show());

@@ -41,7 +41,10 @@ namespace {
 // Opens things through the real desktop, but finds the guide where the program's is.
 struct TourDesktop : DesktopServices {
     bool open(const QString&, const std::function<void()>&) override { return true; }
-    QString guideFile() const override { return QCoreApplication::applicationDirPath() + QStringLiteral("/tunesheet.html"); }
+    QString guideFile() const override
+    {
+        return inGuideLanguage(QCoreApplication::applicationDirPath() + QStringLiteral("/tunesheet.html"));
+    }
 };
 
 class Tour {

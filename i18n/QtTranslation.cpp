@@ -45,7 +45,7 @@ public:
             return QTranslator::translate(context, "My Computer", disambiguation, n);
         if (own_ && qstrcmp(sourceText, "Folder") == 0)
             return own_->Folder;
-        if (own_ && qstrcmp(context, "QColorDialog") == 0 && qstrcmp(sourceText, "Pick Screen Color") == 0)
+        if (own_ && qstrcmp(context, "QColorDialog") == 0 && qstrcmp(sourceText, "&Pick Screen Color") == 0)
             return own_->PickScreenColor;
         return text;
     }

@@ -12,7 +12,7 @@ class QTranslator;
 // library gives them.
 struct QtTexts {
     QString Folder = QStringLiteral("Folder");                        // a folder's type in the file dialog
-    QString PickScreenColor = QStringLiteral("Pick Screen Color");    // the colour dialog's button
+    QString PickScreenColor = QStringLiteral("&Pick Screen Color");   // the colour dialog's button
 };
 
 // The name Qt's translations use for a Windows language identifier ("sk" for 0x041B, "pt_BR"

@@ -136,7 +136,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    // A small screen: the offscreen screen of 800 x 600 pixels at scale 2.
+    // A small screen: the offscreen screen of 800 x 800 pixels at scale 2.
     qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
     SaveDialogTest test;

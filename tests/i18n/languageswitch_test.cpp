@@ -191,8 +191,8 @@ private slots:
         // The two that Qt's Slovak translation lacks come from the library.
         QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms"),
                  QString::fromUtf8("Priečinok"));
-        QCOMPARE(QCoreApplication::translate("QColorDialog", "Pick Screen Color"),
-                 QString::fromUtf8("Vybrať farbu z obrazovky"));
+        QCOMPARE(QCoreApplication::translate("QColorDialog", "&Pick Screen Color"),
+                 QString::fromUtf8("&Vybrať farbu z obrazovky"));
         QVERIFY(change(&form, session, bin + "/english.dll"));
         const HeldTexts english;
         QCOMPARE(texts.MsgNoColumns, english.MsgNoColumns);

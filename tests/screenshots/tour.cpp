@@ -31,6 +31,7 @@
 #include <QStyleFactory>
 #include <QTimer>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -130,16 +131,23 @@ void messages(Tour& tour, TfrmMain& window)
         {"msg-save-path-missing", t.Save.PathMissing.arg(file)},
         {"msg-save-read-only", t.Save.ReadOnly.arg(file)},
         {"msg-visit-homepage", t.MsgVisitHomepage.arg(file)},
+        {"msg-path-too-long", t.MsgPathTooLong.arg(QStringLiteral("/home/me/") + QString(250, QLatin1Char('x')))},
+        {"msg-language-missing", t.MsgLanguageMissing.arg(QStringLiteral("czech.dll"))},
+        {"msg-language-not-found", t.MsgLanguageNotFound},
+        {"msg-settings-repaired", t.MsgSettingsRepaired.arg(QStringLiteral("/home/me/tunesheet.settings"),
+                                                           QStringLiteral("Page background")) +
+                                      QLatin1Char('\r') + t.MsgSettingsKept.arg(QStringLiteral("/home/me/tunesheet.settings.damaged.1"))},
+        {"msg-no-such-folder", t.Browse.NoSuchFolder.arg(QStringLiteral("/home/me/Musik"))},
     };
     for (const auto& [name, text] : boxes)
         tour.shot(QLatin1String(name), [&window, text = text] {
             DesktopServices::instance().message(&window, QMessageBox::Information, text);
         });
     const std::pair<const char*, std::function<void()>> errors[] = {
-        {"err-cannot-open", [] { throw platform::FileOpenError("/home/me/tunesheet.files"); }},
-        {"err-cannot-create", [] { throw platform::FileCreateError("/home/me/music.html"); }},
+        {"err-cannot-open", [] { throw platform::FileOpenError("/home/me/tunesheet.files", EACCES); }},
+        {"err-cannot-create", [] { throw platform::FileCreateError("/home/me/music.html", ENOSPC); }},
         {"err-read-beyond-end", [] { throw platform::InOutError(platform::InOutError::ReadBeyondEnd, "/home/me/tunesheet.settings"); }},
-        {"err-system", [] { throw platform::InOutError::fromSystem(5, "/home/me/music.html"); }},
+        {"err-system", [] { throw platform::InOutError::fromSystem(EIO, "/home/me/music.html"); }},
     };
     for (const auto& [name, fail] : errors)
         tour.shot(QLatin1String(name), [fail = fail] { guarded(fail)(); });

@@ -27,6 +27,25 @@ QUrl urlOf(const QString& target)
     return isAddress ? QUrl::fromUserInput(target) : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
 }
 
+// A message box breaks its lines only between words, so a long path or name would make it
+// wider than the screen: runs without a break get a place to break (a zero-width space) after
+// each path delimiter and every few dozen characters.
+QString breakableRuns(const QString& text)
+{
+    constexpr int LongestRun = 40;
+    QString out;
+    int run = 0;
+    for (const QChar c : text) {
+        out += c;
+        run = c.isSpace() ? 0 : run + 1;
+        if (run >= LongestRun || ((c == QLatin1Char('/') || c == QLatin1Char('\\')) && run > 1)) {
+            out += QChar(0x200B);
+            run = 0;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 DesktopServices& DesktopServices::instance()
@@ -50,7 +69,7 @@ QMessageBox::StandardButton DesktopServices::message(QWidget* parent, QMessageBo
                                                      QMessageBox::StandardButtons buttons)
 {
     // Two-line messages separate their lines with a lone carriage return.
-    QString shown = text;
+    QString shown = breakableRuns(text);
     shown.replace(QChar('\r'), QChar('\n'));
     QMessageBox box(icon, QStringLiteral("tunesheet"), shown, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());

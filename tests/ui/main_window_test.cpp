@@ -3,6 +3,7 @@
 #include "ui/TunesheetApplication.h"
 #include "ui/unMain.h"
 
+#include "desktop/DesktopServices.h"
 #include "desktop/HelpWindow.h"
 #include "dialogs/about.h"
 
@@ -371,6 +372,25 @@ private slots:
         QApplication::setApplicationName(QStringLiteral("probe"));
         QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("probe"));
         QApplication::setApplicationName(name);
+    }
+
+    // A message naming a long path (a name of 200 letters) still fits the screen.
+    void aMessageWithALongPathFitsTheScreen()
+    {
+        int width = 0, room = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box)
+                return;
+            width = box->frameGeometry().width();
+            room = box->screen()->availableGeometry().width();
+            box->close();
+        });
+        DesktopServices::instance().message(nullptr, QMessageBox::Warning,
+                                            QStringLiteral("Cannot use\r/home/me/") + QString(200, QLatin1Char('x')) +
+                                                QStringLiteral("/music.html"));
+        QVERIFY(width > 0);
+        QVERIFY(width <= room);
     }
 
     void aFailureEscapingAHandlerEndsInTheErrorBox()

@@ -330,12 +330,13 @@ TEST(Platform, ErrorMessages)
         EXPECT_EQ(e.file(), missing);
         EXPECT_EQ(platform::systemCause(e.systemCode()), SystemCause::NotFound);
     }
+    const std::string folder = tmp.mkdir("folder.htm");
     try {
-        platform::AtomicFile file(tmp.mkdir("folder.htm"));
+        platform::AtomicFile file(folder);
         FAIL();
     } catch (const platform::TunesheetError& e) {
         EXPECT_EQ(e.kind(), ErrorKind::CannotCreate);
-        EXPECT_EQ(e.file(), tmp.path("folder.htm/"));
+        EXPECT_EQ(e.file(), folder);
 #ifndef _WIN32
         EXPECT_EQ(platform::systemCause(e.systemCode()), SystemCause::IsFolder);
 #endif

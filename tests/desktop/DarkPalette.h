@@ -1,7 +1,12 @@
 #pragma once
 // A dark palette such as a desktop's dark theme gives Qt programs (close to qt6ct's "darker"
-// scheme): light text on dark windows and fields, greyed text for what is disabled.
+// scheme): light text on dark windows and fields, greyed text for what is disabled; and how far
+// what is drawn stands out from what is behind it.
+#include <QImage>
 #include <QPalette>
+#include <QPixmap>
+
+#include <cmath>
 
 inline QPalette darkPalette()
 {
@@ -29,4 +34,24 @@ inline QPalette darkPalette()
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
     return p;
+}
+
+// The colour's luminance, 0 (black) to 1 (white).
+inline double lightness(const QColor& c)
+{
+    return 0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF();
+}
+
+// How far the drawn pixels of `icon` stand from `background`, on average (0 to 1).
+inline double contrastOn(const QPixmap& icon, const QColor& background)
+{
+    const QImage image = icon.toImage().convertToFormat(QImage::Format_ARGB32);
+    double sum = 0, weight = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            sum += c.alphaF() * std::abs(lightness(c) - lightness(background));
+            weight += c.alphaF();
+        }
+    return weight > 0 ? sum / weight : 0;
 }

@@ -26,7 +26,6 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include <cmath>
 #include <csignal>
 #include <functional>
 #include <map>
@@ -52,25 +51,6 @@ struct FailingObject : QObject {
         return QObject::event(e);
     }
 };
-
-double lightness(const QColor& c)
-{
-    return (0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF());
-}
-
-// How far the drawn pixels of `icon` stand from `background`, on average (0 to 1).
-double contrastOn(const QPixmap& icon, const QColor& background)
-{
-    const QImage image = icon.toImage().convertToFormat(QImage::Format_ARGB32);
-    double sum = 0, weight = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            sum += c.alphaF() * std::abs(lightness(c) - lightness(background));
-            weight += c.alphaF();
-        }
-    return weight > 0 ? sum / weight : 0;
-}
 
 } // namespace
 

@@ -1,8 +1,10 @@
 // Settings between the form, the record and the ".settings" file.
 #include "ui/ColourBox.h"
+#include "ui/PathText.h"
 #include "ui/unMain.h"
 
 #include "desktop/FakeDesktop.h"
+#include "generator/TextEncoding.h"
 #include "ui/WindowFixture.h"
 
 #include <QCheckBox>
@@ -250,6 +252,9 @@ private slots:
         f.restart();
         auto* input = f.child<QLineEdit>("lbledtInput");
         QCOMPARE(input->text(), QString::fromStdString(f.tmp.dir()) + QString::fromUtf8("Café Música/"));
+        // A name of UTF-8 and stray bytes mixed reads as the page reads it: one decoder for both.
+        const std::string mixed = "/m/Caf\xC3\xA9 \xFF.mp3";
+        QCOMPARE(pathForDisplay(mixed), QString::fromStdString(nameToPage(mixed)));
         f.window->close();
         QCOMPARE(readSettingsFile(f.settingsFile()).InputDir.str(), folder);
         QCOMPARE(readSettingsFile(f.settingsFile()).OutputFile.str(), folder + "list.htm");

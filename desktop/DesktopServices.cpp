@@ -28,19 +28,28 @@ QUrl urlOf(const QString& target)
 }
 
 // A message box breaks its lines only between words, so a long path or name would make it
-// wider than the screen: runs without a break get a place to break (a zero-width space) after
-// each path delimiter and every few dozen characters.
+// wider than the screen: a run of more than a line's worth of characters without a blank is
+// broken into lines, after a path delimiter where there is one.
 QString breakableRuns(const QString& text)
 {
-    constexpr int LongestRun = 40;
+    constexpr int LongestRun = 50;
     QString out;
-    int run = 0;
+    int runStart = 0;     // where the current run begins in `out`
+    int lastDelimiter = -1; // the last delimiter of the run, in `out`
     for (const QChar c : text) {
         out += c;
-        run = c.isSpace() ? 0 : run + 1;
-        if (run >= LongestRun || ((c == QLatin1Char('/') || c == QLatin1Char('\\')) && run > 1)) {
-            out += QChar(0x200B);
-            run = 0;
+        if (c.isSpace() || c == QLatin1Char('\r')) {
+            runStart = static_cast<int>(out.size());
+            lastDelimiter = -1;
+            continue;
+        }
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            lastDelimiter = static_cast<int>(out.size());
+        if (out.size() - runStart > LongestRun) {
+            const int at = lastDelimiter > runStart ? lastDelimiter : static_cast<int>(out.size());
+            out.insert(at, QLatin1Char('\r'));
+            runStart = at + 1;
+            lastDelimiter = -1;
         }
     }
     return out;

@@ -66,7 +66,8 @@ public:
         path_->setCompleter(completer);
         connect(path_, &QLineEdit::textEdited, this, [this](const QString& text) { complete(text); });
 
-        model_ = new FolderModel([&owner](const std::string& bytes) { return owner.shown(bytes); }, this);
+        model_ = new FolderModel([&owner](const std::string& bytes) { return owner.shown(bytes); },
+                                 toLocalBytes(owner.Root), this);
         tree_ = new QTreeView(this);
         tree_->setObjectName(QStringLiteral("tvFolders"));
         tree_->setModel(model_);
@@ -197,7 +198,7 @@ private:
         const auto found = known_.constFind(folderText);
         const std::string folder = found != known_.constEnd() ? *found : toLocalBytes(folderText);
         QStringList offered;
-        for (const std::string& name : subfolderNames(folder, std::string())) {
+        for (const std::string& name : subfolderNames(folder)) {
             const std::string bytes = platform::includeTrailingDelimiter(folder) + name;
             const QString shown = folderText + owner_.shown(name);
             known_.insert(shown, bytes);

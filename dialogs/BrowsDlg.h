@@ -56,7 +56,6 @@ public:
     // The text shown above the folder tree.
     QString Caption;
     // The folder at the top of the tree; empty (or not a folder) means the whole file system.
-    // (Kept for the option sets of other platforms: the tree here always starts at the top.)
     QString Root;
     TBrowseOptions Options = biReturnOnlyFSDirs;
     TBrowseDialogEvent OnInitialized;

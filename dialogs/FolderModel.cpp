@@ -8,6 +8,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cctype>
 
 struct FolderModel::Node {
     std::string name; // as the system gave it; for a top, its whole path
@@ -34,31 +35,48 @@ std::string joined(const std::string& folder, const std::string& name)
     return platform::includeTrailingDelimiter(folder) + name;
 }
 
+// The top of the file system: "/" here, each drive on Windows.
+std::vector<std::string> fileSystemTops()
+{
+#ifdef _WIN32
+    std::vector<std::string> drives;
+    for (char drive = 'A'; drive <= 'Z'; ++drive)
+        if (platform::directoryExists(std::string(1, drive) + ":\\"))
+            drives.push_back(std::string(1, drive) + ":\\");
+    return drives;
+#else
+    return {"/"};
+#endif
+}
+
+// Whether `path` is `top` or lies below it.
+bool isUnder(const std::string& path, const std::string& top)
+{
+    if (path.size() < top.size() || !sameName(path.substr(0, top.size()), top))
+        return false;
+    return path.size() == top.size() || platform::isPathDelimiter(top.back()) ||
+           platform::isPathDelimiter(path[top.size()]);
+}
+
 } // namespace
 
-std::vector<std::string> subfolderNames(const std::string& folder, const std::string& prefix)
+std::vector<std::string> subfolderNames(const std::string& folder)
 {
     std::vector<std::string> names;
-    platform::DirReader reader(folder.empty() ? std::string(1, platform::PathDelimiter) : folder);
+    platform::DirReader reader(folder);
     platform::DirEntry entry;
-    const bool hiddenToo = !prefix.empty() && prefix[0] == '.';
     while (reader.next(entry))
-        if (entry.isDirectory && (hiddenToo || !entry.hidden) && entry.name.compare(0, prefix.size(), prefix) == 0)
+        if (entry.isDirectory && !entry.hidden)
             names.push_back(entry.name);
     return names;
 }
 
-FolderModel::FolderModel(std::function<QString(const std::string&)> shown, QObject* parent)
+FolderModel::FolderModel(std::function<QString(const std::string&)> shown, const std::string& root, QObject* parent)
     : QAbstractItemModel(parent), shown_(std::move(shown))
 {
-    std::vector<std::string> tops;
-#ifdef _WIN32
-    for (char drive = 'A'; drive <= 'Z'; ++drive)
-        if (platform::directoryExists(std::string(1, drive) + ":\\"))
-            tops.push_back(std::string(1, drive) + ":\\");
-#else
-    tops.push_back("/");
-#endif
+    const std::vector<std::string> tops = !root.empty() && platform::directoryExists(root)
+                                              ? std::vector<std::string>{platform::withoutTrailingDelimiter(root)}
+                                              : fileSystemTops();
     for (const std::string& top : tops) {
         auto node = std::make_unique<Node>();
         node->name = node->path = top;
@@ -84,7 +102,7 @@ void FolderModel::list(Node* node)
     if (node->listed)
         return;
     node->listed = true;
-    const std::vector<std::string> names = subfolderNames(node->path, std::string());
+    const std::vector<std::string> names = subfolderNames(node->path);
     if (names.empty())
         return;
     beginInsertRows(indexOfNode(node), 0, static_cast<int>(names.size()) - 1);
@@ -104,7 +122,7 @@ QModelIndex FolderModel::indexOf(const std::string& path)
     const std::string wanted = platform::withoutTrailingDelimiter(path);
     Node* node = nullptr;
     for (const auto& top : tops_)
-        if (wanted.size() >= top->path.size() && sameName(wanted.substr(0, top->path.size()), top->path))
+        if (isUnder(wanted, top->path))
             node = top.get();
     if (!node)
         return QModelIndex();

@@ -17,8 +17,9 @@ public:
     // A folder's path, as bytes (a QByteArray).
     static constexpr int PathRole = Qt::UserRole;
 
-    // `shown` gives the text of a name or a path.
-    explicit FolderModel(std::function<QString(const std::string&)> shown, QObject* parent = nullptr);
+    // `shown` gives the text of a name or a path. The tree starts at `root` when that is a
+    // folder, else at the top of the file system.
+    FolderModel(std::function<QString(const std::string&)> shown, const std::string& root, QObject* parent = nullptr);
     ~FolderModel() override;
 
     // The folder at `path` (bytes; a trailing delimiter does not count), reading the folders on
@@ -42,10 +43,9 @@ private:
     void list(Node* node);
 
     std::function<QString(const std::string&)> shown_;
-    // The tops of the tree: "/" here; the drives on Windows.
+    // The tops of the tree: the root folder, or "/" here and the drives on Windows.
     std::vector<std::unique_ptr<Node>> tops_;
 };
 
-// The subfolders of `folder` (bytes) whose names start with `prefix`, in name order; hidden ones
-// only when the prefix starts with a dot.
-std::vector<std::string> subfolderNames(const std::string& folder, const std::string& prefix);
+// The names of the subfolders of `folder` (bytes) that are not hidden, in name order.
+std::vector<std::string> subfolderNames(const std::string& folder);

@@ -2,6 +2,7 @@
 // that nothing else takes input while it is open.
 #include "dialogs/BrowsDlg.h"
 #include "dialogs/FolderModel.h"
+#include "platform/Path.h"
 
 #include "common/TempDir.h"
 #include "desktop/FakeDesktop.h"
@@ -233,7 +234,10 @@ private slots:
         TBrowseDialog browser;
         browser.ShownAs = [](const std::string& bytes) { return QString::fromLatin1(bytes.data(), int(bytes.size())); };
         browser.Directory = tmp.path("plain");
+        browser.Root = qs(tmp.dir()); // the tree starts there
         QVERIFY(runBrowser(browser, [&](const OpenBrowser& open) {
+            QCOMPARE(open.model()->rowCount(), 1);
+            QCOMPARE(open.model()->pathOf(open.model()->index(0, 0)), platform::withoutTrailingDelimiter(tmp.dir()));
             QCOMPARE(open.shownUnder(tmp.dir()), (QStringList{QStringLiteral("plain"), QString::fromUtf8("\u00C0bc")}));
             open.tree->setCurrentIndex(open.model()->indexOf(odd));
             QCOMPARE(open.path->text(), QString::fromLatin1(odd.data(), int(odd.size())));

@@ -1,5 +1,5 @@
 #pragma once
-// The texts of the Length and File size cells.
+// The texts of the Length, File size and Sample rate cells.
 #include <cstdint>
 #include <string>
 
@@ -18,3 +18,10 @@ std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSepa
 
 // A count with its thousands grouped as sizes are ("544,192"), for the window's progress.
 std::string formatCount(std::uint64_t count, const platform::LocaleSeparators& seps);
+
+// The number in decimal, without a separator.
+void appendNumber(std::string& out, std::int64_t n);
+
+// Kilohertz with "." and up to three decimals, no trailing zeros, then " kHz": "44.1 kHz",
+// "48 kHz", "11.025 kHz".
+void appendSampleRate(std::string& out, std::int32_t hertz);

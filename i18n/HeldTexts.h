@@ -57,18 +57,29 @@ struct HeldTexts {
     QStringList ColourNames = englishColourNames();                                                           // 134 to 154
     QString MsgVisitHomepage = QStringLiteral("Visit %1 ?");                                                  // 155
     AboutTexts About;                                                                                         // 156, 157
-    ErrorTexts Errors;                                                                                        // 158 to 171
+    QString MsgBadOption = QStringLiteral("%1, line %2: %3 cannot be used; the default is used instead.");   // 165
+    QString MsgLibraryFaster =                                                                                // 170
+        QStringLiteral("%1 files: as a searchable library (HTML page settings), a list this long opens faster.");
+    // The library page's own words; {0} and {1} stand for numbers.
+    struct {                                                                                                  // 171 to 175
+        QString Search = QStringLiteral("Search");
+        QString Files = QStringLiteral("{0} files");
+        QString Matches = QStringLiteral("{0} of {1} files");
+        QString NoScript = QStringLiteral("Search, sort and the rest of the list need JavaScript; these are its first 200 files.");
+        QString Printed = QStringLiteral("The first {0} of {1} files.");
+    } Library;
+    ErrorTexts Errors;                                                                                        // 176 to 189
     QString MsgLanguageMissing = QStringLiteral("The language library %1 is not beside the program, or is not one "
                                                 "it can use.\rThe window is in English; you can choose a language "
-                                                "with the Language command.");                               // 172
+                                                "with the Language command.");                               // 190
     QString MsgLanguageFailed = QStringLiteral("The language library %1 stopped tunesheet the last time it was "
                                                "loaded.\rIt is not loaded again; the window is in English. You can "
-                                               "choose a language with the Language command.");              // 173
-    QString MsgLanguageNotFound = QStringLiteral("Language not found");                                      // 174
-    // Browse.PathLabel, Browse.NoSuchFolder                                                                  // 175, 176
+                                               "choose a language with the Language command.");              // 191
+    QString MsgLanguageNotFound = QStringLiteral("Language not found");                                      // 192
+    // Browse.PathLabel, Browse.NoSuchFolder                                                                  // 193, 194
     QString MsgPathTooLong = QStringLiteral("This path is longer than the 255 bytes a settings file holds, so it "
-                                            "cannot be used:\r%1");                                          // 177
-    QtTexts Qt;                                                                                               // 178, 179
+                                            "cannot be used:\r%1");                                          // 195
+    QtTexts Qt;                                                                                               // 196, 197
     QString MsgSettingsRepaired = QStringLiteral("Some settings in %1 could not be used and now have their "
-                                                 "defaults: %2.");                                           // 180
+                                                 "defaults: %2.");                                           // 198
 };

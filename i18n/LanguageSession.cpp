@@ -105,12 +105,13 @@ bool LanguageSession::ChangeLanguage(QWidget* form)
         DesktopServices::instance().message(form, QMessageBox::NoIcon, Texts.MsgLanguageNotFound);
         return false;
     }
-    languageName_ = qtLanguageName(library.language);
-    followWithQt(languageName_);
+    const QString name = qtLanguageName(library.language);
+    followWithQt(name);
+    pageLanguage_ = name.isEmpty() ? QStringLiteral("en") : QString(name).replace(QLatin1Char('_'), QLatin1Char('-'));
 
     // The four drop-down lists keep the entry the user had selected.
     std::vector<std::pair<QComboBox*, int>> selections;
-    for (const char* name : {"cmbID3TagPriority", "cmbAfterGenerate", "cmbFileSizeIn", "cmbFileName"})
+    for (const char* name : {"cmbID3TagPriority", "cmbAfterGenerate", "cmbFileSizeIn", "cmbFileName", "cmbPageKind"})
         if (auto* combo = form->findChild<QComboBox*>(QLatin1String(name)))
             selections.emplace_back(combo, combo->currentIndex());
     const std::vector<int> columns = selectedColumns(form);

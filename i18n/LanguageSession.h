@@ -54,8 +54,8 @@ public:
 
     // The language Qt's own texts are in ("sk"); empty while Qt speaks English.
     QString qtLanguage() const { return qtLanguage_; }
-    // The language the library in use names ("sk", as Qt names languages); empty for English.
-    QString languageName() const { return languageName_; }
+    // The language tag of the library in use ("sk", "pt-BR"), "en" for the built-in English.
+    QString pageLanguage() const { return pageLanguage_; }
 
 private:
     void followWithQt(const QString& language);
@@ -63,5 +63,5 @@ private:
     QString markerFile_;
     std::unique_ptr<QTranslator> qtTranslator_;
     QString qtLanguage_;
-    QString languageName_;
+    QString pageLanguage_ = QStringLiteral("en");
 };

@@ -41,19 +41,16 @@ bool startsSomething(QEvent::Type type)
 
 } // namespace
 
-GenerationEnd generateApart(QWidget* window, const TTunesheet& generator, const QString& line, const QString& cancel)
+GenerationOutcome generateApart(QWidget* window, TTunesheet& generation, const QString& line, const QString& cancel)
 {
-    TTunesheet generation;
-    generation.Settings = generator.Settings;
-    generation.OnProgress = generator.OnProgress;
     GenerationProgress progress(window, line, cancel);
     try {
         progress.run(generation);
     } catch (const GenerationCancelled&) {
-        return GenerationEnd::Cancelled;
+        return {GenerationEnd::Cancelled, progress.filesListed()};
     }
     // The window was closed while the page was being written: it closes once this is done.
-    return progress.closeRequested() ? GenerationEnd::WindowClosing : GenerationEnd::Written;
+    return {progress.closeRequested() ? GenerationEnd::WindowClosing : GenerationEnd::Written, progress.filesListed()};
 }
 
 GenerationProgress::GenerationProgress(QWidget* window, const QString& line, const QString& cancel)
@@ -192,4 +189,10 @@ bool GenerationProgress::eventFilter(QObject* watched, QEvent* event)
     // Taken, so that no shortcut acts on it either.
     event->accept();
     return true;
+}
+
+std::uint64_t GenerationProgress::filesListed()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return latest_.filesListed;
 }

@@ -19,10 +19,14 @@
 
 enum class GenerationEnd { Written, Cancelled, WindowClosing };
 
-// Writes the page of `generator`'s settings with a generator of its own (so that the window's
-// record stays apart), under a GenerationProgress over `window`; raises what the generation
-// raises. The generator's progress handler is still told, and may stop it too.
-GenerationEnd generateApart(QWidget* window, const TTunesheet& generator, const QString& line, const QString& cancel);
+struct GenerationOutcome {
+    GenerationEnd end;
+    std::uint64_t filesListed;
+};
+
+// Writes the page of `generation` (a generator of its own, so that the window's record stays
+// apart) under a GenerationProgress over `window`; raises what the generation raises.
+GenerationOutcome generateApart(QWidget* window, TTunesheet& generation, const QString& line, const QString& cancel);
 
 class GenerationProgress : public QObject {
 public:
@@ -37,6 +41,8 @@ public:
     void run(TTunesheet& generator);
 
     bool shown() const { return dialog_ != nullptr; }
+    // How many files the generation listed.
+    std::uint64_t filesListed();
     // The window was asked to close while the generation ran.
     bool closeRequested() const { return closeRequested_; }
 

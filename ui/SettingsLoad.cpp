@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringList>
 
 #include <algorithm>
 #include <iterator>
@@ -134,4 +135,29 @@ std::optional<TGeneratorSettings> loadSettingsFile(const std::string& path, cons
         desktop.message(window, QMessageBox::Warning, message);
     }
     return loaded;
+}
+
+std::optional<SettingsFiles> loadSettingsFiles(const std::string& path, const Ui::TfrmMain& form, const HeldTexts& texts)
+{
+    const auto record = loadSettingsFile(path, form, texts);
+    if (!record)
+        return std::nullopt;
+    const std::string optionsPath = optionsFileOf(path);
+    std::vector<BadOption> bad;
+    PageOptions options = readOptionsFile(optionsPath, bad);
+    QStringList problems;
+    for (const BadOption& b : bad)
+        problems << texts.MsgBadOption.arg(fromLocalBytes(optionsPath))
+                        .arg(b.line)
+                        .arg(QString::fromUtf8(b.key + "=" + b.value));
+    if (!problems.isEmpty())
+        DesktopServices::instance().message(form.centralwidget->window(), QMessageBox::Warning,
+                                            problems.join(QLatin1Char('\r')));
+    return std::make_pair(*record, std::move(options));
+}
+
+void saveSettingsFiles(const std::string& settingsPath, const TGeneratorSettings& settings, const PageOptions& options)
+{
+    writeSettingsFile(settingsPath, settings);
+    writeOptionsFile(optionsFileOf(settingsPath), options);
 }

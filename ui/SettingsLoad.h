@@ -6,12 +6,14 @@
 // default and the rest is kept; the user is told which fields, and the file as it was is kept
 // too. Kept files are numbered ("<file>.damaged.1", ".2", ...), never written over.
 #include "generator/GeneratorSettings.h"
+#include "generator/PageOptions.h"
 #include "i18n/HeldTexts.h"
 
 #include <QStringList>
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace Ui {
 class TfrmMain;
@@ -29,3 +31,13 @@ QStringList repairSettings(TGeneratorSettings& settings, const TGeneratorSetting
 
 // The first of "<file>.damaged.1", ".2", ... that does not exist yet.
 QString nextDamagedName(const QString& file);
+
+// The record in the settings file at `path`, as loadSettingsFile reads it, and the options file
+// beside it (none: the defaults); none when there is no settings file or it cannot be read. The
+// values the options file holds that cannot be used are told in a warning, a line each
+// (MsgBadOption). Raises the input/output error of an options file that cannot be read.
+using SettingsFiles = std::pair<TGeneratorSettings, PageOptions>;
+std::optional<SettingsFiles> loadSettingsFiles(const std::string& path, const Ui::TfrmMain& form, const HeldTexts& texts);
+
+// The record to the settings file, then the options to the file beside it.
+void saveSettingsFiles(const std::string& settingsPath, const TGeneratorSettings& settings, const PageOptions& options);

@@ -8,6 +8,7 @@
 #include "ui/GenerationProgress.h"
 #include "ui/HelpKey.h"
 #include "ui/ItemsOrder.h"
+#include "ui/PageGeneration.h"
 #include "ui/PathFields.h"
 #include "ui/PathText.h"
 #include "ui/RecentMenus.h"
@@ -89,7 +90,7 @@ void TfrmMain::FormCreate()
     PreparePanels();
     itemsOrder_->PrepareListBoxes();
     // The form a first start shows, which the command-line tool starts from too.
-    settingsToForm(initialFormSettings(), *ui);
+    settingsToForm(initialFormSettings(), PageOptions(), *ui);
     // In the Main menu, after Generate List.
     recent_ = new RecentMenus(ui->Main1, ui->Main1->actions().value(3),
                               {&generator_->RecentFiles, [this](QObject* item) { ppmiFileClick(item); }},
@@ -104,8 +105,7 @@ void TfrmMain::FormCreate()
     })();
     showLanguageTexts();
     guarded([this] { acLoadSettingsExecute(); })();
-    if (ui->lbSelected->count() == 0)
-        itemsOrder_->selectAllColumns();
+    itemsOrder_->selectDefaultColumns();
 
     move(DesignPosition);
     fitWindowSize();
@@ -140,9 +140,7 @@ void TfrmMain::connectActions()
 void TfrmMain::PreparePanels()
 {
     fitListHeight(ui->chklbActiveLinks, ui->chklbActiveLinks->count(), ui->chklbActiveLinks);
-    fitListHeight(ui->lbAvailable, ui->lbAvailable->count(), ui->lbAvailable);
-    // The selected list is empty now; it holds at most the same seven columns.
-    fitListHeight(ui->lbSelected, ui->lbAvailable->count(), ui->lbAvailable);
+    itemsOrder_->fitListHeights();
     fitWindowSize();
 }
 
@@ -256,8 +254,9 @@ void TfrmMain::acGenerateListExecute()
     if (!paths_->bothFit())
         return;
     TGeneratorSettings asked = generator_->Settings;
-    formToSettings(*ui, asked);
-    switch (checkBeforeGenerate(asked)) {
+    PageOptions askedOptions = generator_->Options;
+    formToSettings(*ui, asked, askedOptions);
+    switch (checkBeforeGenerate(asked, askedOptions)) {
     case PreflightResult::NoColumns:
         desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoColumns);
         return;
@@ -268,18 +267,22 @@ void TfrmMain::acGenerateListExecute()
         break;
     }
     generator_->Settings = asked;
-    TGeneratorSettings& s = generator_->Settings;
-    generator_->RecentFiles.Add(s.OutputFile.str());
-    generator_->RecentDirs.Add(s.InputDir.str());
+    generator_->Options = askedOptions;
+    generator_->RecentFiles.Add(asked.OutputFile.str());
+    generator_->RecentDirs.Add(asked.InputDir.str());
     status_->clearNotice();
-    const GenerationEnd end =
-        generateApart(this, *generator_, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
-    if (end == GenerationEnd::Cancelled)
-        status_->showNotice(language_.Texts.MsgCancelled);
-    if (end != GenerationEnd::Written)
+    TTunesheet generation;
+    prepareGeneration(generation, asked, askedOptions, *ui, language_);
+    // Whoever else follows the generation keeps being told, and may stop it too.
+    generation.OnProgress = generator_->OnProgress;
+    const GenerationOutcome outcome =
+        generateApart(this, generation, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
+    if (const QString notice = noticeAfter(outcome, askedOptions, language_.Texts); !notice.isEmpty())
+        status_->showNotice(notice);
+    if (outcome.end != GenerationEnd::Written)
         return;
-    if (s.AfterGenerate == agShowPage ||
-        (s.AfterGenerate == agAskToShow &&
+    if (asked.AfterGenerate == agShowPage ||
+        (asked.AfterGenerate == agAskToShow &&
          desktop.message(this, QMessageBox::Information, language_.Texts.MsgShowPage,
                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes))
         desktop.showPage(this, ui->lbledtOutput->text());
@@ -355,8 +358,8 @@ void TfrmMain::acHelpContentsExecute()
 
 void TfrmMain::acLoadSettingsExecute()
 {
-    if (const auto loaded = loadSettingsFile(SettingsFile(), *ui, language_.Texts)) {
-        generator_->Settings = *loaded;
+    if (auto loaded = loadSettingsFiles(SettingsFile(), *ui, language_.Texts)) {
+        std::tie(generator_->Settings, generator_->Options) = *loaded;
         ClassToForm();
     }
 }
@@ -364,18 +367,19 @@ void TfrmMain::acLoadSettingsExecute()
 void TfrmMain::acSaveSettingsExecute()
 {
     FormToClass();
-    writeSettingsFile(SettingsFile(), generator_->Settings);
+    saveSettingsFiles(SettingsFile(), generator_->Settings, generator_->Options);
 }
 
 void TfrmMain::FormToClass()
 {
-    formToSettings(*ui, generator_->Settings);
+    formToSettings(*ui, generator_->Settings, generator_->Options);
 }
 
 void TfrmMain::ClassToForm()
 {
-    settingsToForm(generator_->Settings, *ui);
+    settingsToForm(generator_->Settings, generator_->Options, *ui);
 }
+
 
 void TfrmMain::showLanguageTexts()
 {
@@ -389,7 +393,7 @@ void TfrmMain::showLanguageTexts()
     // language may have changed since.
     sdFile->setSidebarUrls(sdFile->sidebarUrls());
     DesktopServices::texts() = texts.Desktop;
-    DesktopServices::setGuideLanguage(language_.languageName());
+    DesktopServices::setGuideLanguage(language_.pageLanguage());
     setErrorTexts(texts.Errors, texts.MsgUnknownError);
     accessKeys_->assign();
 }

@@ -18,6 +18,10 @@ bool decodeUtf8(std::string_view text, std::size_t& pos, char32_t& cp);
 // True when `text` is well-formed UTF-8 as a whole.
 bool isValidUtf8(std::string_view text);
 
+// How many bytes at the start of `text` are ASCII characters other than NUL (0x01 to 0x7F): text
+// that every encoding reads alike, eight bytes at a time.
+std::size_t plainAsciiLength(std::string_view text);
+
 // Where `text` would be cut to at most `limit` bytes without splitting a UTF-8 sequence; a text
 // that is not UTF-8 is cut at `limit` itself.
 std::size_t cutPosition(std::string_view text, std::size_t limit);

@@ -41,7 +41,8 @@ bool ReadOnlyFile::open(const std::string& path, int& errorCode)
 bool ReadOnlyFile::openIn(const Directory& dir, const std::string& name, int& errorCode)
 {
     close();
-    name_.assign(dir.path()).append(name);
+    dir.path(name_);
+    name_.append(name);
     const int dirFd = dir.handle();
     fd_ = dirFd < 0 ? -1 : openRetrying(dirFd, name.c_str());
     if (fd_ < 0)

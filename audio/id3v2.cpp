@@ -253,9 +253,16 @@ void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
             return;
         Found[k] = true;
         Missing &= ~Match->gives;
-        // TDRC gives the year only where there is no TYER.
-        if (Match->layout == Layout::Date && Found[TyerIndex])
-            continue;
+        // TDRC gives the year only where there is no TYER. Version 2.4 has no TYER: there the
+        // first of the two gives the year, and the walk need not look on for a TYER.
+        if (Match->layout == Layout::Date) {
+            if (Found[TyerIndex])
+                continue;
+            if (Tag.version == 4) {
+                Found[TyerIndex] = true;
+                Missing &= ~wvYear;
+            }
+        }
         assignFrameText(Loading().*Match->value, Loading().*Match->encoding,
                         toFrameContent(*Data, *Frame, Tag, FResynchronised), Match->layout);
     }

@@ -16,7 +16,8 @@ public:
     id3v2tag() = default;
 
     // The values a load looks for, as bits: it reads frame after frame until each of them has
-    // been found (the year: in a TYER frame, as a TDRC frame may come first) or the tag ends.
+    // been found (the year: in a TYER frame, as a TDRC frame may come first; in version 2.4,
+    // which has no TYER, in either) or the tag ends.
     enum TWantedValue : unsigned {
         wvArtist = 1, wvTitle = 2, wvAlbum = 4, wvYear = 8, wvTrack = 16, wvGenre = 32, wvAlbumArtist = 64
     };
@@ -47,7 +48,7 @@ public:
     // Each value is the first top-level frame's text up to its terminator, its bytes unchanged,
     // in the encoding named by the matching ...Encoding() (the frame's text-encoding byte; 0
     // without a frame). The year is TYER's text, or without a TYER frame the leading digits
-    // of TDRC, in ISO-8859-1. The URL is WXXX's link, in ISO-8859-1; the comment is COMM's
+    // of TDRC, in ISO-8859-1; in version 2.4 whichever of the two comes first. The URL is WXXX's link, in ISO-8859-1; the comment is COMM's
     // text. The genre holds every value of TCON, each ended by a zero character (the last one
     // may run to the frame's end). As the reading stops once the wanted values are found, the
     // others hold only what frames came before them.

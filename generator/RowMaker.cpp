@@ -13,9 +13,11 @@ namespace {
 constexpr std::string_view RowFrame = "<tr>&nbsp;</td></tr>";
 constexpr std::string_view LinkFrame = "<a href=\"\"></a>";
 
+// An empty text may have no storage at all, which memcpy must not be given.
 char* put(char* out, std::string_view text)
 {
-    std::memcpy(out, text.data(), text.size());
+    if (!text.empty())
+        std::memcpy(out, text.data(), text.size());
     return out + text.size();
 }
 

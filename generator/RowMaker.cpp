@@ -95,9 +95,9 @@ void RowMaker::readTags(TStream& file)
         if (!showsTag_[f])
             continue;
         if (first.present)
-            tagTextToPage(*first.texts[f].bytes, first.texts[f].encoding, tags_[f]);
+            tagTextToPage(*first.texts[f].bytes, first.texts[f].encoding, legacy_, tags_[f]);
         if (tags_[f].empty() && second.present)
-            tagTextToPage(*second.texts[f].bytes, second.texts[f].encoding, tags_[f]);
+            tagTextToPage(*second.texts[f].bytes, second.texts[f].encoding, legacy_, tags_[f]);
     }
 }
 
@@ -125,9 +125,9 @@ void RowMaker::appendCell(std::string& row, int columnId, std::string_view path,
         break;
     case ciFileName:
         if (settings_.FileNameMode == fnNameOnly)
-            nameToPage(name, text_);
+            nameToPage(name, legacy_, text_);
         else if (settings_.FileNameMode == fnFullPath)
-            nameToPage(path, text_);
+            pathToPage(path, legacy_, text_);
         content = text_;
         linkBit = alFileName;
         break;

@@ -5,6 +5,7 @@
 #include "audio/Stream.h"
 #include "audio/id3v2.h"
 #include "generator/GeneratorSettings.h"
+#include "platform/LegacyEncoding.h"
 #include "platform/LocaleSeparators.h"
 #include "platform/ReadOnlyFile.h"
 
@@ -43,6 +44,8 @@ private:
 
     const TGeneratorSettings& settings_;
     const platform::LocaleSeparators& separators_;
+    // What single-byte tag texts and names that are not UTF-8 are read in.
+    const platform::LegacyEncoding legacy_ = platform::LegacyEncoding::Iso8859_1;
     std::string_view cellOpen_; // "<td>&nbsp;" or "<td nowrap>&nbsp;"
     bool showsTag_[4] = {}; // artist, title, album, year
     bool needTags_ = false;

@@ -64,7 +64,7 @@ void TTunesheet::WritePageHead()
     PageFile->writeLine("<html>");
     PageFile->writeLine("  <head>");
     PageFile->writeLine("    <meta charset=\"utf-8\">");
-    PageFile->writeLine("    <title>" + htmlEscape(nameToPage(s.PageCaption.str())) + "</title>");
+    PageFile->writeLine("    <title>" + htmlEscape(nameToPage(s.PageCaption.str(), Legacy)) + "</title>");
     PageFile->writeLine("    <style>");
     PageFile->writeLine("      BODY {");
     PageFile->writeLine(font);
@@ -109,8 +109,8 @@ void TTunesheet::WritePageFoot()
 void TTunesheet::OpenTable(const std::string& Dir)
 {
     if (Settings.DirOverTable)
-        Walk->line("<span class=mp3><b>" + htmlEscape(nameToPage(Dir)) + " " +
-                    htmlEscape(nameToPage(Settings.InputDir.str())) + "</b></span>");
+        Walk->line("<span class=mp3><b>" + htmlEscape(pathToPage(Dir, Legacy)) + " " +
+                    htmlEscape(pathToPage(Settings.InputDir.str(), Legacy)) + "</b></span>");
     Walk->line("<table cellspacing=0 cellpadding=1 border=1>");
     std::string header = "<tr>";
     const char* open = Settings.Wrap ? "<th>&nbsp;" : "<th nowrap>&nbsp;";

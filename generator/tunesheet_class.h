@@ -12,6 +12,7 @@
 #include "generator/WalkOrder.h"
 #include "platform/DirReader.h"
 #include "platform/Errors.h"
+#include "platform/LegacyEncoding.h"
 #include "platform/LocaleSeparators.h"
 
 class PageWriter;
@@ -80,6 +81,8 @@ private:
     void row(std::string_view row) override;
     void ReportProgress();
 
+    // What names and captions that are not UTF-8 are read in.
+    const platform::LegacyEncoding Legacy = platform::LegacyEncoding::Iso8859_1;
     PageWriter* PageFile = nullptr;
     WalkOutput* Walk = nullptr;
     std::vector<platform::DirIdentity> WalkPath;

@@ -149,10 +149,16 @@ TEST(Page, NamesThatAreNotUtf8AreShownAsLatin1AndLinkedByTheirBytes)
     EXPECT_EQ(countLines(lines, link + "%C4%8Cierna.mp3\">" + slovak + "</a>&nbsp;</td></tr>"), 1);
     EXPECT_EQ(countLines(lines, link + "%E9t%E9 &amp; 100%25.mp3\">\xC3\xA9t\xC3\xA9 &amp; 100%.mp3</a>&nbsp;</td></tr>"), 1);
 
+    // With its path, a name is still judged on its own: the Latin-1 folder does not make the
+    // UTF-8 name in it Latin-1 too. The caption above is a text and is judged as a whole.
     s.FileNameMode = fnFullPath;
     s.ActiveLinks = 0;
     lines = run.lines(stored);
-    EXPECT_EQ(countLines(lines, "<tr><td nowrap>&nbsp;" + shown + "/\xC3\x84\xC2\x8Cierna.mp3&nbsp;</td></tr>"), 1);
+    EXPECT_EQ(countLines(lines, "<tr><td nowrap>&nbsp;" + shown + "/" + slovak + "&nbsp;</td></tr>"), 1);
+    s.IncludeSubdirs = true;
+    in.write(folder + "/d\xC3\xA9j\xC3\xA0 vu/x.mp3", "x");
+    lines = run.lines(stored);
+    EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + shown + "/d\xC3\xA9j\xC3\xA0 vu/ " + shown + "</b></span>"), 1);
 }
 #endif
 

@@ -329,7 +329,11 @@ TEST(Win32NarrowText, TheAnsiCodePageOfTheProcess)
         GTEST_SKIP() << "ANSI code page " << ::GetACP();
     EXPECT_EQ(platform::narrowFromUtf16(u"\u010Cierna k\u00E1va \U0001F3B5"), "\xC4\x8C" "ierna k\xC3\xA1va \xF0\x9F\x8E\xB5");
     EXPECT_EQ(platform::narrowFromUtf8("\xC4\xBD" "ud"), "\xC4\xBD" "ud");
-    EXPECT_EQ(platform::narrowFromLatin1("caf\xE9"), "caf\xC3\xA9");
+    using platform::LegacyEncoding;
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Iso8859_1, "caf\xE9"), "caf\xC3\xA9");
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Windows1250, "\xC8iern\x61"), "\xC4\x8Ciern\x61");
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Windows1251, "\xCC\xEE"), "\xD0\x9C\xD0\xBE");
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Windows1252, "a\x81"), "a\xEF\xBF\xBD");
     EXPECT_EQ(platform::narrowFromUtf16(u""), "");
 }
 

@@ -356,6 +356,33 @@ TEST(Platform, LegacyTextBecomesUtf8)
 }
 #endif
 
+#ifndef _WIN32 // drive letters and UNC roots: tests/platform/win32_test.cpp
+TEST(Platform, PathsMadeAbsoluteNormalAndRelativeByTheirNamesAlone)
+{
+    struct { const char* in; const char* normal; } normals[] = {
+        {"/a/b/../c/./d//", "/a/c/d"}, {"/..", "/"}, {"/../a", "/a"}, {"/", "/"}, {"a/../..", ".."},
+        {"a/./b", "a/b"}, {"", ""}, {"../../x", "../../x"}, {"/a/b/..", "/a"},
+    };
+    for (const auto& c : normals)
+        EXPECT_EQ(platform::normalPath(c.in), c.normal) << c.in;
+    EXPECT_EQ(platform::absolutePath("/x/../y"), "/y");
+    EXPECT_EQ(platform::absolutePath("in/./a"), platform::currentDirectory() + "/in/a");
+    EXPECT_EQ(platform::absolutePath(""), platform::normalPath(platform::currentDirectory()));
+
+    struct { const char* folder; const char* path; const char* relative; } relatives[] = {
+        {"/m", "/m/a/b.mp3", "a/b.mp3"},
+        {"/m/out", "/m/a/b.mp3", "../a/b.mp3"},
+        {"/m/x/y", "/m/a/b.mp3", "../../a/b.mp3"},
+        {"/", "/a/b.mp3", "a/b.mp3"},
+        {"/m/a", "/m", ".."},
+        {"/m", "/m", ""},
+        {"/music", "/mus/b.mp3", "../mus/b.mp3"}, // names, not bytes, are shared
+        {"/M", "/m/b.mp3", "../m/b.mp3"},        // letter case counts here
+    };
+    for (const auto& c : relatives)
+        EXPECT_EQ(platform::relativePath(c.folder, c.path), c.relative) << c.folder << " " << c.path;
+}
+#endif
 
 TEST(Platform, ErrorMessages)
 {

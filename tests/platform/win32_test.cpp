@@ -214,6 +214,19 @@ TEST(Win32Paths, DriveLettersColonsAndBothDelimiters)
     EXPECT_TRUE(cwd.size() == 3 || cwd.back() != '\\') << cwd;
 }
 
+TEST(Win32Paths, AbsoluteNormalAndRelativePaths)
+{
+    EXPECT_EQ(platform::normalPath("C:\\a\\..\\b/./c\\"), "C:\\b\\c");
+    EXPECT_EQ(platform::normalPath("C:\\.."), "C:\\");
+    EXPECT_EQ(platform::normalPath("\\\\server\\share\\a\\..\\b"), "\\\\server\\share\\b");
+    EXPECT_EQ(platform::absolutePath("C:\\x\\..\\y"), "C:\\y");
+    const std::string cwd = platform::currentDirectory();
+    EXPECT_EQ(platform::absolutePath("in"), platform::normalPath(cwd + "\\in"));
+    EXPECT_EQ(platform::relativePath("C:\\Music\\Out", "c:\\music\\Rock\\a.mp3"), "..\\Rock\\a.mp3");
+    EXPECT_EQ(platform::relativePath("C:\\Music", "D:\\Rock\\a.mp3"), "D:\\Rock\\a.mp3");
+    EXPECT_EQ(platform::relativePath("\\\\server\\share\\a", "\\\\server\\share\\b\\c.mp3"), "..\\b\\c.mp3");
+}
+
 TEST(Win32Paths, ADriveRootIsListed)
 {
     // Drive C: exists under Wine and on every Windows; its root has no "." or "..".

@@ -69,9 +69,11 @@ std::string htmlEscape(const std::string& text)
     return out;
 }
 
+namespace {
+
 // Percent-encoding writes only "%" and hexadecimal digits, which HTML leaves alone: both are
 // done in one pass.
-void appendLinkTarget(std::string& out, std::string_view path)
+void appendEncodedPath(std::string& out, std::string_view path, bool forAttribute)
 {
     static const char hex[] = "0123456789ABCDEF";
     const auto& encoded = encodedInLinks();
@@ -82,10 +84,22 @@ void appendLinkTarget(std::string& out, std::string_view path)
             out += '%';
             out += hex[byte >> 4];
             out += hex[byte & 0x0F];
-        } else if (const std::string_view e = entity(c); !e.empty()) {
+        } else if (const std::string_view e = forAttribute ? entity(c) : std::string_view(); !e.empty()) {
             out += e;
         } else {
             out += c;
         }
     }
+}
+
+} // namespace
+
+void appendLinkTarget(std::string& out, std::string_view path)
+{
+    appendEncodedPath(out, path, true);
+}
+
+void appendLinkPath(std::string& out, std::string_view path)
+{
+    appendEncodedPath(out, path, false);
 }

@@ -12,3 +12,6 @@ void appendHtmlEscaped(std::string& out, std::string_view text);
 // every byte from 0x80 up when the path is not valid UTF-8 (so that the link leads to the
 // file's own bytes); then HTML-escaped for the attribute. A space stays.
 void appendLinkTarget(std::string& out, std::string_view path);
+
+// The same target percent-encoded only, for a file that is not HTML.
+void appendLinkPath(std::string& out, std::string_view path);

@@ -1,5 +1,6 @@
 #include "generator/CellFormat.h"
 #include "generator/ExportFormat.h"
+#include "generator/ExportRow.h"
 #include "generator/Html.h"
 #include "generator/NamedColours.h"
 #include "generator/TextEncoding.h"
@@ -189,6 +190,38 @@ TEST(Cells, ExportLinesQuoteEscapeAndGuardTheirTexts)
     csv.end();
     EXPECT_EQ(flags, "0,\r\n");
 }
+
+#ifndef _WIN32 // a POSIX root; the same code joins Windows' paths by their names
+TEST(Cells, ExportFolderAndLinkFields)
+{
+    const auto latin1 = platform::LegacyEncoding::Iso8859_1;
+    auto folder = [&](const ExportPaths& paths, const std::string& path) {
+        std::string out = "|";
+        appendExportFolder(out, paths, path, latin1);
+        return out;
+    };
+    auto link = [](const ExportPaths& paths, const std::string& path) {
+        std::string out = "|";
+        appendExportLink(out, paths, path);
+        return out;
+    };
+    const ExportPaths beside = exportPaths("/m/in/", "/m/out/./list.csv");
+    EXPECT_EQ(beside.linkToRoot, "../in/");
+    EXPECT_EQ(folder(beside, "/m/in/a.mp3"), "|");
+    EXPECT_EQ(folder(beside, "/m/in/R\xC3\xA9/caf\xE9/a.mp3"), "|R\xC3\xA9/caf\xC3\xA9");
+    EXPECT_EQ(link(beside, "/m/in/a #1?.mp3"), "|../in/a %231%3F.mp3");
+    EXPECT_EQ(link(beside, "/m/in/caf\xE9/&.mp3"), "|../in/caf%E9/&.mp3");
+    EXPECT_EQ(link(beside, "/m/in/R\xC3\xA9/100%.mp3"), "|../in/R\xC3\xA9/100%25.mp3");
+
+    EXPECT_EQ(exportPaths("/m/in/", "/m/in/list.jsonl").linkToRoot, "");
+    EXPECT_EQ(exportPaths("/m/in/", "/m/in/sub/list.jsonl").linkToRoot, "../");
+    EXPECT_EQ(exportPaths("/", "/m/list.csv").linkToRoot, "../");
+    // Made absolute against the working directory, both of them, without following links.
+    EXPECT_EQ(exportPaths("in/../music/", "music/x/y/list.csv").linkToRoot, "../../");
+    EXPECT_EQ(exportPaths("/m/in/", "list.csv").linkToRoot,
+              platform::relativePath(platform::currentDirectory(), "/m/in") + "/");
+}
+#endif
 
 TEST(Cells, ColoursByHexOrName)
 {

@@ -69,7 +69,19 @@ void TFileStream::Fill(Buffer& buffer, std::int64_t position)
         buffer.bytes.reset(new unsigned char[readAhead_]);
     buffer.start = position;
     buffer.fill = 0;
-    buffer.fill = want > 0 ? file_->readAt(position, buffer.bytes.get(), want) : 0;
+    buffer.fill = want > 0 ? ReadFile(position, buffer.bytes.get(), want) : 0;
+}
+
+std::size_t TFileStream::ReadFile(std::int64_t position, void* out, std::size_t count)
+{
+    const std::size_t got = file_->readAt(position, out, count);
+    if (got < count) {
+        // Where the file ends now, if the file system knows it already: else a reader that
+        // asks further on, as one reading the tags at the end does, would come short again.
+        const std::int64_t end = std::min(file_->sizeNow(), position + static_cast<std::int64_t>(got));
+        size_ = size_ < 0 ? end : std::min(size_, end);
+    }
+    return got;
 }
 
 // Up to `count` bytes from the position, as far as the buffer holds them.
@@ -105,7 +117,7 @@ std::size_t TFileStream::Read(void* buffer, std::size_t count)
     if (window_.holds(position_, count))
         return Copy(window_, buffer, count);
     if (count > readAhead_) {
-        const std::size_t n = file_->readAt(position_, buffer, count);
+        const std::size_t n = ReadFile(position_, buffer, count);
         position_ += static_cast<std::int64_t>(n);
         return n;
     }

@@ -1,5 +1,7 @@
 #pragma once
 // The byte streams the readers read from: a file on disk, or bytes in memory.
+#include "platform/Errors.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -28,6 +30,10 @@ public:
 // read once on first use, which serve its ID3v2 tag and usually its first frame; the other is
 // filled, on a read that neither holds, with the `readAhead` bytes from there (fewer at the
 // end of the file). Its read errors name the file.
+//
+// A read that comes short of the size the file had ends the file's data there: the file has
+// become shorter since, and from then on Size() is where its data ended, as for a file that
+// had been that short from the start.
 class TFileStream : public TStream {
 public:
     // Serves the ID3v2 tag and the first frame of most files in one read.
@@ -45,6 +51,13 @@ public:
     // Reads `file`, from its start, from now on; the buffers stay, so that a stream serving file
     // after file allocates nothing per file. The file must outlive its use here.
     void Attach(platform::ReadOnlyFile& file);
+
+    // Runs `read`, which reads the file from its start and no further than Size() says, and
+    // runs it again, over the shorter file, as long as the file turns out to get shorter while
+    // it is read: a read past the end that it then meets (platform::StreamReadError) is no
+    // error. Whatever `read` raises otherwise leaves.
+    template <class Readers>
+    void ReadUntilSizeHolds(Readers read);
 
     // Asked of the file system on first use only: a reader that never asks saves a system call.
     // Asked before the first read, it keeps every read inside the file.
@@ -64,6 +77,7 @@ private:
         bool holds(std::int64_t position, std::size_t count) const;
     };
     void Fill(Buffer& buffer, std::int64_t position);
+    std::size_t ReadFile(std::int64_t position, void* out, std::size_t count);
     std::size_t Copy(const Buffer& buffer, void* out, std::size_t count);
 
     std::unique_ptr<platform::ReadOnlyFile> owned_;
@@ -75,6 +89,23 @@ private:
     bool headRead_ = false;
     Buffer window_;    // anywhere else
 };
+
+template <class Readers>
+void TFileStream::ReadUntilSizeHolds(Readers read)
+{
+    for (;;) {
+        const std::int64_t size = Size();
+        Seek(0);
+        try {
+            read();
+        } catch (const platform::StreamReadError&) {
+            if (Size() == size)
+                throw;
+        }
+        if (Size() == size)
+            return;
+    }
+}
 
 // Bytes held in memory (tests and fuzzing).
 class TMemoryStream : public TStream {

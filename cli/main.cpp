@@ -6,11 +6,11 @@
 #include "generator/tunesheet_class.h"
 #include "platform/Errors.h"
 #include "platform/Path.h"
+#include "platform/StopRequests.h"
 
 #include "ProgramVersion.h"
 
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <unistd.h>
@@ -23,17 +23,6 @@ std::atomic<int> stopSignal{0};
 extern "C" void onStopSignal(int signal)
 {
     stopSignal = signal;
-}
-
-// A closed terminal or session, Ctrl+C and a termination request all stop the run between two
-// files, so that the old page stays and the temporary one is removed.
-void stopOnSignals()
-{
-    std::signal(SIGINT, onStopSignal);
-    std::signal(SIGTERM, onStopSignal);
-#ifdef SIGHUP
-    std::signal(SIGHUP, onStopSignal);
-#endif
 }
 
 // A message whose lines are split by a lone carriage return, as the window's texts are.
@@ -100,7 +89,9 @@ int run(const std::vector<std::string>& args)
         progress.show(p);
         return stopSignal.load() == 0;
     };
-    stopOnSignals();
+    // A closed terminal or session, Ctrl+C and a termination request stop the run between two
+    // files, so that the old page stays and the temporary one is removed.
+    platform::onStopRequests(onStopSignal);
     try {
         generator.Generate();
     } catch (const GenerationCancelled& e) {

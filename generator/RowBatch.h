@@ -17,10 +17,13 @@
 // a bounded number of batches; so at most RingBatches folders are held open for the readers.
 constexpr std::size_t BatchFiles = 64;
 constexpr std::size_t BatchItems = 256;
+// The lines and folder paths of a batch: folders deep down a tree have long paths.
+constexpr std::size_t BatchTextBytes = 64 << 10;
 constexpr std::size_t RingBatches = 64;
 // Rows made and not yet written; past it, readers work only on the batch the writer waits for.
 constexpr std::size_t RowBytesInFlight = 8 << 20;
-// A row that grew larger than this (a tag with very long texts) gives its storage back once written.
+// A row or a text that grew larger than this (a tag with very long texts, a folder deep down a
+// tree) gives its storage back once written.
 constexpr std::size_t KeptRowCapacity = 64 << 10;
 constexpr std::size_t FirstRowCapacity = 512;
 
@@ -41,6 +44,7 @@ struct RowBatch {
     std::vector<WalkItem> items;
     std::vector<std::string> texts;
     std::size_t textCount = 0;
+    std::size_t textBytes = 0;
     std::vector<RowJob> files;
     std::size_t fileCount = 0;
     std::shared_ptr<const platform::Directory> folder; // of its files
@@ -52,12 +56,15 @@ struct RowBatch {
     std::size_t rowBytes = 0;
 
     bool complete() const { return done == fileCount; }
+    // Holds as many lines and folders as it may.
+    bool full() const { return items.size() >= BatchItems || textBytes >= BatchTextBytes; }
 
     std::uint32_t addText(std::string_view text)
     {
         if (textCount == texts.size())
             texts.emplace_back();
         texts[textCount].assign(text.data(), text.size());
+        textBytes += text.size();
         return static_cast<std::uint32_t>(textCount++);
     }
 
@@ -75,7 +82,11 @@ struct RowBatch {
     void reset()
     {
         items.clear();
+        for (std::size_t i = 0; i < textCount; ++i)
+            if (texts[i].capacity() > KeptRowCapacity)
+                std::string().swap(texts[i]);
         textCount = 0;
+        textBytes = 0;
         for (std::size_t i = 0; i < fileCount; ++i) {
             files[i].error = nullptr;
             if (files[i].row.capacity() > KeptRowCapacity)

@@ -75,22 +75,23 @@ private:
     void line(std::string_view text) override
     {
         batch_->items.push_back({WalkItem::Line, batch_->addText(text)});
-        if (batch_->items.size() >= BatchItems)
+        if (batch_->full())
             publish(false);
     }
 
-    void folder(const platform::Directory& folder) override
+    void folder(const platform::Directory& folder, const std::string& path) override
     {
         // A walk over folders without files hands on nothing for long: it looks here whether
         // it is to stop.
         if (stopping_)
             throw Stopped();
-        // A batch holds the files of one folder.
-        if (batch_->fileCount > 0)
+        // A batch holds the files of one folder, and a bounded number of folders' paths however
+        // deep they lie.
+        if (batch_->fileCount > 0 || batch_->full())
             publish(false);
         current_ = &folder;
         shared_.reset();
-        batch_->items.push_back({WalkItem::Folder, batch_->addText(folder.path())});
+        batch_->items.push_back({WalkItem::Folder, batch_->addText(path)});
     }
 
     void file(const std::string& name) override
@@ -101,7 +102,7 @@ private:
             publish(false);
         batch_->folder = shared_;
         batch_->addFile(name);
-        if (batch_->fileCount >= BatchFiles || batch_->items.size() >= BatchItems)
+        if (batch_->fileCount >= BatchFiles || batch_->full())
             publish(false);
     }
 
@@ -345,10 +346,10 @@ public:
 
     void line(std::string_view text) override { sink_.line(text); }
 
-    void folder(const platform::Directory& folder) override
+    void folder(const platform::Directory& folder, const std::string& path) override
     {
         current_ = &folder;
-        sink_.folder(folder.path());
+        sink_.folder(path);
     }
 
     void file(const std::string& name) override

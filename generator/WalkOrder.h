@@ -11,8 +11,8 @@ class WalkOutput {
 public:
     virtual ~WalkOutput() = default;
     virtual void line(std::string_view text) = 0;
-    // A folder the walk enters; it stays open until the walk enters the next one.
-    virtual void folder(const platform::Directory& folder) = 0;
+    // A folder the walk enters, and its path; it stays open until the walk enters the next one.
+    virtual void folder(const platform::Directory& folder, const std::string& path) = 0;
     // An MP3 file of the folder entered last, by its name there.
     virtual void file(const std::string& name) = 0;
 };

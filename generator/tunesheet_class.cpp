@@ -8,8 +8,8 @@
 #include "platform/Errors.h"
 #include "platform/Path.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <unordered_set>
 
 std::string ColorToHTML(std::uint32_t color)
 {
@@ -27,7 +27,6 @@ void TTunesheet::Generate()
     const std::string root = platform::includeTrailingDelimiter(Settings.InputDir.str());
     PageWriter page(Settings.OutputFile.str());
     PageFile = &page;
-    WalkPath.clear();
     Progress = GenerateProgress();
     Separators = platform::localeSeparators();
     CellTag = Settings.Wrap ? "td" : "td nowrap";
@@ -139,27 +138,66 @@ static bool isMp3Name(const std::string& name)
     return upper(name[dot + 1]) == 'M' && upper(name[dot + 2]) == 'P' && name[dot + 3] == '3';
 }
 
+namespace {
+
+struct IdentityHash {
+    std::size_t operator()(const platform::DirIdentity& id) const
+    {
+        return std::hash<std::uint64_t>()(id.inode * 0x9E3779B97F4A7C15ULL ^ id.device);
+    }
+};
+
+} // namespace
+
+struct TTunesheet::WalkStack {
+    struct Level {
+        std::unique_ptr<platform::Directory> folder;
+        std::vector<std::string> subdirectories;
+        std::size_t next = 0;       // the subfolder to walk next
+        std::size_t pathLength = 0; // of `path` up to this folder
+    };
+    std::vector<Level> levels;
+    // The identities of the folders on the stack: a link back to one of them would never end.
+    std::unordered_set<platform::DirIdentity, IdentityHash> onStack;
+    // The path of the deepest folder, made longer and shorter as the walk goes down and up,
+    // rather than held whole for every level.
+    std::string path;
+};
+
 void TTunesheet::ProcessDirectory(const std::string& Dir)
 {
+    WalkStack stack;
+    stack.path = platform::includeTrailingDelimiter(Dir);
     int error = 0;
-    if (auto folder = platform::Directory::open(platform::includeTrailingDelimiter(Dir), error))
-        ProcessOpenDirectory(*folder);
+    ProcessOpenDirectory(stack, platform::Directory::open(stack.path, error));
+    while (!stack.levels.empty()) {
+        WalkStack::Level& level = stack.levels.back();
+        if (level.next == level.subdirectories.size()) {
+            stack.onStack.erase(level.folder->identity());
+            stack.levels.pop_back();
+            continue;
+        }
+        const std::string& name = level.subdirectories[level.next++];
+        stack.path.resize(level.pathLength);
+        stack.path.append(name).append(1, platform::PathDelimiter);
+        ProcessOpenDirectory(stack, level.folder->openSubdirectory(name, error));
+    }
 }
 
-void TTunesheet::ProcessOpenDirectory(const platform::Directory& folder)
+void TTunesheet::ProcessOpenDirectory(WalkStack& stack, std::unique_ptr<platform::Directory> folder)
 {
-    CellTag = Settings.Wrap ? "td" : "td nowrap";
-    const std::string& dir = folder.path();
-
-    // A link back to a folder the walk is already inside would never end.
-    if (std::find(WalkPath.begin(), WalkPath.end(), folder.identity()) != WalkPath.end())
+    if (!folder)
         return;
+    CellTag = Settings.Wrap ? "td" : "td nowrap";
+    if (!stack.onStack.insert(folder->identity()).second)
+        return;
+    const std::string& dir = stack.path;
 
-    Walk->folder(folder);
+    Walk->folder(*folder, dir);
     std::vector<std::string> subdirectories;
     {
         // What each entry is, from the listing where it says: a file's size comes with the row.
-        platform::DirReader reader(folder, platform::EntryDetail::KindOnly);
+        platform::DirReader reader(*folder, platform::EntryDetail::KindOnly);
         bool tableOpen = false;
         platform::DirEntry entry;
         while (reader.next(entry)) {
@@ -178,13 +216,7 @@ void TTunesheet::ProcessOpenDirectory(const platform::Directory& folder)
         if (tableOpen)
             CloseTable();
     }
-
-    WalkPath.push_back(folder.identity());
-    int error = 0;
-    for (const std::string& name : subdirectories)
-        if (auto subfolder = folder.openSubdirectory(name, error))
-            ProcessOpenDirectory(*subfolder);
-    WalkPath.pop_back();
+    stack.levels.push_back({std::move(folder), std::move(subdirectories), 0, dir.size()});
 }
 
 void TTunesheet::line(std::string_view text)

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,8 +73,12 @@ private:
 
     // Everything between the head and the foot, on the walk's thread.
     void WalkPage(WalkOutput& out, const std::string& root);
-    // The walk over an open folder: its files and subfolders are opened from it by name.
-    void ProcessOpenDirectory(const platform::Directory& folder);
+    // The folders the walk is in, from the root down, each with the subfolders it has yet to
+    // walk; kept apart from the call stack, so that only memory limits the depth.
+    struct WalkStack;
+    // Lists a folder the walk enters (its table and its rows) and puts it on the stack, with
+    // the subfolders to walk next; a folder already on the stack (a link back up) is left out.
+    void ProcessOpenDirectory(WalkStack& stack, std::unique_ptr<platform::Directory> folder);
 
     // The page's writer, on the thread that runs Generate.
     void line(std::string_view text) override;
@@ -85,7 +90,6 @@ private:
     const platform::LegacyEncoding Legacy = platform::LegacyEncoding::Iso8859_1;
     PageWriter* PageFile = nullptr;
     WalkOutput* Walk = nullptr;
-    std::vector<platform::DirIdentity> WalkPath;
     GenerateProgress Progress;
     platform::LocaleSeparators Separators;
 };

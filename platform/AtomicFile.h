@@ -7,6 +7,12 @@
 // anything is written; on POSIX a symbolic link stays a link and the file it leads to is the
 // one replaced (the temporary file is made beside that file), and the new file takes the old
 // one's permission bits (and its owner, where the system allows).
+//
+// The new file is on the disk before it takes the target's name (and on POSIX the folder is
+// synced after the rename), so that after a power cut the target is the old file or the new
+// one, never an empty one. The temporary file is held while it is written; temporary files of
+// its naming that no one holds any more (those of a killed run) are removed from the folder
+// when the next one is made there.
 #include <cstddef>
 #include <string>
 
@@ -31,6 +37,9 @@ private:
     // A name of a fixed short length in the folder of `file`, so that any name the folder
     // allows for the target leaves room for it.
     static std::string temporaryNameBeside(const std::string& file);
+    static bool isTemporaryName(const std::string& name);
+    // Removes the temporary files beside this one that no one holds.
+    void removeAbandonedBeside() const;
     void discard();
     std::string target_;      // as given, for messages
     std::string replaced_;    // the file the rename replaces: the target, its links followed

@@ -27,8 +27,10 @@ public:
     std::unique_ptr<Directory> duplicate() const;
 
     // The path it was opened by, with a trailing delimiter; a subdirectory's is its parent's
-    // path, its name and a delimiter. For messages and for showing; never opened again on POSIX.
-    const std::string& path() const { return path_; }
+    // path, its name and a delimiter. For messages and for showing; never opened again on POSIX,
+    // where a subdirectory keeps only its name and the path is put together when asked for, so
+    // that a deep tree costs memory in proportion to its depth, not to its depth squared.
+    std::string path() const;
     const DirIdentity& identity() const { return identity_; }
 
     // The system's handle of the directory (POSIX: a descriptor; -1 when it cannot be had).
@@ -38,7 +40,7 @@ private:
     Directory() = default;
     void releaseFarAncestors() const;
 
-    std::string path_;
+    std::string path_;                // POSIX: only where there is no parent
     std::string name_;                // within the parent
     const Directory* parent_ = nullptr;
     DirIdentity identity_;

@@ -51,4 +51,10 @@ std::int64_t ReadOnlyFile::size() const
     return size_;
 }
 
+std::int64_t ReadOnlyFile::sizeNow() const
+{
+    lookedUp_ = false;
+    return size();
+}
+
 } // namespace platform

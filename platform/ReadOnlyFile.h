@@ -38,6 +38,8 @@ public:
     // Size of the file, asked of the file system once, on first use (a reader that only
     // reads from the start never pays for it).
     std::int64_t size() const;
+    // The size the file system tells now, which size() tells from then on too.
+    std::int64_t sizeNow() const;
     // The file's last-modification time (MS-DOS packed, local time; -1 when unknown) and
     // attribute bits (-1 when unknown), asked of the file system at each call.
     std::int32_t dosDate() const;

@@ -5,7 +5,13 @@
 // half-written page behind.
 namespace platform {
 
-// Catches those requests from now on, instead of being ended by them. Each makes the returned
+// Calls `handler` with the request's number on each such request from now on, instead of being
+// ended by it; the handler may do only what is safe in a signal handler. A request the program
+// was started to ignore stays ignored: a hangup under nohup, Ctrl+C in a background job of a
+// shell that is not interactive.
+void onStopRequests(void (*handler)(int request));
+
+// Catches those requests from now on as onStopRequests() does. Each makes the returned
 // descriptor readable until drainStopRequests() is called. -1 where the system sends none
 // (Windows: a window is asked to close through its own messages).
 int catchStopRequests();

@@ -5,7 +5,9 @@
 
 #include <cerrno>
 #include <climits>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -44,6 +46,40 @@ void takeOwner(int fd, const struct stat& old)
         return;
 }
 
+// Held for as long as it is open, so that no other run takes it for abandoned. False when
+// another run's clean-up got to it between its making and this, and removed it.
+bool hold(int fd)
+{
+    while (::flock(fd, LOCK_EX) != 0)
+        if (errno != EINTR)
+            return true; // a file system without locks: it cannot be held, nor taken as abandoned
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && st.st_nlink > 0;
+}
+
+// A temporary file that no one holds: its run was killed. It is held while it is removed, and
+// removed only while its name still leads to it.
+void removeIfAbandoned(int folder, const char* name)
+{
+    const int fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat held {}, named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
+        ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == held.st_dev &&
+        named.st_ino == held.st_ino)
+        ::unlinkat(folder, name, 0);
+    ::close(fd);
+}
+
+int syncedOrError(int fd)
+{
+    while (::fsync(fd) != 0)
+        if (errno != EINTR)
+            return errno;
+    return 0;
+}
+
 } // namespace
 
 AtomicFile::AtomicFile(const std::string& target) : target_(target)
@@ -66,9 +102,14 @@ AtomicFile::AtomicFile(const std::string& target) : target_(target)
         fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
         if (fd_ < 0 && errno != EEXIST)
             break;
+        if (fd_ >= 0 && !hold(fd_)) {
+            ::close(fd_);
+            fd_ = -1;
+        }
     }
     if (fd_ < 0)
         throw FileCreateError(target);
+    removeAbandonedBeside();
     if (exists) {
         // The owner first: changing it clears the set-user and set-group bits.
         takeOwner(fd_, old);
@@ -99,14 +140,40 @@ void AtomicFile::write(const char* data, std::size_t size)
     }
 }
 
+void AtomicFile::removeAbandonedBeside() const
+{
+    const std::string folder = extractFilePath(tempPath_);
+    DIR* d = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!d)
+        return;
+    const std::string own = extractFileName(tempPath_);
+    while (const dirent* e = ::readdir(d))
+        if (isTemporaryName(e->d_name) && own != e->d_name)
+            removeIfAbandoned(::dirfd(d), e->d_name);
+    ::closedir(d);
+}
+
 void AtomicFile::commit()
 {
-    int fd = fd_;
+    const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0 || ::rename(tempPath_.c_str(), replaced_.c_str()) != 0) {
-        int err = errno;
+    // On the disk before the target's name leads to it; renamed while still held, so that no
+    // other run's clean-up takes it for abandoned in between.
+    int err = syncedOrError(fd);
+    if (err == 0 && ::rename(tempPath_.c_str(), replaced_.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
         ::unlink(tempPath_.c_str());
+        ::close(fd);
         throw InOutError::fromSystem(err, target_);
+    }
+    ::close(fd);
+    // The rename itself on the disk. The new page is in place by now whatever this says.
+    const std::string folder = extractFilePath(replaced_);
+    const int folderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        syncedOrError(folderFd);
+        ::close(folderFd);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -54,7 +55,6 @@ std::unique_ptr<Directory> Directory::openSubdirectory(const std::string& name, 
         error = errno;
         return nullptr;
     }
-    dir->path_ = path_ + name + PathDelimiter;
     dir->name_ = name;
     dir->parent_ = this;
     dir->releaseFarAncestors();
@@ -66,10 +66,26 @@ std::unique_ptr<Directory> Directory::duplicate() const
     std::unique_ptr<Directory> dir(new Directory);
     const int fd = handle();
     dir->fd_ = fd < 0 ? -1 : ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-    dir->path_ = path_;
+    dir->path_ = path();
     dir->name_ = name_;
     dir->identity_ = identity_;
     return dir;
+}
+
+std::string Directory::path() const
+{
+    std::size_t length = 0;
+    const Directory* top = this;
+    for (; top->parent_; top = top->parent_)
+        length += top->name_.size() + 1;
+    std::string path(top->path_.size() + length, PathDelimiter);
+    std::size_t end = path.size();
+    for (const Directory* d = this; d->parent_; d = d->parent_) {
+        end -= d->name_.size() + 1;
+        path.replace(end, d->name_.size(), d->name_);
+    }
+    path.replace(0, top->path_.size(), top->path_);
+    return path;
 }
 
 Directory::~Directory()
@@ -82,30 +98,42 @@ int Directory::handle() const
 {
     if (fd_ >= 0 || !parent_)
         return fd_;
-    // Closed to spare descriptors: open it again from its parent, and make sure it is still
-    // the directory it was, not another one renamed into its place.
-    const int parentFd = parent_->handle();
-    if (parentFd < 0)
+    // Closed to spare descriptors: open it again, and every closed one between it and its
+    // nearest open ancestor, level by level down from there, one at a time (a deep tree may
+    // have closed thousands), making sure each is still the directory it was, not another one
+    // renamed into its place.
+    std::vector<const Directory*> closed;
+    const Directory* open = this;
+    for (; open->fd_ < 0 && open->parent_; open = open->parent_)
+        closed.push_back(open);
+    if (open->fd_ < 0)
         return -1;
-    const int fd = ::openat(parentFd, name_.c_str(), DirectoryFlags);
-    DirIdentity now;
-    if (fd >= 0 && identify(fd, now) && now == identity_) {
-        fd_ = fd;
-        releaseFarAncestors();
-    } else if (fd >= 0) {
-        ::close(fd);
+    for (auto level = closed.rbegin(); level != closed.rend(); ++level) {
+        const Directory& d = **level;
+        const int fd = ::openat(d.parent_->fd_, d.name_.c_str(), DirectoryFlags);
+        DirIdentity now;
+        if (fd < 0 || !identify(fd, now) || !(now == d.identity_)) {
+            if (fd >= 0)
+                ::close(fd);
+            return -1;
+        }
+        d.fd_ = fd;
+        d.releaseFarAncestors();
     }
     return fd_;
 }
 
+// Those above the nearest ones were closed as the walk went down past them: only the one that
+// has just become far is closed here, so that an open costs the same at any depth. The top
+// one, opened by its path, has no parent to be opened again from and stays open.
 void Directory::releaseFarAncestors() const
 {
-    int distance = 0;
-    for (const Directory* d = parent_; d && d->parent_; d = d->parent_) {
-        if (++distance > OpenAncestors && d->fd_ >= 0) {
-            ::close(d->fd_);
-            d->fd_ = -1;
-        }
+    const Directory* far = parent_;
+    for (int distance = 1; far && distance <= OpenAncestors; ++distance)
+        far = far->parent_;
+    if (far && far->parent_ && far->fd_ >= 0) {
+        ::close(far->fd_);
+        far->fd_ = -1;
     }
 }
 

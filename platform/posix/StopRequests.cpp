@@ -23,6 +23,20 @@ void onStopRequest(int signal)
 
 } // namespace
 
+void onStopRequests(void (*handler)(int request))
+{
+    struct sigaction action = {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGHUP, SIGINT, SIGTERM}) {
+        struct sigaction before = {};
+        if (::sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN)
+            continue;
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
 int catchStopRequests()
 {
     static int readEnd = -1;
@@ -33,12 +47,7 @@ int catchStopRequests()
         return -1;
     readEnd = ends[0];
     writeEnd = ends[1];
-    struct sigaction action = {};
-    action.sa_handler = onStopRequest;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGHUP, SIGINT, SIGTERM})
-        ::sigaction(signal, &action, nullptr);
+    onStopRequests(onStopRequest);
     return readEnd;
 }
 

@@ -41,6 +41,11 @@ std::unique_ptr<Directory> Directory::duplicate() const
 
 Directory::~Directory() = default;
 
+std::string Directory::path() const
+{
+    return path_;
+}
+
 int Directory::handle() const
 {
     return -1;

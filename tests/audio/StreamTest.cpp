@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace fixtures;
 
 namespace {
@@ -57,6 +59,37 @@ TEST(Stream, FileAndMemoryStreamsReadTheSameBytes)
     EXPECT_EQ(fresh.Read(tail.data(), 11), 10u);
     EXPECT_EQ(tail[9], data[39999]);
     EXPECT_EQ(fresh.Read(tail.data(), 1), 0u);
+}
+
+// A file that gets shorter while it is read: its data ends where a read came short, and what
+// reads it runs again over the shorter file, as over a file that had been that short from the
+// start. A read past the end of a file that has kept its size is still an error.
+TEST(Stream, AFileThatGetsShorterIsReadAgainAsTheShorterFile)
+{
+    const Bytes data = counting(40000);
+    for (std::int64_t shorter : {40000, 30000, 10000, 0}) {
+        SCOPED_TRACE(shorter);
+        TempFile file(data);
+        TFileStream stream(file.path());
+        ASSERT_EQ(stream.Size(), 40000);
+        std::filesystem::resize_file(file.path(), static_cast<std::uintmax_t>(shorter));
+        int runs = 0;
+        Bytes tail;
+        // Reads the last bytes, where the size says they are, as the ID3v1 reader does.
+        stream.ReadUntilSizeHolds([&] {
+            ++runs;
+            tail.assign(static_cast<std::size_t>(std::min<std::int64_t>(stream.Size(), 128)), 0);
+            stream.Seek(stream.Size() - static_cast<std::int64_t>(tail.size()));
+            stream.ReadBuffer(tail.data(), tail.size());
+        });
+        EXPECT_EQ(runs, shorter == 40000 ? 1 : 2);
+        EXPECT_EQ(stream.Size(), shorter);
+        EXPECT_EQ(tail, Bytes(data.begin() + shorter - static_cast<std::int64_t>(tail.size()), data.begin() + shorter));
+        EXPECT_THROW(stream.ReadUntilSizeHolds([&] {
+            stream.Seek(stream.Size() - 1);
+            stream.ReadBuffer(tail.data(), 2);
+        }), platform::StreamReadError);
+    }
 }
 
 TEST(Stream, OpenFailureNamesTheFile)

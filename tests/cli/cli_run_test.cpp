@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -112,36 +114,106 @@ TEST(CliRun, SaveSettingsWritesARecordTheWindowCanLoadAndPrintShowsIt)
 namespace {
 
 #ifndef _WIN32 // signals; Ctrl+C reaches a Windows console program as a console control event
+std::size_t countOf(const std::string& text, const std::string& part)
+{
+    std::size_t n = 0;
+    for (std::size_t pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + part.size()))
+        ++n;
+    return n;
+}
+
 // Ctrl+C, a closed terminal or a termination request while the page is being written: the run
-// stops, the old page stays, nothing is left.
+// stops, the old page stays, nothing is left. A request the run was started to ignore (a hangup
+// under nohup, Ctrl+C in a background job of a script) lets it finish its page. A run killed
+// outright leaves its temporary page behind, which the next run that writes there removes.
 TEST(CliRun, InterruptStopsCleanly)
 {
     TempDir in, out;
     for (int d = 0; d < 20; ++d)
         for (int f = 0; f < 1000; ++f)
             in.write("d" + std::to_string(d) + "/" + std::to_string(f) + ".mp3", "x");
-    const std::string old = out.write("page.htm", "old page");
+    const std::string page = out.path("page.htm");
 
-    for (auto [signal, exitCode] : {std::pair{SIGINT, 130}, {SIGHUP, 129}, {SIGTERM, 143}}) {
-        SCOPED_TRACE(strsignal(signal));
+    struct Stop {
+        int signal;
+        bool ignored;  // by the process that starts the run
+        int exitCode;  // -1: ended by the signal
+    };
+    for (const Stop& stop : {Stop{SIGINT, false, 130}, {SIGHUP, false, 129}, {SIGTERM, false, 143},
+                             {SIGHUP, true, 0}, {SIGINT, true, 0}, {SIGKILL, false, -1}}) {
+        SCOPED_TRACE(std::string(strsignal(stop.signal)) + (stop.ignored ? ", ignored" : ""));
+        out.write("page.htm", "old page");
         pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
+            // As the test's own runner may have been started, under nohup for one.
+            std::signal(stop.signal, stop.ignored ? SIG_IGN : SIG_DFL);
             std::freopen("/dev/null", "w", stderr);
             const std::string cli = std::string(TUNESHEET_BIN_DIR) + "/tunesheet-cli";
-            ::execl(cli.c_str(), cli.c_str(), "--subdirs", in.dir().c_str(), old.c_str(), static_cast<char*>(nullptr));
+            ::execl(cli.c_str(), cli.c_str(), "--subdirs", in.dir().c_str(), page.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
         // The temporary page appears as soon as the run has begun.
         for (int i = 0; i < 10000 && out.entryCount() < 2; ++i)
             ::usleep(500);
-        ::kill(pid, signal);
+        ::kill(pid, stop.signal);
         int status = 0;
         ::waitpid(pid, &status, 0);
+        if (stop.exitCode < 0) {
+            ASSERT_TRUE(WIFSIGNALED(status));
+            EXPECT_EQ(readFile(page), "old page");
+            EXPECT_EQ(out.entryCount(), 2u) << "the run had finished before it was killed";
+            EXPECT_EQ(runCli({in.dir(), out.path("other.htm")}).exitCode, 0);
+            EXPECT_EQ(out.entryCount(), 2u) << "the page and the other page";
+            continue;
+        }
         ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-        EXPECT_EQ(WEXITSTATUS(status), exitCode) << "the run had finished before it was stopped";
-        EXPECT_EQ(readFile(old), "old page");
+        EXPECT_EQ(WEXITSTATUS(status), stop.exitCode) << "the run had finished before it was stopped";
+        if (stop.exitCode == 0) {
+            const std::string written = readFile(page);
+            EXPECT_EQ(written.substr(written.size() - std::min<std::size_t>(written.size(), 9)), "</html>\r\n");
+            EXPECT_EQ(countOf(written, "<tr><td"), 20000u);
+        } else {
+            EXPECT_EQ(readFile(page), "old page");
+        }
         EXPECT_EQ(out.entryCount(), 1u);
+    }
+}
+
+// A file that gets shorter while the page is made is listed as far as it could be read: its
+// row is that of the file cut where its data ended.
+TEST(CliRun, AFileThatGetsShorterWhileReadIsListedAsFarAsItCouldBeRead)
+{
+    struct Cut {
+        const char* file;
+        int at;
+    };
+    for (const Cut& cut : {Cut{"mpeg1_cbr.mp3", 5000}, {"cover_art.mp3", 20000}, {"cover_art.mp3", 25000}}) {
+        SCOPED_TRACE(std::string(cut.file) + " cut at " + std::to_string(cut.at));
+        TempDir in, out;
+        const std::string song =
+            in.write("song.mp3", readFile(std::string(TUNESHEET_SOURCE_DIR) + "/tests/data/audio/" + cut.file));
+        const std::vector<std::string> args = {in.dir(), out.path("p.htm")};
+        ASSERT_EQ(runCli(args).exitCode, 0);
+        const std::string whole = readFile(out.path("p.htm"));
+
+        const char* sanitizer = std::getenv("ASAN_OPTIONS");
+        const std::string sanitizerBefore = sanitizer ? sanitizer : "";
+        // The sanitizer's runtime then no longer comes first, which it would refuse.
+        ::setenv("ASAN_OPTIONS", (sanitizerBefore + ":verify_asan_link_order=0").c_str(), 1);
+        ::setenv("LD_PRELOAD", SHORT_READ_LIBRARY, 1);
+        ::setenv("SHORT_READ_NAME", "/song.mp3", 1);
+        ::setenv("SHORT_READ_AT", std::to_string(cut.at).c_str(), 1);
+        const CliResult r = runCli(args);
+        ::unsetenv("LD_PRELOAD");
+        sanitizer ? ::setenv("ASAN_OPTIONS", sanitizerBefore.c_str(), 1) : ::unsetenv("ASAN_OPTIONS");
+        EXPECT_EQ(r.exitCode, 0) << r.output;
+        const std::string shortened = readFile(out.path("p.htm"));
+
+        std::filesystem::resize_file(song, static_cast<std::uintmax_t>(cut.at));
+        ASSERT_EQ(runCli(args).exitCode, 0);
+        EXPECT_EQ(shortened, readFile(out.path("p.htm")));
+        EXPECT_NE(shortened, whole);
     }
 }
 

@@ -16,6 +16,7 @@
 #else
 #include <climits>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -155,35 +156,64 @@ TEST(Walk, FilesAndSubfoldersComeInNameOrder)
                                         "Zz.mp3", "_x.mp3", "0.mp3", "1.mp3", "2.mp3"}));
 }
 
-// Folders made and removed by their names alone, below a folder that stays open, so that the
-// whole path may be longer than the system lets a path be.
+// Folders made and removed by their names alone, one below the other, so that the whole path
+// may be longer than the system lets a path be; only the deepest is held open at a time.
 class DeepFolders {
 public:
     DeepFolders(const std::string& root, const std::string& name, int levels, const std::string& file)
         : name_(name), file_(file)
     {
-        fds_.push_back(::open(root.c_str(), O_RDONLY | O_DIRECTORY));
-        for (int i = 0; i < levels && fds_.back() >= 0; ++i) {
-            ::mkdirat(fds_.back(), name.c_str(), 0755);
-            fds_.push_back(::openat(fds_.back(), name.c_str(), O_RDONLY | O_DIRECTORY));
+        fd_ = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        for (; levels_ < levels && fd_ >= 0; ++levels_) {
+            ::mkdirat(fd_, name.c_str(), 0755);
+            const int below = ::openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            ::close(fd_);
+            fd_ = below;
         }
-        if (fds_.back() >= 0)
-            ::close(::openat(fds_.back(), file.c_str(), O_WRONLY | O_CREAT, 0644));
+        if (fd_ >= 0)
+            ::close(::openat(fd_, file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
     }
     ~DeepFolders()
     {
-        ::unlinkat(fds_.back(), file_.c_str(), 0);
-        for (std::size_t i = fds_.size() - 1; i > 0; --i) {
-            ::close(fds_[i]);
-            ::unlinkat(fds_[i - 1], name_.c_str(), AT_REMOVEDIR);
+        if (fd_ < 0)
+            return;
+        ::unlinkat(fd_, file_.c_str(), 0);
+        for (; levels_ > 0; --levels_) {
+            const int above = ::openat(fd_, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            ::close(fd_);
+            fd_ = above;
+            ::unlinkat(fd_, name_.c_str(), AT_REMOVEDIR);
         }
-        ::close(fds_[0]);
+        ::close(fd_);
     }
-    bool made() const { return fds_.back() >= 0; }
+    bool made() const { return fd_ >= 0; }
 
 private:
     std::string name_, file_;
-    std::vector<int> fds_;
+    int fd_ = -1;
+    int levels_ = 0;
+};
+
+// Threads started meanwhile get a stack of `size` bytes.
+class SmallThreadStacks {
+public:
+    explicit SmallThreadStacks(std::size_t size)
+    {
+        ::pthread_getattr_default_np(&before_);
+        pthread_attr_t small;
+        ::pthread_attr_init(&small);
+        ::pthread_attr_setstacksize(&small, size);
+        ::pthread_setattr_default_np(&small);
+        ::pthread_attr_destroy(&small);
+    }
+    ~SmallThreadStacks()
+    {
+        ::pthread_setattr_default_np(&before_);
+        ::pthread_attr_destroy(&before_);
+    }
+
+private:
+    pthread_attr_t before_;
 };
 
 TEST(Walk, AFolderDeeperThanTheLongestPathIsListed)
@@ -195,6 +225,25 @@ TEST(Walk, AFolderDeeperThanTheLongestPathIsListed)
     WalkRun run;
     run.settings.IncludeSubdirs = true;
     EXPECT_EQ(namesInPageOrder(run.lines(in.dir())), (std::vector<std::string>{"z.mp3", "deep.mp3"}));
+}
+
+// A tree thousands of folders deep needs no deeper call stack than a shallow one: the walk
+// runs on a thread with a small stack here, and still comes back to the levels above.
+TEST(Walk, ATreeThousandsOfFoldersDeepIsListedOnASmallStack)
+{
+    TempDir in;
+    in.write("z.mp3", "x");
+    in.write("a/top.mp3", "x");
+    DeepFolders deep(in.path("a"), "d", 2000, "bottom.mp3");
+    ASSERT_TRUE(deep.made());
+    in.write("b/last.mp3", "x");
+#ifndef __SANITIZE_THREAD__ // which starts no thread on so small a stack
+    SmallThreadStacks small(256 << 10);
+#endif
+    WalkRun run;
+    run.settings.IncludeSubdirs = true;
+    EXPECT_EQ(namesInPageOrder(run.lines(in.dir())),
+              (std::vector<std::string>{"z.mp3", "top.mp3", "bottom.mp3", "last.mp3"}));
 }
 
 // Folders deep below the walk's current one are opened from their parents again, so a deep

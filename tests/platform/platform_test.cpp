@@ -7,15 +7,21 @@
 #include "platform/NarrowText.h"
 #include "platform/Path.h"
 #include "platform/ReadOnlyFile.h"
+#include "platform/StopRequests.h"
 
 #include "common/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <csignal>
 #include <map>
 #include <sys/stat.h>
 #include <cerrno>
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 // glibc's newlocale keeps a copy of the search path LOCPATH names, which only the tests set.
 extern "C" const char* __lsan_default_suppressions()
@@ -257,6 +263,24 @@ TEST(Platform, AtomicFileAppearsOnlyOnCommit)
     EXPECT_EQ(readFile(target), "new");
     EXPECT_EQ(tmp.entryCount(), 1u);
     EXPECT_THROW(platform::AtomicFile(tmp.path("no/such/dir/p.htm")), platform::FileCreateError);
+
+    // Temporary files of a killed run go when the next file is made beside them; one that a
+    // file being written holds stays, and so do other names.
+    const std::string abandoned = tmp.write(".tunesheet-0123abcd.tmp", "killed");
+    for (const char* other : {".tunesheet-0123abc.tmp", ".tunesheet-0123abcg.tmp", "tunesheet-0123abcd.tmp"})
+        tmp.write(other, "not ours");
+    {
+        platform::AtomicFile writing(target);
+        EXPECT_FALSE(std::filesystem::exists(fsPath(abandoned)));
+        writing.write("newer", 5);
+        {
+            platform::AtomicFile another(target);
+            EXPECT_EQ(tmp.entryCount(), 6u);
+        }
+        writing.commit();
+    }
+    EXPECT_EQ(readFile(target), "newer");
+    EXPECT_EQ(tmp.entryCount(), 4u);
 #ifndef _WIN32 // a path there is shorter than the longest name
     // The temporary file's name is short whatever the target's, so the longest name works too.
     const std::string longest = tmp.path(std::string(251, 'p') + ".htm");
@@ -408,5 +432,29 @@ TEST(Platform, ErrorMessages)
     EXPECT_EQ(platform::systemErrorText(ESPIPE), "Illegal seek");
 #endif
 }
+
+#ifndef _WIN32 // Windows sends a window no such requests
+// A request to stop that the program was started to ignore (a hangup under nohup) stays
+// ignored; the others are caught.
+TEST(Platform, StopRequestsIgnoredAtTheStartStayIgnored)
+{
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        std::signal(SIGHUP, SIG_IGN);
+        std::signal(SIGTERM, SIG_DFL);
+        const int requests = platform::catchStopRequests();
+        char request = 0;
+        std::raise(SIGHUP);
+        const bool hangupCaught = ::read(requests, &request, 1) == 1;
+        std::raise(SIGTERM);
+        const bool terminationCaught = ::read(requests, &request, 1) == 1 && request == SIGTERM;
+        ::_exit(!hangupCaught && terminationCaught ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+#endif
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "audio/Stream.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -51,6 +52,10 @@ void TAudioInfo::Clear()
     FFrameHeader.SetValid(false);
     FFirstFrameOffset = -1;
     FIsVBR = false;
+    FFrameCountHeader = fcNone;
+    FFrameCount = 0;
+    FHeaderBytes = 0;
+    FBitRate = 0;
     FID3v1.SetPresent(false);
     FApeTagSize = 0;
     FFileSize = -1;
@@ -86,6 +91,14 @@ void TAudioInfo::LoadFromStream(TStream& Stream, std::int64_t Count)
     ReadTagsAtEnd(Stream, Start, Count);
     if (!FIsVBR)
         FDuration = ConstantBitRateDuration(Count);
+    if (!FFrameHeader.Valid())
+        return;
+    switch (FFrameCountHeader) {
+    case fcXing:
+    case fcVbri: FBitRate = AverageBitRate(Count); break;
+    case fcInfo: FBitRate = SecondFrameBitRate(Stream, Start, Count); break;
+    case fcNone: FBitRate = std::max(FFrameHeader.BitRate(), 0); break;
+    }
 }
 
 // The search starts behind the ID3v2 tags at the front (a tagger may have put a second one
@@ -171,16 +184,23 @@ std::int32_t TAudioInfo::XingOffset() const
 // Encoders put the number of frames into the first frame: LAME and others a Xing header ("Info"
 // when the bit rate is constant), Fraunhofer's a VBRI header. A header without a count, or with a
 // count of 0, is ignored, and a Xing or Info header keeps a VBRI header from being looked for.
+// Xing counts the stream's bytes too when its flags say so, VBRI always.
 void TAudioInfo::ReadVbrHeader(TStream& Stream, std::int64_t Start, std::int64_t Count)
 {
     const std::int64_t XingAt = FFirstFrameOffset + XingOffset();
     if (XingAt + XingSize < Count) {
-        unsigned char Xing[XingSize];
+        unsigned char Xing[XingSize + 4];
         Stream.Seek(Start + XingAt);
-        Stream.ReadBuffer(Xing, sizeof Xing);
-        if (std::memcmp(Xing, "Xing", 4) == 0 || std::memcmp(Xing, "Info", 4) == 0) {
-            if ((Xing[7] & 0x01) != 0)
-                SetDurationFromFrames(bigEndian32(Xing + 8));
+        Stream.ReadBuffer(Xing, XingSize);
+        const bool IsXing = std::memcmp(Xing, "Xing", 4) == 0;
+        if (IsXing || std::memcmp(Xing, "Info", 4) == 0) {
+            if ((Xing[7] & 0x01) == 0)
+                return;
+            if ((Xing[7] & 0x02) != 0 && XingAt + XingSize + 4 <= Count) {
+                Stream.ReadBuffer(Xing + XingSize, 4);
+                FHeaderBytes = bigEndian32(Xing + XingSize);
+            }
+            SetDurationFromFrames(bigEndian32(Xing + 8), IsXing ? fcXing : fcInfo);
             return;
         }
     }
@@ -190,17 +210,21 @@ void TAudioInfo::ReadVbrHeader(TStream& Stream, std::int64_t Start, std::int64_t
     unsigned char Vbri[VbriSize];
     Stream.Seek(Start + VbriAt);
     Stream.ReadBuffer(Vbri, sizeof Vbri);
-    if (std::memcmp(Vbri, "VBRI", 4) == 0)
-        SetDurationFromFrames(bigEndian32(Vbri + 14));
+    if (std::memcmp(Vbri, "VBRI", 4) == 0) {
+        FHeaderBytes = bigEndian32(Vbri + 10);
+        SetDurationFromFrames(bigEndian32(Vbri + 14), fcVbri);
+    }
 }
 
 // Frames × samples per frame ÷ sampling frequency, in whole seconds rounded half to even,
 // worked out in integers so that 13.5 s (375 frames of 1152 samples at 32 kHz) gives 14 s.
-void TAudioInfo::SetDurationFromFrames(std::uint32_t Frames)
+void TAudioInfo::SetDurationFromFrames(std::uint32_t Frames, TFrameCountHeader Header)
 {
     if (Frames == 0)
         return;
     FIsVBR = true;
+    FFrameCountHeader = Header;
+    FFrameCount = Frames;
     const std::uint64_t Samples = std::uint64_t(Frames) * static_cast<std::uint64_t>(FFrameHeader.SamplesPerFrame());
     const auto Rate = static_cast<std::uint64_t>(FFrameHeader.SampleRate());
     std::uint64_t Seconds = Samples / Rate;
@@ -236,13 +260,52 @@ void TAudioInfo::ReadTagsAtEnd(TStream& Stream, std::int64_t Start, std::int64_t
     FApeTagSize = apeTagSize(TailEnd - ID3v1Size - ApeFooterSize, FooterEnd - FirstFrameEnd);
 }
 
-// Bytes × 8 ÷ (kbit/s × 1000) in whole seconds, not rounded; the tags at the end are not audio.
+// From the first frame on; the tags at the end are not audio.
+std::int64_t TAudioInfo::AudioBytes(std::int64_t Count) const
+{
+    return Count - FFirstFrameOffset - (FID3v1.Present() ? ID3v1TagSize : 0) - FApeTagSize;
+}
+
+// Bytes × 8 ÷ (kbit/s × 1000) in whole seconds, not rounded.
 std::int64_t TAudioInfo::ConstantBitRateDuration(std::int64_t Count) const
 {
     const std::int32_t BitRate = FFrameHeader.BitRate();
     if (!FFrameHeader.Valid() || BitRate <= 0)
         return 0;
-    const std::int64_t Audio = Count - FFirstFrameOffset - (FID3v1.Present() ? ID3v1TagSize : 0) - FApeTagSize;
     // Divided by bytes per second (kbit/s × 125), so that no product can overflow.
-    return Audio / (std::int64_t(BitRate) * 125) * 1000;
+    return AudioBytes(Count) / (std::int64_t(BitRate) * 125) * 1000;
+}
+
+// Bytes × 8 × sampling frequency ÷ (frames × samples per frame × 1000), rounded half to even,
+// in integers wide enough for any file.
+std::int32_t TAudioInfo::AverageBitRate(std::int64_t Count) const
+{
+    const std::int64_t Bytes = FHeaderBytes != 0 ? std::int64_t(FHeaderBytes) : AudioBytes(Count);
+    const auto Rate = static_cast<unsigned __int128>(std::max(FFrameHeader.SampleRate(), 0));
+    const auto Divisor = static_cast<unsigned __int128>(FFrameCount) *
+                         static_cast<unsigned __int128>(std::max(FFrameHeader.SamplesPerFrame(), 0)) * 1000;
+    if (Bytes <= 0 || Divisor == 0)
+        return 0;
+    const unsigned __int128 Bits = static_cast<unsigned __int128>(Bytes) * 8 * Rate;
+    unsigned __int128 Quotient = Bits / Divisor;
+    const unsigned __int128 TwiceRest = Bits % Divisor * 2;
+    if (TwiceRest > Divisor || (TwiceRest == Divisor && Quotient % 2 == 1))
+        ++Quotient;
+    return static_cast<std::int32_t>(std::min<unsigned __int128>(Quotient, INT32_MAX));
+}
+
+// The Info frame of a constant bit rate may be written at a lower rate than the stream; the
+// frame behind it has the stream's own, where a valid one lies there.
+std::int32_t TAudioInfo::SecondFrameBitRate(TStream& Stream, std::int64_t Start, std::int64_t Count) const
+{
+    const std::int64_t Next = FFirstFrameOffset + FFrameHeader.FrameLength();
+    if (Next + 4 <= Count) {
+        unsigned char Bytes[4];
+        Stream.Seek(Start + Next);
+        Stream.ReadBuffer(Bytes, sizeof Bytes);
+        TMpegFrameHdr Second;
+        if (Second.LoadFromBuffer(Bytes, sizeof Bytes) && Second.BitRate() > 0)
+            return Second.BitRate();
+    }
+    return std::max(FFrameHeader.BitRate(), 0);
 }

@@ -1,36 +1,59 @@
 #include "audio/ID3Tags.h"
 
-const std::vector<std::string>& ID3v1Genres()
+const std::vector<std::string>& StandardGenres()
 {
-    // The names are the ones tag editors of the time wrote, quirks included
-    // ("Contemporary Ch?", "Cristian Rock").
     static const std::vector<std::string> genres = {
-        "Blues", "Classic Rock", "Country", "Dance", "Disco", "Funk", "Grunge", "Hip-Hop",
-        "Jazz", "Metal", "New Age", "Oldies", "Other", "Pop", "R&B", "Rap",
-        "Reggae", "Rock", "Techno", "Industrial", "Alternative", "Ska", "Death Metal", "Pranks",
-        "Soundtrack", "Euro-Techno", "Ambient", "Trip-Hop", "Vocal", "Jazz+Funk", "Fusion", "Trance",
-        "Classical", "Instrumental", "Acid", "House", "Game", "Sound Clip", "Gospel", "Noise",
-        "AlternRock", "Bass", "Soul", "Punk", "Space", "Meditative", "Instrumental Pop",
-        "Instrumental Rock", "Ethnic", "Gothic", "Darkwave", "Techno-Industrial", "Electronic",
-        "Pop-Folk", "Eurodance", "Dream", "Southern Rock", "Comedy", "Cult", "Gangsta", "Top 40",
-        "Christian Rap", "Pop/Funk", "Jungle", "Native American", "Cabaret", "New Wave",
-        "Psychedelic", "Rave", "Showtunes", "Trailer", "Lo-Fi", "Tribal", "Acid Punk", "Acid Jazz",
-        "Polka", "Retro", "Musical", "Rock & Roll", "Hard Rock", "Folk", "Folk/Rock",
-        "National Folk", "Swing", "Fast Fusion", "Bebob", "Latin", "Revival", "Celtic",
-        "Bluegrass", "Avantgarde", "Gothic Rock", "Progressive Rock", "Psychedelic Rock",
-        "Symphonic Rock", "Slow Rock", "Big Band", "Chorus", "Easy Listening", "Acoustic",
-        "Humour", "Speech", "Chanson", "Opera", "Chamber Music", "Sonata", "Symphony",
-        "Booty Bass", "Primus", "Porn Groove", "Satire", "Slow Jam", "Club", "Tango", "Samba",
+        "Blues", "Classic Rock", "Country", "Dance", "Disco", "Funk", "Grunge", "Hip-Hop", "Jazz", "Metal",
+        "New Age", "Oldies", "Other", "Pop", "R&B", "Rap", "Reggae", "Rock", "Techno", "Industrial",
+        "Alternative", "Ska", "Death Metal", "Pranks", "Soundtrack", "Euro-Techno", "Ambient", "Trip-Hop",
+        "Vocal", "Jazz+Funk", "Fusion", "Trance", "Classical", "Instrumental", "Acid", "House", "Game",
+        "Sound Clip", "Gospel", "Noise", "Alt. Rock", "Bass", "Soul", "Punk", "Space", "Meditative",
+        "Instrumental Pop", "Instrumental Rock", "Ethnic", "Gothic", "Darkwave", "Techno-Industrial",
+        "Electronic", "Pop-Folk", "Eurodance", "Dream", "Southern Rock", "Comedy", "Cult", "Gangsta Rap",
+        "Top 40", "Christian Rap", "Pop/Funk", "Jungle", "Native American", "Cabaret", "New Wave",
+        "Psychedelic", "Rave", "Showtunes", "Trailer", "Lo-Fi", "Tribal", "Acid Punk", "Acid Jazz", "Polka",
+        "Retro", "Musical", "Rock & Roll", "Hard Rock", "Folk", "Folk-Rock", "National Folk", "Swing",
+        "Fast-Fusion", "Bebop", "Latin", "Revival", "Celtic", "Bluegrass", "Avantgarde", "Gothic Rock",
+        "Progressive Rock", "Psychedelic Rock", "Symphonic Rock", "Slow Rock", "Big Band", "Chorus",
+        "Easy Listening", "Acoustic", "Humour", "Speech", "Chanson", "Opera", "Chamber Music", "Sonata",
+        "Symphony", "Booty Bass", "Primus", "Porn Groove", "Satire", "Slow Jam", "Club", "Tango", "Samba",
         "Folklore", "Ballad", "Power Ballad", "Rhythmic Soul", "Freestyle", "Duet", "Punk Rock",
-        "Drum Solo", "Acapella", "Euro-House", "Dance Hall", "Goa", "Drum & Bass", "Club-House",
-        "Hardcore", "Terror", "Indie", "BritPop", "Negerpunk", "Polsk Punk", "Beat",
-        "Christian Gangs", "Heavy Metal", "Black Metal", "Crossover", "Contemporary Ch?",
-        "Cristian Rock", "Merengue", "Salsa", "Thrash Metal", "Anime", "JPop", "Synthpop",
+        "Drum Solo", "A Cappella", "Euro-House", "Dance Hall", "Goa", "Drum & Bass", "Club-House",
+        "Hardcore", "Terror", "Indie", "BritPop", "Afro-Punk", "Polsk Punk", "Beat",
+        "Christian Gangsta Rap", "Heavy Metal", "Black Metal", "Crossover", "Contemporary Christian",
+        "Christian Rock", "Merengue", "Salsa", "Thrash Metal", "Anime", "JPop", "Synthpop", "Abstract",
+        "Art Rock", "Baroque", "Bhangra", "Big Beat", "Breakbeat", "Chillout", "Downtempo", "Dub", "EBM",
+        "Eclectic", "Electro", "Electroclash", "Emo", "Experimental", "Garage", "Global", "IDM", "Illbient",
+        "Industro-Goth", "Jam Band", "Krautrock", "Leftfield", "Lounge", "Math Rock", "New Romantic",
+        "Nu-Breakz", "Post-Punk", "Post-Rock", "Psytrance", "Shoegaze", "Space Rock", "Trop Rock",
+        "World Music", "Neoclassical", "Audiobook", "Audio Theatre", "Neue Deutsche Welle", "Podcast",
+        "Indie Rock", "G-Funk", "Dubstep", "Garage Rock", "Psybient",
     };
     return genres;
 }
 
+const std::vector<std::string>& ID3v1Genres()
+{
+    // The first 148 names, ten of them as the tag editors of the time spelled them, quirks
+    // included ("Contemporary Ch?", "Cristian Rock").
+    static const std::vector<std::string> genres = [] {
+        std::vector<std::string> names(StandardGenres().begin(), StandardGenres().begin() + 148);
+        const struct {
+            int index;
+            const char* name;
+        } olderSpellings[] = {
+            {40, "AlternRock"}, {59, "Gangsta"}, {81, "Folk/Rock"}, {84, "Fast Fusion"}, {85, "Bebob"},
+            {123, "Acapella"}, {133, "Negerpunk"}, {136, "Christian Gangs"}, {140, "Contemporary Ch?"},
+            {141, "Cristian Rock"},
+        };
+        for (const auto& older : olderSpellings)
+            names[older.index] = older.name;
+        return names;
+    }();
+    return genres;
+}
+
 namespace {
-// Built while the program starts, so that no reader ever pays for it.
+// Built while the program starts, so that no reader ever pays for them.
 const std::vector<std::string>& BuiltAtStart = ID3v1Genres();
 } // namespace

@@ -6,9 +6,13 @@
 
 class TStream;
 
-// The 148 genre names, indexed by the tag's genre byte. Built on first use (thread-safe) and
-// read-only afterwards.
+// The 148 genre names, indexed by the tag's genre byte, as Genre() gives them. Built on first
+// use (thread-safe) and read-only afterwards, as is the list below.
 const std::vector<std::string>& ID3v1Genres();
+
+// The 192 genres that a genre byte or a number in an ID3v2 genre names, spelled as taggers
+// spell them today ("Contemporary Christian", where Genre() says "Contemporary Ch?").
+const std::vector<std::string>& StandardGenres();
 
 class TID3v1Tag {
 public:

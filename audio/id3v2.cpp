@@ -19,6 +19,7 @@ const std::size_t MaxFrameData = 65536;
 // How a wanted frame holds its value: an encoding byte, then
 enum class Layout {
     Text,    // the text;
+    Values,  // texts, each ended by a zero character;
     Date,    // a date and time whose leading digits are the year;
     Comment, // a language code, a description and the text;
     Link,    // a description and an ISO-8859-1 link.
@@ -148,6 +149,10 @@ void assignFrameText(std::string& value, int& encoding, const Bytes& content, La
         assignText(value, p, size, contentEncoding);
         encoding = contentEncoding;
         return;
+    case Layout::Values:
+        value.assign(reinterpret_cast<const char*>(p), size);
+        encoding = contentEncoding;
+        return;
     case Layout::Date:
         assignLeadingDigits(value, p, size, contentEncoding);
         return;
@@ -170,35 +175,37 @@ void assignFrameText(std::string& value, int& encoding, const Bytes& content, La
 } // namespace
 
 // A wanted frame: its identifier in version 2.2 (none for TDRC) and in versions 2.3 and 2.4, how
-// it holds its value and where the value and its encoding go. The first four are the texts the
-// page shows.
+// it holds its value, where the value and its encoding go, and the wanted value it gives (none
+// for TDRC, whose year a later TYER replaces).
 struct id3v2tag::Wanted {
     std::uint32_t version2Id; // 0 where version 2.2 has none
     std::uint32_t id;
     Layout layout;
     std::string Values::*value;
     int Values::*encoding;
+    unsigned gives;
 };
 
 const id3v2tag::Wanted id3v2tag::WantedFrames[] = {
-    {identifierKey("TP1"), identifierKey("TPE1"), Layout::Text, &Values::Artist, &Values::ArtistEncoding},
-    {identifierKey("TT2"), identifierKey("TIT2"), Layout::Text, &Values::Title, &Values::TitleEncoding},
-    {identifierKey("TAL"), identifierKey("TALB"), Layout::Text, &Values::Album, &Values::AlbumEncoding},
-    {identifierKey("TYE"), identifierKey("TYER"), Layout::Text, &Values::Year, &Values::YearEncoding},
-    {identifierKey(""), identifierKey("TDRC"), Layout::Date, &Values::Year, &Values::YearEncoding},
-    {identifierKey("TCO"), identifierKey("TCON"), Layout::Text, &Values::Genre, &Values::GenreEncoding},
-    {identifierKey("TCM"), identifierKey("TCOM"), Layout::Text, &Values::Composer, &Values::ComposerEncoding},
-    {identifierKey("TOA"), identifierKey("TOPE"), Layout::Text, &Values::OrigArtist, &Values::OrigArtistEncoding},
-    {identifierKey("TCR"), identifierKey("TCOP"), Layout::Text, &Values::Rights, &Values::RightsEncoding},
-    {identifierKey("WXX"), identifierKey("WXXX"), Layout::Link, &Values::URL, &Values::URLEncoding},
-    {identifierKey("TEN"), identifierKey("TENC"), Layout::Text, &Values::EncodedBy, &Values::EncodedByEncoding},
-    {identifierKey("COM"), identifierKey("COMM"), Layout::Comment, &Values::Comment, &Values::CommentEncoding},
-    {identifierKey("TRK"), identifierKey("TRCK"), Layout::Text, &Values::Track, &Values::TrackEncoding},
+    {identifierKey("TP1"), identifierKey("TPE1"), Layout::Text, &Values::Artist, &Values::ArtistEncoding, wvArtist},
+    {identifierKey("TT2"), identifierKey("TIT2"), Layout::Text, &Values::Title, &Values::TitleEncoding, wvTitle},
+    {identifierKey("TAL"), identifierKey("TALB"), Layout::Text, &Values::Album, &Values::AlbumEncoding, wvAlbum},
+    {identifierKey("TYE"), identifierKey("TYER"), Layout::Text, &Values::Year, &Values::YearEncoding, wvYear},
+    {identifierKey(""), identifierKey("TDRC"), Layout::Date, &Values::Year, &Values::YearEncoding, 0},
+    {identifierKey("TCO"), identifierKey("TCON"), Layout::Values, &Values::Genre, &Values::GenreEncoding, wvGenre},
+    {identifierKey("TCM"), identifierKey("TCOM"), Layout::Text, &Values::Composer, &Values::ComposerEncoding, 0},
+    {identifierKey("TOA"), identifierKey("TOPE"), Layout::Text, &Values::OrigArtist, &Values::OrigArtistEncoding, 0},
+    {identifierKey("TCR"), identifierKey("TCOP"), Layout::Text, &Values::Rights, &Values::RightsEncoding, 0},
+    {identifierKey("WXX"), identifierKey("WXXX"), Layout::Link, &Values::URL, &Values::URLEncoding, 0},
+    {identifierKey("TEN"), identifierKey("TENC"), Layout::Text, &Values::EncodedBy, &Values::EncodedByEncoding, 0},
+    {identifierKey("COM"), identifierKey("COMM"), Layout::Comment, &Values::Comment, &Values::CommentEncoding, 0},
+    {identifierKey("TRK"), identifierKey("TRCK"), Layout::Text, &Values::Track, &Values::TrackEncoding, wvTrack},
+    {identifierKey("TP2"), identifierKey("TPE2"), Layout::Text, &Values::AlbumArtist, &Values::AlbumArtistEncoding,
+     wvAlbumArtist},
 };
 
 namespace {
 
-constexpr std::size_t PageTexts = 4; // artist, title, album, TYER
 constexpr std::size_t TyerIndex = 3;
 
 } // namespace
@@ -207,7 +214,8 @@ void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
 {
     constexpr std::size_t Count = sizeof WantedFrames / sizeof WantedFrames[0];
     bool Found[Count] = {};
-    while (!std::all_of(Found, Found + PageTexts, [](bool f) { return f; })) {
+    unsigned Missing = FWanted;
+    while (Missing != 0) {
         const auto Frame = nextFrame(Body, Tag.version);
         if (!Frame)
             return;
@@ -227,6 +235,7 @@ void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
         if (!readFrameData(Body, Frame->size, FFrameData))
             return;
         Found[k] = true;
+        Missing &= ~Match->gives;
         // TDRC gives the year only where there is no TYER.
         if (Match->layout == Layout::Date && Found[TyerIndex])
             continue;
@@ -238,10 +247,11 @@ void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
 void id3v2tag::Values::Clear()
 {
     for (std::string* text : {&Track, &EncodedBy, &URL, &Rights, &OrigArtist, &Composer, &Comment, &Genre, &Year,
-                              &Album, &Artist, &Title})
+                              &Album, &Artist, &Title, &AlbumArtist})
         text->clear();
     TrackEncoding = EncodedByEncoding = URLEncoding = RightsEncoding = OrigArtistEncoding = ComposerEncoding =
-        CommentEncoding = GenreEncoding = YearEncoding = AlbumEncoding = ArtistEncoding = TitleEncoding = 0;
+        CommentEncoding = GenreEncoding = YearEncoding = AlbumEncoding = ArtistEncoding = TitleEncoding =
+            AlbumArtistEncoding = 0;
     Present = false;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The ID3v2 tag (versions 2.2, 2.3 and 2.4) at the start of an MP3 file, read frame by frame
-// until the four texts the page shows are found. Frames that are not wanted are passed over
-// by their size, never read: a large picture costs a seek.
+// until the values the page shows are found. Frames that are not wanted are passed over by
+// their size, never read: a large picture costs a seek.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -13,6 +13,14 @@ struct Id3v2Header;
 class id3v2tag {
 public:
     id3v2tag() = default;
+
+    // The values a load looks for, as bits: it reads frame after frame until each of them has
+    // been found (the year: in a TYER frame, as a TDRC frame may come first) or the tag ends.
+    enum TWantedValue : unsigned {
+        wvArtist = 1, wvTitle = 2, wvAlbum = 4, wvYear = 8, wvTrack = 16, wvGenre = 32, wvAlbumArtist = 64
+    };
+    // By default the artist, the title, the album and the year.
+    void SetWanted(unsigned Values) { FWanted = Values; }
 
     // Reads the tag at the start of the file; returns Present. Raises platform::InOutError
     // when the file cannot be opened or read, leaving every field as it was.
@@ -39,8 +47,9 @@ public:
     // in the encoding named by the matching ...Encoding() (the frame's text-encoding byte; 0
     // without a frame). The year is TYER's text, or without a TYER frame the leading digits
     // of TDRC, in ISO-8859-1. The URL is WXXX's link, in ISO-8859-1; the comment is COMM's
-    // text. As the reading stops once artist, title, album and TYER are found, the other
-    // values hold only what frames came before them.
+    // text. The genre holds every value of TCON, each ended by a zero character (the last one
+    // may run to the frame's end). As the reading stops once the wanted values are found, the
+    // others hold only what frames came before them.
     const std::string& Track() const { return Current().Track; }
     const std::string& EncodedBy() const { return Current().EncodedBy; }
     const std::string& URL() const { return Current().URL; }
@@ -53,6 +62,7 @@ public:
     const std::string& Album() const { return Current().Album; }
     const std::string& Artist() const { return Current().Artist; }
     const std::string& Title() const { return Current().Title; }
+    const std::string& AlbumArtist() const { return Current().AlbumArtist; }
 
     int TrackEncoding() const { return Current().TrackEncoding; }
     int EncodedByEncoding() const { return Current().EncodedByEncoding; }
@@ -66,6 +76,7 @@ public:
     int AlbumEncoding() const { return Current().AlbumEncoding; }
     int ArtistEncoding() const { return Current().ArtistEncoding; }
     int TitleEncoding() const { return Current().TitleEncoding; }
+    int AlbumArtistEncoding() const { return Current().AlbumArtistEncoding; }
 
 private:
     struct Wanted;
@@ -73,10 +84,11 @@ private:
 
     // What a load finds.
     struct Values {
-        std::string Track, EncodedBy, URL, Rights, OrigArtist, Composer, Comment, Genre, Year, Album, Artist, Title;
+        std::string Track, EncodedBy, URL, Rights, OrigArtist, Composer, Comment, Genre, Year, Album, Artist, Title,
+            AlbumArtist;
         int TrackEncoding = 0, EncodedByEncoding = 0, URLEncoding = 0, RightsEncoding = 0, OrigArtistEncoding = 0,
             ComposerEncoding = 0, CommentEncoding = 0, GenreEncoding = 0, YearEncoding = 0, AlbumEncoding = 0,
-            ArtistEncoding = 0, TitleEncoding = 0;
+            ArtistEncoding = 0, TitleEncoding = 0, AlbumArtistEncoding = 0;
         bool Present = false;
         // Empty texts, keeping their storage.
         void Clear();
@@ -91,5 +103,6 @@ private:
     // again keeps reusing the storage of both.
     Values FValues[2];
     int FCurrent = 0;
+    unsigned FWanted = wvArtist | wvTitle | wvAlbum | wvYear;
     std::vector<unsigned char> FFrameData;
 };

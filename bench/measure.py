@@ -18,6 +18,8 @@ import time
 def command(tool, path, library, out):
     if tool == "tunesheet-cli":
         return [path, "--quiet", "--subdirs", library, out + "/page.htm"]
+    if tool == "library page":
+        return [path, "--quiet", "--subdirs", "--page", "library", library, out + "/library.htm"]
     if tool == "floor":
         return [path, library]
     return [path, library, out + "/taglib.htm"]
@@ -65,9 +67,12 @@ def main():
     ap.add_argument("--cli", required=True)
     ap.add_argument("--floor", required=True)
     ap.add_argument("--taglib")
+    ap.add_argument("--library-page", action="store_true", help="also tunesheet-cli --page library")
     a = ap.parse_args()
 
     tools = [("tunesheet-cli", a.cli), ("floor", a.floor)] + ([("taglib", a.taglib)] if a.taglib else [])
+    if a.library_page:
+        tools.insert(1, ("library page", a.cli))
     times = {name: [] for name, _ in tools}
     for _ in range(a.rounds):
         for name, path in tools:
@@ -81,6 +86,9 @@ def main():
         rate = a.files / statistics.median(times[name])
         rss = "%12.1f" % peak_rss_mb(command(name, path, a.library, a.work)) if a.rss else ""
         print("%-14s %12.0f %14.2f %s" % (name, rate, ratio, rss))
+    if a.library_page:
+        extra = statistics.median(l / p for l, p in zip(times["library page"], times["tunesheet-cli"]))
+        print("the library page costs %.2f times the plain page (median of each round's ratio)" % extra)
 
 
 if __name__ == "__main__":

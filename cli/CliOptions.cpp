@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "cli/ColumnWords.h"
 #include "generator/NamedColours.h"
 #include "platform/Path.h"
 
@@ -19,11 +20,9 @@ struct Word {
     int value;
 };
 
-const Word ColumnWords[] = {{"artist", ciArtist}, {"title", ciTitle},   {"album", ciAlbum},        {"year", ciYear},
-                            {"length", ciLength}, {"size", ciFileSize}, {"filename", ciFileName}};
-const Word LinkWords[] = {{"artist", alArtist}, {"title", alTitle}, {"filename", alFileName}};
 const Word SizeUnitWords[] = {{"B", fsBytes}, {"kB", fsKiloBytes}, {"MB", fsMegaBytes}};
 const Word TagPriorityWords[] = {{"v1", tpID3v1First}, {"v2", tpID3v2First}};
+const Word PageWords[] = {{"plain", static_cast<int>(PageKind::Plain)}, {"library", static_cast<int>(PageKind::Library)}};
 
 struct ColourField {
     const char* word;
@@ -62,22 +61,6 @@ std::string wordOf(const Word (&words)[N], int value)
     return "(value " + std::to_string(value) + ")";
 }
 
-std::vector<std::string> splitList(const std::string& list)
-{
-    std::vector<std::string> items;
-    std::string item;
-    for (char c : list + ",") {
-        if (c == ',') {
-            if (!item.empty())
-                items.push_back(item);
-            item.clear();
-        } else if (c != ' ') {
-            item += c;
-        }
-    }
-    return items;
-}
-
 // The value of an option that takes one word of a few.
 template <std::size_t N>
 std::uint8_t oneOf(const char* option, const Word (&words)[N], const std::string& value)
@@ -85,36 +68,6 @@ std::uint8_t oneOf(const char* option, const Word (&words)[N], const std::string
     if (const Word* w = findWord(words, value))
         return static_cast<std::uint8_t>(w->value);
     usage(std::string("--") + option + " takes " + wordList(words, ", ", " or "));
-}
-
-void setColumns(TGeneratorSettings& s, const std::string& list)
-{
-    for (int i = 0; i < ColumnSlots; ++i) {
-        s.SelectedItems[i] = ciNone;
-        s.SelectedNames[i].length = 0;
-    }
-    int slot = 0;
-    for (const std::string& name : splitList(list)) {
-        const Word* column = findWord(ColumnWords, name);
-        if (!column)
-            usage("unknown column '" + name + "' (columns: " + wordList(ColumnWords) + ")");
-        if (std::count(s.SelectedItems, s.SelectedItems + slot, column->value) > 0)
-            usage("column '" + name + "' given twice");
-        s.SelectedItems[slot] = static_cast<std::uint8_t>(column->value);
-        s.SelectedNames[slot] = englishColumnName(column->value);
-        ++slot;
-    }
-}
-
-void setLinks(TGeneratorSettings& s, const std::string& list)
-{
-    s.ActiveLinks = 0;
-    for (const std::string& name : splitList(list)) {
-        const Word* link = findWord(LinkWords, name);
-        if (!link)
-            usage("unknown link column '" + name + "' (links: " + wordList(LinkWords) + ")");
-        s.ActiveLinks |= static_cast<std::uint8_t>(link->value);
-    }
 }
 
 void setColour(TGeneratorSettings& s, const std::string& assignment)
@@ -152,22 +105,6 @@ std::string onOff(bool on)
     return on ? "on" : "";
 }
 
-std::string selectedColumns(const TGeneratorSettings& s)
-{
-    std::string text;
-    for (int i = 0; i < ColumnSlots && s.SelectedItems[i] != ciNone; ++i)
-        text += (text.empty() ? "" : ",") + wordOf(ColumnWords, s.SelectedItems[i]);
-    return text == wordList(ColumnWords, ",", ",") ? "all, in this order" : text.empty() ? "none" : text;
-}
-
-std::string selectedLinks(const TGeneratorSettings& s)
-{
-    std::string text;
-    for (const Word& w : LinkWords)
-        if (s.ActiveLinks & w.value)
-            text += (text.empty() ? "" : ",") + std::string(w.word);
-    return text.empty() ? "none" : text;
-}
 
 // One option of the command line: how it is spelled, what it takes, what it does to the
 // command, and what the help says of it. The help and the parser both read this table.
@@ -195,7 +132,8 @@ std::string flagDefault(const TGeneratorSettings& s)
 }
 
 const Option Options[] = {
-    {"settings", 0, "FILE", false, [] { return std::string("start from a saved .settings record"); },
+    {"settings", 0, "FILE", false,
+     [] { return std::string("start from a saved .settings record and the .options file beside it"); },
      nullptr, nullptr}, // read before every other option
     {"subdirs", 'r', nullptr, true, [] { return std::string("include all subdirectories"); },
      setFlag<&TGeneratorSettings::IncludeSubdirs>, flagDefault<&TGeneratorSettings::IncludeSubdirs>},
@@ -212,14 +150,21 @@ const Option Options[] = {
      [](CliCommand& c, const std::string& v, bool) { c.settings.FileSizeUnit = oneOf("size-unit", SizeUnitWords, v); },
      [](const TGeneratorSettings& s) { return wordOf(SizeUnitWords, s.FileSizeUnit); }},
     {"links", 0, "LIST", false,
-     [] { return "columns written as links to the file, of " + wordList(LinkWords, ",", ",") + "; an empty LIST for none"; },
+     [] { return "columns written as links to the file, of " + columnWords(true) + "; an empty LIST for none"; },
      [](CliCommand& c, const std::string& v, bool) { setLinks(c.settings, v); }, selectedLinks},
     {"tag-priority", 0, "v1|v2", false,
      [] { return std::string("which tag's texts win, ID3v1's or ID3v2's (the other fills empty fields)"); },
      [](CliCommand& c, const std::string& v, bool) { c.settings.TagPriority = oneOf("tag-priority", TagPriorityWords, v); },
      [](const TGeneratorSettings& s) { return wordOf(TagPriorityWords, s.TagPriority); }},
-    {"columns", 0, "LIST", false, [] { return "columns in page order: " + wordList(ColumnWords, ",", ","); },
-     [](CliCommand& c, const std::string& v, bool) { setColumns(c.settings, v); }, selectedColumns},
+    {"columns", 0, "LIST", false, [] { return "columns in page order, of " + columnWords(false); },
+     [](CliCommand& c, const std::string& v, bool) { setColumns(c, v); }, selectedColumns},
+    {"page", 0, "plain|library", false,
+     [] {
+         return std::string("the kind of page: plain tables, or a library that opens long lists at once, "
+                            "searches as you type and sorts by any column");
+     },
+     [](CliCommand& c, const std::string& v, bool) { c.options.page = static_cast<PageKind>(oneOf("page", PageWords, v)); },
+     [](const TGeneratorSettings&) { return std::string("plain"); }},
     {"title", 0, "TEXT", false, [] { return std::string("the page title"); },
      [](CliCommand& c, const std::string& v, bool) { c.settings.PageCaption = v; }, nullptr},
     {"color", 0, "NAME=VALUE", false,
@@ -228,7 +173,8 @@ const Option Options[] = {
      },
      [](CliCommand& c, const std::string& v, bool) { setColour(c.settings, v); }, nullptr},
     {"save-settings", 0, "FILE", false,
-     [] { return std::string("write the resulting settings record to FILE (no page is written)"); },
+     [] { return std::string("write the resulting settings record to FILE and the rest to the .options file "
+                             "beside it (no page is written)"); },
      [](CliCommand& c, const std::string& v, bool) {
          c.action = CliCommand::Action::SaveSettings;
          c.saveSettingsFile = v;
@@ -344,8 +290,15 @@ CliCommand parseCommandLine(const std::vector<std::string>& args, const std::str
     }
 
     CliCommand cmd;
-    if (fromSettingsFile)
+    if (fromSettingsFile) {
         cmd.settings = readSettingsFile(settingsFile);
+        const std::string optionsFile = optionsFileOf(settingsFile);
+        std::vector<BadOption> bad;
+        cmd.options = readOptionsFile(optionsFile, bad);
+        for (const BadOption& b : bad)
+            cmd.warnings.push_back("warning: " + optionsFile + ", line " + std::to_string(b.line) + ": cannot use " +
+                                   b.key + "=" + b.value + "; the default is used");
+    }
     for (const Given& g : given) {
         if (!g.option->apply)
             continue;

@@ -1,6 +1,7 @@
 #include "cli/SettingsText.h"
 
 #include "generator/NamedColours.h"
+#include "generator/PageColumns.h"
 #include "generator/tunesheet_class.h"
 
 namespace {
@@ -28,18 +29,18 @@ std::string yesNo(bool b)
 
 } // namespace
 
-std::string describeSettings(const TGeneratorSettings& s)
+std::string describeSettings(const TGeneratorSettings& s, const PageOptions& options)
 {
+    // The page's headers, each followed by the column's English name where that differs.
     std::string columns;
-    for (int i = 0; i < ColumnSlots; ++i) {
-        if (s.SelectedItems[i] == ciNone)
-            continue;
+    const PageColumns page = pageColumns(s, options.columns, englishColumnHeaders());
+    for (const PageColumns::Header& column : page.headers) {
         if (!columns.empty())
             columns += ", ";
-        columns += s.SelectedNames[i].str();
-        std::string english = englishColumnName(s.SelectedItems[i]);
-        if (english != s.SelectedNames[i].str())
-            columns += " [" + (english.empty() ? "id " + std::to_string(s.SelectedItems[i]) : english) + "]";
+        columns += column.name;
+        const std::string english = englishColumnName(column.id);
+        if (english != column.name)
+            columns += " [" + (english.empty() ? "id " + std::to_string(column.id) : english) + "]";
     }
     std::string links;
     if (s.ActiveLinks & alArtist) links += "artist ";

@@ -54,6 +54,8 @@ int run(const std::vector<std::string>& args)
     } catch (const CliUsageError& e) {
         return usageError(e.message);
     }
+    for (const std::string& warning : cmd.warnings)
+        std::cerr << "tunesheet-cli: " << warning << std::endl;
 
     switch (cmd.action) {
     case CliCommand::Action::Help:
@@ -63,10 +65,11 @@ int run(const std::vector<std::string>& args)
         std::cout << "tunesheet-cli " << ProgramVersionText << "\n";
         return 0;
     case CliCommand::Action::PrintSettings:
-        std::cout << describeSettings(cmd.settings);
+        std::cout << describeSettings(cmd.settings, cmd.options);
         return 0;
     case CliCommand::Action::SaveSettings:
         writeSettingsFile(cmd.saveSettingsFile, cmd.settings);
+        writeOptionsFile(optionsFileOf(cmd.saveSettingsFile), cmd.options);
         return 0;
     case CliCommand::Action::Generate:
         break;
@@ -76,7 +79,7 @@ int run(const std::vector<std::string>& args)
         return usageError("no output file given");
     if (cmd.settings.InputDir.str().empty())
         return usageError("no input directory given");
-    switch (checkBeforeGenerate(cmd.settings)) {
+    switch (checkBeforeGenerate(cmd.settings, cmd.options)) {
     case PreflightResult::NoColumns: return fail(withLineBreaks(MsgNoColumnsText));
     case PreflightResult::NoInputDir: return fail(withLineBreaks(MsgNoInputDirText));
     case PreflightResult::Ready: break;
@@ -84,8 +87,11 @@ int run(const std::vector<std::string>& args)
 
     TTunesheet generator;
     generator.Settings = cmd.settings;
+    generator.Options = cmd.options;
     ProgressLine progress(std::cerr, !cmd.quiet && ::isatty(STDERR_FILENO));
-    generator.OnProgress = [&progress](const GenerateProgress& p) {
+    std::uint64_t listed = 0;
+    generator.OnProgress = [&progress, &listed](const GenerateProgress& p) {
+        listed = p.filesListed;
         progress.show(p);
         return stopSignal.load() == 0;
     };
@@ -100,6 +106,9 @@ int run(const std::vector<std::string>& args)
         return 128 + stopSignal.load();
     }
     progress.finish();
+    if (cmd.options.page == PageKind::Plain && listed > PlainPageFilesAdvised && !cmd.quiet)
+        std::cerr << "tunesheet-cli: " << listed << " files: the library page (--page library) opens a list this long faster"
+                  << std::endl;
     return 0;
 }
 

@@ -1,5 +1,5 @@
 // Writes small synthetic seed inputs for the fuzz targets into the folder named by argv[1], one
-// subfolder for each kind of input: mp3, settings, recent, language, texts, version.
+// subfolder for each kind of input: mp3, settings, options, recent, language, texts, version.
 #include "audio/fixtures.h"
 #include "generator/GeneratorSettings.h"
 
@@ -84,6 +84,14 @@ Seeds settingsSeeds()
         {"everything", recordBytes(everything)},
         {"odd", recordBytes(odd)},
         {"short", Bytes(initial.begin(), initial.end() - 1)},
+    };
+}
+
+Seeds optionsSeeds()
+{
+    return {
+        {"written", text("columns=artist,title,track,genre\r\n")},
+        {"by_hand", text("\xEF\xBB\xBF# mine\npage=library\n columns = vbr, ,size,vbr \ncolumns=title,colour\nno key\r\n")},
     };
 }
 
@@ -200,7 +208,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::map<std::string, Seeds> kinds = {
-        {"mp3", mp3Seeds()},           {"settings", settingsSeeds()}, {"recent", recentSeeds()},
+        {"mp3", mp3Seeds()},           {"settings", settingsSeeds()}, {"options", optionsSeeds()},
+        {"recent", recentSeeds()},
         {"language", languageSeeds()}, {"texts", textSeeds()},        {"version", versionSeeds()},
     };
     for (const auto& [kind, seeds] : kinds) {

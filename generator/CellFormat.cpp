@@ -1,5 +1,7 @@
 #include "generator/CellFormat.h"
 
+#include <charconv>
+
 namespace {
 
 void appendTwoDigits(std::string& out, std::int64_t n)
@@ -65,4 +67,27 @@ std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSepa
     std::string out;
     appendSize(out, bytes, unit, seps);
     return out;
+}
+
+void appendNumber(std::string& out, std::int64_t n)
+{
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    out.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+void appendSampleRate(std::string& out, std::int32_t hertz)
+{
+    if (hertz < 0)
+        return;
+    appendNumber(out, hertz / 1000);
+    int decimals = hertz % 1000;
+    if (decimals != 0) {
+        out += '.';
+        for (int unit = 100; decimals != 0; unit /= 10) {
+            out += char('0' + decimals / unit);
+            decimals %= unit;
+        }
+    }
+    out += " kHz";
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The texts of the Length and File size cells.
+// The texts of the Length, File size and Sample rate cells.
 #include <cstdint>
 #include <string>
 
@@ -15,3 +15,10 @@ std::string formatLength(std::int64_t milliseconds, const platform::LocaleSepara
 // in integers so that no floating-point error can move a digit.
 void appendSize(std::string& out, std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps);
 std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps);
+
+// The number in decimal, without a separator.
+void appendNumber(std::string& out, std::int64_t n);
+
+// Kilohertz with "." and up to three decimals, no trailing zeros, then " kHz": "44.1 kHz",
+// "48 kHz", "11.025 kHz".
+void appendSampleRate(std::string& out, std::int32_t hertz);

@@ -40,9 +40,8 @@ TGeneratorSettings emptySettings()
 
 std::string englishColumnName(int columnId)
 {
-    static const char* const names[] = {"Artist", "Title", "Album", "Year",
-                                        "Length", "File size", "File name"};
-    return columnId >= 1 && columnId <= 7 ? names[columnId - 1] : "";
+    const ColumnKind* column = columnKind(columnId);
+    return column ? column->englishHeader : "";
 }
 
 TGeneratorSettings initialFormSettings()
@@ -53,8 +52,8 @@ TGeneratorSettings initialFormSettings()
     s.AfterGenerate = agShowPage;
     s.TagPriority = tpID3v2First;
     for (int i = 0; i < ColumnSlots; ++i) {
-        s.SelectedItems[i] = static_cast<std::uint8_t>(i + 1);
-        s.SelectedNames[i] = englishColumnName(i + 1);
+        s.SelectedItems[i] = columnKinds()[i].id;
+        s.SelectedNames[i] = columnKinds()[i].englishHeader;
     }
     s.PageBackColor.set(rgbColour(0, 0, 0));
     s.PageTextColor.set(rgbColour(255, 255, 255));

@@ -1,6 +1,7 @@
 #pragma once
 // The 996-byte settings record. Its memory layout is the ".settings" file's layout, byte for
 // byte, so the record is read and written as one block and nothing is converted on the way.
+#include "generator/Columns.h"
 #include "generator/Utf8.h"
 
 #include <cstddef>
@@ -59,10 +60,6 @@ enum TFileNameMode : std::uint8_t { fnNameOnly = 0, fnFullPath = 1 };
 enum TAfterGenerate : std::uint8_t { agShowPage = 0, agDontShow = 1, agAskToShow = 2 };
 enum TTagPriority : std::uint8_t { tpID3v2First = 0, tpID3v1First = 1 };
 enum TActiveLink : std::uint8_t { alArtist = 1, alTitle = 2, alFileName = 4 };
-enum TColumnId : std::uint8_t {
-    ciNone = 0, ciArtist, ciTitle, ciAlbum, ciYear, ciLength, ciFileSize, ciFileName
-};
-
 constexpr int ColumnSlots = 7;
 constexpr std::size_t ColumnNameLimit = 25;
 
@@ -101,7 +98,7 @@ static_assert(sizeof(TGeneratorSettings) == SettingsRecordSize, "the settings fi
 // A record of all zero bytes, as the generator holds it before anything is copied in.
 TGeneratorSettings emptySettings();
 
-// The English column names, by column id (1..7); "" for any other id.
+// The English column names, by column id; "" for an id no column has.
 std::string englishColumnName(int columnId);
 
 // The record of the main window's initial form: kilobytes, names only, show the page,

@@ -103,3 +103,54 @@ void appendLinkPath(std::string& out, std::string_view path)
 {
     appendEncodedPath(out, path, false);
 }
+
+void appendScriptString(std::string& out, std::string_view text, bool asField)
+{
+    static const char hex[] = "0123456789abcdef";
+    // Lead bytes of characters from U+0100 on: 0xC4 and up.
+    static const auto special = [] {
+        std::array<bool, 256> table {};
+        for (int c = 0; c < 0x20; ++c)
+            table[c] = true;
+        for (unsigned char c : {'"', '\\', '<', '\x7F'})
+            table[c] = true;
+        for (int c = 0xC4; c < 0x100; ++c)
+            table[c] = true;
+        return table;
+    }();
+    auto appendUnit = [&](unsigned unit) {
+        const char code[6] = {'\\', 'u', hex[unit >> 12], hex[(unit >> 8) & 0xF], hex[(unit >> 4) & 0xF], hex[unit & 0xF]};
+        out.append(code, 6);
+    };
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (!special[byte]) {
+            ++i;
+            continue;
+        }
+        out.append(text.data() + from, i - from);
+        std::size_t next = i + 1;
+        char32_t cp = 0;
+        if (byte == '"' || byte == '\\') {
+            out += '\\';
+            out += static_cast<char>(byte);
+        } else if (byte <= 1 && asField) {
+            out += "\\ufffd";
+        } else if (byte < 0x80) {
+            appendUnit(byte);
+        } else if (std::size_t at = i; decodeUtf8(text, at, cp)) {
+            if (cp >= 0x10000) {
+                appendUnit(0xD800 + ((cp - 0x10000) >> 10));
+                appendUnit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+            } else {
+                appendUnit(cp);
+            }
+            next = at;
+        } else {
+            out += static_cast<char>(byte); // not UTF-8: the browser shows U+FFFD
+        }
+        i = from = next;
+    }
+    out.append(text.data() + from, text.size() - from);
+}

@@ -13,5 +13,14 @@ void appendHtmlEscaped(std::string& out, std::string_view text);
 // file's own bytes); then HTML-escaped for the attribute. A space stays.
 void appendLinkTarget(std::string& out, std::string_view path);
 
-// The same target percent-encoded only, for a file that is not HTML.
+// The same target for a script to set as a link's property, or for a file that is not HTML:
+// percent-encoded only.
 void appendLinkPath(std::string& out, std::string_view path);
+
+// A text as the body of a JavaScript string literal in a script element: `"` and `\` escaped,
+// and so is every character that could end the element or the literal (`<`, control characters,
+// U+2028, U+2029), as \uXXXX. So is every character from U+0100 on: a page whose scripts hold
+// nothing past U+00FF is held by the browser at one byte a character. With `asField`, U+0000
+// and U+0001 become U+FFFD: the text is a field of a list whose fields are separated by a raw
+// U+0001.
+void appendScriptString(std::string& out, std::string_view text, bool asField = false);

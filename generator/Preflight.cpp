@@ -1,17 +1,15 @@
 #include "generator/Preflight.h"
 
+#include "generator/PageColumns.h"
 #include "platform/DirReader.h"
 #include "platform/Path.h"
 
 const char* const MsgNoColumnsText = "Please, select some columns\rin 'Items Order' settings page!";
 const char* const MsgNoInputDirText = "Input directory doesn't exist.\rPlease select another one!";
 
-PreflightResult checkBeforeGenerate(const TGeneratorSettings& settings)
+PreflightResult checkBeforeGenerate(const TGeneratorSettings& settings, const PageOptions& options)
 {
-    bool anyColumn = false;
-    for (int i = 0; i < ColumnSlots; ++i)
-        anyColumn = anyColumn || settings.SelectedItems[i] != ciNone;
-    if (!anyColumn)
+    if (pageColumns(settings, options.columns, englishColumnHeaders()).headers.empty())
         return PreflightResult::NoColumns;
     if (!platform::directoryExists(platform::withoutTrailingDelimiter(settings.InputDir.str())))
         return PreflightResult::NoInputDir;

@@ -1,38 +1,41 @@
 #include "generator/RowMaker.h"
 
-#include "generator/CellFormat.h"
 #include "generator/Html.h"
-#include "generator/TextEncoding.h"
 #include "platform/Errors.h"
-
-#include <algorithm>
 
 using namespace std::string_view_literals;
 
-namespace {
-
-bool shows(const TGeneratorSettings& s, int columnId)
-{
-    return std::find(s.SelectedItems, s.SelectedItems + ColumnSlots, columnId) != s.SelectedItems + ColumnSlots;
-}
-
-// The four tag columns in the order of RowMaker::tags_.
-constexpr int TagColumns[4] = {ciArtist, ciTitle, ciAlbum, ciYear};
-
-} // namespace
-
-RowMaker::RowMaker(const TGeneratorSettings& settings, const platform::LocaleSeparators& separators)
-    : settings_(settings), separators_(separators),
-      cellOpen_(settings.Wrap ? std::string_view("<td>&nbsp;") : std::string_view("<td nowrap>&nbsp;"))
+RowMaker::RowMaker(const RowSettings& rows)
+    : rows_(rows),
+      cellOpen_(rows.settings.Wrap ? "<td>&nbsp;" : "<td nowrap>&nbsp;"), cellBetween_("&nbsp;</td>" + cellOpen_)
 {
     // Only what a column shows is read: without tag columns (or with a tag priority that shows
-    // no tag) no tag is read, without a Length column no frame is looked for.
+    // no tag) no tag is read, without an audio column no frame is looked for, and the ID3v2
+    // tag is read only as far as the frames the columns need.
+    const TGeneratorSettings& settings = rows.settings;
     const bool priorityShowsTags = settings.TagPriority == tpID3v2First || settings.TagPriority == tpID3v1First;
-    for (int f = 0; f < 4; ++f) {
-        showsTag_[f] = priorityShowsTags && shows(settings, TagColumns[f]);
-        needTags_ = needTags_ || showsTag_[f];
+    unsigned wanted = 0;
+    for (std::uint8_t id : rows.columns.cells) {
+        const ColumnKind* column = columnKind(id);
+        cellKinds_.push_back(column);
+        if (!column)
+            continue;
+        needAudio_ = needAudio_ || column->readsAudio;
+        if (column->tagField >= 0 && priorityShowsTags) {
+            showsTag_[column->tagField] = true;
+            wanted |= id3v2ValuesOf(static_cast<TagField>(column->tagField));
+        }
     }
-    needLength_ = shows(settings, ciLength);
+    needTags_ = wanted != 0;
+    // The library page totals the playing time whichever columns it shows.
+    needAudio_ = needAudio_ || rows.form == RowForm::Values;
+    id3v2_.SetWanted(wanted);
+    facts_.audio = &audio_;
+    facts_.tags = tags_;
+    facts_.fileSizeUnit = settings.FileSizeUnit;
+    facts_.fileNameMode = settings.FileNameMode;
+    facts_.separators = &rows.separators;
+    facts_.legacy = rows.legacy;
 }
 
 void RowMaker::makeRow(const platform::Directory& folder, const std::string& name, std::string& row)
@@ -45,24 +48,37 @@ void RowMaker::makeRow(const platform::Directory& folder, const std::string& nam
         ~Closer() { file.close(); }
     } closer{file_};
     stream_.Attach(file_);
-    stream_.ReadUntilSizeHolds([&] { makeRow(stream_, file_.name(), name, row); });
+    makeRow(stream_, file_.name(), name, row);
 }
 
 void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view name, std::string& row)
 {
     // Asked before anything is read, so that no read asks past the end of the file.
-    size_ = file.Size();
-    readTags(file);
-    row.assign("<tr>"sv);
-    for (int i = 0; i < ColumnSlots && settings_.SelectedItems[i] != ciNone; ++i) {
-        row += cellOpen_;
-        appendCell(row, settings_.SelectedItems[i], path, name);
-        row += "&nbsp;</td>"sv;
+    facts_.size = static_cast<std::uint64_t>(file.Size());
+    facts_.path = path;
+    facts_.name = name;
+    readFile(file);
+    if (rows_.form == RowForm::Values) {
+        appendValues(row);
+        return;
     }
-    row += "</tr>"sv;
+    // Rows of one page are about as long as each other: room for one like the last, so that a
+    // row's storage grows once if at all, and not byte by byte.
+    row.clear();
+    row.reserve(lastRowSize_ + lastRowSize_ / 4);
+    // Each cell: the td tag, "&nbsp;", its content, "&nbsp;</td>"; one cell's end and the next
+    // one's start go on at once.
+    row.assign("<tr>"sv);
+    for (std::size_t i = 0; i < cellKinds_.size(); ++i) {
+        row += i == 0 ? cellOpen_ : cellBetween_;
+        if (cellKinds_[i])
+            appendCell(row, *cellKinds_[i]);
+    }
+    row += cellKinds_.empty() ? "</tr>"sv : "&nbsp;</td></tr>"sv;
+    lastRowSize_ = row.size();
 }
 
-void RowMaker::readTags(TStream& file)
+void RowMaker::readFile(TStream& file)
 {
     // The ID3v2 tag first: a picture in it is passed over by a read just before the audio that
     // follows it, which the first frame's search then finds in the stream's buffer.
@@ -72,75 +88,50 @@ void RowMaker::readTags(TStream& file)
         v2 = id3v2_.LoadFromStream(file);
     }
     audio_.Clear();
-    if (needTags_ || needLength_) {
+    if (needTags_ || needAudio_) {
         file.Seek(0);
-        audio_.LoadFromStream(file, size_);
+        audio_.LoadFromStream(file, static_cast<std::int64_t>(facts_.size));
     }
-    const TID3v1Tag& v1 = audio_.ID3v1();
-    for (int f = 0; f < 4; ++f)
+    const TID3v1Tag* v1 = audio_.ID3v1().Present() ? &audio_.ID3v1() : nullptr;
+    for (int f = 0; f < TagFieldCount; ++f) {
         tags_[f].clear();
-    if (!needTags_)
-        return;
-
-    // Each shown field by the tag priority: the preferred tag's text where it is not empty once
-    // in the page's encoding, the other tag's otherwise.
-    const TagSource id3v1 = {v1.Present(), {{&v1.Artist(), tagLatin1}, {&v1.Title(), tagLatin1},
-                                            {&v1.Album(), tagLatin1}, {&v1.Year(), tagLatin1}}};
-    const TagSource id3v2 = {v2, {{&id3v2_.Artist(), id3v2_.ArtistEncoding()}, {&id3v2_.Title(), id3v2_.TitleEncoding()},
-                                  {&id3v2_.Album(), id3v2_.AlbumEncoding()}, {&id3v2_.Year(), id3v2_.YearEncoding()}}};
-    const bool v2First = settings_.TagPriority == tpID3v2First;
-    const TagSource& first = v2First ? id3v2 : id3v1;
-    const TagSource& second = v2First ? id3v1 : id3v2;
-    for (int f = 0; f < 4; ++f) {
-        if (!showsTag_[f])
-            continue;
-        if (first.present)
-            tagTextToPage(*first.texts[f].bytes, first.texts[f].encoding, legacy_, tags_[f]);
-        if (tags_[f].empty() && second.present)
-            tagTextToPage(*second.texts[f].bytes, second.texts[f].encoding, legacy_, tags_[f]);
+        if (showsTag_[f])
+            pickTagText(static_cast<TagField>(f), rows_.settings.TagPriority, v1, v2 ? &id3v2_ : nullptr, rows_.legacy,
+                        tags_[f]);
     }
 }
 
-void RowMaker::appendCell(std::string& row, int columnId, std::string_view path, std::string_view name)
+void RowMaker::appendCell(std::string& row, const ColumnKind& column)
 {
     text_.clear();
-    std::string_view content = text_;
-    std::uint8_t linkBit = 0;
-    switch (columnId) {
-    case ciArtist:
-    case ciTitle:
-    case ciAlbum:
-    case ciYear:
-        content = tags_[columnId - ciArtist];
-        linkBit = columnId == ciArtist ? alArtist : columnId == ciTitle ? alTitle : 0;
-        break;
-    case ciLength:
-        if (audio_.FrameHeader().Valid())
-            appendLength(text_, audio_.Duration(), separators_);
-        content = text_;
-        break;
-    case ciFileSize:
-        appendSize(text_, static_cast<std::uint64_t>(size_), settings_.FileSizeUnit, separators_);
-        content = text_;
-        break;
-    case ciFileName:
-        if (settings_.FileNameMode == fnNameOnly)
-            nameToPage(name, legacy_, text_);
-        else if (settings_.FileNameMode == fnFullPath)
-            pathToPage(path, legacy_, text_);
-        content = text_;
-        linkBit = alFileName;
-        break;
-    default:
-        return;
-    }
-    if (settings_.ActiveLinks & linkBit) {
+    const std::string_view text = column.value(facts_, text_);
+    if (rows_.settings.ActiveLinks & column.linkBit) {
         row += "<a href=\""sv;
-        appendLinkTarget(row, path);
+        appendLinkTarget(row, facts_.path);
         row += "\">"sv;
-        appendHtmlEscaped(row, content);
+        appendHtmlEscaped(row, text);
         row += "</a>"sv;
-    } else {
-        appendHtmlEscaped(row, content);
+    } else if (column.plain) {
+        row += text;
+    } else if (!text.empty()) {
+        appendHtmlEscaped(row, text);
     }
+}
+
+void RowMaker::appendValues(std::string& row)
+{
+    row.clear();
+    for (std::uint8_t id : rows_.columns.cells) {
+        if (const ColumnKind* column = columnKind(id)) {
+            text_.clear();
+            row += column->value(facts_, text_);
+        }
+        row += '\0';
+    }
+    appendLinkPath(row, facts_.path);
+    row += '\0';
+    row += std::to_string(facts_.size);
+    row += '\0';
+    row += audio_.FrameHeader().Valid() ? std::to_string(audio_.Duration() / 1000) : "-1";
+    row += '\0';
 }

@@ -4,22 +4,41 @@
 #include "audio/AudioInfo.h"
 #include "audio/Stream.h"
 #include "audio/id3v2.h"
+#include "generator/Columns.h"
 #include "generator/GeneratorSettings.h"
-#include "platform/LegacyEncoding.h"
+#include "generator/PageColumns.h"
+#include "generator/TagTexts.h"
 #include "platform/LocaleSeparators.h"
 #include "platform/ReadOnlyFile.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform { class Directory; }
+
+// What a row is made into: the page's table row, or the fields the library page holds as data:
+// each shown cell's text as it reads (not HTML-escaped), then the link target (percent-encoded,
+// not HTML-escaped), the size in bytes and the length in whole seconds (-1 for none), in
+// decimal, each field ended by a NUL byte, which no text holds.
+enum class RowForm { Html, Values };
+
+// What every row of a page is made from.
+struct RowSettings {
+    const TGeneratorSettings& settings;
+    const PageColumns& columns;
+    const platform::LocaleSeparators& separators;
+    RowForm form = RowForm::Html;
+    // What single-byte tag texts and names that are not UTF-8 are read in.
+    platform::LegacyEncoding legacy = platform::LegacyEncoding::Iso8859_1;
+};
 
 // A reading thread keeps one and makes row after row with it: its readers, its file and its
 // buffers stay, so that once they have grown a row costs no allocation.
 class RowMaker {
 public:
-    // Both must outlive the maker and stay as they are while it works.
-    RowMaker(const TGeneratorSettings& settings, const platform::LocaleSeparators& separators);
+    // What `rows` refers to must outlive the maker and stay as it is while it works.
+    explicit RowMaker(const RowSettings& rows);
 
     // Opens the file `name` of `folder` once (one open, one look at its size, one read of its
     // start serve every reader) and makes its row into `row`, replacing what it held. Raises
@@ -31,31 +50,24 @@ public:
     void makeRow(TStream& file, std::string_view path, std::string_view name, std::string& row);
 
 private:
-    // The artist, title, album and year of one tag, as they stand in the file.
-    struct TagSource {
-        bool present;
-        struct {
-            const std::string* bytes;
-            int encoding;
-        } texts[4];
-    };
-    void readTags(TStream& file);
-    void appendCell(std::string& row, int columnId, std::string_view path, std::string_view name);
+    void readFile(TStream& file);
+    void appendCell(std::string& row, const ColumnKind& column);
+    void appendValues(std::string& row);
 
-    const TGeneratorSettings& settings_;
-    const platform::LocaleSeparators& separators_;
-    // What single-byte tag texts and names that are not UTF-8 are read in.
-    const platform::LegacyEncoding legacy_ = platform::LegacyEncoding::Iso8859_1;
-    std::string_view cellOpen_; // "<td>&nbsp;" or "<td nowrap>&nbsp;"
-    bool showsTag_[4] = {}; // artist, title, album, year
+    const RowSettings rows_;
+    std::string cellOpen_;    // "<td>&nbsp;" or "<td nowrap>&nbsp;"
+    std::string cellBetween_; // a cell's end and the next one's start
+    std::vector<const ColumnKind*> cellKinds_; // of the cells in order; nullptr: an empty cell
+    bool showsTag_[TagFieldCount] = {};
     bool needTags_ = false;
-    bool needLength_ = false;
+    bool needAudio_ = false;
 
     platform::ReadOnlyFile file_;
     TFileStream stream_;
     id3v2tag id3v2_;
     TAudioInfo audio_;
-    std::string tags_[4]; // the texts shown, in the page's encoding
-    std::int64_t size_ = 0;
+    std::string tags_[TagFieldCount]; // the texts shown, in the page's encoding
+    FileFacts facts_;
     std::string text_; // a cell's text before it is escaped
+    std::size_t lastRowSize_ = 0;
 };

@@ -33,8 +33,8 @@ struct Stopped {};
 
 class Pipeline : private WalkOutput {
 public:
-    Pipeline(const TGeneratorSettings& settings, const platform::LocaleSeparators& separators, int readers)
-        : settings_(settings), separators_(separators), ring_(RingBatches),
+    Pipeline(const RowSettings& rows, int readers)
+        : rows_(rows), ring_(RingBatches),
           count_(readers, leastReaders(), MostReaders)
     {
     }
@@ -176,7 +176,7 @@ private:
 
     void read(int index)
     {
-        RowMaker maker(settings_, separators_);
+        RowMaker maker(rows_);
         std::unique_lock<std::mutex> lock(mutex_);
         for (;;) {
             if (stopping_)
@@ -242,7 +242,7 @@ private:
     void write(PageSink& sink)
     {
         // While the next rows are not made yet, the writer makes others itself.
-        RowMaker maker(settings_, separators_);
+        RowMaker maker(rows_);
         for (;;) {
             RowBatch* batch = nullptr;
             {
@@ -306,8 +306,7 @@ private:
             t.join();
     }
 
-    const TGeneratorSettings& settings_;
-    const platform::LocaleSeparators& separators_;
+    const RowSettings& rows_;
 
     std::mutex mutex_;
     std::condition_variable workReady_; // readers wait for files
@@ -339,8 +338,8 @@ private:
 // One thread does it all: each file is read where the walk finds it.
 class InOrder : public WalkOutput {
 public:
-    InOrder(PageSink& sink, const TGeneratorSettings& settings, const platform::LocaleSeparators& separators)
-        : sink_(sink), maker_(settings, separators)
+    InOrder(PageSink& sink, const RowSettings& rows)
+        : sink_(sink), maker_(rows)
     {
     }
 
@@ -367,14 +366,13 @@ private:
 
 } // namespace
 
-void runRowPipeline(const std::function<void(WalkOutput&)>& walk, PageSink& sink, const TGeneratorSettings& settings,
-                    const platform::LocaleSeparators& separators, int readers)
+void runRowPipeline(const std::function<void(WalkOutput&)>& walk, PageSink& sink, const RowSettings& rows, int readers)
 {
     if (readers == 1) {
-        InOrder inOrder(sink, settings, separators);
+        InOrder inOrder(sink, rows);
         walk(inOrder);
         return;
     }
-    Pipeline pipeline(settings, separators, readers);
+    Pipeline pipeline(rows, readers);
     pipeline.run(walk, sink);
 }

@@ -30,16 +30,29 @@ void TTunesheet::Generate()
     Progress = GenerateProgress();
     Separators = platform::localeSeparators();
     CellTag = Settings.Wrap ? "td" : "td nowrap";
+    Columns = pageColumns(Settings, Options.columns, ColumnNames);
+    const platform::LegacyEncoding legacy = Options.legacyEncoding;
+    auto walk = [this, &root](WalkOutput& out) { WalkPage(out, root); };
     try {
-        WritePageHead();
-        runRowPipeline([this, &root](WalkOutput& out) { WalkPage(out, root); }, *this, Settings, Separators, Readers);
-        WritePageFoot();
+        if (Options.page == PageKind::Library) {
+            LibraryPage library(page, Settings, libraryColumns(Settings, Columns), PageTexts, legacy);
+            Library = &library;
+            library.head();
+            runRowPipeline(walk, *this, {Settings, Columns, Separators, RowForm::Values, legacy}, Readers);
+            library.foot();
+        } else {
+            WritePageHead();
+            runRowPipeline(walk, *this, {Settings, Columns, Separators, RowForm::Html, legacy}, Readers);
+            WritePageFoot();
+        }
         page.commit();
     } catch (...) {
         PageFile = nullptr;
+        Library = nullptr;
         throw;
     }
     PageFile = nullptr;
+    Library = nullptr;
 }
 
 void TTunesheet::WalkPage(WalkOutput& out, const std::string& root)
@@ -63,7 +76,7 @@ void TTunesheet::WritePageHead()
     PageFile->writeLine("<html>");
     PageFile->writeLine("  <head>");
     PageFile->writeLine("    <meta charset=\"utf-8\">");
-    PageFile->writeLine("    <title>" + htmlEscape(nameToPage(s.PageCaption.str(), Legacy)) + "</title>");
+    PageFile->writeLine("    <title>" + htmlEscape(nameToPage(s.PageCaption.str(), Options.legacyEncoding)) + "</title>");
     PageFile->writeLine("    <style>");
     PageFile->writeLine("      BODY {");
     PageFile->writeLine(font);
@@ -107,17 +120,18 @@ void TTunesheet::WritePageFoot()
 
 void TTunesheet::OpenTable(const std::string& Dir)
 {
+    // The library page draws its tables itself.
+    if (Library)
+        return;
     if (Settings.DirOverTable)
-        Walk->line("<span class=mp3><b>" + htmlEscape(pathToPage(Dir, Legacy)) + " " +
-                    htmlEscape(pathToPage(Settings.InputDir.str(), Legacy)) + "</b></span>");
+        Walk->line("<span class=mp3><b>" + htmlEscape(pathToPage(Dir, Options.legacyEncoding)) + " " +
+                    htmlEscape(pathToPage(Settings.InputDir.str(), Options.legacyEncoding)) + "</b></span>");
     Walk->line("<table cellspacing=0 cellpadding=1 border=1>");
     std::string header = "<tr>";
     const char* open = Settings.Wrap ? "<th>&nbsp;" : "<th nowrap>&nbsp;";
-    for (int i = 0; i < ColumnSlots; ++i) {
-        if (Settings.SelectedItems[i] == ciNone)
-            continue;
+    for (const PageColumns::Header& column : Columns.headers) {
         header += open;
-        appendHtmlEscaped(header, Settings.SelectedNames[i].str());
+        appendHtmlEscaped(header, column.name);
         header += "&nbsp;</th>";
     }
     header += "</tr>";
@@ -126,6 +140,8 @@ void TTunesheet::OpenTable(const std::string& Dir)
 
 void TTunesheet::CloseTable()
 {
+    if (Library)
+        return;
     Walk->line("</table><p>&nbsp;</p>");
 }
 
@@ -226,13 +242,18 @@ void TTunesheet::line(std::string_view text)
 
 void TTunesheet::folder(const std::string& path)
 {
+    if (Library)
+        Library->folder(path);
     Progress.currentDir = path;
     ReportProgress();
 }
 
 void TTunesheet::row(std::string_view row)
 {
-    PageFile->writeLine(row);
+    if (Library)
+        Library->row(row);
+    else
+        PageFile->writeLine(row);
     ++Progress.filesListed;
     ReportProgress();
 }

@@ -2,6 +2,9 @@
 // The generator: from its settings record it writes one HTML page listing the MP3 files of
 // the input directory.
 #include "generator/GeneratorSettings.h"
+#include "generator/LibraryPage.h"
+#include "generator/PageColumns.h"
+#include "generator/PageOptions.h"
 #include "generator/RecentList.h"
 
 #include <cstdint>
@@ -13,10 +16,10 @@
 #include "generator/WalkOrder.h"
 #include "platform/DirReader.h"
 #include "platform/Errors.h"
-#include "platform/LegacyEncoding.h"
 #include "platform/LocaleSeparators.h"
 
 class PageWriter;
+class LibraryPage;
 namespace platform { class Directory; }
 
 // "#" and six upper-case hex digits, red, green, blue.
@@ -45,6 +48,11 @@ public:
     TRecentList RecentFiles;
     TRecentList RecentDirs;
     TGeneratorSettings Settings;
+    // What the options file beside the settings file adds to them.
+    PageOptions Options;
+    // The headers of the columns the record does not name (English unless the window's
+    // language says otherwise).
+    ColumnHeaders ColumnNames = englishColumnHeaders();
 
     // Called on entering each directory and after each row, on the thread that runs Generate;
     // returning false stops the generation between two files (Generate then raises
@@ -57,6 +65,9 @@ public:
     // come from memory, up to 64 while they wait for a disk or a network). The page is the
     // same whatever the number.
     int Readers = 0;
+
+    // The library page's own words (the kind of page is one of the Options).
+    LibraryPageTexts PageTexts;
 
     // Writes the page to Settings.OutputFile. The page replaces the old one only when it is
     // complete; after an error or a stop the old page is untouched and nothing else is left.
@@ -86,9 +97,9 @@ private:
     void row(std::string_view row) override;
     void ReportProgress();
 
-    // What names and captions that are not UTF-8 are read in.
-    const platform::LegacyEncoding Legacy = platform::LegacyEncoding::Iso8859_1;
+    PageColumns Columns;
     PageWriter* PageFile = nullptr;
+    LibraryPage* Library = nullptr;
     WalkOutput* Walk = nullptr;
     GenerateProgress Progress;
     platform::LocaleSeparators Separators;

@@ -36,4 +36,15 @@ struct HeldTexts {
     QStringList ColourNames = englishColourNames();                                                           // 134 to 154
     QString MsgVisitHomepage = QStringLiteral("Visit %1 ?");                                                  // 155
     AboutTexts About;                                                                                         // 156, 157
+    QString MsgBadOption = QStringLiteral("%1, line %2: %3 cannot be used; the default is used instead.");   // 165
+    QString MsgLibraryFaster =                                                                                // 170
+        QStringLiteral("%1 files: as a searchable library (HTML page settings), a list this long opens faster.");
+    // The library page's own words; {0} and {1} stand for numbers.
+    struct {                                                                                                  // 171 to 175
+        QString Search = QStringLiteral("Search");
+        QString Files = QStringLiteral("{0} files");
+        QString Matches = QStringLiteral("{0} of {1} files");
+        QString NoScript = QStringLiteral("Search, sort and the rest of the list need JavaScript; these are its first 200 files.");
+        QString Printed = QStringLiteral("The first {0} of {1} files.");
+    } Library;
 };

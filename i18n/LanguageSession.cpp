@@ -110,10 +110,12 @@ bool LanguageSession::ChangeLanguage(QWidget* form)
         return false;
     }
     followWithQt(qtLanguageName(library.language));
+    if (const QString name = qtLanguageName(library.language); !name.isEmpty())
+        pageLanguage_ = QString(name).replace(QLatin1Char('_'), QLatin1Char('-'));
 
     // The four drop-down lists keep the entry the user had selected.
     std::vector<std::pair<QComboBox*, int>> selections;
-    for (const char* name : {"cmbID3TagPriority", "cmbAfterGenerate", "cmbFileSizeIn", "cmbFileName"})
+    for (const char* name : {"cmbID3TagPriority", "cmbAfterGenerate", "cmbFileSizeIn", "cmbFileName", "cmbPageKind"})
         if (auto* combo = form->findChild<QComboBox*>(QLatin1String(name)))
             selections.emplace_back(combo, combo->currentIndex());
     const std::vector<int> columns = selectedColumns(form);

@@ -52,6 +52,8 @@ public:
 
     // The language Qt's own texts are in ("sk"); empty while Qt speaks English.
     QString qtLanguage() const { return qtLanguage_; }
+    // The language tag of the library in use ("sk", "pt-BR"), "en" for the built-in English.
+    QString pageLanguage() const { return pageLanguage_; }
 
 private:
     void followWithQt(const QString& language);
@@ -59,4 +61,5 @@ private:
     QString markerFile_;
     std::unique_ptr<QTranslator> qtTranslator_;
     QString qtLanguage_;
+    QString pageLanguage_ = QStringLiteral("en");
 };

@@ -6,8 +6,8 @@ namespace {
 
 // The controls and held texts in string-index order. A control takes its texts at consecutive
 // indices, in the order `texts` lists them: C its caption, H its hint, L the caption of its
-// label (a labelled edit), a digit the drop-down or list item at that position, F and T the
-// save dialog's filter and title, B the folder browser's caption.
+// label (a labelled edit), a digit the drop-down or list item at that position (0-9, then a-z
+// for 10-35), F and T the save dialog's filter and title, B the folder browser's caption.
 struct Row {
     const char* name; // null for a held text
     const char* texts;
@@ -61,6 +61,13 @@ constexpr Row rows[] = {
     HELD(ColourNames[20]),
     // 155 to 157
     HELD(MsgVisitHomepage), HELD(About.Version), HELD(About.Notice),
+    // 158 to 164: the headers of the columns after the first seven, as the items of the list
+    {"lbAvailable", "789abcd"},
+    // 165
+    HELD(MsgBadOption),
+    // 166 to 175: the kind of page, the note after a long plain page, the library page's words
+    {"lblPageKind", "C"}, {"cmbPageKind", "01H"}, HELD(MsgLibraryFaster), HELD(Library.Search),
+    HELD(Library.Files), HELD(Library.Matches), HELD(Library.NoScript), HELD(Library.Printed),
 };
 #undef HELD
 
@@ -75,9 +82,11 @@ constexpr LanguageTarget targetOf(int index, const char* name, char text)
     case 'B': return {index, name, TextKind::FolderCaption, -1, nullptr};
     default: break;
     }
-    if (text < '0' || text > '9')
-        throw "a language table row names a text it has no letter for"; // stops the build
-    return {index, name, TextKind::Item, text - '0', nullptr};
+    if (text >= '0' && text <= '9')
+        return {index, name, TextKind::Item, text - '0', nullptr};
+    if (text >= 'a' && text <= 'z')
+        return {index, name, TextKind::Item, text - 'a' + 10, nullptr};
+    throw "a language table row names a text it has no letter for"; // stops the build
 }
 
 constexpr int textCount()

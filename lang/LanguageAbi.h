@@ -12,7 +12,7 @@
 #endif
 
 enum {
-    LanguageStringCount = 157,         // string indices 1 to 157 in this program's libraries
+    LanguageStringCount = 175,         // string indices 1 to 175 in this program's libraries
     LanguageOriginalStringCount = 113, // the indices every library has, older ones included
     LanguageSlotSize = 256             // a length byte and up to 255 characters
 };

@@ -138,14 +138,18 @@ std::string extractFilePath(const std::string& path)
     return path.substr(0, fileNameStart(path));
 }
 
+std::string changeFileExt(const std::string& path, const std::string& extension)
+{
+    const std::string name = extractFileName(path);
+    const auto dot = name.find_last_of('.');
+    if (dot == std::string::npos || dot == 0)
+        return path + extension;
+    return path.substr(0, path.size() - (name.size() - dot)) + extension;
+}
+
 std::string besideExecutable(const std::string& extension)
 {
-    std::string exe = executablePath();
-    std::string name = extractFileName(exe);
-    auto dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0)
-        exe.resize(exe.size() - (name.size() - dot));
-    return exe + extension;
+    return changeFileExt(executablePath(), extension);
 }
 
 } // namespace platform

@@ -43,8 +43,13 @@ std::string currentDirectory();
 // Full path of the running executable.
 std::string executablePath();
 
+// The path with the extension of its last name (the last "." and what follows, unless the name
+// starts with that ".") replaced by `extension`, which includes its dot; appended when the
+// name has none.
+std::string changeFileExt(const std::string& path, const std::string& extension);
+
 // The executable's path with its extension replaced by (or, without one, extended with)
-// `extension`, which includes its dot: besideExecutable(".settings").
+// `extension`: besideExecutable(".settings").
 std::string besideExecutable(const std::string& extension);
 
 // The path lexically normal: its root as it stands, then its names joined by the delimiter,

@@ -165,3 +165,9 @@ bool GenerationProgress::eventFilter(QObject* watched, QEvent* event)
     event->accept();
     return true;
 }
+
+std::uint64_t GenerationProgress::filesListed()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return latest_.filesListed;
+}

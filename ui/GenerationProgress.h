@@ -30,6 +30,8 @@ public:
     void run(TTunesheet& generator);
 
     bool shown() const { return dialog_ != nullptr; }
+    // How many files the generation listed.
+    std::uint64_t filesListed();
     // The window was asked to close while the generation ran.
     bool closeRequested() const { return closeRequested_; }
 

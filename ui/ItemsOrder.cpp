@@ -1,6 +1,9 @@
 #include "ui/ItemsOrder.h"
 
 #include "ui/ErrorBox.h"
+#include "ui/WindowFit.h"
+
+#include "generator/GeneratorSettings.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -11,6 +14,19 @@ int columnIdOf(const QListWidget& available, const QString& text)
         if (available.item(row)->text().compare(text, Qt::CaseInsensitive) == 0)
             return row + 1;
     return 0;
+}
+
+void listColumns(const QListWidget& available, QListWidget& selected, const std::vector<std::uint8_t>& ids)
+{
+    selected.clear();
+    std::vector<bool> listed(static_cast<std::size_t>(available.count()) + 1);
+    for (std::uint8_t id : ids) {
+        // An edited file may name a column twice; the list holds each column once.
+        if (id == ciNone || id >= listed.size() || listed[id])
+            continue;
+        listed[id] = true;
+        selected.addItem(available.item(id - 1)->text());
+    }
 }
 
 int highlightedRow(const QListWidget& list)
@@ -33,6 +49,9 @@ ItemsOrder::ItemsOrder(QListWidget* lbAvailable, QListWidget* lbSelected, const 
     : QObject(parent), lbAvailable_(lbAvailable), lbSelected_(lbSelected), actions_(actions),
       alreadySelected_(std::move(alreadySelected))
 {
+    lbAvailable_->clear();
+    for (const ColumnKind& column : columnKinds())
+        lbAvailable_->addItem(QString::fromUtf8(column.englishHeader));
     connect(actions_.acCopySelected, &QAction::triggered, this, guarded([this](bool) { acCopySelectedExecute(); }));
     connect(actions_.acCopyAll, &QAction::triggered, this, guarded([this](bool) { acCopyAllExecute(); }));
     connect(actions_.acRemoveSelected, &QAction::triggered, this, guarded([this](bool) { acRemoveSelectedExecute(); }));
@@ -51,10 +70,26 @@ void ItemsOrder::PrepareListBoxes()
         highlightRow(*lbSelected_, 0);
 }
 
+void ItemsOrder::fitListHeights()
+{
+    fitListHeight(lbAvailable_, lbAvailable_->count(), lbAvailable_);
+    // The selected list holds at most the same columns.
+    fitListHeight(lbSelected_, lbAvailable_->count(), lbAvailable_);
+}
+
 void ItemsOrder::selectAllColumns()
 {
     for (int row = 0; row < lbAvailable_->count(); ++row)
         lbSelected_->addItem(lbAvailable_->item(row)->text());
+}
+
+void ItemsOrder::selectDefaultColumns()
+{
+    if (lbSelected_->count() > 0)
+        return;
+    const TGeneratorSettings initial = initialFormSettings();
+    listColumns(*lbAvailable_, *lbSelected_,
+                std::vector<std::uint8_t>(initial.SelectedItems, initial.SelectedItems + ColumnSlots));
 }
 
 void ItemsOrder::updateActions()

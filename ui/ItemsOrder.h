@@ -5,13 +5,19 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QListWidget;
 
 // The id of the column a text names in `available` (letter case ignored); 0 when none does.
 int columnIdOf(const QListWidget& available, const QString& text);
+
+// Fills `selected` with the columns of `ids` in their order, as `available` names them: each
+// column once, and nothing for an id no column has.
+void listColumns(const QListWidget& available, QListWidget& selected, const std::vector<std::uint8_t>& ids);
 
 // The highlighted (selected) row of a list, -1 when none is.
 int highlightedRow(const QListWidget& list);
@@ -30,14 +36,19 @@ public:
         QAction* acMoveDown;
     };
 
-    // `alreadySelected` tells the user that a column is in the selected list already.
+    // Fills the list of all columns with their English headers, in id order. `alreadySelected`
+    // tells the user that a column is in the selected list already.
     ItemsOrder(QListWidget* lbAvailable, QListWidget* lbSelected, const Actions& actions,
                std::function<void()> alreadySelected, QObject* parent = nullptr);
 
     // Highlights the first item of each list that has items.
     void PrepareListBoxes();
-    // Appends every column, in order, to the selected list (the choice when nothing is chosen).
+    // Makes both lists show every column without a scroll bar.
+    void fitListHeights();
+    // Appends every column, in order, to the selected list.
     void selectAllColumns();
+    // When nothing is selected, the first start's choice: the first seven columns.
+    void selectDefaultColumns();
     // Enables the actions by the state of the lists; runs when the program is idle.
     void updateActions();
 

@@ -2,11 +2,13 @@
 
 #include "ui/SettingsTransfer.h"
 
+#include "desktop/DesktopServices.h"
 #include "desktop/LocalText.h"
 #include "platform/DirReader.h"
 #include "platform/Errors.h"
 
 #include <QFile>
+#include <QStringList>
 
 namespace {
 
@@ -41,4 +43,28 @@ std::optional<TGeneratorSettings> loadSettingsFile(const std::string& path, cons
     if (!kept.isEmpty())
         problem += '\r' + toLocalBytes(keptText.arg(kept));
     throw platform::TunesheetError(problem);
+}
+
+std::optional<SettingsFiles> loadSettingsFiles(const std::string& path, const HeldTexts& texts, QWidget* parent)
+{
+    const auto record = loadSettingsFile(path, texts.MsgSettingsKept);
+    if (!record)
+        return std::nullopt;
+    const std::string optionsPath = optionsFileOf(path);
+    std::vector<BadOption> bad;
+    PageOptions options = readOptionsFile(optionsPath, bad);
+    QStringList problems;
+    for (const BadOption& b : bad)
+        problems << texts.MsgBadOption.arg(fromLocalBytes(optionsPath))
+                        .arg(b.line)
+                        .arg(QString::fromUtf8(b.key + "=" + b.value));
+    if (!problems.isEmpty())
+        DesktopServices::instance().message(parent, QMessageBox::Warning, problems.join(QLatin1Char('\r')));
+    return std::make_pair(*record, std::move(options));
+}
+
+void saveSettingsFiles(const std::string& settingsPath, const TGeneratorSettings& settings, const PageOptions& options)
+{
+    writeSettingsFile(settingsPath, settings);
+    writeOptionsFile(optionsFileOf(settingsPath), options);
 }

@@ -23,8 +23,49 @@ void selectIndex(QComboBox* list, std::uint8_t index)
     list->setCurrentIndex(index < list->count() ? index : -1);
 }
 
-// Active-link bit of each item of the check list, in item order.
-constexpr std::uint8_t linkBits[] = {alArtist, alTitle, alFileName};
+// The columns that can be links, in the order of the check list's items.
+std::vector<std::uint8_t> linkBits()
+{
+    std::vector<std::uint8_t> bits;
+    for (const ColumnKind& column : columnKinds())
+        if (column.linkBit != 0)
+            bits.push_back(column.linkBit);
+    return bits;
+}
+
+void formToColumns(const Ui::TfrmMain& form, TGeneratorSettings& s, PageOptions& options)
+{
+    options.columns.clear();
+    int slot = 0;
+    for (int row = 0; row < form.lbSelected->count(); ++row) {
+        const QString name = form.lbSelected->item(row)->text();
+        const auto id = static_cast<std::uint8_t>(columnIdOf(*form.lbAvailable, name));
+        if (id != ciNone)
+            options.columns.push_back(id);
+        if (id <= RecordColumnKinds && slot < ColumnSlots) {
+            s.SelectedNames[slot] = toLocalBytes(name);
+            s.SelectedItems[slot++] = id;
+        }
+    }
+    for (; slot < ColumnSlots; ++slot) {
+        s.SelectedNames[slot].length = 0;
+        s.SelectedItems[slot] = ciNone;
+    }
+}
+
+// The page kind's list holds the kinds in their order: plain, library.
+void pageKindToForm(const PageOptions& options, Ui::TfrmMain& form)
+{
+    form.cmbPageKind->setCurrentIndex(options.page == PageKind::Library ? 1 : 0);
+}
+
+void columnsToForm(const TGeneratorSettings& s, const PageOptions& options, Ui::TfrmMain& form)
+{
+    if (pageUsesList(options.columns, s))
+        listColumns(*form.lbAvailable, *form.lbSelected, options.columns);
+    else
+        listColumns(*form.lbAvailable, *form.lbSelected, {s.SelectedItems, s.SelectedItems + ColumnSlots});
+}
 
 struct ColourField {
     ColourBox* Ui::TfrmMain::*box;
@@ -43,7 +84,7 @@ const ColourField colourFields[] = {
 
 } // namespace
 
-void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& s)
+void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& s, PageOptions& options)
 {
     s.InputDir = pathBytes(form.lbledtInput);
     s.OutputFile = pathBytes(form.lbledtOutput);
@@ -54,34 +95,35 @@ void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& s)
     s.AllDirsInOneTable = form.chkAllDirsInOneTable->isChecked();
     s.Wrap = form.chkWrap->isChecked();
     s.ActiveLinks = 0;
-    for (int i = 0; i < form.chklbActiveLinks->count() && i < 3; ++i)
+    const auto bits = linkBits();
+    for (int i = 0; i < form.chklbActiveLinks->count() && i < int(bits.size()); ++i)
         if (form.chklbActiveLinks->item(i)->checkState() == Qt::Checked)
-            s.ActiveLinks |= linkBits[i];
+            s.ActiveLinks |= bits[i];
     s.AfterGenerate = indexByte(form.cmbAfterGenerate);
     s.TagPriority = indexByte(form.cmbID3TagPriority);
-    for (int slot = 0; slot < ColumnSlots; ++slot) {
-        if (slot < form.lbSelected->count()) {
-            const QString name = form.lbSelected->item(slot)->text();
-            s.SelectedNames[slot] = toLocalBytes(name);
-            s.SelectedItems[slot] = static_cast<std::uint8_t>(columnIdOf(*form.lbAvailable, name));
-        } else {
-            s.SelectedNames[slot].length = 0;
-            s.SelectedItems[slot] = ciNone;
-        }
-    }
+    formToColumns(form, s, options);
+    options.page = form.cmbPageKind->currentIndex() == 1 ? PageKind::Library : PageKind::Plain;
     for (const ColourField& c : colourFields)
         (s.*c.field).set((form.*c.box)->colour());
     s.PageCaption = toLocalBytes(form.lbledtPageCaption->text());
 }
 
+ColumnHeaders columnHeadersOf(const Ui::TfrmMain& form)
+{
+    ColumnHeaders headers;
+    for (int row = 0; row < form.lbAvailable->count() && row < ColumnCount; ++row)
+        headers[static_cast<std::size_t>(row + 1)] = toLocalBytes(form.lbAvailable->item(row)->text());
+    return headers;
+}
+
 void checkColumnIds(const TGeneratorSettings& s)
 {
     for (std::uint8_t id : s.SelectedItems)
-        if (id > ciFileName)
+        if (id > RecordColumnKinds)
             throw platform::ListIndexError(id - 1);
 }
 
-void settingsToForm(const TGeneratorSettings& s, Ui::TfrmMain& form)
+void settingsToForm(const TGeneratorSettings& s, const PageOptions& options, Ui::TfrmMain& form)
 {
     checkColumnIds(s);
     setPathText(form.lbledtInput, s.InputDir.str());
@@ -92,19 +134,13 @@ void settingsToForm(const TGeneratorSettings& s, Ui::TfrmMain& form)
     form.chkDirOverTable->setChecked(s.DirOverTable);
     form.chkAllDirsInOneTable->setChecked(s.AllDirsInOneTable);
     form.chkWrap->setChecked(s.Wrap);
-    for (int i = 0; i < form.chklbActiveLinks->count() && i < 3; ++i)
-        form.chklbActiveLinks->item(i)->setCheckState((s.ActiveLinks & linkBits[i]) ? Qt::Checked : Qt::Unchecked);
+    const auto bits = linkBits();
+    for (int i = 0; i < form.chklbActiveLinks->count() && i < int(bits.size()); ++i)
+        form.chklbActiveLinks->item(i)->setCheckState((s.ActiveLinks & bits[i]) ? Qt::Checked : Qt::Unchecked);
     selectIndex(form.cmbAfterGenerate, s.AfterGenerate);
     selectIndex(form.cmbID3TagPriority, s.TagPriority);
-    form.lbSelected->clear();
-    bool listed[ColumnSlots + 1] = {};
-    for (std::uint8_t id : s.SelectedItems) {
-        // An edited file may name a column twice; the list holds each column once.
-        if (id == ciNone || listed[id] || id > form.lbAvailable->count())
-            continue;
-        listed[id] = true;
-        form.lbSelected->addItem(form.lbAvailable->item(id - 1)->text());
-    }
+    columnsToForm(s, options, form);
+    pageKindToForm(options, form);
     for (const ColourField& c : colourFields)
         (form.*c.box)->setColour((s.*c.field).get());
     form.lbledtPageCaption->setText(fromLocalBytes(s.PageCaption.str()));

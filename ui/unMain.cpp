@@ -30,6 +30,7 @@
 #include "ProgramVersion.h"
 
 #include <QAbstractEventDispatcher>
+#include <QLocale>
 #include <QCloseEvent>
 #include <QStatusTipEvent>
 
@@ -86,7 +87,7 @@ void TfrmMain::FormCreate()
     PreparePanels();
     itemsOrder_->PrepareListBoxes();
     // The form a first start shows, which the command-line tool starts from too.
-    settingsToForm(initialFormSettings(), *ui);
+    settingsToForm(initialFormSettings(), PageOptions(), *ui);
     // In the Main menu, after Generate List.
     recent_ = new RecentMenus(ui->Main1, ui->Main1->actions().value(3),
                               {&generator_->RecentFiles, [this](QObject* item) { ppmiFileClick(item); }},
@@ -101,8 +102,7 @@ void TfrmMain::FormCreate()
     })();
     showLanguageTexts();
     guarded([this] { acLoadSettingsExecute(); })();
-    if (ui->lbSelected->count() == 0)
-        itemsOrder_->selectAllColumns();
+    itemsOrder_->selectDefaultColumns();
 
     move(DesignPosition);
     fitWindowSize();
@@ -137,9 +137,7 @@ void TfrmMain::connectActions()
 void TfrmMain::PreparePanels()
 {
     fitListHeight(ui->chklbActiveLinks, ui->chklbActiveLinks->count(), ui->chklbActiveLinks);
-    fitListHeight(ui->lbAvailable, ui->lbAvailable->count(), ui->lbAvailable);
-    // The selected list is empty now; it holds at most the same seven columns.
-    fitListHeight(ui->lbSelected, ui->lbAvailable->count(), ui->lbAvailable);
+    itemsOrder_->fitListHeights();
     fitWindowSize();
 }
 
@@ -249,8 +247,9 @@ void TfrmMain::acGenerateListExecute()
     // Checked on what the form says before the record takes it over, as the command-line
     // tool checks its record: a refused generation changes nothing.
     TGeneratorSettings asked = generator_->Settings;
-    formToSettings(*ui, asked);
-    switch (checkBeforeGenerate(asked)) {
+    PageOptions askedOptions = generator_->Options;
+    formToSettings(*ui, asked, askedOptions);
+    switch (checkBeforeGenerate(asked, askedOptions)) {
     case PreflightResult::NoColumns:
         desktop.message(this, QMessageBox::Warning, language_.Texts.MsgNoColumns);
         return;
@@ -261,14 +260,14 @@ void TfrmMain::acGenerateListExecute()
         break;
     }
     generator_->Settings = asked;
-    TGeneratorSettings& s = generator_->Settings;
-    generator_->RecentFiles.Add(s.OutputFile.str());
-    generator_->RecentDirs.Add(s.InputDir.str());
+    generator_->Options = askedOptions;
+    generator_->RecentFiles.Add(asked.OutputFile.str());
+    generator_->RecentDirs.Add(asked.InputDir.str());
     status_->clearNotice();
     if (!generatePage())
         return;
-    if (s.AfterGenerate == agShowPage ||
-        (s.AfterGenerate == agAskToShow &&
+    if (asked.AfterGenerate == agShowPage ||
+        (asked.AfterGenerate == agAskToShow &&
          desktop.message(this, QMessageBox::Information, language_.Texts.MsgShowPage,
                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes))
         desktop.showPage(this, ui->lbledtOutput->text());
@@ -343,8 +342,8 @@ void TfrmMain::acHelpContentsExecute()
 
 void TfrmMain::acLoadSettingsExecute()
 {
-    if (const auto loaded = loadSettingsFile(SettingsFile(), language_.Texts.MsgSettingsKept)) {
-        generator_->Settings = *loaded;
+    if (auto loaded = loadSettingsFiles(SettingsFile(), language_.Texts, this)) {
+        std::tie(generator_->Settings, generator_->Options) = *loaded;
         ClassToForm();
     }
 }
@@ -352,17 +351,31 @@ void TfrmMain::acLoadSettingsExecute()
 void TfrmMain::acSaveSettingsExecute()
 {
     FormToClass();
-    writeSettingsFile(SettingsFile(), generator_->Settings);
+    saveSettingsFiles(SettingsFile(), generator_->Settings, generator_->Options);
 }
 
 void TfrmMain::FormToClass()
 {
-    formToSettings(*ui, generator_->Settings);
+    formToSettings(*ui, generator_->Settings, generator_->Options);
 }
 
 void TfrmMain::ClassToForm()
 {
-    settingsToForm(generator_->Settings, *ui);
+    settingsToForm(generator_->Settings, generator_->Options, *ui);
+}
+
+// The library page's words and language, as the window speaks.
+static LibraryPageTexts libraryTexts(const LanguageSession& language)
+{
+    const auto& words = language.Texts.Library;
+    LibraryPageTexts texts;
+    texts.language = language.pageLanguage().toStdString();
+    texts.search = words.Search.toStdString();
+    texts.files = words.Files.toStdString();
+    texts.matches = words.Matches.toStdString();
+    texts.noScript = words.NoScript.toStdString();
+    texts.printed = words.Printed.toStdString();
+    return texts;
 }
 
 bool TfrmMain::generatePage()
@@ -370,6 +383,9 @@ bool TfrmMain::generatePage()
     // The generation reads a settings record of its own, apart from the window's.
     TTunesheet generation;
     generation.Settings = generator_->Settings;
+    generation.Options = generator_->Options;
+    generation.ColumnNames = columnHeadersOf(*ui);
+    generation.PageTexts = libraryTexts(language_);
     // Whoever else follows the generation keeps being told, and may stop it too.
     generation.OnProgress = generator_->OnProgress;
     GenerationProgress progress(this, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
@@ -379,6 +395,9 @@ bool TfrmMain::generatePage()
         status_->showNotice(language_.Texts.MsgCancelled);
         return false;
     }
+    // A long plain page opens slowly: the library page would not.
+    if (generation.Options.page == PageKind::Plain && progress.filesListed() > PlainPageFilesAdvised)
+        status_->showNotice(language_.Texts.MsgLibraryFaster.arg(QLocale().toString(qulonglong(progress.filesListed()))));
     // The window was closed while the page was being written: nothing more is done.
     return !progress.closeRequested();
 }

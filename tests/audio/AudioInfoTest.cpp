@@ -30,6 +30,15 @@ Bytes xingFile(const Bytes& header, std::size_t length, std::size_t offset, cons
     return padTo(xingFrame(header, length, offset, marker, flags, count) + frames(header, length, 1), 20000);
 }
 
+// A Xing header that counts `bytes` too.
+Bytes xingFileWithBytes(const Bytes& header, std::size_t length, std::uint32_t count, std::uint32_t bytes)
+{
+    Bytes frame = xingFrame(header, length, 36, "Xing", 0x03, count);
+    const Bytes counted = bigEndian(bytes);
+    std::copy(counted.begin(), counted.end(), frame.begin() + 36 + 12);
+    return padTo(frame + frames(header, length, 1), 20000);
+}
+
 Bytes vbriFile(const Bytes& header, std::size_t length, std::uint32_t count)
 {
     return padTo(vbriFrame(header, length, count) + frames(header, length, 1), 20000);
@@ -56,6 +65,8 @@ struct Layout {
     bool vbr;
     std::int64_t duration;
     bool id3v1;
+    TFrameCountHeader countHeader = fcNone;
+    std::int32_t bitRate = -1; // -1: not looked at
     friend void PrintTo(const Layout& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -74,11 +85,16 @@ TEST_P(FileLayout, GivesFrameLengthAndTag)
         EXPECT_EQ(info.Duration(), c.duration);
     }
     EXPECT_EQ(info.ID3v1().Present(), c.id3v1);
+    EXPECT_EQ(info.FrameCountHeader(), c.countHeader);
+    if (c.bitRate >= 0) {
+        EXPECT_EQ(info.BitRate(), c.bitRate);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, FileLayout, testing::Values(
     // 999,872 or 1,000,000 bytes of audio at 128 kbit/s: 62 whole seconds, not rounded.
-    Layout{"CbrWithTag", padTo(frames(Stereo1, 417, 2), 1000000 - 128) + TagBytes, true, 0, false, 62000, true},
+    Layout{"CbrWithTag", padTo(frames(Stereo1, 417, 2), 1000000 - 128) + TagBytes, true, 0, false, 62000, true, fcNone,
+           128},
     // 15,990 bytes are 0.999 s; counting the tag's 128 would make them 1.007 s.
     Layout{"CbrTagNotCounted", padTo(frames(Stereo1, 417, 2), 15990) + TagBytes, true, 0, false, 0, true},
     Layout{"CbrWithoutTag", padTo(frames(Stereo1, 417, 2), 1000000), true, 0, false, 62000, false},
@@ -90,24 +106,39 @@ INSTANTIATE_TEST_SUITE_P(Files, FileLayout, testing::Values(
     // A footer whose tag would reach into the first frame is audio.
     Layout{"ApeLongerThanTheAudio", padTo(frames(Stereo1, 417, 2), 15990) + apeFooter(20000), true, 0, false, 1000,
            false},
-    // 4096 frames at 44100 Hz are 106.998 s.
-    Layout{"Xing", xingFile(Stereo1, 417, 36, "Xing", 0x0F, 4096), true, 0, true, 107000, false},
-    Layout{"Info", xingFile(Stereo1, 417, 36, "Info", 1, 4096), true, 0, true, 107000, false},
+    // 4096 frames at 44100 Hz are 106.998 s. The average bit rate counts the bytes Xing gives
+    // (2,000,000: 149.5 kbit/s), or with a count of 0 the file's 20,000 (1.5 kbit/s), half to even;
+    // Info's is the second frame's (112 kbit/s), or the Info frame's where a free-format frame
+    // follows.
+    Layout{"Xing", xingFile(Stereo1, 417, 36, "Xing", 0x0F, 4096), true, 0, true, 107000, false, fcXing, 1},
+    Layout{"XingCountingBytes", xingFileWithBytes(Stereo1, 417, 4096, 2000000), true, 0, true, 107000, false, fcXing,
+           150},
+    Layout{"XingBytesHalfToEven", xingFileWithBytes(Stereo1, 417, 49, 240), true, 0, true, 1000, false, fcXing, 2},
+    Layout{"Info", xingFile(Stereo1, 417, 36, "Info", 1, 4096), true, 0, true, 107000, false, fcInfo, 128},
+    Layout{"InfoAtAnotherRate",
+           xingFrame(Stereo1, 417, 36, "Info", 1, 10) + frames(bytes({0xFF, 0xFB, 0x80, 0x64}), 365, 2), true, 0, true,
+           0, false, fcInfo, 112},
+    Layout{"InfoBeforeFreeFormat",
+           xingFrame(Stereo1, 417, 36, "Info", 1, 10) + bytes({0xFF, 0xFB, 0x00, 0x64}) + zeros(600), true, 0, true, 0,
+           false, fcInfo, 128},
     // Without a count, or with 0, the header is ignored and the bit rate gives the length.
     Layout{"XingWithoutCount", xingFile(Stereo1, 417, 36, "Xing", 0x0E, 4096), true, 0, false, 1000, false},
     Layout{"InfoCountingZero", xingFile(Stereo1, 417, 36, "Info", 1, 0), true, 0, false, 1000, false},
-    Layout{"XingMono1", xingFile(Mono1, 417, 21, "Xing", 1, 4096), true, 0, true, 107000, false},
+    Layout{"XingMono1", xingFile(Mono1, 417, 21, "Xing", 1, 4096), true, 0, true, 107000, false, fcXing},
     Layout{"XingMono1WrongPlace", xingFile(Mono1, 417, 36, "Xing", 1, 4096), true, 0, false, 1000, false},
     // MPEG-2 Layer III frames hold 576 samples: 1000 frames are 26.1 s.
-    Layout{"XingStereo2", xingFile(Stereo2, 208, 21, "Xing", 1, 1000), true, 0, true, 26000, false},
-    Layout{"XingMono2", xingFile(Mono2, 208, 13, "Xing", 1, 1000), true, 0, true, 26000, false},
+    Layout{"XingStereo2", xingFile(Stereo2, 208, 21, "Xing", 1, 1000), true, 0, true, 26000, false, fcXing},
+    Layout{"XingMono2", xingFile(Mono2, 208, 13, "Xing", 1, 1000), true, 0, true, 26000, false, fcXing},
     Layout{"XingMono2WrongPlace", xingFile(Mono2, 208, 21, "Xing", 1, 1000), true, 0, false, 2000, false},
     // Whole seconds rounded half to even, exactly: 375 frames at 32 kHz are 13.5 s, 125 are 4.5 s.
-    Layout{"HalfRoundsUp", xingFile(Mpeg1At32kHz, 576, 36, "Xing", 1, 375), true, 0, true, 14000, false},
-    Layout{"HalfRoundsDown", xingFile(Mpeg1At32kHz, 576, 36, "Info", 1, 125), true, 0, true, 4000, false},
+    Layout{"HalfRoundsUp", xingFile(Mpeg1At32kHz, 576, 36, "Xing", 1, 375), true, 0, true, 14000, false,
+           fcXing},
+    Layout{"HalfRoundsDown", xingFile(Mpeg1At32kHz, 576, 36, "Info", 1, 125), true, 0, true, 4000, false,
+           fcInfo},
     Layout{"XingCountBeyond32Bits", xingFile(bytes({0xFF, 0xE3, 0x18, 0x00}), 72, 21, "Xing", 1, 0xFFFFFFFF),
-           true, 0, true, 309237645000, false},
-    Layout{"Vbri", vbriFile(Mpeg1At32kHz, 576, 375), true, 0, true, 14000, false},
+           true, 0, true, 309237645000, false, fcXing},
+    // VBRI counts 100,000 bytes: 59.26 kbit/s.
+    Layout{"Vbri", vbriFile(Mpeg1At32kHz, 576, 375), true, 0, true, 14000, false, fcVbri, 59},
     Layout{"VbriCountingZero", vbriFile(Mpeg1At32kHz, 576, 0), true, 0, false, 1000, false},
     // An ignored Xing header (at 21 in a mono frame) keeps the VBRI header at 36 from counting.
     Layout{"IgnoredXingHidesVbri",
@@ -117,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(Files, FileLayout, testing::Values(
     Layout{"LastOffsetSearched", zeros(65596) + frames(Stereo1, 417, 2), true, 65596, false, 0, false},
     Layout{"BeyondSearch", zeros(65597) + frames(Stereo1, 417, 2) + TagBytes, false, -1, false, 0, true},
     Layout{"AcrossBlocks", zeros(4094) + frames(Stereo1, 417, 2), true, 4094, false, 0, false},
-    Layout{"Empty", {}, false, -1, false, 0, false},
+    Layout{"Empty", {}, false, -1, false, 0, false, fcNone, 0},
     // Too short for the following-frame check and for a tag behind the first frame.
     Layout{"Short", padTo(Stereo1, 200), true, 0, false, 0, false},
     Layout{"FollowingHeaderPastTheEnd", padTo(Stereo1, 417 + 3), true, 0, false, 0, false},
@@ -126,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Files, FileLayout, testing::Values(
     // A header followed by one of another stream is passed over; the bit rate may change.
     Layout{"FollowedByAnotherStream", Stereo2 + zeros(204) + frames(Stereo1, 417, 2), true, 208, false, 0, false},
     Layout{"BitRateChanges", frames(Stereo1, 417, 1) + frames(bytes({0xFF, 0xFB, 0x80, 0x64}), 365, 2), true, 0,
-           false, 0, false},
+           false, 0, false, fcNone, 128},
     // A free-format candidate (bit-rate index 0) is passed over, so a free-format file has no first
     // frame; as the follower of another candidate it agrees.
     Layout{"FreeFormatFalseSync", zeros(100) + FreeFormat + zeros(300) + frames(Stereo1, 417, 2), true, 404, false, 0,

@@ -71,6 +71,11 @@ TEST(ID3v1Tag, GenreNames)
         EXPECT_EQ(tag.GenreID(), id);
         EXPECT_EQ(tag.Genre(), name);
     }
+    // The standard list spells them as taggers do today, and goes on to 191.
+    ASSERT_EQ(StandardGenres().size(), 192u);
+    for (const auto& [id, name] : {std::pair<int, std::string>{0, "Blues"}, {40, "Alt. Rock"},
+                                   {140, "Contemporary Christian"}, {147, "Synthpop"}, {191, "Psybient"}})
+        EXPECT_EQ(StandardGenres()[id], name);
 }
 
 TEST(ID3v1Tag, OnlyUpperCaseTagMarksABlock)

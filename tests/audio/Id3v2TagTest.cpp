@@ -202,13 +202,15 @@ TEST(Id3v2Tag, HeadersThatAreNoTag)
 TEST(Id3v2Tag, EveryFrameAndItsEncoding)
 {
     const Bytes body = textFrame("TPE1", "Artist", 1) + textFrame("TALB", "Album", 3) + textFrame("TYER", "1999") +
-                       textFrame("TCON", "(17)") + textFrame("TCOM", "Composer") + textFrame("TOPE", "Orig") +
+                       textFrame("TCON", "(17)\0Jazz\0"s) + textFrame("TCOM", "Composer") + textFrame("TOPE", "Orig") +
+                       textFrame("TPE2", "Band") +
                        textFrame("TCOP", "Rights") + textFrame("TENC", "Enc") + textFrame("TRCK", "\0" "3\0/\0" "9"s, 2) +
                        id3v2Frame("WXXX", latin1("Home") + bytes({0}) + text("http://x")) +
                        id3v2Frame("COMM", latin1("engAbc") + bytes({0}) + text("Nice"));
     id3v2tag tag = load(id3v2Tag(body));
     const std::pair<std::string, std::string> values[] = {
-        {tag.Artist(), "Artist"}, {tag.Album(), "Album"}, {tag.Year(), "1999"}, {tag.Genre(), "(17)"},
+        {tag.Artist(), "Artist"}, {tag.Album(), "Album"}, {tag.Year(), "1999"}, {tag.Genre(), "(17)\0Jazz\0"s},
+        {tag.AlbumArtist(), "Band"},
         {tag.Composer(), "Composer"}, {tag.OrigArtist(), "Orig"}, {tag.Rights(), "Rights"},
         {tag.EncodedBy(), "Enc"}, {tag.Track(), "\0" "3\0/\0" "9"s}, {tag.URL(), "http://x"}, {tag.Comment(), "Nice"},
         {tag.Title(), ""}};
@@ -218,6 +220,22 @@ TEST(Id3v2Tag, EveryFrameAndItsEncoding)
     EXPECT_EQ(tag.AlbumEncoding(), 3);
     EXPECT_EQ(tag.TrackEncoding(), 2);
     EXPECT_EQ(tag.YearEncoding(), 0);
+}
+
+TEST(Id3v2Tag, ReadsOnUntilEveryWantedValueIsFound)
+{
+    const Bytes data = id3v2Tag(FourTexts + textFrame("TRCK", "3") + textFrame("TCON", "Jazz") + textFrame("TPE2", "Trio"));
+    id3v2tag tag;
+    tag.LoadFromBuffer(data.data(), data.size());
+    EXPECT_EQ(tag.Track(), "");
+    tag.SetWanted(id3v2tag::wvTrack);
+    tag.LoadFromBuffer(data.data(), data.size());
+    EXPECT_EQ(tag.Track(), "3");
+    EXPECT_EQ(tag.Genre(), "");
+    tag.SetWanted(id3v2tag::wvArtist | id3v2tag::wvAlbumArtist);
+    tag.LoadFromBuffer(data.data(), data.size());
+    EXPECT_EQ(tag.AlbumArtist(), "Trio");
+    EXPECT_EQ(tag.Genre(), "Jazz");
 }
 
 TEST(Id3v2Tag, YearFromTdrcIsPlainDigits)

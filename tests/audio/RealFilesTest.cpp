@@ -24,6 +24,8 @@ struct RealFile {
     bool id3v2;
     std::string artist, title, year;
     int artistEncoding;
+    int shownBitRate = -1; // -1: not looked at, nor the header that gave the length
+    TFrameCountHeader countHeader = fcNone;
     friend void PrintTo(const RealFile& f, std::ostream* os) { *os << f.name; }
 };
 
@@ -49,6 +51,10 @@ TEST_P(RealFiles, ReadersAgreeWithTheEncoder)
     }
     EXPECT_EQ(info.ID3v1().Present(), !f.id3v1Title.empty());
     EXPECT_EQ(info.ID3v1().Title(), f.id3v1Title);
+    if (f.shownBitRate >= 0) {
+        EXPECT_EQ(info.BitRate(), f.shownBitRate);
+        EXPECT_EQ(info.FrameCountHeader(), f.countHeader);
+    }
 
     id3v2tag tag;
     EXPECT_EQ(tag.LoadFromFile(dataFile(f.name)), f.id3v2);
@@ -65,15 +71,16 @@ const std::string SymphonyTitle = fixtures::repeated("SYMPHONY NO 9 IN D MINOR O
 
 INSTANTIATE_TEST_SUITE_P(Encoders, RealFiles, testing::Values(
     RealFile{"mpeg1_cbr.mp3", 1, 32000, 32, 3, 2032, false, 2000, "Sine 440", true, "Tone Artist", "Sine 440", "2021",
-             0},
+             0, 32, fcNone},
     // The Info frames of ffmpeg are coded at a lower bit rate than the audio (56 and 64 kbit/s
-    // here); their frame counts give the length.
-    RealFile{"mpeg2_mono.mp3", 2, 22050, 56, 3, 1109, true, 2000, "", true, "Mono Artist", "Half Rate", "", 3},
+    // here); their frame counts give the length, the frames behind them the bit rate shown.
+    RealFile{"mpeg2_mono.mp3", 2, 22050, 56, 3, 1109, true, 2000, "", true, "Mono Artist", "Half Rate", "", 3, 24, fcInfo},
     RealFile{"ffmpeg_default.mp3", 1, 44100, 64, 0, 132, true, 1000, "", true, "FFmpeg Artist", "Default Rate", "2022",
-             3},
+             3, 128, fcInfo},
     RealFile{"mpeg25_11k.mp3", 3, 11025, 16, 3, 0, false, 2000, "", false, "", "", "", 0},
-    RealFile{"vbr_xing.mp3", 1, 32000, 128, 3, 0, true, 1000, "Variable", false, "", "", "", 0},
-    RealFile{"vbr_mpeg2.mp3", 2, 22050, 64, 3, 0, true, 2000, "", false, "", "", "", 0},
+    // The average over the bytes Xing counts.
+    RealFile{"vbr_xing.mp3", 1, 32000, 128, 3, 0, true, 1000, "Variable", false, "", "", "", 0, 40, fcXing},
+    RealFile{"vbr_mpeg2.mp3", 2, 22050, 64, 3, 0, true, 2000, "", false, "", "", "", 0, 10, fcXing},
     RealFile{"cbr_info.mp3", 1, 32000, 32, 3, 340, false, 1000, "", true, "Info Artist", "Constant", "2020", 0},
     // The texts behind a 20 KB picture (which holds stray sync patterns).
     RealFile{"cover_art.mp3", 1, 32000, 32, 3, 21698, false, 1000, "", true, "\xFF\xFE" "C\0o\0v\0e\0r\0 \0A\0r\0t\0i\0s\0t\0"s,

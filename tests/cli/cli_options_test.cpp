@@ -48,7 +48,7 @@ TEST(CliOptions, DefaultsAreTheWindowsInitialRecordAndPositionalsSetThePaths)
 TEST(CliOptions, EveryPageFieldHasAnOption)
 {
     CliCommand c = parse({"-r", "--one-table", "--dir-captions", "--wrap", "--size-unit", "MB", "--full-path",
-                          "--links", "artist,filename", "--tag-priority=v2", "--columns", "title, artist,size",
+                          "--links", "artist,filename", "--tag-priority=v2", "--columns", "title, track,artist,size",
                           "--title", "My <list>", "--color", "page-background=#102030", "--color",
                           "link-hover=sky-blue"});
     const TGeneratorSettings& s = c.settings;
@@ -63,10 +63,13 @@ TEST(CliOptions, EveryPageFieldHasAnOption)
     EXPECT_EQ(s.SelectedItems[3], ciNone);
     EXPECT_EQ(s.SelectedNames[2].str(), "File size");
     EXPECT_EQ(s.SelectedNames[3].str(), "");
+    EXPECT_EQ(c.options.columns, (std::vector<std::uint8_t>{ciTitle, ciTrack, ciArtist, ciFileSize}));
     EXPECT_EQ(s.PageCaption.str(), "My <list>");
     EXPECT_EQ(s.PageBackColor.get(), 0x00302010u);
     EXPECT_EQ(s.HoverLinkColor.get(), 0x00F0CAA6u);
     EXPECT_EQ(parse({"--links", ""}).settings.ActiveLinks, 0);
+    EXPECT_EQ(c.options.page, PageKind::Plain);
+    EXPECT_EQ(parse({"--page", "library"}).options.page, PageKind::Library);
 }
 
 TEST(CliOptions, SettingsFileIsLoadedFirstAndNoFormsOverrideIt)
@@ -85,6 +88,20 @@ TEST(CliOptions, SettingsFileIsLoadedFirstAndNoFormsOverrideIt)
     EXPECT_EQ(c.settings.PageCaption.str(), "saved");
 
     EXPECT_THROW(parse({"--settings", tmp.write("short", "abc")}), platform::InOutError);
+
+    // The options file beside it comes with it; a value it cannot use is a warning.
+    tmp.write("s.options", "columns=genre, artist\r\n");
+    c = parse({"--settings", tmp.path("s.settings")});
+    EXPECT_EQ(c.options.columns, (std::vector<std::uint8_t>{ciGenre, ciArtist}));
+    EXPECT_TRUE(c.warnings.empty());
+    EXPECT_EQ(parse({"--columns", "year", "--settings", tmp.path("s.settings")}).options.columns,
+              std::vector<std::uint8_t>{ciYear});
+    tmp.write("s.options", "page=library\ncolumns=genre,colour\n");
+    c = parse({"--settings", tmp.path("s.settings")});
+    EXPECT_TRUE(c.options.columns.empty());
+    ASSERT_EQ(c.warnings.size(), 1u);
+    EXPECT_EQ(c.warnings[0],
+              "warning: " + tmp.path("s.options") + ", line 2: cannot use columns=genre,colour; the default is used");
 }
 
 TEST(CliOptions, MalformedCommandLinesAreUsageErrors)
@@ -92,11 +109,14 @@ TEST(CliOptions, MalformedCommandLinesAreUsageErrors)
     EXPECT_NE(usageMessage({"--size-unit", "GB"}).find("B, kB or MB"), std::string::npos);
     EXPECT_NE(usageMessage({"--columns", "artist,colour"}).find("unknown column 'colour'"), std::string::npos);
     EXPECT_NE(usageMessage({"--columns", "artist,artist"}).find("twice"), std::string::npos);
-    EXPECT_NE(usageMessage({"--links", "album"}).find("unknown link column"), std::string::npos);
+    EXPECT_NE(usageMessage({"--columns", "vbr,genre,vbr"}).find("column 'vbr' given twice"), std::string::npos);
+    EXPECT_NE(usageMessage({"--links", "album"}).find("unknown link column 'album'"), std::string::npos);
+    EXPECT_NE(usageMessage({"--links", "title,tiitle"}).find("unknown link column 'tiitle'"), std::string::npos);
     EXPECT_NE(usageMessage({"--color", "page=#000000"}).find("unknown colour"), std::string::npos);
     EXPECT_NE(usageMessage({"--color", "link=#00"}).find("not a colour"), std::string::npos);
     EXPECT_NE(usageMessage({"--color", "link"}).find("NAME=VALUE"), std::string::npos);
     EXPECT_NE(usageMessage({"--tag-priority"}).find("needs a value"), std::string::npos);
+    EXPECT_NE(usageMessage({"--page", "fancy"}).find("--page takes plain or library"), std::string::npos);
     EXPECT_NE(usageMessage({"--wrap=yes"}).find("takes no value"), std::string::npos);
     EXPECT_NE(usageMessage({"--frobnicate"}).find("unknown option"), std::string::npos);
     EXPECT_NE(usageMessage({"--no-title"}).find("unknown option"), std::string::npos);

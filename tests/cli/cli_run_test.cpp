@@ -94,12 +94,14 @@ TEST(CliRun, UsageErrorsExitTwoWithAHint)
 TEST(CliRun, SaveSettingsWritesARecordTheWindowCanLoadAndPrintShowsIt)
 {
     TempDir tmp;
-    CliResult r = runCli({"--wrap", "--title", "Hello", "--save-settings", tmp.path("x.settings")});
+    CliResult r = runCli({"--wrap", "--title", "Hello", "--columns", "title,genre", "--save-settings",
+                          tmp.path("x.settings")});
     EXPECT_EQ(r.exitCode, 0) << r.output;
     TGeneratorSettings s = readSettingsFile(tmp.path("x.settings"));
     EXPECT_TRUE(s.Wrap);
     EXPECT_EQ(s.PageCaption.str(), "Hello");
     EXPECT_EQ(readFile(tmp.path("x.settings")).size(), 996u);
+    EXPECT_EQ(readFile(tmp.path("x.options")), "columns=title,genre\r\n");
 
     r = runCli({"--settings", tmp.path("x.settings"), "--print-settings"});
     EXPECT_EQ(r.exitCode, 0);
@@ -107,6 +109,54 @@ TEST(CliRun, SaveSettingsWritesARecordTheWindowCanLoadAndPrintShowsIt)
     EXPECT_NE(r.output.find("Wrap cells:           yes\n"), std::string::npos);
     EXPECT_NE(r.output.find("Cell background:      #FFCC00\n"), std::string::npos);
     EXPECT_NE(r.output.find("Link:                 #0000FF (Blue)\n"), std::string::npos);
+    EXPECT_NE(r.output.find("Columns:              Title, Genre\n"), std::string::npos);
+
+    // What cannot be used of the options file is a warning; the run goes on without it.
+    tmp.write("x.options", "columns=title,colour\r\n");
+    r = runCli({"--settings", tmp.path("x.settings"), "--print-settings"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.output.substr(0, r.output.find('\n')), "tunesheet-cli: warning: " + tmp.path("x.options") +
+                                                           ", line 1: cannot use columns=title,colour; the default is used");
+    EXPECT_NE(r.output.find("Columns:              Title\n"), std::string::npos);
+}
+
+// The columns beyond the record's seven, over the sample library, as mutagen reads its files
+// (but for Night Drive's bit rate: mutagen leaves the encoder's delay out of the playing time).
+TEST(CliRun, ColumnsOfTagsAndAudioOverTheSamples)
+{
+    TempDir out;
+    const CliResult r =
+        runCli({"--subdirs", "--columns", "artist,title,track,genre,album-artist,bitrate,sample-rate,channels,vbr,length",
+                std::string(TUNESHEET_SOURCE_DIR) + "/samples", out.path("p.htm")});
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    const std::string page = readFile(out.path("p.htm"));
+    const auto row = [](std::initializer_list<const char*> cells) {
+        std::string text = "<tr>";
+        for (const char* cell : cells)
+            text += std::string("<td nowrap>&nbsp;") + cell + "&nbsp;</td>";
+        return text + "</tr>\r\n";
+    };
+    EXPECT_NE(page.find("<th nowrap>&nbsp;Album artist&nbsp;</th><th nowrap>&nbsp;Bit rate&nbsp;</th>"
+                        "<th nowrap>&nbsp;Sample rate&nbsp;</th><th nowrap>&nbsp;Channels&nbsp;</th>"
+                        "<th nowrap>&nbsp;Bit rate mode&nbsp;</th>"),
+              std::string::npos);
+    for (const std::string& expected :
+         {row({"Quiet Trio", "Blue Hour", "", "Jazz", "", "32 kbit/s", "22.05 kHz", "Mono", "CBR", "00:02"}),
+          row({"The Samples", "First Light", "1", "Rock", "", "64 kbit/s", "44.1 kHz", "Mono", "CBR", "00:02"}),
+          row({"The Samples", "Night Drive", "2", "Rock", "", "36 kbit/s", "44.1 kHz", "Mono", "VBR", "00:02"})})
+        EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
+
+    // Genres and bit rates of files from other encoders and taggers (tests/data/audio).
+    const CliResult data = runCli({"--tag-priority", "v1", "--columns", "filename,track,genre,album-artist,bitrate,vbr",
+                                   std::string(TUNESHEET_SOURCE_DIR) + "/tests/data/audio", out.path("data.htm")});
+    ASSERT_EQ(data.exitCode, 0) << data.output;
+    const std::string dataPage = readFile(out.path("data.htm"));
+    for (const std::string& expected :
+         {row({"genres.mp3", "4", "\xC4\x8Cierna hudba; Rock; Remix; (live)", "Various Artists", "32 kbit/s", "CBR"}),
+          row({"mpeg1_cbr.mp3", "3", "Jazz", "", "32 kbit/s", "CBR"}),
+          row({"ffmpeg_default.mp3", "", "", "", "128 kbit/s", "CBR"}),
+          row({"vbr_xing.mp3", "", "", "", "40 kbit/s", "VBR"})})
+        EXPECT_NE(dataPage.find(expected), std::string::npos) << expected << "\n" << dataPage;
 }
 
 } // namespace

@@ -44,7 +44,9 @@ inline int countPrefix(const std::vector<std::string>& lines, const std::string&
 struct PageRun {
     TempDir out;
     TGeneratorSettings settings = initialFormSettings();
+    PageOptions options;
     int readers = 0;
+    PageKind page = PageKind::Plain;
     std::function<bool(const GenerateProgress&)> onProgress;
 
     std::string outputPath() const { return out.path("page.htm"); }
@@ -53,9 +55,11 @@ struct PageRun {
     {
         TTunesheet t;
         t.Settings = settings;
+        t.Options = options;
         t.Settings.InputDir = inputDir;
         t.Settings.OutputFile = outputPath();
         t.Readers = readers;
+        t.Options.page = page;
         t.OnProgress = onProgress;
         t.Generate();
         return readFile(outputPath());

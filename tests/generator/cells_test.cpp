@@ -1,6 +1,9 @@
 #include "generator/CellFormat.h"
+#include "generator/Contrast.h"
 #include "generator/ExportFormat.h"
 #include "generator/ExportRow.h"
+#include "generator/GeneratorSettings.h"
+#include "generator/GenreText.h"
 #include "generator/Html.h"
 #include "generator/NamedColours.h"
 #include "generator/TextEncoding.h"
@@ -53,6 +56,17 @@ TEST(Cells, SizeHasTwoDecimalsRoundedHalfAwayFromZeroAndGroupedThousands)
     EXPECT_EQ(formatSize(1000000, 255, English), "");
 }
 
+TEST(Cells, SampleRateInKilohertzWithoutTrailingZeros)
+{
+    const std::pair<std::int32_t, const char*> cases[] = {
+        {44100, "44.1 kHz"}, {48000, "48 kHz"}, {11025, "11.025 kHz"}, {22050, "22.05 kHz"}, {8000, "8 kHz"}, {-1, ""}};
+    for (const auto& [hertz, text] : cases) {
+        std::string out;
+        appendSampleRate(out, hertz);
+        EXPECT_EQ(out, text);
+    }
+}
+
 TEST(Cells, HtmlEscapingAndLinkTargets)
 {
     EXPECT_EQ(htmlEscape("a & b <c> \"d\" 'e'"), "a &amp; b &lt;c&gt; &quot;d&quot; 'e'");
@@ -76,6 +90,47 @@ TEST(Cells, HtmlEscapingAndLinkTargets)
     const std::string odd = "/a\\b\tc\x01\x1F\x7F\r\n d~.mp3";
     appendLinkTarget(out, odd);
     EXPECT_EQ(out, platform::PathDelimiter == '/' ? "/a%5Cb%09c%01%1F%7F%0D%0A d~.mp3" : odd);
+}
+
+TEST(Cells, ScriptStringsHoldNothingThatEndsTheirScriptOrLiteral)
+{
+    struct { const char* name; std::string in; bool asField; std::string out; } cases[] = {
+        {"tags", "</script><!-- <b>", false, "\\u003c/script>\\u003c!-- \\u003cb>"},
+        {"quote and backslash", "a\"b\\c", false, "a\\\"b\\\\c"},
+        {"control characters", std::string("\t\n\r\x1F\x7F", 5), false, "\\u0009\\u000a\\u000d\\u001f\\u007f"},
+        {"line separators", "a\xE2\x80\xA8" "b\xE2\x80\xA9", false, "a\\u2028b\\u2029"},
+        {"Latin-1 stays, the rest escaped", "caf\xC3\xA9 \xC4\x8Cierna", false, "caf\xC3\xA9 \\u010cierna"},
+        {"beyond the BMP", "\xF0\x9F\x8E\xB5", false, "\\ud83c\\udfb5"},
+        {"not UTF-8", "caf\xE9", false, "caf\xE9"},
+        {"separators in a field", std::string("a\0b\x01" "c", 5), true, "a\\ufffdb\\ufffdc"},
+        {"NUL elsewhere", std::string("a\0b", 3), false, "a\\u0000b"},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        appendScriptString(out, c.in, c.asField);
+        EXPECT_EQ(out, c.out) << c.name;
+    }
+    // A script's link is the page's link without the HTML escaping.
+    std::string path, attribute;
+    appendLinkPath(path, "/a&b \"#1\".mp3");
+    appendLinkTarget(attribute, "/a&b \"#1\".mp3");
+    EXPECT_EQ(path, "/a&b \"%231\".mp3");
+    EXPECT_EQ(attribute, "/a&amp;b &quot;%231&quot;.mp3");
+}
+
+TEST(Cells, TextColoursMoveTowardBlackOrWhiteUntilReadable)
+{
+    const std::uint32_t white = 0xFFFFFF, black = 0, yellow = rgbColour(255, 204, 0), blue = rgbColour(0, 0, 255);
+    EXPECT_EQ(readableOn(blue, yellow), blue);   // 5.7:1 already
+    EXPECT_EQ(readableOn(white, black), white);
+    // White on the default cells (1.5:1) goes toward black, no further than it must.
+    const std::uint32_t moved = readableOn(white, yellow);
+    EXPECT_GE(contrastRatio(moved, yellow), 4.5);
+    EXPECT_LT(contrastRatio(moved + 0x010101, yellow), 4.5);
+    // Dark grey on black goes toward white; where one side cannot reach 4.5:1, the other does.
+    EXPECT_GE(contrastRatio(readableOn(rgbColour(60, 60, 60), black), black), 4.5);
+    const std::uint32_t grey = rgbColour(119, 119, 119);
+    EXPECT_GE(contrastRatio(readableOn(rgbColour(130, 130, 130), grey), grey), 4.5);
 }
 
 TEST(Cells, Utf8Validity)
@@ -319,6 +374,32 @@ TEST(TagText, PathsAreJudgedNameByName)
         EXPECT_EQ(pathToPage(c.in, c.legacy), c.out) << c.name;
     // A caption is a text: judged as a whole, the UTF-8 beside a Latin-1 byte goes as Latin-1.
     EXPECT_EQ(nameToPage("\xC9" "coute/d\xC3\xA9", LegacyEncoding::Iso8859_1), "\xC3\x89" "coute/d\xC3\x83\xC2\xA9");
+}
+
+TEST(TagText, GenreValuesNameTheirGenres)
+{
+    using namespace std::string_literals;
+    struct { const char* name; std::string in; int encoding; std::string out; } cases[] = {
+        {"a number", "017", tagLatin1, "Rock"},
+        {"a number past the list", "192", tagLatin1, ""},
+        {"references", "(17)(RX)(CR)", tagLatin1, "Rock; Remix; Cover"},
+        {"a reference naming nothing", "(255)(9)", tagLatin1, "Metal"},
+        {"text behind references", "(17)Rock & Roll", tagLatin1, "Rock & Roll"},
+        {"a doubled parenthesis", "((text", tagLatin1, "(text"},
+        {"after a reference", "(17)((live)", tagLatin1, "(live)"},
+        {"values as they stand", "RX\0(Rock)\0( 17 )\0(12\0()"s, tagLatin1, "RX; (Rock); ( 17 ); (12; ()"},
+        {"values naming nothing and empty ones", "255\0\0(200)\0Jazz\0"s, tagLatin1, "Jazz"},
+        {"the standard list's spelling", "140", tagLatin1, "Contemporary Christian"},
+        {"Latin-1 text", "Chanson fran\xE7" "aise", tagLatin1, "Chanson fran\xC3\xA7" "aise"},
+        {"utf-16, each value with its own mark", "\xFF\xFE" "1\0" "7\0\0\0\xFE\xFF\0J\0a\0z\0z"s, tagUtf16, "Rock; Jazz"},
+        {"utf-16 zeros at an odd offset", "A\0\0\x01\0\0" "8\0"s, tagUtf16, "A\xC4\x80; Jazz"},
+        {"utf-8", "(8)\0\xC4\x8C" "ard\xC3\xA1\xC5\xA1"s, tagUtf8, "Jazz; \xC4\x8C" "ard\xC3\xA1\xC5\xA1"},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        genreValuesToPage(c.in, c.encoding, platform::LegacyEncoding::Iso8859_1, out);
+        EXPECT_EQ(out, c.out) << c.name;
+    }
 }
 
 } // namespace

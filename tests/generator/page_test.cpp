@@ -1,3 +1,4 @@
+#include "generator/Html.h"
 #include "generator/tunesheet_class.h"
 #include "platform/Errors.h"
 #include "platform/Path.h"
@@ -6,6 +7,8 @@
 #include "generator/PageFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -102,6 +105,37 @@ TEST(Page, HeaderRowHasOneCellPerNonZeroSlotWithItsStoredName)
     EXPECT_EQ(countLines(lines, "<tr><th>&nbsp;Interpret&nbsp;</th><th>&nbsp;" + std::string(25, 'A') + "&nbsp;</th></tr>"), 1);
 }
 
+// The options' list is used only while its columns of the record's kinds, in order and
+// followed by empty slots, are the record's slots; the others stay as they were.
+TEST(Page, TheOptionsListIsUsedWhileItAgreesWithTheRecord)
+{
+    TempDir in;
+    in.write("cover.jpg");
+    const auto header = [&in](const std::vector<std::uint8_t>& list, std::vector<std::uint8_t> slots) {
+        PageRun run;
+        slots.resize(ColumnSlots);
+        for (int i = 0; i < ColumnSlots; ++i) {
+            run.settings.SelectedItems[i] = slots[i];
+            run.settings.SelectedNames[i] = "slot " + std::to_string(i);
+        }
+        run.options.columns = list;
+        const auto lines = run.lines(in.dir());
+        const auto found = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.find("<th") != l.npos; });
+        return found == lines.end() ? std::string("(none)") : *found;
+    };
+    const auto th = [](const std::string& name) { return "<th nowrap>&nbsp;" + name + "&nbsp;</th>"; };
+    EXPECT_EQ(header({ciTrack, ciTitle, ciBitRate, ciArtist}, {ciTitle, ciArtist}),
+              "<tr>" + th("Track") + th("slot 0") + th("Bit rate") + th("slot 1") + "</tr>");
+    EXPECT_EQ(header({ciGenre, ciBitRateMode}, {}), "<tr>" + th("Genre") + th("Bit rate mode") + "</tr>");
+    EXPECT_EQ(header({ciTrack, ciTitle}, {ciTitle, ciArtist}), "<tr>" + th("slot 0") + th("slot 1") + "</tr>");
+    EXPECT_EQ(header({ciTitle, ciArtist}, {ciTitle, ciNone, ciArtist}), "<tr>" + th("slot 0") + th("slot 2") + "</tr>");
+    EXPECT_EQ(header({ciTitle, ciTitle, ciTitle, ciTitle, ciTitle, ciTitle, ciTitle, ciTitle},
+                     {ciTitle, ciTitle, ciTitle, ciTitle, ciTitle, ciTitle, ciTitle}),
+              "<tr>" + th("slot 0") + th("slot 1") + th("slot 2") + th("slot 3") + th("slot 4") + th("slot 5") +
+                  th("slot 6") + "</tr>");
+    EXPECT_EQ(header({ciTrack}, {ciArtist}), "<tr>" + th("slot 0") + "</tr>");
+}
+
 TEST(Page, OutsideTextsAreEscaped)
 {
     TempDir in;
@@ -121,6 +155,47 @@ TEST(Page, OutsideTextsAreEscaped)
     const std::string d = in.dir() + escaped + platform::PathDelimiter;
     EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + d + " " + d + "</b></span>"), 1);
     EXPECT_EQ(countPrefix(lines, "<tr><th nowrap>&nbsp;&lt;b&gt;&nbsp;</th>"), 1);
+}
+
+// The library page: its first rows as plain rows, then every row as data, a script element for
+// each chunk of whole folders; a folder without MP3 files has no heading and no data.
+TEST(LibraryPage, FirstRowsPlainThenAllRowsAsDataByWholeFolders)
+{
+    TempDir in;
+    for (int i = 0; i < 250; ++i)
+        in.write("a/" + std::to_string(1000 + i) + ".mp3");
+    in.write("b/cover.jpg");
+    in.write("c/x.mp3");
+    PageRun run;
+    run.page = PageKind::Library;
+    run.settings.IncludeSubdirs = true;
+    run.settings.DirOverTable = true;
+    run.settings.PageCaption = "Mine";
+    const auto lines = run.lines(in.dir());
+    ASSERT_GT(lines.size(), 10u);
+    EXPECT_EQ(lines[0], "<!DOCTYPE html>");
+    EXPECT_EQ(lines[1], "<html lang=\"en\">");
+    EXPECT_EQ(lines.back(), "</html>");
+    EXPECT_EQ(countPrefix(lines, "<<no CR LF>>"), 0);
+    EXPECT_EQ(countPrefix(lines, "<tr><td>"), 200);
+    EXPECT_EQ(countPrefix(lines, "<tr class=\"ts-dir\"><td colspan=\"7\">" + in.dir() + "a"), 1);
+    EXPECT_EQ(countPrefix(lines, "<tr class=\"ts-dir\">"), 1); // c's first row is past the first 200
+    EXPECT_EQ(countPrefix(lines, "<script>ts.start({"), 1);
+    EXPECT_EQ(countLines(lines, "<script>ts.end()</script>"), 1);
+    std::string data;
+    for (const auto& l : lines)
+        if (l.compare(0, 15, "<script>ts.add(") == 0)
+            data += l;
+    auto folder = [&](const std::string& name) {
+        std::string text;
+        appendScriptString(text, in.dir() + name + platform::PathDelimiter);
+        return "\"" + text + "\"";
+    };
+    EXPECT_NE(data.find("[" + folder("a") + ",250,"), std::string::npos);
+    EXPECT_NE(data.find("," + folder("c") + ",1,"), std::string::npos);
+    EXPECT_EQ(data.find(folder("b")), std::string::npos);
+    // The data holds no tag but its script elements'.
+    EXPECT_EQ(std::count(data.begin(), data.end(), '<'), 2 * countPrefix(lines, "<script>ts.add("));
 }
 
 #ifndef _WIN32 // names there are always the narrow text of some character
@@ -159,6 +234,13 @@ TEST(Page, NamesThatAreNotUtf8AreShownAsLatin1AndLinkedByTheirBytes)
     in.write(folder + "/d\xC3\xA9j\xC3\xA0 vu/x.mp3", "x");
     lines = run.lines(stored);
     EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + shown + "/d\xC3\xA9j\xC3\xA0 vu/ " + shown + "</b></span>"), 1);
+    // In the user's legacy encoding: the caption, and the folders' names over the tables.
+    run.options.legacyEncoding = platform::LegacyEncoding::Windows1250;
+    s.PageCaption = "\xC8iern\x61";
+    in.write(folder + "/\xE8/x.mp3", "x");
+    lines = run.lines(stored);
+    EXPECT_EQ(lines[3], "    <title>\xC4\x8Ciern\x61</title>");
+    EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + shown + "/\xC4\x8D/ " + shown + "</b></span>"), 1);
 }
 #endif
 

@@ -49,6 +49,16 @@ struct RowRun : PageRun {
         for (; i < ColumnSlots; ++i)
             settings.SelectedItems[i] = ciNone;
     }
+    // Any columns, as the options file lists them beside a record that agrees.
+    void listed(std::vector<std::uint8_t> ids)
+    {
+        options.columns = ids;
+        const auto slots = recordSlotsOf(ids);
+        for (int i = 0; i < ColumnSlots; ++i) {
+            settings.SelectedItems[i] = slots[i];
+            settings.SelectedNames[i] = englishColumnName(slots[i]);
+        }
+    }
 };
 
 TEST(Rows, UntaggedCbrFileWithAllColumns)
@@ -129,17 +139,91 @@ TEST(Rows, TagTextsAreEscapedAndDecodedIntoUtf8)
               "<tr>" + cell("Caf\xC3\xA9 &amp; &lt;Bar&gt;") + cell("\xC4\x8Cier") + cell("&quot;Quoted&quot;") + "</tr>");
 }
 
+// The user's legacy encoding reads what is neither UTF-8 nor another ID3 encoding: ID3v1 texts,
+// ID3v2 texts of encoding 0, and names.
+TEST(Rows, TheLegacyEncodingReadsSingleByteTextsAndNames)
+{
+    Id3v1Fields v1;
+    v1.title = "\xC8iern\x61"; // "Čierna" in windows-1250
+    v1.artist = "Caf\xC3\xA9";  // UTF-8 stays UTF-8
+    const Bytes v2 = id3v2Tag(textFrame("TALB", "\xBCudov\xE1") + textFrame("TCON", "\xC8" "ard\xE1\x9A") +
+                              textFrame("TPE2", std::string("\xFF\xFE\xC8\0", 4), 1) + zeros(16));
+    RowRun run;
+    run.listed({ciTitle, ciArtist, ciAlbum, ciGenre, ciAlbumArtist, ciFileName});
+    run.options.legacyEncoding = platform::LegacyEncoding::Windows1250;
+    run.settings.FileNameMode = fnFullPath;
+    EXPECT_EQ(run.row("\xC8" "ierna.mp3", v2 + cbrMillionBytes(id3v1Block(v1))),
+              "<tr>" + cell("\xC4\x8Cierna") + cell("Caf\xC3\xA9") + cell("\xC4\xBDudov\xC3\xA1") +
+                  cell("\xC4\x8C" "ard\xC3\xA1\xC5\xA1") + cell("\xC3\x88") + cell(run.in.dir() + "\xC4\x8Cierna.mp3") + "</tr>");
+
+    RowRun cyrillic;
+    cyrillic.columns({ciArtist});
+    cyrillic.options.legacyEncoding = platform::LegacyEncoding::Windows1251;
+    Id3v1Fields moscow;
+    moscow.artist = "\xCC\xEE\xF1\xEA\xE2\xE0";
+    EXPECT_EQ(cyrillic.row("a.mp3", cbrMillionBytes(id3v1Block(moscow))),
+              "<tr>" + cell("\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0") + "</tr>");
+}
+
 TEST(Rows, RecordValuesOnlyAnEditedFileHolds)
 {
     RowRun run;
     run.columns({ciArtist, ciNone, ciAlbum});
     EXPECT_EQ(run.row("a.mp3", zeros(10)), "<tr>" + cell("") + "</tr>") << "a data row stops at the first empty slot";
 
+    // An id the record's slots do not hold, even that of a column the options file may name.
     RowRun odd;
-    odd.columns({ciFileName, ciFileSize, 9});
+    odd.columns({ciFileName, ciFileSize, ciGenre});
     odd.settings.FileNameMode = 2;
     odd.settings.FileSizeUnit = 3;
-    EXPECT_EQ(odd.row("a.mp3", zeros(10)), "<tr>" + cell("") + cell("") + cell("") + "</tr>");
+    Id3v1Fields rock;
+    rock.genre = 17;
+    EXPECT_EQ(odd.row("a.mp3", cbrMillionBytes(id3v1Block(rock))), "<tr>" + cell("") + cell("") + cell("") + "</tr>");
+}
+
+TEST(Rows, TrackGenreAndAlbumArtistFollowTheTagPriority)
+{
+    Id3v1Fields v1;
+    v1.track = 5;
+    v1.genre = 140;
+    const Bytes v2 = id3v2Tag(textFrame("TRCK", "3/12") + textFrame("TCON", "(17)") + textFrame("TPE2", "Band") +
+                              zeros(16));
+    const Bytes file = v2 + cbrMillionBytes(id3v1Block(v1));
+    const std::vector<std::uint8_t> ids = {ciTrack, ciGenre, ciAlbumArtist};
+    RowRun v2First;
+    v2First.listed(ids);
+    EXPECT_EQ(v2First.row("a.mp3", file), "<tr>" + cell("3/12") + cell("Rock") + cell("Band") + "</tr>");
+    RowRun v1First;
+    v1First.listed(ids);
+    v1First.settings.TagPriority = tpID3v1First;
+    EXPECT_EQ(v1First.row("a.mp3", file), "<tr>" + cell("5") + cell("Contemporary Christian") + cell("Band") + "</tr>");
+    RowRun unknown;
+    unknown.listed(ids);
+    unknown.settings.TagPriority = 2;
+    EXPECT_EQ(unknown.row("a.mp3", file), "<tr>" + cell("") + cell("") + cell("") + "</tr>");
+    // ID3v1.0 has no track; a genre byte past the list names nothing.
+    Id3v1Fields v10;
+    v10.genre = 192;
+    RowRun onlyV1;
+    onlyV1.listed(ids);
+    EXPECT_EQ(onlyV1.row("a.mp3", cbrMillionBytes(id3v1Block(v10))), "<tr>" + cell("") + cell("") + cell("") + "</tr>");
+}
+
+TEST(Rows, AudioColumnsNeedAValidFirstFrame)
+{
+    const auto row = [](const Bytes& file) {
+        RowRun run;
+        run.listed({ciBitRate, ciSampleRate, ciChannels, ciBitRateMode, ciLength});
+        return run.row("a.mp3", file);
+    };
+    EXPECT_EQ(row(cbrMillionBytes()),
+              "<tr>" + cell("128 kbit/s") + cell("44.1 kHz") + cell("Joint stereo") + cell("CBR") + cell("01:02") + "</tr>");
+    // MPEG-2, 22,050 Hz, single channel; 1000 frames counted by Xing over 20,000 bytes.
+    const Bytes mono2 = bytes({0xFF, 0xF3, 0x80, 0xC4});
+    Bytes vbr = xingFrame(mono2, 208, 13, "Xing", 1, 1000) + frames(mono2, 208, 1);
+    vbr.resize(20000);
+    EXPECT_EQ(row(vbr), "<tr>" + cell("6 kbit/s") + cell("22.05 kHz") + cell("Mono") + cell("VBR") + cell("00:26") + "</tr>");
+    EXPECT_EQ(row(zeros(5000)), "<tr>" + cell("") + cell("") + cell("") + cell("") + cell("") + "</tr>");
 }
 
 } // namespace

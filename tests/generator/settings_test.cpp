@@ -1,4 +1,5 @@
 #include "generator/GeneratorSettings.h"
+#include "generator/PageOptions.h"
 #include "platform/Errors.h"
 
 #include "common/TempDir.h"
@@ -131,6 +132,85 @@ TEST(SettingsFile, ShortFileIsReadBeyondEndAndLongFileGivesItsFirstRecord)
     EXPECT_EQ(readFile(tmp.path("long.settings")).size(), 996u);
 
     EXPECT_THROW(readSettingsFile(tmp.path("missing.settings")), platform::InOutError);
+}
+
+TEST(OptionsFile, LiesBesideTheSettingsFile)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"/a/tunesheet.settings", "/a/tunesheet.options"}, {"/a/b.c/tunesheet", "/a/b.c/tunesheet.options"},
+        {"/a/.settings", "/a/.settings.options"},         {"x.tar.settings", "x.tar.options"},
+        {"/a/b.", "/a/b.options"},
+    };
+    for (const auto& [settings, options] : cases)
+        EXPECT_EQ(optionsFileOf(settings), options) << settings;
+}
+
+TEST(OptionsFile, ReadsKeysAsTheyAreWrittenByHandAndReportsWhatItCannotUse)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::uint8_t> columns;
+        int badLine; // 0: none
+    };
+    const Case cases[] = {
+        {"plain", "columns=artist,track\r\n", {ciArtist, ciTrack}, 0},
+        {"mark, LF, blanks, empty items, a name twice", "\xEF\xBB\xBF columns \t=  vbr, ,genre ,vbr,\n",
+         {ciBitRateMode, ciGenre, ciBitRateMode}, 0},
+        {"the last line of a key counts", "columns=title\ncolumns=year\n", {ciYear}, 0},
+        {"comments, unknown keys and lines without =", "#columns=title\npage=library\ncolumns\n", {}, 0},
+        {"an unknown name", "columns=title\ncolumns=title,colour\n", {}, 2},
+        {"no name", "columns= , \n", {}, 1},
+        {"names keep their letter case", "columns=Artist", {}, 1},
+        {"no last line end", "columns=size", {ciFileSize}, 0},
+        {"nothing", "", {}, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<BadOption> bad;
+        const PageOptions options = parseOptions(c.text, bad);
+        EXPECT_EQ(options.columns, c.columns) << c.name;
+        ASSERT_EQ(bad.size(), c.badLine ? 1u : 0u) << c.name;
+        if (c.badLine) {
+            EXPECT_EQ(bad[0].line, c.badLine) << c.name;
+        }
+    }
+    // The legacy encoding by one of its names in any letter case; another spelling is reported.
+    using platform::LegacyEncoding;
+    std::vector<BadOption> bad;
+    EXPECT_EQ(parseOptions("legacy-encoding = Windows-1250\r\n", bad).legacyEncoding, LegacyEncoding::Windows1250);
+    EXPECT_EQ(parseOptions("legacy-encoding=koi8-r\nlegacy-encoding=CP437", bad).legacyEncoding, LegacyEncoding::Cp437);
+    EXPECT_TRUE(bad.empty());
+    EXPECT_EQ(parseOptions("legacy-encoding=windows-1250\nlegacy-encoding=cp1250\n", bad).legacyEncoding,
+              LegacyEncoding::Iso8859_1);
+    ASSERT_EQ(bad.size(), 1u);
+    EXPECT_EQ(bad[0].line, 2);
+    EXPECT_EQ(bad[0].key, "legacy-encoding");
+    PageOptions options;
+    EXPECT_EQ(optionsText(options), "");
+    options.legacyEncoding = LegacyEncoding::Koi8R;
+    EXPECT_EQ(optionsText(options), "legacy-encoding=KOI8-R\r\n");
+}
+
+TEST(OptionsFile, WritingKeepsWhatItDoesNotKnow)
+{
+    TempDir tmp;
+    const std::string path = tmp.path("a.options");
+    std::vector<BadOption> bad;
+    EXPECT_TRUE(readOptionsFile(path, bad).columns.empty()) << "no file: the defaults";
+
+    PageOptions options = parseOptions("# mine\npage=library\ncolumns=title\n\ncolumns=year\nlater=1", bad);
+    options.columns = {ciTrack, ciArtist};
+    writeOptionsFile(path, options);
+    EXPECT_EQ(readFile(path), "# mine\r\npage=library\r\ncolumns=track,artist\r\n\r\nlater=1\r\n");
+    EXPECT_EQ(readOptionsFile(path, bad).columns, options.columns);
+
+    options.columns.clear();
+    EXPECT_EQ(optionsText(options), "# mine\r\npage=library\r\n\r\nlater=1\r\n");
+    EXPECT_EQ(optionsText(PageOptions{{ciGenre}, {}}), "columns=genre\r\n");
+    // A first line that starts with a byte-order mark keeps it through a write and a read.
+    options = parseOptions("\xEF\xBB\xBF\xEF\xBB\xBFmark", bad);
+    EXPECT_EQ(parseOptions(optionsText(options), bad).lines, std::vector<std::string>{"\xEF\xBB\xBFmark"});
+    EXPECT_TRUE(bad.empty());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Re-labelling a window from a language library, and the ".language" file.
 #include "dialogs/BrowsDlg.h"
 #include "dialogs/SaveDialog.h"
+#include "generator/Columns.h"
 #include "i18n/LanguageSession.h"
 #include "i18n/LanguageTargets.h"
 #include "platform/Errors.h"
@@ -76,17 +77,22 @@ public:
             (new QCheckBox(QLatin1String(name), this))->setObjectName(QLatin1String(name));
         for (int i = 1; i <= 14; ++i)
             (new QLabel(QStringLiteral("label"), this))->setObjectName(QStringLiteral("Label%1").arg(i));
+        (new QLabel(QStringLiteral("label"), this))->setObjectName(QStringLiteral("lblPageKind"));
         combo("cmbID3TagPriority", {"Ver.2.3 first, then ver.1.1", "Ver.1.1 first, then ver.2.3"});
         combo("cmbAfterGenerate", {"Show the page", "Don't show the page", "Ask me to show the page"});
         combo("cmbFileSizeIn", {"Bytes (B)", "KiloBytes (kB)", "MegaBytes (MB)"});
         combo("cmbFileName", QStringList{"Only file names", "File names with full path"}.mid(0, fileNameItems));
+        combo("cmbPageKind", {"Plain table", "Searchable library"});
         for (const char* name : {"cbxPageBackground", "cbxPageText", "cbxDirectoryName", "cbxCellBackground",
                                  "cbxHeaderBackground", "cbxActiveLink", "cbxMouseOverActiveLink"})
             combo(name, {"Black", "White"});
         list("chklbActiveLinks", {"Artist name", "Song name", "File name"});
         for (int i = 0; i < 3; ++i)
             list("chklbActiveLinks")->item(i)->setCheckState(Qt::Unchecked);
-        list("lbAvailable", {"Artist", "Title", "Album", "Year", "Length", "File size", "File name"});
+        QStringList columns;
+        for (const ColumnKind& column : columnKinds())
+            columns << QString::fromUtf8(column.englishHeader);
+        list("lbAvailable", columns);
         list("lbSelected", {});
     }
 

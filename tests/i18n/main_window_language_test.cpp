@@ -64,7 +64,7 @@ private slots:
             QVERIFY2(shown == expected[target.index - 1], qPrintable(QStringLiteral("index %1: %2").arg(target.index).arg(shown)));
         }
         // The selected columns were filled from the translated available ones.
-        QCOMPARE(items(f.child<QListWidget>("lbSelected")), items(f.child<QListWidget>("lbAvailable")));
+        QCOMPARE(items(f.child<QListWidget>("lbSelected")), items(f.child<QListWidget>("lbAvailable")).mid(0, 7));
         QVERIFY(f.window->idleStatusText().endsWith(QString::fromUtf8("Preložil tím tunesheet")));
         // The texts beyond the original ones reach the parts that show them.
         QCOMPARE(f.child<QMenu>("mnuRecentDirs")->title(), QString::fromUtf8("Nedávne vstupné &priečinky"));

@@ -307,20 +307,89 @@ private slots:
         p.child<ColourBox>("cbxPageText")->setColour(rgbColour(0xA6, 0xCA, 0xF0));
         auto* selected = p.child<QListWidget>("lbSelected");
         selected->clear();
-        selected->addItems({"File name", "Title", "Artist", "Length", "File size"});
+        selected->addItems({"File name", "Track", "Title", "Bit rate", "Artist", "Genre", "Length", "Channels",
+                            "File size"});
         p.generate();
         QVERIFY(desktop.messages.empty());
         const std::string windowPage = readFile(p.tmp.path("page.htm"));
         QVERIFY(windowPage.find("Samples &amp; more") != std::string::npos);
+        QVERIFY(windowPage.find("<th nowrap>&nbsp;Bit rate&nbsp;</th>") != std::string::npos);
 
-        const std::string record = p.tmp.path("form.settings");
-        writeSettingsFile(record, p.window->Generator().Settings);
+        // The window's two files, read by the command-line tool, give the same page...
+        p.action("acSaveSettings")->trigger();
         std::filesystem::remove(p.tmp.path("page.htm"));
-        QProcess cli;
-        cli.start(QStringLiteral(TUNESHEET_BIN_DIR "/tunesheet-cli"), {QStringLiteral("--settings"), qs(record)});
-        QVERIFY(cli.waitForFinished(30000));
-        QCOMPARE(cli.exitCode(), 0);
+        const auto runCli = [](const QStringList& args) {
+            QProcess cli;
+            cli.start(QStringLiteral(TUNESHEET_BIN_DIR "/tunesheet-cli"), args);
+            return cli.waitForFinished(30000) && cli.exitCode() == 0 && cli.readAllStandardError().isEmpty();
+        };
+        QVERIFY(runCli({QStringLiteral("--settings"), qs(p.settingsFile())}));
         QVERIFY(readFile(p.tmp.path("page.htm")) == windowPage);
+
+        // ...and so do the tool's, written from its options and loaded by the window.
+        std::filesystem::remove(p.tmp.path("page.htm"));
+        QVERIFY(runCli({"--subdirs", "--dir-captions", "--size-unit", "B", "--full-path", "--tag-priority", "v2",
+                        "--links", "title", "--title", "Samples & more", "--color", "cell-background=#123456",
+                        "--color", "page-text=#A6CAF0", "--columns",
+                        "filename,track,title,bitrate,artist,genre,length,channels,size", "--save-settings",
+                        qs(p.settingsFile()), p.input->text(), p.output->text()}));
+        p.restart();
+        p.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(agDontShow);
+        p.generate();
+        QVERIFY(desktop.messages.empty());
+        QVERIFY(readFile(p.tmp.path("page.htm")) == windowPage);
+    }
+
+    // The page kind's choice gives the library page, in the window's language; it is kept in
+    // the options file, and the plain table stays the default.
+    void theSearchableLibraryIsWrittenInTheWindowsLanguage()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        QCOMPARE(p.child<QComboBox>("cmbPageKind")->currentIndex(), 0);
+        p.prepare(agDontShow);
+        p.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
+        p.child<QComboBox>("cmbPageKind")->setCurrentIndex(1);
+        p.generate();
+        QVERIFY(desktop.messages.empty());
+        std::string page = readFile(p.tmp.path("page.htm"));
+        QVERIFY(page.rfind("<!DOCTYPE html>\r\n<html lang=\"en\">", 0) == 0);
+        QVERIFY(page.find("<label for=\"q\">Search</label>") != std::string::npos);
+        p.action("acSaveSettings")->trigger();
+        QVERIFY(readFile(optionsFileOf(p.settingsFile())).find("page=library\r\n") != std::string::npos);
+
+        if (!std::filesystem::exists(TUNESHEET_BIN_DIR "/slovak.dll"))
+            QSKIP("the Slovak language library is not built");
+        p.window->Language().LanguageLibrary = QStringLiteral("slovak.dll");
+        QVERIFY(p.window->ChangeLanguage());
+        QCOMPARE(p.child<QComboBox>("cmbPageKind")->currentIndex(), 1);
+        p.generate();
+        page = readFile(p.tmp.path("page.htm"));
+        QVERIFY(page.find("<html lang=\"sk\">") != std::string::npos);
+        QVERIFY(page.find("<label for=\"q\">H\xC4\xBE" "ada\xC5\xA5</label>") != std::string::npos);
+    }
+
+    // A record another program wrote, or one that no longer agrees with the options file
+    // beside it, gives the page it always gave.
+    void anOptionsFileThatDisagreesWithTheRecordIsNotUsed()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        p.prepare(agDontShow);
+        auto* selected = p.child<QListWidget>("lbSelected");
+        selected->clear();
+        selected->addItems({"Title", "Artist"});
+        p.generate();
+        const std::string recordPage = readFile(p.tmp.path("page.htm"));
+        p.window->close();
+        p.tmp.write("tunesheet.options", "columns=track,artist,title\r\n");
+        p.restart();
+        selected = p.child<QListWidget>("lbSelected");
+        QCOMPARE(selected->count(), 2);
+        QCOMPARE(selected->item(0)->text(), QStringLiteral("Title"));
+        p.generate();
+        QVERIFY(readFile(p.tmp.path("page.htm")) == recordPage);
+        QVERIFY(desktop.messages.empty());
     }
 };
 

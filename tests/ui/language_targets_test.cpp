@@ -2,6 +2,7 @@
 // English text that the English language library gives it.
 #include "i18n/LanguageTargets.h"
 #include "i18n/LanguageTable.h"
+#include "generator/Columns.h"
 #include "ui/unMain.h"
 
 #include "desktop/FakeDesktop.h"
@@ -31,6 +32,17 @@ private slots:
             const QString after = languageTargetText(f.window.get(), f.window->Language().Texts, target);
             QVERIFY2(after == before[index], qPrintable(QStringLiteral("%1: %2 / %3").arg(target.index).arg(before[index], after)));
             ++index;
+        }
+    }
+
+    // A column's language text is the one that labels its item of the list of all columns.
+    void everyColumnHeaderIsTranslatedByItsLanguageText()
+    {
+        for (const ColumnKind& column : columnKinds()) {
+            const LanguageTarget& target = languageTargets()[static_cast<std::size_t>(column.languageIndex - 1)];
+            QCOMPARE(target.kind, TextKind::Item);
+            QCOMPARE(QByteArray(target.objectName), QByteArray("lbAvailable"));
+            QCOMPARE(target.item, column.id - 1);
         }
     }
 

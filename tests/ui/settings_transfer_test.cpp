@@ -15,7 +15,7 @@
 
 namespace {
 
-const char* const comboNames[] = {"cmbID3TagPriority", "cmbAfterGenerate", "cmbFileSizeIn", "cmbFileName"};
+const char* const comboNames[] = {"cmbID3TagPriority", "cmbAfterGenerate", "cmbFileSizeIn", "cmbFileName", "cmbPageKind"};
 const char* const checkNames[] = {"chkIncludeSubdirectories", "chkDirOverTable", "chkAllDirsInOneTable", "chkWrap"};
 const char* const editNames[] = {"lbledtInput", "lbledtOutput", "lbledtPageCaption"};
 const char* const colourNames[] = {"cbxPageBackground", "cbxPageText", "cbxDirectoryName", "cbxCellBackground",
@@ -67,13 +67,15 @@ void changeEveryControl(const WindowFixture& f, bool other)
     f.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(other ? 0 : 2);
     f.child<QComboBox>("cmbFileSizeIn")->setCurrentIndex(other ? 1 : 2);
     f.child<QComboBox>("cmbFileName")->setCurrentIndex(other ? 0 : 1);
+    f.child<QComboBox>("cmbPageKind")->setCurrentIndex(other ? 0 : 1);
     for (int i = 0; i < 7; ++i)
         f.child<ColourBox>(colourNames[i])->setColour(other ? rgbColour(0, 128, 0) : rgbColour(10 + i, 20, 30));
     f.child<ColourBox>("cbxPageText")->setColour(other ? rgbColour(1, 2, 3) : rgbColour(0xA6, 0xCA, 0xF0));
     auto* links = f.child<QListWidget>("chklbActiveLinks");
     for (int i = 0; i < links->count(); ++i)
         links->item(i)->setCheckState((i != 1) != other ? Qt::Checked : Qt::Unchecked);
-    setSelected(f, other ? QStringList{"Artist", "Title", "Album"} : QStringList{"Year", "Artist", "File name"});
+    setSelected(f, other ? QStringList{"Artist", "Title", "Album"}
+                         : QStringList{"Year", "Track", "Artist", "Bit rate mode", "File name"});
 }
 
 std::string bytesOf(const TGeneratorSettings& s)
@@ -104,7 +106,8 @@ private slots:
         QVERIFY(formState(f) != saved);
         f.action("acLoadSettings")->trigger();
         QCOMPARE(formState(f), saved);
-        QCOMPARE(texts(f.child<QListWidget>("lbSelected")), (QStringList{"Year", "Artist", "File name"}));
+        QCOMPARE(texts(f.child<QListWidget>("lbSelected")),
+                 (QStringList{"Year", "Track", "Artist", "Bit rate mode", "File name"}));
         QVERIFY(desktop.messages.empty());
         // And the next start shows the same.
         f.restart();
@@ -145,10 +148,16 @@ private slots:
         QVERIFY(desktop.messages.empty());
     }
 
+    // The slots take the columns of the record's kinds; the options file beside the record
+    // takes the whole list.
     void selectedColumnsFillTheSlotsInTheirOrder()
     {
+        FakeDesktop desktop;
         WindowFixture f;
-        setSelected(f, {"Title", "Artist"});
+        f.tmp.write("tunesheet.settings", bytesOf(initialFormSettings()));
+        f.tmp.write("tunesheet.options", "# kept\r\nlater-key=1\r\ncolumns=year\r\n");
+        f.restart();
+        setSelected(f, {"Track", "Title", "Bit rate", "Artist"});
         f.window->FormToClass();
         const TGeneratorSettings& s = f.window->Generator().Settings;
         const std::uint8_t expected[7] = {2, 1, 0, 0, 0, 0, 0};
@@ -157,6 +166,33 @@ private slots:
         QCOMPARE(s.SelectedNames[1].str(), std::string("Artist"));
         for (int i = 2; i < 7; ++i)
             QCOMPARE(s.SelectedNames[i].length, std::uint8_t(0));
+        f.window->close();
+        QVERIFY(readFile(f.tmp.path("tunesheet.options")) ==
+                "# kept\r\nlater-key=1\r\ncolumns=track,title,bitrate,artist\r\n");
+        QVERIFY(desktop.messages.empty());
+    }
+
+    // A list that does not agree with the record is not used; a value that cannot be used is
+    // told, in the window's language, and the record's columns are shown.
+    void optionsTheRecordDoesNotAgreeWithAreNotUsed()
+    {
+        FakeDesktop desktop;
+        WindowFixture f;
+        TGeneratorSettings s = initialFormSettings();
+        const std::uint8_t ids[7] = {ciTitle, ciArtist, 0, 0, 0, 0, 0};
+        std::memcpy(s.SelectedItems, ids, 7);
+        f.tmp.write("tunesheet.settings", bytesOf(s));
+        f.tmp.write("tunesheet.options", "columns=artist,track,title\r\n");
+        f.action("acLoadSettings")->trigger();
+        QCOMPARE(texts(f.child<QListWidget>("lbSelected")), (QStringList{"Title", "Artist"}));
+        QVERIFY(desktop.messages.empty());
+
+        f.tmp.write("tunesheet.options", "columns=title,genre\r\ncolumns=title,colour\r\n");
+        f.action("acLoadSettings")->trigger();
+        const QString file = QString::fromStdString(f.tmp.path("tunesheet.options"));
+        QVERIFY(desktop.onlyMessage(QMessageBox::Warning, file + ", line 2: columns=title,colour cannot be used; "
+                                                                 "the default is used instead."));
+        QCOMPARE(texts(f.child<QListWidget>("lbSelected")), (QStringList{"Title", "Artist"}));
     }
 
     void longTextsAreCutAtACharacterBoundary()

@@ -1,0 +1,359 @@
+// Ordering many distinct texts as Intl.Collator orders them without asking it about every pair:
+// a collator comparison is slow next to everything else the page does, and a sort asks for
+// some twenty per text. The collator is asked once about each character the texts use (and
+// each pair of them that it reads as one letter); a text then becomes a row of numbers, the
+// characters' places in its order, with a run of digits standing for its value. Those rows
+// are sorted by radix, which puts texts in the collator's order wherever they differ in more
+// than letter case and accents; the collator orders the texts whose rows are equal, and the
+// few texts holding a character whose place it does not tell (one it reads as several, such
+// as a ligature it does not spell out) are put in their places by it alone.
+"use strict";
+var tsCollate = (function () {
+  var SmallSort = 2000;
+  var InsertionRange = 32;
+  var MostPairTests = 160; // characters: pairs of more are not looked for
+  // The keys hold a text's first elements only: texts that agree that far are few, and the
+  // collator orders them.
+  var KeyLength = 24;
+  var Spelled = { "\u00df": "ss", "\u00e6": "ae", "\u00c6": "AE", "\u0153": "oe", "\u0152": "OE", "\u0133": "ij", "\u0132": "IJ" };
+
+  // {rank: the place of each text, equal texts sharing one, count: how many places}. The texts
+  // may repeat.
+  function collate(texts, collator) {
+    var d = texts.length, compare = function (a, b) {
+      var x = texts[a], y = texts[b];
+      return x === y ? 0 : collator.compare(x, y);
+    };
+    var ids = new Int32Array(d), i;
+    for (i = 0; i < d; i++)
+      ids[i] = i;
+    if (d <= SmallSort)
+      return places(Array.from(ids).sort(compare), null, compare);
+    var keys = makeKeys(texts, collator);
+    var simple = [], complex = [];
+    for (i = 0; i < d; i++)
+      (keys.complex[i] ? complex : simple).push(i);
+    var sorted = Int32Array.from(simple);
+    keys.tied = new Uint8Array(d);
+    radixSort(sorted, keys);
+    sortEqualKeys(sorted, keys.tied, compare);
+    if (complex.length) {
+      complex.sort(compare);
+      sorted = mergeInto(sorted, complex, compare);
+    }
+    // Too many letters to look for pairs among: the collator checks every neighbour.
+    if (!keys.pairsKnown && !inOrder(sorted, compare))
+      return places(Array.from(sorted).sort(compare), null, compare);
+    return places(sorted, keys, compare);
+  }
+
+  function inOrder(sorted, compare) {
+    for (var i = 1; i < sorted.length; i++)
+      if (compare(sorted[i - 1], sorted[i]) > 0)
+        return false;
+    return true;
+  }
+
+  // The texts of `extra`, in order, put into `sorted` where the collator places them.
+  function mergeInto(sorted, extra, compare) {
+    var out = new Int32Array(sorted.length + extra.length), k = 0, from = 0;
+    for (var i = 0; i < extra.length; i++) {
+      var lo = from, hi = sorted.length;
+      while (lo < hi) {
+        var mid = (lo + hi) >> 1;
+        if (compare(sorted[mid], extra[i]) <= 0)
+          lo = mid + 1;
+        else
+          hi = mid;
+      }
+      while (from < lo)
+        out[k++] = sorted[from++];
+      out[k++] = extra[i];
+    }
+    while (from < sorted.length)
+      out[k++] = sorted[from++];
+    return out;
+  }
+
+  // The places of texts in order; texts whose keys differ are not equal.
+  function places(sorted, keys, compare) {
+    var n = sorted.length, rank = new Int32Array(n), place = 0;
+    var complex = keys === null ? null : keys.complex, tied = keys === null ? null : keys.tied;
+    if (n)
+      rank[sorted[0]] = 0;
+    for (var i = 1; i < n; i++) {
+      var a = sorted[i - 1], b = sorted[i];
+      if (complex === null || complex[a] === 1 || complex[b] === 1 || tied[b] === 1 ? compare(a, b) !== 0 : true)
+        place++;
+      rank[b] = place;
+    }
+    return { rank: rank, count: n ? place + 1 : 0 };
+  }
+
+  // Puts runs of texts with equal keys (`tied` to the one before) in the collator's order.
+  function sortEqualKeys(ids, tied, compare) {
+    for (var i = 0; i < ids.length;) {
+      var j = i + 1;
+      while (j < ids.length && tied[ids[j]])
+        j++;
+      if (j - i > 1 && !allSame(ids, i, j, compare)) {
+        var run = Array.from(ids.subarray(i, j)).sort(function (a, b) { return compare(a, b) || a - b; });
+        ids.set(run, i);
+        tied[run[0]] = 0;
+        for (var k = 1; k < run.length; k++)
+          tied[run[k]] = 1;
+      }
+      i = j;
+    }
+  }
+
+
+
+  function isDigit(u) {
+    return u >= 48 && u <= 57;
+  }
+
+  // The collator's order of the characters the texts use: each one's place (0: ignored), the
+  // pairs it reads as one letter with theirs, and the characters whose place says nothing
+  // (spelled out where that is known).
+  function alphabet(texts, collator) {
+    var seen = new Uint8Array(65536), units = [], i, j;
+    for (i = 0; i < texts.length; i++) {
+      var t = texts[i];
+      for (j = 0; j < t.length; j++) {
+        var u = t.charCodeAt(j);
+        if (!seen[u]) {
+          seen[u] = 1;
+          units.push(String.fromCharCode(u));
+        }
+      }
+    }
+    // The letters a character may spell out need places of their own.
+    units.slice().forEach(function (c) {
+      var spelling = Spelled[c] || c.normalize("NFKD");
+      for (var k = 0; spelling.length > 1 && k < spelling.length; k++) {
+        var v = spelling.charCodeAt(k);
+        if (!seen[v]) {
+          seen[v] = 1;
+          units.push(spelling.charAt(k));
+        }
+      }
+    });
+    var base = new Intl.Collator(collator.resolvedOptions().locale, { sensitivity: "base" });
+    var letters = units.filter(function (c) { return base.compare(c, "") !== 0 && !isDigit(c.charCodeAt(0)); });
+    letters.sort(base.compare);
+    var pairs = findPairs(letters.filter(function (c) { return /\p{L}/u.test(c); }), base);
+    // "0" stands for every run of digits.
+    var all = letters.concat(Object.keys(pairs), ["0"]).sort(base.compare);
+    var place = new Uint16Array(65536), pairPlace = new Map(), pairStart = new Uint8Array(65536), p = 1, most = 0;
+    for (i = 0; i < all.length; i++) {
+      if (i > 0 && base.compare(all[i - 1], all[i]) !== 0)
+        p++;
+      most = Math.min(p + 10, 65535);
+      if (all[i].length === 1)
+        place[all[i].charCodeAt(0)] = Math.min(p + 10, 65535);
+      else {
+        pairPlace.set(all[i].charCodeAt(0) * 65536 + all[i].charCodeAt(1), Math.min(p + 10, 65535));
+        pairStart[all[i].charCodeAt(0)] = 1;
+      }
+    }
+    // A character after which even the last character comes before the next one is a letter
+    // of its own; one that is not reads as several.
+    var last = letters[letters.length - 1], spelled = new Int32Array(65536), spellings = [null], expands = false;
+    for (i = 1; i < letters.length; i++) {
+      var c = letters[i], before = letters[i - 1];
+      // Letters the collator does not tell apart from the one before share its verdict.
+      if (place[before.charCodeAt(0)] !== place[c.charCodeAt(0)])
+        expands = base.compare(before + last, c) >= 0;
+      if (expands) {
+        var spelling = Spelled[c] || c.normalize("NFKD");
+        // A character spelled out stands for its letters' places; one that is not cannot be placed.
+        if (spelling.length > 1 && base.compare(spelling, c) === 0) {
+          spelled[c.charCodeAt(0)] = spellings.length;
+          spellings.push(Array.from(spelling, function (ch) { return place[ch.charCodeAt(0)]; }));
+        } else {
+          spelled[c.charCodeAt(0)] = -1;
+        }
+      }
+    }
+    return { pairsKnown: letters.length <= MostPairTests, place: place, pairs: pairPlace, pairStart: pairStart, spelled: spelled, spellings: spellings, digits: place[48], most: most };
+  }
+
+  // Pairs of characters that the collator reads as one letter ("ch" in Slovak, "aa" in
+  // Danish): they do not sort between the pairs of their neighbours' letters.
+  function findPairs(letters, base) {
+    var pairs = {}, groups = [];
+    if (letters.length > MostPairTests)
+      return pairs;
+    for (var i = 0; i < letters.length; i++)
+      if (i === 0 || base.compare(letters[i - 1], letters[i]) !== 0)
+        groups.push(letters[i]);
+    for (i = 0; i < letters.length; i++) {
+      var x = letters[i];
+      for (var j = 0; j < letters.length; j++) {
+        var pair = x + letters[j], g = groups.indexOf(letters[j]);
+        if (g < 0)
+          g = groupOf(groups, letters[j], base);
+        var low = g > 0 ? x + groups[g - 1] : x, high = g + 1 < groups.length ? x + groups[g + 1] : null;
+        if (base.compare(pair, low) <= 0 || (high !== null && base.compare(pair, high) >= 0))
+          pairs[pair] = true;
+      }
+    }
+    return pairs;
+  }
+
+  function groupOf(groups, letter, base) {
+    for (var g = groups.length - 1; g > 0; g--)
+      if (base.compare(groups[g], letter) <= 0)
+        return g;
+    return 0;
+  }
+
+  // Each text as a row of numbers (its letters' places; a run of digits as the digits' place,
+  // the run's length without leading zeros and the digits) and whether the row can be trusted.
+  function makeKeys(texts, collator) {
+    var a = alphabet(texts, collator), place = a.place, pairStart = a.pairStart, spelled = a.spelled, spellings = a.spellings;
+    var i, j, total = 0;
+    for (i = 0; i < texts.length; i++)
+      total += Math.min(3 * texts[i].length, KeyLength) + 4;
+    var elements = new Uint16Array(total), offsets = new Int32Array(texts.length + 1), complex = new Uint8Array(texts.length);
+    var digits = a.digits, k = 0, most = 0;
+    for (i = 0; i < texts.length; i++) {
+      var t = texts[i];
+      offsets[i] = k;
+      var stop = k + KeyLength;
+      for (j = 0; j < t.length && k < stop; j++) {
+        var u = t.charCodeAt(j);
+        if (u >= 48 && u <= 57) {
+          var from = j;
+          while (from < t.length - 1 && t.charCodeAt(from) === 48 && isDigit(t.charCodeAt(from + 1)))
+            from++;
+          var to = from;
+          while (to < t.length && isDigit(t.charCodeAt(to)))
+            to++;
+          elements[k++] = digits;
+          elements[k++] = to - from;
+          for (var m = from; m < to && k < stop; m++)
+            elements[k++] = t.charCodeAt(m) - 47;
+          most = Math.max(most, to - from);
+          j = to - 1;
+        } else if (pairStart[u] === 1 && j + 1 < t.length && a.pairs.has(u * 65536 + t.charCodeAt(j + 1))) {
+          elements[k++] = a.pairs.get(u * 65536 + t.charCodeAt(j + 1));
+          j++;
+        } else if (spelled[u] !== 0) {
+          if (spelled[u] < 0)
+            complex[i] = 1;
+          else
+            for (m = 0; m < spellings[spelled[u]].length && k < stop; m++)
+              elements[k++] = spellings[spelled[u]][m];
+        } else if (place[u]) {
+          elements[k++] = place[u];
+        }
+      }
+    }
+    offsets[texts.length] = k;
+    most = Math.max(most, a.most, 11);
+    return { elements: elements, offsets: offsets, complex: complex, alphabet: most + 1, pairsKnown: a.pairsKnown };
+  }
+
+  // Most significant element first: each range of texts equal so far is split by its next
+  // element; short ranges are finished by insertion.
+  function radixSort(ids, keys) {
+    var el = keys.elements, off = keys.offsets;
+    var count = new Int32Array(keys.alphabet + 2), scratch = new Int32Array(ids.length), now = new Int32Array(ids.length);
+    var stack = [0, ids.length, 0];
+    while (stack.length) {
+      var depth = stack.pop(), hi = stack.pop(), lo = stack.pop(), i, e, p;
+      if (hi - lo <= InsertionRange) {
+        insertionSort(ids, lo, hi, depth, el, off);
+        for (i = lo + 1; i < hi; i++)
+          if (equalFrom(ids[i - 1], ids[i], depth, el, off))
+            keys.tied[ids[i]] = 1;
+        continue;
+      }
+      var least = 1 << 30, most = -1;
+      for (i = lo; i < hi; i++) {
+        p = off[ids[i]] + depth;
+        e = p < off[ids[i] + 1] ? el[p] + 1 : 0;
+        now[i] = e;
+        if (e < least)
+          least = e;
+        if (e > most)
+          most = e;
+      }
+      if (least === most) {
+        if (most > 0)
+          stack.push(lo, hi, depth + 1);
+        else
+          markTied(ids, lo, hi, keys.tied);
+        continue;
+      }
+      count.fill(0, least, most + 2);
+      for (i = lo; i < hi; i++)
+        count[now[i] + 1]++;
+      count[least] = lo;
+      for (e = least + 1; e <= most + 1; e++)
+        count[e] += count[e - 1];
+      for (i = lo; i < hi; i++)
+        scratch[count[now[i]]++] = ids[i];
+      ids.set(scratch.subarray(lo, hi), lo);
+      // Texts that have ended (element 0) are equal and stay in their order.
+      if (least === 0)
+        markTied(ids, lo, count[0], keys.tied);
+      var start = least === 0 ? count[0] : lo;
+      for (e = Math.max(least, 1); e <= most; e++) {
+        var end = count[e];
+        if (end - start > 1)
+          stack.push(start, end, depth + 1);
+        start = end;
+      }
+    }
+  }
+
+  // The run holds one text only: it stays in page order.
+  function allSame(ids, from, to, compare) {
+    for (var k = from + 1; k < to; k++)
+      if (compare(ids[from], ids[k]) !== 0)
+        return false;
+    return true;
+  }
+
+  function markTied(ids, lo, hi, tied) {
+    for (var i = lo + 1; i < hi; i++)
+      tied[ids[i]] = 1;
+  }
+
+  function insertionSort(ids, lo, hi, depth, el, off) {
+    for (var i = lo + 1; i < hi; i++) {
+      var id = ids[i], j = i - 1;
+      while (j >= lo && compareFrom(ids[j], id, depth, el, off) > 0) {
+        ids[j + 1] = ids[j];
+        j--;
+      }
+      ids[j + 1] = id;
+    }
+  }
+
+  function equalFrom(a, b, depth, el, off) {
+    var pa = off[a] + depth, pb = off[b] + depth, length = off[a + 1] - pa;
+    if (off[b + 1] - pb !== length)
+      return false;
+    for (var k = 0; k < length; k++)
+      if (el[pa + k] !== el[pb + k])
+        return false;
+    return true;
+  }
+
+  function compareFrom(a, b, depth, el, off) {
+    var pa = off[a] + depth, pb = off[b] + depth, ea = off[a + 1], eb = off[b + 1];
+    for (;; pa++, pb++) {
+      var x = pa < ea ? el[pa] + 1 : 0, y = pb < eb ? el[pb] + 1 : 0;
+      if (x !== y)
+        return x - y;
+      if (x === 0)
+        return a - b;
+    }
+  }
+
+  return collate;
+})();

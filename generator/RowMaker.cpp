@@ -48,7 +48,7 @@ void RowMaker::makeRow(const platform::Directory& folder, const std::string& nam
         ~Closer() { file.close(); }
     } closer{file_};
     stream_.Attach(file_);
-    makeRow(stream_, file_.name(), name, row);
+    stream_.ReadUntilSizeHolds([&] { makeRow(stream_, file_.name(), name, row); });
 }
 
 void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view name, std::string& row)

@@ -4,10 +4,24 @@
 
 namespace {
 
-constexpr std::array<std::string_view, ExportFieldCount> FieldNames = {
-    "folder", "file",      "artist",     "title",        "album",          "year",     "track", "genre",
-    "album_artist", "length_s", "size_bytes", "bitrate_kbps", "sample_rate_hz", "channels", "vbr",   "link",
-};
+constexpr std::array<ExportField, ExportFieldCount> Fields = {{
+    {"folder", "the file's folder below the input directory, \"\" for the input directory itself"},
+    {"file", "the file's name"},
+    {"artist", "the artist, as the page shows it by the tag priority"},
+    {"title", "the title, the same way"},
+    {"album", "the album, the same way"},
+    {"year", "the year, the same way"},
+    {"track", "the track, the same way"},
+    {"genre", "the genre's name, the same way"},
+    {"album_artist", "the album artist, the same way"},
+    {"length_s", "the playing length in whole seconds"},
+    {"size_bytes", "the file's size in bytes"},
+    {"bitrate_kbps", "the bit rate in kbit/s, the average one for a variable bit rate"},
+    {"sample_rate_hz", "the sample rate in Hz"},
+    {"channels", "stereo, joint_stereo, dual_channel or mono"},
+    {"vbr", "whether the bit rate is variable: 1 or 0 in CSV, true or false in JSON"},
+    {"link", "the file's path from the output file's folder, percent-encoded as in a page's links"},
+}};
 
 bool endsWithIgnoringAsciiCase(std::string_view text, std::string_view lowerEnd)
 {
@@ -90,9 +104,9 @@ ExportKind exportKindOf(std::string_view outputFile)
     return ExportKind::None;
 }
 
-const std::array<std::string_view, ExportFieldCount>& exportFieldNames()
+const std::array<ExportField, ExportFieldCount>& exportFields()
 {
-    return FieldNames;
+    return Fields;
 }
 
 void appendExportHead(ExportKind kind, std::string& out)
@@ -100,10 +114,10 @@ void appendExportHead(ExportKind kind, std::string& out)
     if (kind != ExportKind::Csv)
         return;
     out += "\xEF\xBB\xBF";
-    for (std::size_t i = 0; i < FieldNames.size(); ++i) {
+    for (std::size_t i = 0; i < Fields.size(); ++i) {
         if (i > 0)
             out += ',';
-        out += FieldNames[i];
+        out += Fields[i].name;
     }
     out += "\r\n";
 }
@@ -120,7 +134,7 @@ void ExportLine::startField()
         if (field_ > 0)
             out_ += ',';
         out_ += '"';
-        out_ += FieldNames[field_ % ExportFieldCount];
+        out_ += Fields[field_ % ExportFieldCount].name;
         out_ += "\":";
     } else if (field_ > 0) {
         out_ += ',';

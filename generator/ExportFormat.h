@@ -13,15 +13,20 @@ enum class ExportKind { None, Csv, JsonLines };
 // case) an export, any other a page.
 ExportKind exportKindOf(std::string_view outputFile);
 
-// The fields of a line, in their order.
+// The fields of a line, in their order: the name, and what it holds in a few words (for the
+// help).
+struct ExportField {
+    std::string_view name;
+    std::string_view meaning;
+};
 constexpr int ExportFieldCount = 16;
-const std::array<std::string_view, ExportFieldCount>& exportFieldNames();
+const std::array<ExportField, ExportFieldCount>& exportFields();
 
 // What the file holds before its first line: in CSV the UTF-8 byte-order mark and the header
 // row of the field names; nothing in JSON Lines.
 void appendExportHead(ExportKind kind, std::string& out);
 
-// One file's line, made field by field in the order of exportFieldNames and ended by end().
+// One file's line, made field by field in the order of exportFields and ended by end().
 // A text is made well formed UTF-8 first (each maximal ill-formed subsequence becomes one
 // U+FFFD). CSV: a text that starts with = + - @ TAB or CR gets a leading "'", then is quoted,
 // with `"` doubled, when it holds , " CR or LF; numbers in decimal, a flag 1 or 0, an unknown

@@ -32,9 +32,15 @@ void TTunesheet::Generate()
     CellTag = Settings.Wrap ? "td" : "td nowrap";
     Columns = pageColumns(Settings, Options.columns, ColumnNames);
     const platform::LegacyEncoding legacy = Options.legacyEncoding;
+    Export = exportTarget(root, Settings.OutputFile.str());
     auto walk = [this, &root](WalkOutput& out) { WalkPage(out, root); };
     try {
-        if (Options.page == PageKind::Library) {
+        if (Export.kind != ExportKind::None) {
+            std::string head;
+            appendExportHead(Export.kind, head);
+            page.write(head);
+            runRowPipeline(walk, *this, {Settings, Columns, Separators, RowForm::Export, legacy, &Export}, Readers);
+        } else if (Options.page == PageKind::Library) {
             LibraryPage library(page, Settings, libraryColumns(Settings, Columns), PageTexts, legacy);
             Library = &library;
             library.head();
@@ -49,10 +55,12 @@ void TTunesheet::Generate()
     } catch (...) {
         PageFile = nullptr;
         Library = nullptr;
+        Export = ExportTarget();
         throw;
     }
     PageFile = nullptr;
     Library = nullptr;
+    Export = ExportTarget();
 }
 
 void TTunesheet::WalkPage(WalkOutput& out, const std::string& root)
@@ -120,8 +128,8 @@ void TTunesheet::WritePageFoot()
 
 void TTunesheet::OpenTable(const std::string& Dir)
 {
-    // The library page draws its tables itself.
-    if (Library)
+    // The library page draws its tables itself; an export has none.
+    if (Library || Export.kind != ExportKind::None)
         return;
     if (Settings.DirOverTable)
         Walk->line("<span class=mp3><b>" + htmlEscape(pathToPage(Dir, Options.legacyEncoding)) + " " +
@@ -140,7 +148,7 @@ void TTunesheet::OpenTable(const std::string& Dir)
 
 void TTunesheet::CloseTable()
 {
-    if (Library)
+    if (Library || Export.kind != ExportKind::None)
         return;
     Walk->line("</table><p>&nbsp;</p>");
 }
@@ -252,6 +260,8 @@ void TTunesheet::row(std::string_view row)
 {
     if (Library)
         Library->row(row);
+    else if (Export.kind != ExportKind::None)
+        PageFile->write(row); // an export's line ends itself
     else
         PageFile->writeLine(row);
     ++Progress.filesListed;

@@ -250,17 +250,17 @@ TEST(Cells, ExportLinesQuoteEscapeAndGuardTheirTexts)
 TEST(Cells, ExportFolderAndLinkFields)
 {
     const auto latin1 = platform::LegacyEncoding::Iso8859_1;
-    auto folder = [&](const ExportPaths& paths, const std::string& path) {
+    auto folder = [&](const ExportTarget& paths, const std::string& path) {
         std::string out = "|";
         appendExportFolder(out, paths, path, latin1);
         return out;
     };
-    auto link = [](const ExportPaths& paths, const std::string& path) {
+    auto link = [](const ExportTarget& paths, const std::string& path) {
         std::string out = "|";
         appendExportLink(out, paths, path);
         return out;
     };
-    const ExportPaths beside = exportPaths("/m/in/", "/m/out/./list.csv");
+    const ExportTarget beside = exportTarget("/m/in/", "/m/out/./list.csv");
     EXPECT_EQ(beside.linkToRoot, "../in/");
     EXPECT_EQ(folder(beside, "/m/in/a.mp3"), "|");
     EXPECT_EQ(folder(beside, "/m/in/R\xC3\xA9/caf\xE9/a.mp3"), "|R\xC3\xA9/caf\xC3\xA9");
@@ -268,12 +268,12 @@ TEST(Cells, ExportFolderAndLinkFields)
     EXPECT_EQ(link(beside, "/m/in/caf\xE9/&.mp3"), "|../in/caf%E9/&.mp3");
     EXPECT_EQ(link(beside, "/m/in/R\xC3\xA9/100%.mp3"), "|../in/R\xC3\xA9/100%25.mp3");
 
-    EXPECT_EQ(exportPaths("/m/in/", "/m/in/list.jsonl").linkToRoot, "");
-    EXPECT_EQ(exportPaths("/m/in/", "/m/in/sub/list.jsonl").linkToRoot, "../");
-    EXPECT_EQ(exportPaths("/", "/m/list.csv").linkToRoot, "../");
+    EXPECT_EQ(exportTarget("/m/in/", "/m/in/list.jsonl").linkToRoot, "");
+    EXPECT_EQ(exportTarget("/m/in/", "/m/in/sub/list.jsonl").linkToRoot, "../");
+    EXPECT_EQ(exportTarget("/", "/m/list.csv").linkToRoot, "../");
     // Made absolute against the working directory, both of them, without following links.
-    EXPECT_EQ(exportPaths("in/../music/", "music/x/y/list.csv").linkToRoot, "../../");
-    EXPECT_EQ(exportPaths("/m/in/", "list.csv").linkToRoot,
+    EXPECT_EQ(exportTarget("in/../music/", "music/x/y/list.csv").linkToRoot, "../../");
+    EXPECT_EQ(exportTarget("/m/in/", "list.csv").linkToRoot,
               platform::relativePath(platform::currentDirectory(), "/m/in") + "/");
 }
 #endif

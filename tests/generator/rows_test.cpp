@@ -165,6 +165,54 @@ TEST(Rows, TheLegacyEncodingReadsSingleByteTextsAndNames)
               "<tr>" + cell("\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0") + "</tr>");
 }
 
+// An export lists every field of every file in walk order, whatever the columns and the
+// tables; its link leads from the export's folder to the file.
+TEST(Rows, ExportsHoldEveryFieldInWalkOrder)
+{
+    Id3v1Fields v1;
+    v1.title = "=1+1";
+    v1.artist = "Tom, \"Jerry\"";
+    v1.track = 7;
+    v1.genre = 17;
+    const Bytes v2 = id3v2Tag(textFrame("TALB", "Caf\xE9") + textFrame("TPE2", "Band") + zeros(16));
+    RowRun run;
+    run.in.write("b.mp3", str(v2 + cbrMillionBytes(id3v1Block(v1))));
+    run.in.write("A/\xC3\xA9t\xC3\xA9/n.mp3", str(zeros(3000)));
+    run.in.write("A/cover.jpg", "x");
+    run.columns({ciFileSize});
+    run.settings.IncludeSubdirs = true;
+    run.settings.DirOverTable = true;
+    run.settings.AllDirsInOneTable = true;
+    run.settings.FileNameMode = fnFullPath;
+    const std::string link = platform::relativePath(platform::withoutTrailingDelimiter(run.out.dir()),
+                                                    platform::withoutTrailingDelimiter(run.in.dir())) + "/";
+    const std::string size = std::to_string(1000000 + v2.size());
+    run.outputName = "list.CSV";
+    EXPECT_EQ(run.generate(run.in.dir()),
+              "\xEF\xBB\xBF" "folder,file,artist,title,album,year,track,genre,album_artist,length_s,size_bytes,"
+              "bitrate_kbps,sample_rate_hz,channels,vbr,link\r\n"
+              ",b.mp3,\"Tom, \"\"Jerry\"\"\",'=1+1,Caf\xC3\xA9,,7,Rock,Band,62," + size + ",128,44100,joint_stereo,0," +
+                  link + "b.mp3\r\n"
+              "A/\xC3\xA9t\xC3\xA9,n.mp3,,,,,,,,,3000,,,,," + link + "A/\xC3\xA9t\xC3\xA9/n.mp3\r\n");
+    run.outputName = "list.jsonl";
+    run.settings.TagPriority = 2; // no tag's text
+    EXPECT_EQ(run.generate(run.in.dir()),
+              "{\"folder\":\"\",\"file\":\"b.mp3\",\"artist\":\"\",\"title\":\"\",\"album\":\"\",\"year\":\"\","
+              "\"track\":\"\",\"genre\":\"\",\"album_artist\":\"\",\"length_s\":62,\"size_bytes\":" + size + ",\"bitrate_kbps\":128,"
+              "\"sample_rate_hz\":44100,\"channels\":\"joint_stereo\",\"vbr\":false,\"link\":\"" + link + "b.mp3\"}\n"
+              "{\"folder\":\"A/\xC3\xA9t\xC3\xA9\",\"file\":\"n.mp3\",\"artist\":\"\",\"title\":\"\",\"album\":\"\",\"year\":\"\","
+              "\"track\":\"\",\"genre\":\"\",\"album_artist\":\"\",\"length_s\":null,\"size_bytes\":3000,\"bitrate_kbps\":null,"
+              "\"sample_rate_hz\":null,\"channels\":null,\"vbr\":null,\"link\":\"" + link + "A/\xC3\xA9t\xC3\xA9/n.mp3\"}\n");
+
+    // A walk without files: the header row alone, or nothing.
+    TempDir empty;
+    run.outputName = "e.csv";
+    EXPECT_EQ(run.generate(empty.dir()), "\xEF\xBB\xBF" "folder,file,artist,title,album,year,track,genre,album_artist,"
+                                         "length_s,size_bytes,bitrate_kbps,sample_rate_hz,channels,vbr,link\r\n");
+    run.outputName = "e.jsonl";
+    EXPECT_EQ(run.generate(empty.dir()), "");
+}
+
 TEST(Rows, RecordValuesOnlyAnEditedFileHolds)
 {
     RowRun run;

@@ -14,7 +14,10 @@ $(BUILD)/CMakeCache.txt:
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only what the window needs: the program and its language libraries (the guide is copied when
+# the build is configured). The tests are built by `make test`.
+run: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target tunesheet
 	@scripts/run "$(BUILD)"
 
 test: build

@@ -38,8 +38,16 @@ function(tunesheet_language_library name)
     set_target_properties(${name} PROPERTIES
       LIBRARY_OUTPUT_DIRECTORY ${arg_OUTPUT_DIRECTORY} RUNTIME_OUTPUT_DIRECTORY ${arg_OUTPUT_DIRECTORY})
   endif()
-  # The file version and its string are the project's version; so is the fixed product version
-  # unless PRODUCT_VERSION gives another.
+  # The file version and its string are the project's version; the fixed product version is
+  # the language-library interface version of lang/LanguageAbi.h unless PRODUCT_VERSION gives
+  # another.
+  if(NOT arg_PRODUCT_VERSION)
+    file(STRINGS ${PROJECT_SOURCE_DIR}/lang/LanguageAbi.h interface
+         REGEX "define TUNESHEET_LANGUAGE_INTERFACE_VERSION \"[0-9.]+\"")
+    string(REGEX MATCH "\"([0-9.]+)\"" interface "${interface}")
+    set(arg_PRODUCT_VERSION ${CMAKE_MATCH_1})
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/lang/LanguageAbi.h)
+  endif()
   tunesheet_version_info(${name} PRODUCT_VERSION ${arg_PRODUCT_VERSION}
     LANGUAGE ${arg_LANGUAGE} CODEPAGE ${arg_CODEPAGE} PRODUCT_VERSION_STRING 1.0.0.0)
 endfunction()

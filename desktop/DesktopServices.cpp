@@ -27,6 +27,34 @@ QUrl urlOf(const QString& target)
     return isAddress ? QUrl::fromUserInput(target) : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
 }
 
+// A message box breaks its lines only between words, so a long path or name would make it
+// wider than the screen: a run of more than a line's worth of characters without a blank is
+// broken into lines, after a path delimiter where there is one.
+QString breakableRuns(const QString& text)
+{
+    constexpr int LongestRun = 50;
+    QString out;
+    int runStart = 0;     // where the current run begins in `out`
+    int lastDelimiter = -1; // the last delimiter of the run, in `out`
+    for (const QChar c : text) {
+        out += c;
+        if (c.isSpace() || c == QLatin1Char('\r')) {
+            runStart = static_cast<int>(out.size());
+            lastDelimiter = -1;
+            continue;
+        }
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            lastDelimiter = static_cast<int>(out.size());
+        if (out.size() - runStart > LongestRun) {
+            const int at = lastDelimiter > runStart ? lastDelimiter : static_cast<int>(out.size());
+            out.insert(at, QLatin1Char('\r'));
+            runStart = at + 1;
+            lastDelimiter = -1;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 DesktopServices& DesktopServices::instance()
@@ -50,7 +78,7 @@ QMessageBox::StandardButton DesktopServices::message(QWidget* parent, QMessageBo
                                                      QMessageBox::StandardButtons buttons)
 {
     // Two-line messages separate their lines with a lone carriage return.
-    QString shown = text;
+    QString shown = breakableRuns(text);
     shown.replace(QChar('\r'), QChar('\n'));
     QMessageBox box(icon, QStringLiteral("tunesheet"), shown, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
@@ -89,9 +117,36 @@ bool DesktopServices::open(const QString& target, const std::function<void()>& f
     return QDesktopServices::openUrl(url);
 }
 
+namespace {
+QString& guideLanguage()
+{
+    static QString language;
+    return language;
+}
+} // namespace
+
+void DesktopServices::setGuideLanguage(const QString& language)
+{
+    guideLanguage() = language;
+}
+
+QString DesktopServices::inGuideLanguage(const QString& guide)
+{
+    if (guideLanguage().isEmpty() || !guide.endsWith(QStringLiteral(".html")))
+        return guide;
+    QString translated = guide;
+    translated.insert(translated.size() - 4, guideLanguage() + QLatin1Char('.'));
+    return QFileInfo::exists(translated) ? translated : guide;
+}
+
 QString DesktopServices::guideFile() const
 {
-    return fromLocalBytes(platform::besideExecutable(".html"));
+    return inGuideLanguage(fromLocalBytes(platform::besideExecutable(".html")));
+}
+
+QString DesktopServices::guideAddress() const
+{
+    return QUrl::fromLocalFile(guideFile()).toString();
 }
 
 void DesktopServices::showHelp(int context)

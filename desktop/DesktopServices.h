@@ -39,8 +39,15 @@ public:
     virtual bool open(const QString& target, const std::function<void()>& failedLater = {});
     // Shows the help window at a help context (0: the contents), or says that the guide is missing.
     virtual void showHelp(int context);
-    // The HTML guide beside the executable.
+    // The HTML guide beside the executable, in the language of the window where there is one.
     virtual QString guideFile() const;
+    // The guide in the window's language beside the English `guide` ("tunesheet.sk.html" beside
+    // "tunesheet.html"), or `guide` itself when there is none.
+    static QString inGuideLanguage(const QString& guide);
+    // The language of the window's texts ("sk"); empty for English.
+    static void setGuideLanguage(const QString& language);
+    // The guide as a web address ("file:///..."): the program's home page.
+    QString guideAddress() const;
 
     // The generated page, or a web address, opened for the user; when that fails the user is
     // told, with the page's path or the address.

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -44,12 +45,32 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::anchorClicked, this, &THelpWindow::openLink);
 
+    // The guide is written for a light page, whatever the desktop's colours.
+    QPalette page = browser_->palette();
+    page.setColor(QPalette::Base, Qt::white);
+    page.setColor(QPalette::Text, QColor(0x22, 0x22, 0x22));
+    browser_->setPalette(page);
+
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+
     setTexts(HelpTexts());
+}
+
+void THelpWindow::placeOnScreen()
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    // The window system's frame, known once the window has been shown; room for a usual one before.
+    const QSize frame = (frameGeometry().size() - size()).expandedTo(QSize(2 * 8, 8 + 32));
     // Room for the guide's pictures of the window, never more than the screen has.
-    QSize size(720, 600);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
-    resize(size);
+    resize(QSize(720, 600).boundedTo(room.size() - frame));
+    QRect outer(pos(), size() + frame);
+    if (!room.contains(outer))
+        outer.moveCenter(room.center());
+    move(outer.topLeft());
 }
 
 THelpWindow* THelpWindow::instance()
@@ -76,6 +97,8 @@ void THelpWindow::showContext(const QString& guideFile, int context)
         browser_->scrollToAnchor(section.fragment());
     else
         browser_->setSource(section);
+    if (!isVisible())
+        placeOnScreen();
     show();
     raise();
     activateWindow();

@@ -1,7 +1,8 @@
 #pragma once
 // THelpWindow: the user guide in a window of the program's own, a browser over the HTML guide
 // with Back, Forward and Contents. Sections of the guide open at their help context
-// ("#context-32"); links to outside addresses open in the desktop's browser.
+// ("#context-32"); links to outside addresses open in the desktop's browser. Esc and the
+// platform's close key (Ctrl+W) close it.
 #include "desktop/DesktopServices.h"
 
 #include <QString>
@@ -28,6 +29,8 @@ public:
 
 private:
     void openLink(const QUrl& link);
+    // Sized for the guide's pictures and wholly on the screen, frame and all.
+    void placeOnScreen();
 
     QTextBrowser* browser_;
     QPushButton* back_;

@@ -1,45 +1,28 @@
 #include "dialogs/BrowsDlg.h"
 
+#include "desktop/DesktopServices.h"
+#include "desktop/LocalText.h"
+#include "dialogs/FolderModel.h"
+#include "platform/DirReader.h"
+#include "platform/Path.h"
+
 #include <QApplication>
+#include <QCompleter>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
+#include <QScreen>
+#include <QStringListModel>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
-
-// Shows only the root folder at the top level of the tree, so that the tree starts there
-// while the file-system model keeps its usual absolute paths.
-class RootFilter : public QSortFilterProxyModel {
-public:
-    RootFilter(QFileSystemModel* source, const QString& rootPath, QObject* parent)
-        : QSortFilterProxyModel(parent), source_(source), rootPath_(rootPath)
-    {
-        setSourceModel(source);
-    }
-
-    QModelIndex rootParent() const { return mapFromSource(source_->index(rootPath_).parent()); }
-
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex& sourceParent) const override
-    {
-        if (sourceParent != source_->index(rootPath_).parent())
-            return true;
-        return source_->filePath(source_->index(row, 0, sourceParent)) == rootPath_;
-    }
-
-private:
-    QFileSystemModel* source_;
-    QString rootPath_;
-};
 
 // Gives the previously active window its activation back, also when an event handler throws.
 struct ActivationRestorer {
@@ -51,202 +34,225 @@ struct ActivationRestorer {
     }
 };
 
-// Keeps the folder selected at opening in view while the tree fills in around it: the rows
-// above it arrive, and are sorted, only after the browser has opened. Stops once the user
-// clicks, scrolls or types in the tree, or selects another folder.
-class FolderRevealer : public QObject {
+} // namespace
+
+// The browser's window: the path field over the tree of folders, the status line, OK and Cancel.
+class TBrowseDialog::Window : public QDialog {
 public:
-    FolderRevealer(QFileSystemModel* model, RootFilter* filter, QTreeView* tree, const QString& path, QObject* owner)
-        : QObject(owner), model_(model), filter_(filter), tree_(tree), path_(path)
+    Window(TBrowseDialog& owner, QWidget* parent) : QDialog(parent), owner_(owner)
     {
-        connect(model, &QFileSystemModel::directoryLoaded, this, &FolderRevealer::later);
-        connect(filter, &QAbstractItemModel::layoutChanged, this, &FolderRevealer::later);
-        connect(filter, &QAbstractItemModel::rowsInserted, this, &FolderRevealer::later);
-        tree->installEventFilter(this);
-        tree->viewport()->installEventFilter(this);
+        setObjectName(QStringLiteral("TBrowseDialogWindow"));
+        setWindowTitle(owner.Texts.Title);
+        setWindowModality(Qt::ApplicationModal);
+        auto* layout = new QVBoxLayout(this);
+
+        auto* caption = new QLabel(owner.Caption, this);
+        caption->setObjectName(QStringLiteral("lblCaption"));
+        caption->setWordWrap(true);
+        caption->setVisible(!owner.Caption.isEmpty());
+        layout->addWidget(caption);
+
+        auto* pathRow = new QHBoxLayout;
+        auto* pathLabel = new QLabel(owner.Texts.PathLabel, this);
+        path_ = new QLineEdit(this);
+        path_->setObjectName(QStringLiteral("edtPath"));
+        pathLabel->setBuddy(path_);
+        pathRow->addWidget(pathLabel);
+        pathRow->addWidget(path_, 1);
+        layout->addLayout(pathRow);
+        completions_ = new QStringListModel(this);
+        auto* completer = new QCompleter(completions_, this);
+        completer->setCaseSensitivity(platform::FileNamesIgnoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive);
+        path_->setCompleter(completer);
+        connect(path_, &QLineEdit::textEdited, this, [this](const QString& text) { complete(text); });
+
+        model_ = new FolderModel([&owner](const std::string& bytes) { return owner.shown(bytes); },
+                                 toLocalBytes(owner.Root), this);
+        tree_ = new QTreeView(this);
+        tree_->setObjectName(QStringLiteral("tvFolders"));
+        tree_->setModel(model_);
+        tree_->setHeaderHidden(true);
+        caption->setBuddy(tree_);
+        layout->addWidget(tree_, 1);
+        connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                [this](const QModelIndex& current) { selectionChanged(current); });
+
+        status_ = new QLabel(this);
+        status_->setObjectName(QStringLiteral("lblStatus"));
+        status_->setVisible(owner.Options.testFlag(biStatusText));
+        layout->addWidget(status_);
+
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        ok_ = buttons->button(QDialogButtonBox::Ok);
+        ok_->setText(owner.Texts.OK);
+        buttons->button(QDialogButtonBox::Cancel)->setText(owner.Texts.Cancel);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        layout->addWidget(buttons);
+        fitScreen();
     }
 
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    // Selects the folder of Directory (without its trailing delimiter, a root keeping it) and
+    // tells the owner, as the shell's browser does.
+    void initialize()
     {
-        const QEvent::Type type = event->type();
-        if (type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress)
-            active_ = false;
-        return false;
+        const std::string start =
+            owner_.Directory.empty() ? std::string() : platform::withoutTrailingDelimiter(owner_.Directory);
+        if (!start.empty())
+            select(start);
+        QString showText;
+        TOKButtonState state = obsUnchanged;
+        owner_.DoInitialized(this, start.empty() ? QString() : owner_.shown(start), showText, state);
+        apply(showText, state);
+    }
+
+    // The folder chosen: the one the path field names.
+    const std::string& chosen() const { return chosen_; }
+
+    void accept() override
+    {
+        const std::string typed = typedPath();
+        if (!platform::directoryExists(typed)) {
+            DesktopServices::instance().message(this, QMessageBox::Warning,
+                                                owner_.Texts.NoSuchFolder.arg(path_->text()));
+            path_->setFocus();
+            return;
+        }
+        chosen_ = typed;
+        QDialog::accept();
     }
 
 private:
-    void later()
+    void fitScreen()
     {
-        if (active_ && !pending_) {
-            pending_ = true;
-            QTimer::singleShot(0, this, &FolderRevealer::reveal);
+        // As large as the tree wants, never larger than the screen, OK and Cancel on it too.
+        QSize size = sizeHint().expandedTo(QSize(380, 420));
+        if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen()) {
+            const QRect room = screen->availableGeometry();
+            size = size.boundedTo(room.size() - QSize(2 * 8, 8 + 32));
         }
+        resize(size);
     }
-    void reveal()
+
+    void select(const std::string& path)
     {
-        pending_ = false;
-        const QModelIndex target = filter_->mapFromSource(model_->index(path_));
-        if (!active_ || !target.isValid() || tree_->currentIndex() != target) {
-            active_ = false;
+        const QModelIndex target = model_->indexOf(path);
+        if (!target.isValid()) {
+            showPath(path);
             return;
         }
         for (QModelIndex up = target.parent(); up.isValid(); up = up.parent())
             tree_->expand(up);
-        tree_->scrollTo(target, QAbstractItemView::PositionAtCenter);
+        tree_->setCurrentIndex(target);
+        // Once the window has its size the folder is brought into view.
+        QTimer::singleShot(0, this, [this, target] { tree_->scrollTo(target, QAbstractItemView::PositionAtCenter); });
     }
 
-    QFileSystemModel* model_;
-    RootFilter* filter_;
-    QTreeView* tree_;
-    QString path_;
-    bool active_ = true;
-    bool pending_ = false;
-};
+    void selectionChanged(const QModelIndex& current)
+    {
+        const std::string path = model_->pathOf(current);
+        showPath(path);
+        QString showText;
+        TOKButtonState state = obsUnchanged;
+        owner_.DoSelectionChanged(this, path.empty() ? QString() : owner_.shown(path), showText, state);
+        apply(showText, state);
+    }
 
-} // namespace
+    void apply(const QString& showText, TOKButtonState state)
+    {
+        // An empty text clears the line: the owner says what it shows at every change.
+        status_->setText(showText);
+        if (state == obsEnable)
+            ok_->setEnabled(true);
+        else if (state == obsDisable)
+            ok_->setEnabled(false);
+    }
 
-QString browseStartFolder(const QString& directory)
-{
-    if (directory.endsWith(QDir::separator()) && !QDir(directory).isRoot())
-        return directory.left(directory.size() - 1);
-    return directory;
-}
+    // The path field shows `path` and stands for its bytes for as long as nobody edits it.
+    void showPath(const std::string& path)
+    {
+        const QString text = owner_.shown(path);
+        known_.insert(text, path);
+        path_->setText(text);
+    }
 
-struct TBrowseDialog::Window {
-    QDialog* dialog = nullptr;
-    QFileSystemModel* model = nullptr;
-    RootFilter* filter = nullptr;
-    QTreeView* tree = nullptr;
-    QLabel* status = nullptr;
-    QPushButton* ok = nullptr;
+    // The bytes of the path the field shows: those of a folder it was given or completed, else
+    // the typed text in the local encoding.
+    std::string typedPath() const
+    {
+        const QString text = path_->text();
+        const auto found = known_.constFind(text);
+        return found != known_.constEnd() ? *found : toLocalBytes(text);
+    }
+
+    // Offers the folders of the typed text's folder whose names start as its last part does.
+    void complete(const QString& text)
+    {
+        const int cut = static_cast<int>(text.lastIndexOf(QChar::fromLatin1(platform::PathDelimiter)));
+        if (cut < 0)
+            return;
+        const QString folderText = text.left(cut + 1);
+        if (folderText == completedFolder_)
+            return;
+        completedFolder_ = folderText;
+        const auto found = known_.constFind(folderText);
+        const std::string folder = found != known_.constEnd() ? *found : toLocalBytes(folderText);
+        QStringList offered;
+        for (const std::string& name : subfolderNames(folder)) {
+            const std::string bytes = platform::includeTrailingDelimiter(folder) + name;
+            const QString shown = folderText + owner_.shown(name);
+            known_.insert(shown, bytes);
+            known_.insert(shown + QChar::fromLatin1(platform::PathDelimiter), platform::includeTrailingDelimiter(bytes));
+            offered << shown + QChar::fromLatin1(platform::PathDelimiter);
+        }
+        completions_->setStringList(offered);
+    }
+
+    TBrowseDialog& owner_;
+    QLineEdit* path_ = nullptr;
+    QStringListModel* completions_ = nullptr;
+    FolderModel* model_ = nullptr;
+    QTreeView* tree_ = nullptr;
+    QLabel* status_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QHash<QString, std::string> known_;
+    QString completedFolder_;
+    std::string chosen_;
 };
 
 TBrowseDialog::TBrowseDialog(QObject* owner) : QObject(owner) {}
 
 TBrowseDialog::~TBrowseDialog() = default;
 
-void TBrowseDialog::buildWindow(Window& w)
+QString TBrowseDialog::shown(const std::string& bytes) const
 {
-    w.dialog->setObjectName(QStringLiteral("TBrowseDialogWindow"));
-    w.dialog->setWindowTitle(Texts.Title);
-    w.dialog->setWindowModality(Qt::ApplicationModal);
-    auto* layout = new QVBoxLayout(w.dialog);
-
-    auto* caption = new QLabel(Caption, w.dialog);
-    caption->setObjectName(QStringLiteral("lblCaption"));
-    caption->setWordWrap(true);
-    caption->setVisible(!Caption.isEmpty());
-    layout->addWidget(caption);
-
-    const QFileInfo rootInfo(Root);
-    const QString rootPath = !Root.isEmpty() && rootInfo.isDir() ? rootInfo.absoluteFilePath() : QDir::rootPath();
-    w.model = new QFileSystemModel(w.dialog);
-    w.model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    w.model->setRootPath(rootPath);
-    w.filter = new RootFilter(w.model, rootPath, w.dialog);
-
-    w.tree = new QTreeView(w.dialog);
-    w.tree->setObjectName(QStringLiteral("tvFolders"));
-    w.tree->setModel(w.filter);
-    w.tree->setRootIndex(w.filter->rootParent());
-    w.tree->setHeaderHidden(true);
-    for (int column = 1; column < w.model->columnCount(); ++column)
-        w.tree->hideColumn(column);
-    caption->setBuddy(w.tree);
-    layout->addWidget(w.tree, 1);
-
-    w.status = new QLabel(w.dialog);
-    w.status->setObjectName(QStringLiteral("lblStatus"));
-    w.status->setVisible(Options.testFlag(biStatusText));
-    layout->addWidget(w.status);
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, w.dialog);
-    w.ok = buttons->button(QDialogButtonBox::Ok);
-    w.ok->setText(Texts.OK);
-    buttons->button(QDialogButtonBox::Cancel)->setText(Texts.Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, w.dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, w.dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-
-    w.dialog->resize(w.dialog->sizeHint().expandedTo(QSize(340, 400)));
-    w.dialog->installEventFilter(this);
+    return ShownAs ? ShownAs(bytes) : fromLocalBytes(bytes);
 }
 
 bool TBrowseDialog::Execute()
 {
     if (const auto answer = next_.take()) {
-        if (answer->isNull())
+        if (!*answer)
             return false;
-        Directory = *answer;
-        displayName_ = QFileInfo(Directory).fileName();
+        Directory = **answer;
+        displayName_ = shown(platform::extractFileName(platform::withoutTrailingDelimiter(Directory)));
         return true;
     }
     ActivationRestorer restorer{QApplication::activeWindow()};
     QWidget* owner = qobject_cast<QWidget*>(parent());
-    QDialog dialog(owner ? owner->window() : QApplication::activeWindow());
-    Window w;
-    w.dialog = &dialog;
-    buildWindow(w);
-    connect(w.tree->selectionModel(), &QItemSelectionModel::currentChanged, &dialog,
-            [this, &w](const QModelIndex& current) { selectionChanged(w, current); });
-
-    openWindow_ = &dialog;
-    dialog.show();
-    initialize(w);
-    const bool chosen = dialog.exec() == QDialog::Accepted;
+    Window window(*this, owner ? owner->window() : QApplication::activeWindow());
+    window.installEventFilter(this);
+    openWindow_ = &window;
+    window.show();
+    window.initialize();
+    const bool chosen = window.exec() == QDialog::Accepted;
     openWindow_ = nullptr;
     if (!chosen)
         return false;
-
-    QModelIndex current = w.filter->mapToSource(w.tree->currentIndex());
-    if (!current.isValid())
-        current = w.model->index(w.model->rootPath());
-    displayName_ = w.model->data(current, Qt::DisplayRole).toString();
-    Directory = w.model->filePath(current);
+    Directory = window.chosen();
+    const std::string name = platform::extractFileName(platform::withoutTrailingDelimiter(Directory));
+    displayName_ = shown(name.empty() ? Directory : name);
     return true;
-}
-
-void TBrowseDialog::initialize(Window& w)
-{
-    const QString path = Directory.isEmpty() ? QString() : browseStartFolder(Directory);
-    if (!path.isEmpty()) {
-        // Selecting reports the change to the owner first, as the shell's browser does.
-        const QModelIndex target = w.filter->mapFromSource(w.model->index(path));
-        if (target.isValid()) {
-            for (QModelIndex up = target.parent(); up.isValid(); up = up.parent())
-                w.tree->expand(up);
-            w.tree->setCurrentIndex(target);
-            w.tree->scrollTo(target, QAbstractItemView::PositionAtCenter);
-        }
-        // The folders on the way are read in the background; as they arrive the rows above the
-        // folder move, so it is brought into view again until the user takes over.
-        new FolderRevealer(w.model, w.filter, w.tree, path, w.dialog);
-    }
-    QString showText;
-    TOKButtonState state = obsUnchanged;
-    DoInitialized(w.dialog, path, showText, state);
-    apply(w, showText, state);
-}
-
-void TBrowseDialog::selectionChanged(Window& w, const QModelIndex& current)
-{
-    const QModelIndex source = w.filter->mapToSource(current);
-    const QString path = source.isValid() ? w.model->filePath(source) : QString();
-    QString showText;
-    TOKButtonState state = obsUnchanged;
-    DoSelectionChanged(w.dialog, path, showText, state);
-    apply(w, showText, state);
-}
-
-void TBrowseDialog::apply(Window& w, const QString& showText, TOKButtonState state)
-{
-    // An empty text clears the line: the owner says what it shows at every change.
-    w.status->setText(showText);
-    if (state == obsEnable)
-        w.ok->setEnabled(true);
-    else if (state == obsDisable)
-        w.ok->setEnabled(false);
 }
 
 void TBrowseDialog::DoInitialized(QWidget* Wnd, const QString& Path, QString& ShowText, TOKButtonState& OKButtonState)

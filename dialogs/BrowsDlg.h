@@ -1,8 +1,10 @@
 #pragma once
-// TBrowseDialog: a reusable folder chooser. Execute opens a small modal window with a folder
-// tree, an optional status line and OK / Cancel; the owner's events may set the status text
-// and enable or disable OK while the user browses. Qt's own directory dialog has no status
-// line and resets its OK button by itself, so the window is our own.
+// TBrowseDialog: a reusable folder chooser. Execute opens a small modal window with a path
+// field, a tree of every folder, an optional status line and OK / Cancel; the owner's events
+// may set the status text and enable or disable OK while the user browses. The path field
+// takes a typed or pasted path and completes folder names; OK takes the folder it names.
+// Qt's own directory dialog has no status line, resets its OK button by itself and leaves out
+// folders whose names are not in the system's encoding, so the window is our own.
 #include "dialogs/DialogTexts.h"
 #include "dialogs/NextAnswer.h"
 
@@ -11,14 +13,11 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <string>
 
-class QDialog;
-class QDialogButtonBox;
 class QEvent;
-class QFileSystemModel;
-class QLabel;
 class QModelIndex;
-class QTreeView;
 class QWidget;
 
 enum TBrowseOption {
@@ -39,8 +38,8 @@ enum TOKButtonState { obsUnchanged = 0, obsEnable = 1, obsDisable = 2 };
 
 class TBrowseDialog;
 
-// Sender, the browser window, the folder concerned ("" when there is none), the status text to
-// show (comes in empty) and what to do with the OK button (comes in obsUnchanged).
+// Sender, the browser window, the folder concerned as it is shown ("" when there is none), the
+// status text to show (comes in empty) and what to do with the OK button (comes in obsUnchanged).
 using TBrowseDialogEvent =
     std::function<void(TBrowseDialog* Sender, QWidget* Wnd, const QString& Path, QString& ShowText,
                        TOKButtonState& OKButtonState)>;
@@ -51,8 +50,9 @@ public:
     explicit TBrowseDialog(QObject* owner = nullptr);
     ~TBrowseDialog() override;
 
-    // On Execute the folder to select at opening; afterwards the folder chosen.
-    QString Directory;
+    // On Execute the folder to select at opening; afterwards the folder chosen. A path in the
+    // bytes the file system uses, whatever their encoding.
+    std::string Directory;
     // The text shown above the folder tree.
     QString Caption;
     // The folder at the top of the tree; empty (or not a folder) means the whole file system.
@@ -61,6 +61,8 @@ public:
     TBrowseDialogEvent OnInitialized;
     TBrowseDialogEvent OnSelectionChanged;
     TBrowseTexts Texts;
+    // How a name or a path is shown; the local encoding unless the owner says otherwise.
+    std::function<QString(const std::string&)> ShownAs;
 
     // The name shown for the folder chosen by the last successful Execute.
     const QString& DisplayName() const { return displayName_; }
@@ -69,8 +71,9 @@ public:
     // and DisplayName as they were. No other window of the program takes input meanwhile.
     virtual bool Execute();
 
-    // Tests: the next Execute of any browser returns `directory` without showing itself.
-    static void setNextDirectory(const QString& directory) { next_.set(directory); }
+    // Tests: the next Execute of any browser returns `directory` without showing itself; none:
+    // cancelled.
+    static void setNextDirectory(const std::optional<std::string>& directory) { next_.set(directory); }
 
 protected:
     // Every event of the browser window passes here first; true swallows it. This class
@@ -83,17 +86,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Window;
-    void buildWindow(Window& w);
-    void initialize(Window& w);
-    void selectionChanged(Window& w, const QModelIndex& current);
-    void apply(Window& w, const QString& showText, TOKButtonState state);
+    class Window;
+    QString shown(const std::string& bytes) const;
 
     QString displayName_;
-    QDialog* openWindow_ = nullptr;
-    static inline NextAnswer next_;
+    QWidget* openWindow_ = nullptr;
+    static inline NextAnswer<std::optional<std::string>> next_;
 };
-
-// The folder to select when the browser opens: a trailing delimiter is dropped, except from
-// the root folder itself.
-QString browseStartFolder(const QString& directory);

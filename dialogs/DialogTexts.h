@@ -8,6 +8,8 @@ struct TBrowseTexts {
     QString Title = QStringLiteral("Browse for Folder");
     QString OK = QStringLiteral("OK");
     QString Cancel = QStringLiteral("Cancel");
+    QString PathLabel = QStringLiteral("&Folder:");
+    QString NoSuchFolder = QStringLiteral("The folder %1 does not exist.");
 };
 
 // The save dialog's refusals.

@@ -3,7 +3,9 @@
 #include "desktop/DesktopServices.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
 
 QStringList qtNameFilters(const QString& filter)
@@ -46,11 +48,15 @@ bool TSaveDialog::Execute()
     }
     if (!FileName.isEmpty())
         selectFile(FileName);
-    // Room for the names of the places at the left and of the list's columns; Qt restores
-    // its own smaller layout each time the dialog opens.
-    resize(size().expandedTo(QSize(720, 420)));
+    // Room for the names of the places at the left and of the list's columns (Qt restores its
+    // own smaller layout each time the dialog opens), never more than the screen has: its
+    // buttons must stay on it.
+    QSize room(720, 420);
+    if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
+        room = room.boundedTo(screen->availableGeometry().size() - QSize(2 * 8, 8 + 32));
+    resize(size().expandedTo(room).boundedTo(room.expandedTo(minimumSizeHint())));
     if (auto* places = findChild<QSplitter*>(QStringLiteral("splitter")))
-        places->setSizes({150, width() - 150});
+        places->setSizes({width() / 5, width() - width() / 5});
     if (exec() != Accepted || selectedFiles().isEmpty())
         return false;
     FileName = selectedFiles().constFirst();

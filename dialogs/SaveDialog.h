@@ -34,7 +34,7 @@ protected:
 
 private:
     QString filter_;
-    static inline NextAnswer next_;
+    static inline NextAnswer<QString> next_;
 };
 
 // Qt's name filters for a "description|patterns|description|patterns" filter. Patterns are

@@ -48,6 +48,9 @@ TfrmAboutBox::TfrmAboutBox(const QString& executable, QWidget* parent)
     setFixedSize(325, 209);
     paint(ui->Panel1, QPalette::Window, QColor(0x80, 0, 0)); // maroon
     paint(ui->Panel2, QPalette::Window, Qt::white);
+    // Dark text on the white panel whatever the desktop's colours: a dark theme's light text
+    // would vanish there.
+    paint(ui->Panel2, QPalette::WindowText, Qt::black);
 
     ui->lblProgramName->setFont(arial(19, true));
     for (QLabel* l : {ui->lblVersion, ui->Label1, ui->lblWWW})
@@ -56,9 +59,6 @@ TfrmAboutBox::TfrmAboutBox(const QString& executable, QWidget* parent)
     link.setUnderline(true);
     ui->lblWWW->setFont(link);
     paint(ui->lblWWW, QPalette::WindowText, Qt::blue);
-    // The address keeps its place and grows to its text (up to the panel's edge), so that it
-    // is never cut and the click area is the text.
-    ui->lblWWW->resize(ui->lblWWW->sizeHint().width(), ui->lblWWW->height());
 
     for (QWidget* w : {static_cast<QWidget*>(ui->Panel1), static_cast<QWidget*>(ui->imgIcon),
                        static_cast<QWidget*>(ui->Panel2), static_cast<QWidget*>(ui->lblProgramName),
@@ -92,10 +92,11 @@ void TfrmAboutBox::FormCreate(const QString& executable)
     QIcon icon = QApplication::windowIcon();
     if (icon.isNull())
         icon = style()->standardIcon(QStyle::SP_MediaVolume);
-    ui->imgIcon->setPixmap(icon.pixmap(48, 48));
+    ui->imgIcon->setPixmap(icon.pixmap(QSize(48, 48), devicePixelRatio()));
     ui->lblProgramName->setText(QGuiApplication::applicationDisplayName());
     version_ = QString::fromStdString(platform::GetVersionString(toLocalBytes(executable)));
     setTexts(AboutTexts());
+    setAddress(DesktopServices::instance().guideAddress());
 }
 
 void TfrmAboutBox::setTexts(const AboutTexts& texts)
@@ -116,6 +117,21 @@ void TfrmAboutBox::setTexts(const AboutTexts& texts)
     notice->setGeometry(notice->x(), bottom + 1 - height, width, height);
 }
 
+void TfrmAboutBox::setAddress(const QString& address)
+{
+    address_ = address;
+    // The address keeps its place and grows to its text up to the panel's edge; a longer one
+    // is shortened in its middle and shows whole as the label's tip. The click area is the text.
+    if (layout())
+        layout()->activate();
+    QLabel* link = ui->lblWWW;
+    const int room = ui->Panel2->width() - link->x() - link->x();
+    const QString shown = link->fontMetrics().elidedText(address, Qt::ElideMiddle, room);
+    link->setText(shown);
+    link->setToolTip(shown == address ? QString() : address);
+    link->resize(link->sizeHint().width(), link->height());
+}
+
 void TfrmAboutBox::AnywhereClick()
 {
     accept();
@@ -124,7 +140,7 @@ void TfrmAboutBox::AnywhereClick()
 void TfrmAboutBox::lblLinkClick()
 {
     // A desktop that cannot open it says so; the box stays open either way.
-    DesktopServices::instance().showAddress(this, ui->lblWWW->text());
+    DesktopServices::instance().showAddress(this, address_);
 }
 
 bool TfrmAboutBox::eventFilter(QObject* watched, QEvent* event)

@@ -27,6 +27,9 @@ public:
 
     QLabel* label(const char* name) const;
     void setTexts(const AboutTexts& texts);
+    // The address the link shows and opens (the program's home page: its guide).
+    void setAddress(const QString& address);
+    const QString& address() const { return address_; }
 
     // A click on the icon, a panel or a label other than the address: closes the box (OK).
     void AnywhereClick();
@@ -42,4 +45,5 @@ private:
 
     std::unique_ptr<Ui::TfrmAboutBox> ui;
     QString version_;
+    QString address_;
 };

@@ -20,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString folder = QString::fromStdString(scratchFolder());
     const QString recorded = recordedLanguageLibrary(file, folder);
     FUZZ_CHECK(recorded.isEmpty() || recorded == line);
+    // A library is named by its file name alone: nothing that leads out of the folder.
+    FUZZ_CHECK(!recorded.contains(QLatin1Char('/')) && !recorded.contains(QLatin1Char('\\')) &&
+               !recorded.contains(QStringLiteral("..")));
 
     const QString written = folder + QStringLiteral("tunesheet.language");
     saveLanguageChoice(line, written);

@@ -69,6 +69,13 @@ std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSepa
     return out;
 }
 
+std::string formatCount(std::uint64_t count, const platform::LocaleSeparators& seps)
+{
+    std::string out;
+    appendGrouped(out, count, seps.thousands);
+    return out;
+}
+
 void appendNumber(std::string& out, std::int64_t n)
 {
     char digits[24];

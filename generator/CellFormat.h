@@ -16,6 +16,9 @@ std::string formatLength(std::int64_t milliseconds, const platform::LocaleSepara
 void appendSize(std::string& out, std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps);
 std::string formatSize(std::uint64_t bytes, int unit, const platform::LocaleSeparators& seps);
 
+// A count with its thousands grouped as sizes are ("544,192"), for the window's progress.
+std::string formatCount(std::uint64_t count, const platform::LocaleSeparators& seps);
+
 // The number in decimal, without a separator.
 void appendNumber(std::string& out, std::int64_t n);
 

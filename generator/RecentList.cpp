@@ -110,13 +110,9 @@ bool TRecentList::LoadFromFile(const std::string& path)
     if (!platform::fileExists(path))
         return false;
     std::string content;
-    try {
-        platform::ReadOnlyFile file(path);
-        content.resize(static_cast<std::size_t>(file.size()));
-        content.resize(file.readAt(0, content.data(), content.size()));
-    } catch (const platform::InOutError&) {
-        throw platform::FileOpenError(path);
-    }
+    platform::ReadOnlyFile file(path);
+    content.resize(static_cast<std::size_t>(file.size()));
+    content.resize(file.readAt(0, content.data(), content.size()));
     Clear();
     std::size_t start = 0;
     while (start < content.size()) {

@@ -20,7 +20,8 @@ public:
     // Replaces the list with the lines of a text file (a line ends at CR, LF or CR LF; a last
     // line without an ending counts; an empty line is an empty entry; repeated lines count
     // once). Returns false, leaving the list as it was, when there is no such file; raises
-    // platform::FileOpenError ("Cannot open file %s") when the file is there but unreadable.
+    // platform::FileOpenError ("Cannot open file %s") when the file is there but cannot be
+    // opened, and the system's read error, naming the file, when it cannot be read.
     bool LoadFromFile(const std::string& path);
     // Writes every entry followed by CR LF, replacing the file only once it is complete;
     // raises platform::FileCreateError ("Cannot create file %s") when it cannot.

@@ -4,12 +4,33 @@
 // library replaces them by their string index.
 #include "desktop/DesktopServices.h"
 #include "dialogs/DialogTexts.h"
+#include "i18n/QtTranslation.h"
 
 #include <QString>
 #include <QStringList>
 
 // "Custom..." and the names of the colours that the colour boxes offer, in their order.
 QStringList englishColourNames();
+
+// How the window words what failed: %1 is the file; the cause, when the system gave one,
+// follows on a line of its own.
+struct ErrorTexts {
+    QString CannotOpen = QStringLiteral("Cannot open file %1");
+    QString CannotCreate = QStringLiteral("Cannot create file %1");
+    QString ReadFailed = QStringLiteral("The file %1 could not be read.");
+    QString ReadBeyondEnd = QStringLiteral("The file %1 is shorter than it should be.");
+    QString DiskFull = QStringLiteral("The disk is full: %1 could not be written.");
+    QString System = QStringLiteral("Reading or writing %1 failed.");
+    QString Internal = QStringLiteral("Internal error: a list was asked for an item it does not have.");
+    // The causes, as the system reports them.
+    QString NotFound = QStringLiteral("The file or folder does not exist.");
+    QString AccessDenied = QStringLiteral("Access is denied.");
+    QString NoSpace = QStringLiteral("The disk is full.");
+    QString ReadOnlyDisk = QStringLiteral("The disk can only be read.");
+    QString IsFolder = QStringLiteral("It is a folder.");
+    QString NameTooLong = QStringLiteral("The name is too long.");
+    QString InputOutput = QStringLiteral("The disk could not be read or written.");
+};
 
 struct HeldTexts {
     QString MsgNoColumns = QStringLiteral("Please, select some columns\rin 'Items Order' settings page!");      // 103
@@ -47,4 +68,18 @@ struct HeldTexts {
         QString NoScript = QStringLiteral("Search, sort and the rest of the list need JavaScript; these are its first 200 files.");
         QString Printed = QStringLiteral("The first {0} of {1} files.");
     } Library;
+    ErrorTexts Errors;                                                                                        // 176 to 189
+    QString MsgLanguageMissing = QStringLiteral("The language library %1 is not beside the program, or is not one "
+                                                "it can use.\rThe window is in English; you can choose a language "
+                                                "with the Language command.");                               // 190
+    QString MsgLanguageFailed = QStringLiteral("The language library %1 stopped tunesheet the last time it was "
+                                               "loaded.\rIt is not loaded again; the window is in English. You can "
+                                               "choose a language with the Language command.");              // 191
+    QString MsgLanguageNotFound = QStringLiteral("Language not found");                                      // 192
+    // Browse.PathLabel, Browse.NoSuchFolder                                                                  // 193, 194
+    QString MsgPathTooLong = QStringLiteral("This path is longer than the 255 bytes a settings file holds, so it "
+                                            "cannot be used:\r%1");                                          // 195
+    QtTexts Qt;                                                                                               // 196, 197
+    QString MsgSettingsRepaired = QStringLiteral("Some settings in %1 could not be used and now have their "
+                                                 "defaults: %2.");                                           // 198
 };

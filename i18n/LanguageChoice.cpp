@@ -1,9 +1,11 @@
 #include "i18n/LanguageChoice.h"
 
 #include "desktop/LocalText.h"
+#include "lang/LanguageAbi.h"
 #include "platform/AtomicFile.h"
 #include "platform/DirReader.h"
 #include "platform/Path.h"
+#include "platform/VersionInfo.h"
 
 #include <QFile>
 
@@ -32,12 +34,33 @@ QString readLanguageChoice(const QString& file)
     return fromLocalBytes(first.toStdString());
 }
 
-QString recordedLanguageLibrary(const QString& file, const QString& folder)
+namespace {
+
+// A bare file name: nothing that leads out of the folder it is looked for in.
+bool isFileNameAlone(const QString& name)
+{
+    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+           !name.contains(QStringLiteral("..")) && !platform::isAbsolutePath(toLocalBytes(name));
+}
+
+} // namespace
+
+QString recordedLanguageLibrary(const QString& file, const QString& folder, QString* refused)
 {
     const QString line = readLanguageChoice(file);
-    if (line.isEmpty() || !platform::fileExists(toLocalBytes(folder + line)))
+    if (line.isEmpty())
         return QString();
+    if (!isFileNameAlone(line) || !platform::fileExists(toLocalBytes(folder + line))) {
+        if (refused)
+            *refused = line;
+        return QString();
+    }
     return line;
+}
+
+bool isLanguageLibrary(const std::string& path)
+{
+    return platform::GetVersionString(path) == TUNESHEET_LANGUAGE_INTERFACE_VERSION;
 }
 
 void saveLanguageChoice(const QString& library, const QString& file)

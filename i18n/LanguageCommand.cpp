@@ -2,11 +2,10 @@
 
 #include "desktop/DesktopServices.h"
 #include "desktop/LocalText.h"
+#include "i18n/LanguageChoice.h"
 #include "i18n/language.h"
 #include "platform/Path.h"
 #include "platform/VersionInfo.h"
-
-#include "ProgramVersion.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -47,8 +46,8 @@ void dsMainGetFileList(QComboBox* cbLanguage, const TFileDirInfoArray& List)
         const QString extension = dot < 0 ? QString() : name.mid(dot);
         if (asciiUpper(extension) != QLatin1String(".DLL"))
             continue;
-        // Libraries are made for one version of the program.
-        if (platform::GetVersionString(path) != ProgramVersionText)
+        // Libraries are made for the interface, whichever version of the program made them.
+        if (!isLanguageLibrary(path))
             continue;
         cbLanguage->addItem(name);
     }

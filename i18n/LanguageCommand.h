@@ -10,7 +10,7 @@ class QComboBox;
 class QWidget;
 
 // Adds to `cbLanguage` the file name of every entry of `List` whose name ends in ".dll" in any
-// letter case and whose fixed product version is exactly 3.0.0.0, in the order of the list.
+// letter case and that declares the language-library interface version, in the order of the list.
 void dsMainGetFileList(QComboBox* cbLanguage, const TFileDirInfoArray& List);
 
 // Runs the command for the main window `form`: scans `folder` with the form's scanner dsMain

@@ -22,10 +22,6 @@
 namespace {
 
 const QString LanguageError = QStringLiteral("<language error>");
-// Shown in English: the library that would have given the text is the one that failed.
-const QString LanguageFailed = QStringLiteral(
-    "The language library %1 stopped tunesheet the last time it was loaded.\r"
-    "It is not loaded again; the window is in English. You can choose a language with the Language command.");
 
 // What a language library says: its texts in index order, decoded, and the language its
 // version information names (0 when it names none).
@@ -35,14 +31,14 @@ struct LibraryTexts {
 };
 
 // Binds the library, asks it for every text of the language table in index order and lets it
-// go again; false when it cannot be loaded or has no GetMyStr.
+// go again; false when it cannot be loaded, has no GetMyStr or is not made for this interface.
 bool readLanguageLibrary(const QString& file, LibraryTexts& out)
 {
     platform::DynamicLibrary library;
     if (!library.load(toLocalBytes(file)))
         return false;
     auto GetMyStr = reinterpret_cast<GetMyStrFunction>(library.symbol(TUNESHEET_GETMYSTR_NAME));
-    if (!GetMyStr)
+    if (!GetMyStr || !isLanguageLibrary(library.path()))
         return false;
     platform::VersionInfo info;
     if (!platform::readVersionInfo(library.path(), info))
@@ -106,12 +102,12 @@ bool LanguageSession::ChangeLanguage(QWidget* form)
         read = readLanguageLibrary(LanguageLibrary, library);
     }
     if (!read) {
-        DesktopServices::instance().message(form, QMessageBox::NoIcon, QStringLiteral("Language not found"));
+        DesktopServices::instance().message(form, QMessageBox::NoIcon, Texts.MsgLanguageNotFound);
         return false;
     }
-    followWithQt(qtLanguageName(library.language));
-    if (const QString name = qtLanguageName(library.language); !name.isEmpty())
-        pageLanguage_ = QString(name).replace(QLatin1Char('_'), QLatin1Char('-'));
+    const QString name = qtLanguageName(library.language);
+    followWithQt(name);
+    pageLanguage_ = name.isEmpty() ? QStringLiteral("en") : QString(name).replace(QLatin1Char('_'), QLatin1Char('-'));
 
     // The four drop-down lists keep the entry the user had selected.
     std::vector<std::pair<QComboBox*, int>> selections;
@@ -145,7 +141,7 @@ void LanguageSession::followWithQt(const QString& language)
         qtTranslator_.reset();
     }
     qtLanguage_.clear();
-    auto translator = qtTranslation(language);
+    auto translator = qtTranslation(language, &Texts.Qt);
     if (translator && QCoreApplication::installTranslator(translator.get())) {
         qtTranslator_ = std::move(translator);
         qtLanguage_ = language;
@@ -155,7 +151,13 @@ void LanguageSession::followWithQt(const QString& language)
 void LanguageSession::applyRecorded(QWidget* form, const QString& choiceFile)
 {
     // The library is loaded from the executable's folder, so it is looked for there.
-    LanguageLibrary = recordedLanguageLibrary(choiceFile, executableFolder());
+    QString refused;
+    LanguageLibrary = recordedLanguageLibrary(choiceFile, executableFolder(), &refused);
+    if (!refused.isEmpty()) {
+        // Said once: the choice is forgotten, and the user may choose a language again.
+        QFile::remove(choiceFile);
+        DesktopServices::instance().message(form, QMessageBox::Warning, Texts.MsgLanguageMissing.arg(refused));
+    }
     const QString failed = takeUnfinishedLanguage(markerFile_);
     if (!failed.isEmpty()) {
         // Recorded, it would stop every start from now on; the user may choose it again.
@@ -163,7 +165,7 @@ void LanguageSession::applyRecorded(QWidget* form, const QString& choiceFile)
             QFile::remove(choiceFile);
         if (LanguageLibrary == failed)
             LanguageLibrary.clear();
-        DesktopServices::instance().message(form, QMessageBox::Warning, LanguageFailed.arg(failed));
+        DesktopServices::instance().message(form, QMessageBox::Warning, Texts.MsgLanguageFailed.arg(failed));
     }
     if (!LanguageLibrary.isEmpty())
         ChangeLanguage(form);

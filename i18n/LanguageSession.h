@@ -26,11 +26,12 @@ public:
 
     // Loads LanguageLibrary (a bare name is looked for beside the executable), puts each of its
     // texts on the target that the language table names below `form` or into Texts, and lets
-    // Qt's own texts follow the library's language. A text after the original 113 that the
+    // Qt's own texts follow the library's language. A library must export GetMyStr and declare
+    // the language-library interface version. A text after the original 113 that the
     // library does not have ("<language error>") stays English. The drop-down lists keep their
     // selections; the entries of lbSelected are re-labelled by the column they stand for, so
     // that the column mapping by text stays right. A file that is missing, not a loadable
-    // library, or lacks GetMyStr gives the message "Language not found" and changes nothing;
+    // library, or not such a library gives the message "Language not found" and changes nothing;
     // the result is then false. The marker file names the library while it is bound.
     bool ChangeLanguage(QWidget* form);
 
@@ -39,9 +40,10 @@ public:
     void setMarkerFile(const QString& file) { markerFile_ = file; }
 
     // The language step of the start: LanguageLibrary from the choice file and, when that names
-    // a library beside the executable, the library applied. When the marker file says that the
-    // last run ended inside a library, the user is told which, and that library is neither
-    // applied nor kept in the choice file.
+    // a library beside the executable by its file name alone, the library applied. A name that
+    // is not such a library's is told once: the choice file goes. When the marker file says
+    // that the last run ended inside a library, the user is told which, and that library is
+    // neither applied nor kept in the choice file.
     void applyRecorded(QWidget* form, const QString& choiceFile = languageChoiceFile());
     // The language step of the close: LanguageLibrary recorded in the choice file (nothing is
     // written while it is empty).

@@ -68,6 +68,14 @@ constexpr Row rows[] = {
     // 166 to 175: the kind of page, the note after a long plain page, the library page's words
     {"lblPageKind", "C"}, {"cmbPageKind", "01H"}, HELD(MsgLibraryFaster), HELD(Library.Search),
     HELD(Library.Files), HELD(Library.Matches), HELD(Library.NoScript), HELD(Library.Printed),
+    // 176 to 198: what failed and why, the language and path messages, two of Qt's texts
+    HELD(Errors.CannotOpen), HELD(Errors.CannotCreate), HELD(Errors.ReadFailed), HELD(Errors.ReadBeyondEnd),
+    HELD(Errors.DiskFull), HELD(Errors.System), HELD(Errors.Internal), HELD(Errors.NotFound),
+    HELD(Errors.AccessDenied), HELD(Errors.NoSpace), HELD(Errors.ReadOnlyDisk), HELD(Errors.IsFolder),
+    HELD(Errors.NameTooLong), HELD(Errors.InputOutput),
+    HELD(MsgLanguageMissing), HELD(MsgLanguageFailed), HELD(MsgLanguageNotFound),
+    HELD(Browse.PathLabel), HELD(Browse.NoSuchFolder), HELD(MsgPathTooLong), HELD(Qt.Folder),
+    HELD(Qt.PickScreenColor), HELD(MsgSettingsRepaired),
 };
 #undef HELD
 

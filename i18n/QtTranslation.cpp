@@ -29,8 +29,11 @@ constexpr std::uint16_t PrimaryEnglish = 0x09;
 // Some of Qt's translations (Slovak among them) are older than a few of the texts Qt asks for
 // now; they still have them as Qt used to ask: the standard buttons under QDialogButtonBox, the
 // file system's top as "My Computer".
+// Two texts no older translation has come from the language library.
 class QtTranslator : public QTranslator {
 public:
+    explicit QtTranslator(const QtTexts* own) : own_(own) {}
+
     QString translate(const char* context, const char* sourceText, const char* disambiguation, int n) const override
     {
         QString text = QTranslator::translate(context, sourceText, disambiguation, n);
@@ -40,8 +43,15 @@ public:
             return QTranslator::translate("QDialogButtonBox", sourceText, disambiguation, n);
         if (qstrcmp(context, "QFileSystemModel") == 0 && qstrcmp(sourceText, "Computer") == 0)
             return QTranslator::translate(context, "My Computer", disambiguation, n);
+        if (own_ && qstrcmp(sourceText, "Folder") == 0)
+            return own_->Folder;
+        if (own_ && qstrcmp(context, "QColorDialog") == 0 && qstrcmp(sourceText, "&Pick Screen Color") == 0)
+            return own_->PickScreenColor;
         return text;
     }
+
+private:
+    const QtTexts* own_;
 };
 
 } // namespace
@@ -60,9 +70,9 @@ QString qtLanguageName(std::uint16_t languageId)
     return QString();
 }
 
-std::unique_ptr<QTranslator> qtTranslation(const QString& language)
+std::unique_ptr<QTranslator> qtTranslation(const QString& language, const QtTexts* own)
 {
-    auto translator = std::make_unique<QtTranslator>();
+    auto translator = std::make_unique<QtTranslator>(own);
     // "qtbase_pt_BR" falls back to "qtbase_pt" by itself.
     if (language.isEmpty() ||
         !translator->load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -4,9 +4,15 @@
 
 #include "ui_language.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QScreen>
+
+namespace {
+// The group box's designed width.
+constexpr int DesignWidth = 187;
+} // namespace
 
 TfrmLanguage::TfrmLanguage(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -60,6 +66,24 @@ void TfrmLanguage::selectLibrary(const QString& fileName)
 QString TfrmLanguage::chosenLibrary() const
 {
     return ui->cbLanguage->currentIndex() < 0 ? QString() : ui->cbLanguage->currentData().toString();
+}
+
+void TfrmLanguage::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    // (The form's own title arrives while it is still being built.)
+    if ((event->type() != QEvent::WindowTitleChange && event->type() != QEvent::FontChange) || !layout())
+        return;
+    // Wide enough for its title beside the title bar's buttons: the window system cuts a title
+    // that does not fit. Its title font is not known here; a bold one of the desktop's size
+    // is as wide as most.
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    // The window's icon and up to three buttons.
+    const int titleBarButtons = 6 * QFontMetrics(titleFont).height();
+    const int needed = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + titleBarButtons;
+    const QMargins margins = layout()->contentsMargins();
+    ui->gbMain->setMinimumWidth(qMax(DesignWidth, needed - margins.left() - margins.right()));
 }
 
 void TfrmLanguage::showEvent(QShowEvent* event)

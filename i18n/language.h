@@ -35,6 +35,7 @@ public:
     QString chosenLibrary() const;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

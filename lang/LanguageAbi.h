@@ -12,12 +12,17 @@
 #endif
 
 enum {
-    LanguageStringCount = 175,         // string indices 1 to 175 in this program's libraries
+    LanguageStringCount = 198,         // string indices 1 to 198 in this program's libraries
     LanguageOriginalStringCount = 113, // the indices every library has, older ones included
     LanguageSlotSize = 256             // a length byte and up to 255 characters
 };
 
 #define TUNESHEET_GETMYSTR_NAME "GetMyStr"
+
+// The interface version a language library declares as its fixed product version. It changes
+// only when this interface does, so that a new version of the program keeps every library made
+// for an earlier one (cmake/LanguageLibrary.cmake reads it from here).
+#define TUNESHEET_LANGUAGE_INTERFACE_VERSION "3.0.0.0"
 
 #ifdef __cplusplus
 extern "C" {

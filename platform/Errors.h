@@ -6,21 +6,40 @@
 
 namespace platform {
 
+// What went wrong, beside the English message: a front end that words its messages itself
+// (the window, in the user's language) tells them by this, the file and the system's code.
+enum class ErrorKind { Other, CannotOpen, CannotCreate, ReadFailed, ReadBeyondEnd, DiskFull, ListIndex, System };
+
 class TunesheetError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit TunesheetError(const std::string& message, ErrorKind kind = ErrorKind::Other,
+                            const std::string& fileName = std::string(), int systemCode = 0)
+        : std::runtime_error(message), kind_(kind), file_(fileName), systemCode_(systemCode)
+    {
+    }
+
+    ErrorKind kind() const { return kind_; }
+    // The file the error is about; empty when it is about none.
+    const std::string& file() const { return file_; }
+    // The system's code for the cause (errno on POSIX, GetLastError() on Windows); 0 for none.
+    int systemCode() const { return systemCode_; }
+
+private:
+    ErrorKind kind_;
+    std::string file_;
+    int systemCode_;
 };
 
-// "Cannot open file %s"
+// "Cannot open file %s"; the system's code, when given, tells why.
 class FileOpenError : public TunesheetError {
 public:
-    explicit FileOpenError(const std::string& fileName);
+    explicit FileOpenError(const std::string& fileName, int systemCode = 0);
 };
 
-// "Cannot create file %s"
+// "Cannot create file %s"; the system's code, when given, tells why.
 class FileCreateError : public TunesheetError {
 public:
-    explicit FileCreateError(const std::string& fileName);
+    explicit FileCreateError(const std::string& fileName, int systemCode = 0);
 };
 
 // "Stream read error": a stream delivered fewer bytes than asked for. A stream over a file
@@ -58,7 +77,7 @@ public:
     static constexpr int DiskFull = 101;
 
 private:
-    InOutError(int code, const std::string& message, int);
+    InOutError(int code, ErrorKind kind, const std::string& fileName, const std::string& message, int systemCode);
     int code_;
 };
 
@@ -68,5 +87,9 @@ std::string aboutFile(const std::string& fileName, const std::string& message);
 // The system's own text for one of its error codes (strerror on POSIX, FormatMessage on
 // Windows), without a line break at its end.
 std::string systemErrorText(int systemCode);
+
+// The causes a user can do something about, which the window words itself; Other for the rest.
+enum class SystemCause { Other, NotFound, AccessDenied, DiskFull, ReadOnlyDisk, IsFolder, NameTooLong, InputOutput };
+SystemCause systemCause(int systemCode);
 
 } // namespace platform

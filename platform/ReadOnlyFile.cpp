@@ -12,14 +12,14 @@ ReadOnlyFile::ReadOnlyFile(const std::string& path)
 {
     int err = 0;
     if (!open(path, err))
-        throw FileOpenError(path);
+        throw FileOpenError(path, err);
 }
 
 ReadOnlyFile::ReadOnlyFile(const Directory& dir, const std::string& name)
 {
     int err = 0;
     if (!openIn(dir, name, err))
-        throw FileOpenError(name_);
+        throw FileOpenError(name_, err);
 }
 
 ReadOnlyFile::~ReadOnlyFile()

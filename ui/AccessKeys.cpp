@@ -32,6 +32,20 @@ QString withoutAccessKeys(const QString& text)
     return plain;
 }
 
+// Only the first single "&" kept: Qt underlines the letter after each of them, while only the
+// first one answers Alt.
+QString withFirstAccessKeyOnly(const QString& text)
+{
+    for (int i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] != QLatin1Char('&'))
+            return text.left(i + 2) + withoutAccessKeys(text.mid(i + 2));
+        ++i;
+    }
+    return text;
+}
+
 // The text as its owner last set it: a text other than the one put in here is new.
 QString sourceOf(QObject* o)
 {
@@ -65,7 +79,7 @@ Left keepMarkedLetters(const QList<QObject*>& objects, QString& used)
             left.unmarked << o;
         } else if (!used.contains(key)) {
             used += key;
-            show(o, source);
+            show(o, withFirstAccessKeyOnly(source));
         } else {
             left.taken << o;
         }

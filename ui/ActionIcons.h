@@ -5,7 +5,8 @@
 
 class QWidget;
 
-// Gives every action of the window that is named in the icon table its icon.
+// Gives every action of the window that is named in the icon table its icon, drawn for the
+// window's palette: run it again when the palette changes.
 void assignActionIcons(QWidget* window);
 
 // The program's own icon, for the window and the task bar.

@@ -4,8 +4,13 @@
 #include "i18n/HeldTexts.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollArea>
 #include <QPainter>
 #include <QPixmap>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -33,9 +38,42 @@ std::uint32_t fromQColor(const QColor& colour)
            (static_cast<std::uint32_t>(colour.blue()) << 16);
 }
 
-std::function<QColor(QWidget*, const QColor&)> ColourBox::chooseColour = [](QWidget* parent, const QColor& initial) {
-    return QColorDialog::getColor(initial, parent);
-};
+namespace {
+
+// Qt's colour dialog is larger than a small screen (1024 x 768 at scale 2): its buttons would be
+// off it. There it goes, without buttons of its own, into a window that scrolls and fits.
+QColor chooseOnScreen(QWidget* parent, const QColor& initial)
+{
+    auto* picker = new QColorDialog(initial);
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() - QSize(2 * 8, 8 + 32) : QSize();
+    if (!screen || room.expandedTo(picker->sizeHint()) == room) {
+        picker->setParent(parent, picker->windowFlags());
+        const bool chosen = picker->exec() == QDialog::Accepted;
+        const QColor colour = picker->currentColor();
+        delete picker;
+        return chosen ? colour : QColor();
+    }
+    QDialog window(parent);
+    window.setObjectName(QStringLiteral("dlgColourOnScreen"));
+    window.setWindowTitle(picker->windowTitle());
+    picker->setWindowFlags(Qt::Widget);
+    picker->setOptions(QColorDialog::NoButtons);
+    auto* layout = new QVBoxLayout(&window);
+    auto* scroll = new QScrollArea(&window);
+    scroll->setWidget(picker);
+    layout->addWidget(scroll, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &window);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &window, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
+    layout->addWidget(buttons);
+    window.resize(room);
+    return window.exec() == QDialog::Accepted ? picker->currentColor() : QColor();
+}
+
+} // namespace
+
+std::function<QColor(QWidget*, const QColor&)> ColourBox::chooseColour = chooseOnScreen;
 
 ColourBox::ColourBox(QWidget* parent) : ElidingComboBox(parent)
 {
@@ -43,7 +81,8 @@ ColourBox::ColourBox(QWidget* parent) : ElidingComboBox(parent)
     // Every name shows whole, in whichever language the names come.
     setSizeAdjustPolicy(AdjustToContents);
     const QStringList names = englishColourNames();
-    addItem(swatch(custom_, iconSize()), names[CustomEntry], custom_);
+    customName_ = names[CustomEntry];
+    addItem(swatch(custom_, iconSize()), customName_, custom_);
     int entry = CustomEntry + 1;
     for (const NamedColour& c : namedColours())
         addItem(swatch(c.value, iconSize()), names[entry++], c.value);
@@ -74,13 +113,25 @@ void ColourBox::setNames(const QStringList& names)
 {
     for (int i = 0; i < count() && i < names.size(); ++i)
         setItemText(i, names[i]);
+    if (!names.isEmpty())
+        customName_ = names[CustomEntry];
+    showCustomName();
+}
+
+void ColourBox::showCustomName()
+{
+    // Once it holds a colour the entry says which, as the page will: "Custom... (#FFCC00)".
+    setItemText(CustomEntry, customSet_ ? QStringLiteral("%1 (%2)").arg(customName_, toQColor(custom_).name().toUpper())
+                                        : customName_);
 }
 
 void ColourBox::setCustom(std::uint32_t colour)
 {
     custom_ = colour;
+    customSet_ = true;
     setItemData(CustomEntry, custom_);
     setItemIcon(CustomEntry, swatch(custom_, iconSize()));
+    showCustomName();
 }
 
 void ColourBox::onActivated(int index)

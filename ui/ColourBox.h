@@ -1,7 +1,7 @@
 #pragma once
 // A drop-down list of colours: the standard and extended named colours under readable names,
 // and a custom entry at the top that opens Qt's colour dialog. A colour that has no name shows
-// in the custom entry. Colours are 32-bit values with red in the low byte.
+// in the custom entry, with its value. Colours are 32-bit values with red in the low byte.
 #include "ui/ElidingComboBox.h"
 
 #include <QColor>
@@ -33,8 +33,11 @@ protected:
 private:
     void onActivated(int index);
     void setCustom(std::uint32_t colour);
+    void showCustomName();
 
+    QString customName_;
     std::uint32_t custom_ = 0;
+    bool customSet_ = false;
     std::uint32_t beforeChoice_ = 0; // the colour shown when the user began to choose
 };
 

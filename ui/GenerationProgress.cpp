@@ -1,11 +1,13 @@
 #include "ui/GenerationProgress.h"
 
 #include "desktop/LocalText.h"
+#include "generator/CellFormat.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QWindow>
 
 #include <exception>
@@ -38,6 +40,18 @@ bool startsSomething(QEvent::Type type)
 }
 
 } // namespace
+
+GenerationOutcome generateApart(QWidget* window, TTunesheet& generation, const QString& line, const QString& cancel)
+{
+    GenerationProgress progress(window, line, cancel);
+    try {
+        progress.run(generation);
+    } catch (const GenerationCancelled&) {
+        return {GenerationEnd::Cancelled, progress.filesListed()};
+    }
+    // The window was closed while the page was being written: it closes once this is done.
+    return {progress.closeRequested() ? GenerationEnd::WindowClosing : GenerationEnd::Written, progress.filesListed()};
+}
 
 GenerationProgress::GenerationProgress(QWidget* window, const QString& line, const QString& cancel)
     : window_(window), line_(line), cancel_(cancel)
@@ -123,7 +137,7 @@ void GenerationProgress::refresh()
     const QString folder = fromLocalBytes(now.currentDir);
     const QFontMetrics metrics(dialog_->font());
     const int width = dialog_->minimumWidth() - 40;
-    dialog_->setLabelText(line_.arg(now.filesListed) + QLatin1Char('\n') +
+    dialog_->setLabelText(line_.arg(fromLocalBytes(formatCount(now.filesListed, platform::localeSeparators()))) + QLatin1Char('\n') +
                           metrics.elidedText(folder, Qt::ElideMiddle, width));
 }
 
@@ -134,7 +148,10 @@ void GenerationProgress::show()
     dialog_->setWindowTitle(QStringLiteral("tunesheet"));
     dialog_->setCancelButtonText(cancel_);
     dialog_->setRange(0, 0); // the number of files is not known beforehand
-    dialog_->setWindowModality(Qt::WindowModal);
+    // Not modal: Qt drops the window system's close request for a window that a modal dialog
+    // blocks, and closing the window must stop the generation. The window takes no input all
+    // the same (eventFilter).
+    dialog_->setWindowModality(Qt::NonModal);
     dialog_->setMinimumDuration(0);
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
@@ -153,14 +170,22 @@ bool GenerationProgress::eventFilter(QObject* watched, QEvent* event)
         event->ignore();
         return true;
     }
+    // Esc cancels as the Cancel button does, wherever the keyboard is.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        stop_ = true;
+        event->accept();
+        return true;
+    }
     if (!startsSomething(event->type()))
         return false;
-    // Input reaches a widget through the window that holds it.
-    if (dialog_ && (watched == dialog_->windowHandle() || watched == dialog_))
+    // Input reaches a widget through the window that holds it; the dialog's Esc is a shortcut
+    // object of its own.
+    if (dialog_ && watched == dialog_->windowHandle())
         return false;
-    const auto* widget = qobject_cast<QWidget*>(watched);
-    if (dialog_ && widget && dialog_->isAncestorOf(widget))
-        return false;
+    for (const QObject* o = watched; dialog_ && o; o = o->parent())
+        if (o == dialog_)
+            return false;
     // Taken, so that no shortcut acts on it either.
     event->accept();
     return true;

@@ -17,6 +17,17 @@
 #include <atomic>
 #include <mutex>
 
+enum class GenerationEnd { Written, Cancelled, WindowClosing };
+
+struct GenerationOutcome {
+    GenerationEnd end;
+    std::uint64_t filesListed;
+};
+
+// Writes the page of `generation` (a generator of its own, so that the window's record stays
+// apart) under a GenerationProgress over `window`; raises what the generation raises.
+GenerationOutcome generateApart(QWidget* window, TTunesheet& generation, const QString& line, const QString& cancel);
+
 class GenerationProgress : public QObject {
 public:
     // `line` says how far the generation has got ("%1 files listed"); `cancel` is the button's text.

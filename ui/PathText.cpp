@@ -1,7 +1,7 @@
 #include "ui/PathText.h"
 
 #include "desktop/LocalText.h"
-#include "generator/Utf8.h"
+#include "generator/TextEncoding.h"
 
 #include <QByteArray>
 #include <QLineEdit>
@@ -15,21 +15,8 @@ const char* const KeptBytes = "pathBytes";
 
 QString pathForDisplay(const std::string& bytes)
 {
-    const QString local = fromLocalBytes(bytes);
-    if (toLocalBytes(local) == bytes)
-        return local;
-    QString shown;
-    // Each well-formed character as it is, each other byte as ISO-8859-1.
-    for (std::size_t i = 0; i < bytes.size();) {
-        char32_t character = 0;
-        if (decodeUtf8(bytes, i, character)) {
-            shown += QString::fromUcs4(&character, 1);
-        } else {
-            shown += QChar(static_cast<unsigned char>(bytes[i]));
-            ++i;
-        }
-    }
-    return shown;
+    // The page's own reading of a name, so that the window and the page show it alike.
+    return fromLocalBytes(nameToPage(bytes));
 }
 
 void setPathText(QLineEdit* edit, const std::string& bytes)

@@ -7,8 +7,8 @@
 
 class QLineEdit;
 
-// The path as text: the narrow encoding where it is valid (UTF-8 here), each byte outside a
-// valid sequence read as ISO-8859-1.
+// The path as text, read as the page reads names (nameToPage), so that the window and the page
+// show a name alike.
 QString pathForDisplay(const std::string& bytes);
 
 // Shows `bytes` in `edit` and keeps them with it.

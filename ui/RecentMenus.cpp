@@ -63,9 +63,9 @@ QMenu* recentMenu(QMenu* main, QAction* before, const char* name)
 
 } // namespace
 
-RecentMenus::RecentMenus(QMenu* main, QAction* before, Place files, Place dirs, std::string filesBase)
-    : QObject(main), files_{recentMenu(main, before, "mnuRecentFiles"), files},
-      dirs_{recentMenu(main, before, "mnuRecentDirs"), dirs}, filesBase_(std::move(filesBase))
+RecentMenus::RecentMenus(QMenu* main, QAction* before, Place files, Place dirs, const std::string& filesBase)
+    : QObject(main), files_{recentMenu(main, before, "mnuRecentFiles"), files, filesBase + ".files"},
+      dirs_{recentMenu(main, before, "mnuRecentDirs"), dirs, filesBase + ".dirs"}
 {
     // Filled again each time they open.
     for (const Menu& m : {files_, dirs_})
@@ -74,14 +74,22 @@ RecentMenus::RecentMenus(QMenu* main, QAction* before, Place files, Place dirs, 
 
 void RecentMenus::LoadMRUs()
 {
-    files_.place.list->LoadFromFile(filesBase_ + ".files");
-    dirs_.place.list->LoadFromFile(filesBase_ + ".dirs");
+    for (Menu* m : {&files_, &dirs_}) {
+        m->readable = false;
+        guarded([m] {
+            m->place.list->LoadFromFile(m->file);
+            m->readable = true;
+        })();
+    }
 }
 
 void RecentMenus::SaveMRUs()
 {
-    files_.place.list->SaveToFile(filesBase_ + ".files");
-    dirs_.place.list->SaveToFile(filesBase_ + ".dirs");
+    // Written over, a file that could not be read would lose every entry it holds.
+    runEach({
+        [this] { if (files_.readable) files_.place.list->SaveToFile(files_.file); },
+        [this] { if (dirs_.readable) dirs_.place.list->SaveToFile(dirs_.file); },
+    });
 }
 
 void RecentMenus::setTexts(const QString& filesCaption, const QString& dirsCaption, const QString& none)

@@ -26,7 +26,8 @@ std::string recentEntry(const QAction* item);
 
 // The two menus of the Main menu that offer the output files and the input directories used
 // before: a chosen entry goes back into its field. The lists are kept in "<filesBase>.files"
-// and "<filesBase>.dirs".
+// and "<filesBase>.dirs", each loaded and saved on its own: a file that could not be read is
+// not written over.
 class RecentMenus : public QObject {
     Q_OBJECT
 public:
@@ -37,8 +38,9 @@ public:
     };
 
     // The menus go into `main` before `before`.
-    RecentMenus(QMenu* main, QAction* before, Place files, Place dirs, std::string filesBase);
+    RecentMenus(QMenu* main, QAction* before, Place files, Place dirs, const std::string& filesBase);
 
+    // Each failure is shown in the error box; the other list loads all the same.
     void LoadMRUs();
     void SaveMRUs();
     // The menus' captions and the entry an empty list shows.
@@ -48,11 +50,12 @@ private:
     struct Menu {
         QMenu* menu;
         Place place;
+        std::string file;
+        bool readable = true;
     };
     void fill(const Menu& menu);
 
     Menu files_;
     Menu dirs_;
-    std::string filesBase_;
     QString none_;
 };

@@ -116,16 +116,18 @@ ColumnHeaders columnHeadersOf(const Ui::TfrmMain& form)
     return headers;
 }
 
-void checkColumnIds(const TGeneratorSettings& s)
+int unknownColumnSlot(const TGeneratorSettings& s)
 {
-    for (std::uint8_t id : s.SelectedItems)
-        if (id > RecordColumnKinds)
-            throw platform::ListIndexError(id - 1);
+    for (int slot = 0; slot < ColumnSlots; ++slot)
+        if (s.SelectedItems[slot] > RecordColumnKinds)
+            return slot;
+    return -1;
 }
 
 void settingsToForm(const TGeneratorSettings& s, const PageOptions& options, Ui::TfrmMain& form)
 {
-    checkColumnIds(s);
+    if (const int slot = unknownColumnSlot(s); slot >= 0)
+        throw platform::ListIndexError(s.SelectedItems[slot] - 1);
     setPathText(form.lbledtInput, s.InputDir.str());
     setPathText(form.lbledtOutput, s.OutputFile.str());
     form.chkIncludeSubdirectories->setChecked(s.IncludeSubdirs);

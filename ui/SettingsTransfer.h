@@ -19,13 +19,12 @@ void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& settings, Page
 // The columns' headers as the window's list of all columns shows them, in its language.
 ColumnHeaders columnHeadersOf(const Ui::TfrmMain& form);
 
-// Raises the list-index error ("List index out of bounds (N)", N the id minus 1) for a column
-// id beyond the seven columns. Run before anything is copied, so that a damaged record is
-// refused whole instead of reaching the form half-way.
-void checkColumnIds(const TGeneratorSettings& settings);
+// The first column slot whose id names no column; -1 when every slot names one or is empty.
+int unknownColumnSlot(const TGeneratorSettings& settings);
 
 // Record to form. A drop-down value beyond its list leaves that list without a selection; the
 // selected columns are rebuilt from the column names of the available list, each column once:
-// the options' list while it agrees with the record, else the record's slots. Checks the
-// column ids first and changes nothing when they are wrong.
+// the options' list while it agrees with the record, else the record's slots. A column id
+// beyond the record's columns (the loading repairs such a record first) raises the list-index
+// error ("List index out of bounds (N)", N the id minus 1) before anything changes.
 void settingsToForm(const TGeneratorSettings& settings, const PageOptions& options, Ui::TfrmMain& form);

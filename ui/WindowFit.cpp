@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QScreen>
-#include <QStatusBar>
 #include <QStringList>
 #include <QWidget>
 
@@ -187,15 +186,6 @@ void fitWindowToPages(QMainWindow* window, QWidget* area, const QList<QFrame*>& 
     // Wholly on the screen, as near to where it was as it can be.
     window->move(qBound(room.left(), window->x(), qMax(room.left(), room.right() + 1 - window->width())),
                  qBound(room.top(), window->y(), qMax(room.top(), room.bottom() + 1 - window->height())));
-}
-
-void showElided(QStatusBar* bar, const QString& text, int width)
-{
-    // The bar draws its text from 6 pixels in to 12 pixels before its end.
-    const QString shown = bar->fontMetrics().elidedText(text, Qt::ElideRight, width - 18);
-    bar->setToolTip(shown == text ? QString() : text);
-    if (bar->currentMessage() != shown)
-        bar->showMessage(shown);
 }
 
 QString breakIntoLines(const QString& text, const QFontMetrics& metrics, int width)

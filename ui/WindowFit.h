@@ -13,7 +13,6 @@ class QFontMetrics;
 class QFrame;
 class QListWidget;
 class QMainWindow;
-class QStatusBar;
 class QWidget;
 
 // The font the window was drawn with where it is installed, else the desktop's UI font, at
@@ -33,10 +32,6 @@ void layOutAfresh(QWidget* widget);
 // larger; never larger than the screen (the pages' texts then go on more lines), and moved
 // wholly onto the screen.
 void fitWindowToPages(QMainWindow* window, QWidget* area, const QList<QFrame*>& pages);
-
-// Shows `text` in a status bar that spans a window `width` pixels wide, shortened with "…"
-// when it is longer than the bar; the whole text is then the bar's tool tip.
-void showElided(QStatusBar* bar, const QString& text, int width);
 
 // `text` broken into lines of at most `width` pixels: at blanks where it can, inside a word
 // that is longer than a line. The "&" of an access key stays with its letter and takes no room.

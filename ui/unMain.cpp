@@ -8,6 +8,8 @@
 #include "ui/GenerationProgress.h"
 #include "ui/HelpKey.h"
 #include "ui/ItemsOrder.h"
+#include "ui/PageGeneration.h"
+#include "ui/PathFields.h"
 #include "ui/PathText.h"
 #include "ui/RecentMenus.h"
 #include "ui/SettingsLoad.h"
@@ -30,7 +32,6 @@
 #include "ProgramVersion.h"
 
 #include <QAbstractEventDispatcher>
-#include <QLocale>
 #include <QCloseEvent>
 #include <QStatusTipEvent>
 
@@ -56,7 +57,7 @@ void TfrmMain::FormCreate()
     generator_ = std::make_unique<TTunesheet>();
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
     ui->setupUi(this);
-    status_ = std::make_unique<StatusLine>(ui->sbMain, this);
+    status_ = std::make_unique<StatusLine>(ui->sbMain);
     const QFont pageFont = designFont(QStringLiteral("Tahoma"), 8);
     for (QFrame* page : settingsPages(ui->centralwidget))
         page->setFont(pageFont);
@@ -71,6 +72,7 @@ void TfrmMain::FormCreate()
     bdDir->setObjectName(QStringLiteral("bdDir"));
     bdDir->Caption = QStringLiteral("Select input directory");
     bdDir->Options = TBrowseOptions(biReturnOnlyFSDirs) | biStatusText;
+    bdDir->ShownAs = pathForDisplay;
     sdFile = new TSaveDialog(this);
     sdFile->setObjectName(QStringLiteral("sdFile"));
     sdFile->setWindowTitle(QStringLiteral("Select an output HTML file..."));
@@ -82,6 +84,7 @@ void TfrmMain::FormCreate()
                                   ui->acMoveUp, ui->acMoveDown},
                                  [this] { DesktopServices::instance().message(this, QMessageBox::NoIcon, language_.Texts.MsgItemSelected); },
                                  this);
+    paths_ = new PathFields(this, ui->lbledtInput, ui->lbledtOutput, [this] { return language_.Texts.MsgPathTooLong; });
     connectActions();
 
     PreparePanels();
@@ -144,7 +147,6 @@ void TfrmMain::PreparePanels()
 void TfrmMain::fitWindowSize()
 {
     fitWindowToPages(this, ui->centralwidget, settingsPages(ui->centralwidget));
-    status_->refit();
 }
 
 void TfrmMain::acShowSettingsPanel(QAction* sender)
@@ -185,17 +187,20 @@ void TfrmMain::SaveMRUs()
 void TfrmMain::ppmiFileClick(QObject* sender)
 {
     if (auto* item = qobject_cast<QAction*>(sender))
-        setPathText(ui->lbledtOutput, recentEntry(item));
+        paths_->setOutput(recentEntry(item));
 }
 
 void TfrmMain::ppmiDirClick(QObject* sender)
 {
     if (auto* item = qobject_cast<QAction*>(sender))
-        setPathText(ui->lbledtInput, recentEntry(item));
+        paths_->setInput(recentEntry(item));
 }
 
 bool TfrmMain::event(QEvent* event)
 {
+    // A new palette (the desktop's dark theme, say) gets icons drawn for it.
+    if (event->type() == QEvent::PaletteChange)
+        assignActionIcons(this);
     // The hint of the control or menu entry under the mouse (empty when it leaves).
     if (event->type() == QEvent::StatusTip) {
         ApplicationEvents1Hint(static_cast<QStatusTipEvent*>(event)->tip());
@@ -246,6 +251,8 @@ void TfrmMain::acGenerateListExecute()
     DesktopServices& desktop = DesktopServices::instance();
     // Checked on what the form says before the record takes it over, as the command-line
     // tool checks its record: a refused generation changes nothing.
+    if (!paths_->bothFit())
+        return;
     TGeneratorSettings asked = generator_->Settings;
     PageOptions askedOptions = generator_->Options;
     formToSettings(*ui, asked, askedOptions);
@@ -264,7 +271,15 @@ void TfrmMain::acGenerateListExecute()
     generator_->RecentFiles.Add(asked.OutputFile.str());
     generator_->RecentDirs.Add(asked.InputDir.str());
     status_->clearNotice();
-    if (!generatePage())
+    TTunesheet generation;
+    prepareGeneration(generation, asked, askedOptions, *ui, language_);
+    // Whoever else follows the generation keeps being told, and may stop it too.
+    generation.OnProgress = generator_->OnProgress;
+    const GenerationOutcome outcome =
+        generateApart(this, generation, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
+    if (const QString notice = noticeAfter(outcome, askedOptions, language_.Texts); !notice.isEmpty())
+        status_->showNotice(notice);
+    if (outcome.end != GenerationEnd::Written)
         return;
     if (asked.AfterGenerate == agShowPage ||
         (asked.AfterGenerate == agAskToShow &&
@@ -275,10 +290,10 @@ void TfrmMain::acGenerateListExecute()
 
 void TfrmMain::acInputDirExecute()
 {
-    if (bdDir->Directory.isEmpty())
-        bdDir->Directory = fromLocalBytes(platform::defaultRootFolder());
+    if (bdDir->Directory.empty())
+        bdDir->Directory = platform::defaultRootFolder();
     if (bdDir->Execute())
-        ui->lbledtInput->setText(fromLocalBytes(platform::includeTrailingDelimiter(toLocalBytes(bdDir->Directory))));
+        paths_->setInput(platform::includeTrailingDelimiter(bdDir->Directory));
 }
 
 void TfrmMain::acOutputFileExecute()
@@ -286,7 +301,7 @@ void TfrmMain::acOutputFileExecute()
     if (sdFile->FileName.isEmpty())
         sdFile->FileName = fromLocalBytes(platform::defaultRootFolder() + "mp3list.htm");
     if (sdFile->Execute())
-        ui->lbledtOutput->setText(sdFile->FileName);
+        paths_->setOutput(toLocalBytes(sdFile->FileName));
 }
 
 void TfrmMain::acExitExecute()
@@ -303,6 +318,7 @@ void TfrmMain::acAboutProgramExecute()
 {
     TfrmAboutBox* box = TfrmAboutBox::instance();
     box->setTexts(language_.Texts.About);
+    box->setAddress(DesktopServices::instance().guideAddress());
     box->exec();
 }
 
@@ -329,7 +345,7 @@ void TfrmMain::acAboutAuthorExecute()
 void TfrmMain::acTunesheetsHomepageExecute()
 {
     DesktopServices& desktop = DesktopServices::instance();
-    const QString address = QString::fromLatin1(ProgramHomepage);
+    const QString address = desktop.guideAddress();
     if (desktop.message(this, QMessageBox::Question, language_.Texts.MsgVisitHomepage.arg(address),
                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
         desktop.showAddress(this, address);
@@ -342,7 +358,7 @@ void TfrmMain::acHelpContentsExecute()
 
 void TfrmMain::acLoadSettingsExecute()
 {
-    if (auto loaded = loadSettingsFiles(SettingsFile(), language_.Texts, this)) {
+    if (auto loaded = loadSettingsFiles(SettingsFile(), *ui, language_.Texts)) {
         std::tie(generator_->Settings, generator_->Options) = *loaded;
         ClassToForm();
     }
@@ -364,43 +380,6 @@ void TfrmMain::ClassToForm()
     settingsToForm(generator_->Settings, generator_->Options, *ui);
 }
 
-// The library page's words and language, as the window speaks.
-static LibraryPageTexts libraryTexts(const LanguageSession& language)
-{
-    const auto& words = language.Texts.Library;
-    LibraryPageTexts texts;
-    texts.language = language.pageLanguage().toStdString();
-    texts.search = words.Search.toStdString();
-    texts.files = words.Files.toStdString();
-    texts.matches = words.Matches.toStdString();
-    texts.noScript = words.NoScript.toStdString();
-    texts.printed = words.Printed.toStdString();
-    return texts;
-}
-
-bool TfrmMain::generatePage()
-{
-    // The generation reads a settings record of its own, apart from the window's.
-    TTunesheet generation;
-    generation.Settings = generator_->Settings;
-    generation.Options = generator_->Options;
-    generation.ColumnNames = columnHeadersOf(*ui);
-    generation.PageTexts = libraryTexts(language_);
-    // Whoever else follows the generation keeps being told, and may stop it too.
-    generation.OnProgress = generator_->OnProgress;
-    GenerationProgress progress(this, language_.Texts.ProgressLine, language_.Texts.ProgressCancel);
-    try {
-        progress.run(generation);
-    } catch (const GenerationCancelled&) {
-        status_->showNotice(language_.Texts.MsgCancelled);
-        return false;
-    }
-    // A long plain page opens slowly: the library page would not.
-    if (generation.Options.page == PageKind::Plain && progress.filesListed() > PlainPageFilesAdvised)
-        status_->showNotice(language_.Texts.MsgLibraryFaster.arg(QLocale().toString(qulonglong(progress.filesListed()))));
-    // The window was closed while the page was being written: nothing more is done.
-    return !progress.closeRequested();
-}
 
 void TfrmMain::showLanguageTexts()
 {
@@ -414,6 +393,7 @@ void TfrmMain::showLanguageTexts()
     // language may have changed since.
     sdFile->setSidebarUrls(sdFile->sidebarUrls());
     DesktopServices::texts() = texts.Desktop;
-    setUnknownErrorText(texts.MsgUnknownError);
+    DesktopServices::setGuideLanguage(language_.pageLanguage());
+    setErrorTexts(texts.Errors, texts.MsgUnknownError);
     accessKeys_->assign();
 }

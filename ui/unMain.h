@@ -16,6 +16,7 @@ class TfrmMain;
 }
 class AccessKeys;
 class ItemsOrder;
+class PathFields;
 class RecentMenus;
 class StatusLine;
 class QAction;
@@ -91,8 +92,6 @@ private:
     // Fixes the window at its design size, or at the smallest size that shows every text of
     // every page when that is larger. Runs at start; run it again after texts changed.
     void fitWindowSize();
-    // Writes the page, keeping the window alive; false when the user cancelled.
-    bool generatePage();
     void PreparePanels();
     void connectActions();
     // Hands the texts that live in no control to the parts that show them.
@@ -104,6 +103,7 @@ private:
     ItemsOrder* itemsOrder_ = nullptr;
     AccessKeys* accessKeys_ = nullptr;
     RecentMenus* recent_ = nullptr;
+    PathFields* paths_ = nullptr;
     TBrowseDialog* bdDir = nullptr;
     TSaveDialog* sdFile = nullptr;
     std::string filesBase_;

@@ -91,7 +91,7 @@ AtomicFile::AtomicFile(const std::string& target) : target_(target)
     struct stat old {};
     const bool exists = ::stat(replaced_.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode))
-        throw FileCreateError(target);
+        throw FileCreateError(target, EISDIR);
     // Replacing a file needs no right to write it, only to write its folder: ask as writing
     // it would, so that a page the user may not change is refused as the system refuses it.
     if (exists && ::faccessat(AT_FDCWD, replaced_.c_str(), W_OK, AT_EACCESS) != 0)
@@ -108,7 +108,7 @@ AtomicFile::AtomicFile(const std::string& target) : target_(target)
         }
     }
     if (fd_ < 0)
-        throw FileCreateError(target);
+        throw FileCreateError(target, errno);
     removeAbandonedBeside();
     if (exists) {
         // The owner first: changing it clears the set-user and set-group bits.

@@ -1,5 +1,6 @@
 #include "platform/Errors.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace platform {
@@ -23,6 +24,20 @@ std::string systemErrorText(int systemCode)
     char buffer[256] = {};
     const char* text = errorText(::strerror_r(systemCode, buffer, sizeof buffer), buffer);
     return text && *text ? text : "System error " + std::to_string(systemCode);
+}
+
+SystemCause systemCause(int systemCode)
+{
+    switch (systemCode) {
+    case ENOENT: case ENOTDIR: return SystemCause::NotFound;
+    case EACCES: case EPERM: return SystemCause::AccessDenied;
+    case ENOSPC: case EDQUOT: return SystemCause::DiskFull;
+    case EROFS: return SystemCause::ReadOnlyDisk;
+    case EISDIR: return SystemCause::IsFolder;
+    case ENAMETOOLONG: return SystemCause::NameTooLong;
+    case EIO: return SystemCause::InputOutput;
+    default: return SystemCause::Other;
+    }
 }
 
 } // namespace platform

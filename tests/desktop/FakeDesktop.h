@@ -35,7 +35,7 @@ struct FakeDesktop : DesktopServices {
         help.push_back(context);
         DesktopServices::showHelp(context);
     }
-    QString guideFile() const override { return guide; }
+    QString guideFile() const override { return inGuideLanguage(guide); }
 
     // The only message box shown so far, or a failure when there was not exactly one.
     bool onlyMessage(QMessageBox::Icon icon, const QString& text) const

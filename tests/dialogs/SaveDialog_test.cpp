@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QStandardPaths>
 #include <QTimer>
@@ -98,6 +100,20 @@ private slots:
         QCOMPARE(dialog.FileName, qs(tmp.dir()) + QStringLiteral("old.htm"));
     }
 
+    // On a small screen (this test runs at scale 2: the screen is half as large) the dialog
+    // and its buttons stay on it.
+    void theDialogFitsTheScreen()
+    {
+        TSaveDialog dialog;
+        runDialog(dialog, [](TSaveDialog& open) {
+            const QRect room = open.screen()->availableGeometry();
+            QVERIFY(room.contains(QRect(open.pos(), open.size())));
+            for (QPushButton* button : open.findChildren<QPushButton*>())
+                if (button->isVisible())
+                    QVERIFY(room.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())));
+        });
+    }
+
     void refusesAFileInAMissingFolderAndAReadOnlyFile()
     {
         FakeDesktop desktop;
@@ -118,5 +134,12 @@ private slots:
     }
 };
 
-QTEST_MAIN(SaveDialogTest)
+int main(int argc, char** argv)
+{
+    // A small screen: the offscreen screen of 800 x 800 pixels at scale 2.
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    SaveDialogTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "SaveDialog_test.moc"

@@ -2,11 +2,13 @@
 #include "dialogs/about.h"
 
 #include "common/TempDir.h"
+#include "desktop/DarkPalette.h"
 #include "desktop/FakeDesktop.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QTimer>
+#include <QUrl>
 #include <QtTest>
 
 namespace {
@@ -38,7 +40,7 @@ class AboutTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QApplication::setApplicationDisplayName(QStringLiteral("tunesheet"));
+        QApplication::setApplicationName(QStringLiteral("tunesheet"));
         desktop.openWorks = false; // no browser
     }
 
@@ -50,10 +52,27 @@ private slots:
         QCOMPARE(box->label("lblProgramName")->text(), QStringLiteral("tunesheet"));
         // This test program carries the program's version information.
         QCOMPARE(box->label("lblVersion")->text(), QStringLiteral("Version 3.0.0.0"));
-        QVERIFY(box->label("lblWWW")->text().startsWith(QStringLiteral("https://")));
+        // The home page is the guide, which is there.
+        QCOMPARE(box->address(), desktop.guideAddress());
+        QVERIFY(QFile::exists(QUrl(box->address()).toLocalFile()));
         QVERIFY(!box->label("imgIcon")->pixmap().isNull());
         QCOMPARE(box->size(), QSize(325, 209));
         QVERIFY(box->windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    // Its white panel keeps dark text when the desktop's palette is dark.
+    void theTextsStayReadableOnADarkPalette()
+    {
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        TfrmAboutBox box;
+        for (const char* name : {"lblProgramName", "lblVersion", "Label1", "lblWWW"}) {
+            QLabel* label = box.label(name);
+            const QColor text = label->palette().color(QPalette::WindowText);
+            const QColor panel = label->parentWidget()->palette().color(QPalette::Window);
+            QVERIFY2(std::abs(lightness(text) - lightness(panel)) > 0.5, name);
+        }
+        QApplication::setPalette(light);
     }
 
     void aFileWithoutVersionShowsVersionAlone()
@@ -100,7 +119,7 @@ private slots:
     {
         TfrmAboutBox* box = TfrmAboutBox::instance();
         QVERIFY(!clickCloses(box, "lblWWW"));
-        const QString address = box->label("lblWWW")->text();
+        const QString address = box->address();
         QCOMPARE(desktop.opened, QStringList{address});
         // Without a browser the user learns why nothing opened.
         QVERIFY(desktop.onlyMessage(QMessageBox::Warning, "No program could be started to open " + address + "."));

@@ -54,6 +54,9 @@ TEST(Cells, SizeHasTwoDecimalsRoundedHalfAwayFromZeroAndGroupedThousands)
               "1\u202F" "536\u202F" "000,00 B");
     EXPECT_EQ(formatSize(1000000, 3, English), "");
     EXPECT_EQ(formatSize(1000000, 255, English), "");
+    // The window's progress counts group their thousands the same way.
+    EXPECT_EQ(formatCount(544192, English), "544,192");
+    EXPECT_EQ(formatCount(999, German), "999");
 }
 
 TEST(Cells, SampleRateInKilohertzWithoutTrailingZeros)

@@ -50,6 +50,11 @@ TEST(RecentList, LetterCaseOfAccentedLettersIsIgnoredToo)
 } // namespace
 
 #include "common/TempDir.h"
+#include "common/Unprivileged.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -86,6 +91,22 @@ TEST(RecentListFile, MissingFileLeavesTheListAndUnwritableFileNamesItself)
     } catch (const platform::FileCreateError& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot create file " + tmp.path("no/such/dir/x.files"));
     }
+#ifndef _WIN32
+    // A file that is there but cannot be read says which and why.
+    const std::string locked = tmp.write("locked.files", "/a/\r\n");
+    ::chmod(locked.c_str(), 0);
+    giveToUnprivilegedUser(tmp.dir());
+    asUnprivilegedUser([&] {
+        try {
+            list.LoadFromFile(locked);
+            FAIL();
+        } catch (const platform::TunesheetError& e) {
+            EXPECT_EQ(e.file(), locked);
+            EXPECT_EQ(platform::systemCause(e.systemCode()), platform::SystemCause::AccessDenied) << e.what();
+        }
+    });
+#endif
+    EXPECT_EQ(list.Count(), 1);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "i18n/KRV_DirScanner.h"
 #include "i18n/LanguageCommand.h"
 #include "i18n/language.h"
+#include "lang/LanguageAbi.h"
+#include "platform/VersionInfo.h"
 
 #include "common/TempDir.h"
 #include "desktop/FakeDesktop.h"
@@ -63,6 +65,7 @@ struct Shown {
     QStringList items;
     QString selected;
     bool okEnabled = false;
+    int width = 0;
 };
 
 // Runs the language command; `answer` plays the user once the dialog is on screen.
@@ -82,6 +85,7 @@ Shown runCommand(Window& window, const HeldTexts& texts, const QString& folder,
             shown.items << dialog->cbLanguage()->itemText(i);
         shown.selected = dialog->cbLanguage()->currentText();
         shown.okEnabled = dialog->btnOK()->isEnabled();
+        shown.width = dialog->width();
         answer(dialog);
         if (dialog->isVisible())
             dialog->reject(); // the test did not answer: never hang
@@ -261,6 +265,10 @@ private slots:
             listed << list.itemText(i);
         listed.sort();
         QCOMPARE(listed, (QStringList{"SLOVAK.DLL", "english.Dll", "my.lang.dll"}));
+        // A library declares the interface's version, not the program's: a new version of the
+        // program keeps the libraries made for an earlier one.
+        QCOMPARE(QString::fromStdString(platform::GetVersionString((bin + "/slovak.dll").toStdString())),
+                 QStringLiteral(TUNESHEET_LANGUAGE_INTERFACE_VERSION));
     }
 
     void theDialogPreselectsAndNamesTheLibrariesWithoutExtension()
@@ -301,6 +309,13 @@ private slots:
         QCOMPARE(shown.group, QString::fromUtf8("Vyberte, prosím, jazyk:"));
         QCOMPARE(shown.ok, QStringLiteral("&OK"));
         QCOMPARE(shown.cancel, QString::fromUtf8("&Zrušiť"));
+        // Wide enough for a long title beside the title bar's buttons.
+        window.findChild<QAction*>("acLanguage")->setText(QString::fromUtf8("Jazyk používateľského rozhrania"));
+        shown = runCommand(window, texts, q(tmp.dir()), [](TfrmLanguage*) {});
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        const QFontMetrics title(bold);
+        QVERIFY(shown.width >= title.horizontalAdvance(shown.title) + 4 * title.height());
 
         // A folder that is gone lists nothing.
         shown = runCommand(window, texts, q(tmp.path("gone")), [](TfrmLanguage*) {});

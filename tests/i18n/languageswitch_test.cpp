@@ -1,7 +1,4 @@
 // Re-labelling a window from a language library, and the ".language" file.
-#include "dialogs/BrowsDlg.h"
-#include "dialogs/SaveDialog.h"
-#include "generator/Columns.h"
 #include "i18n/LanguageSession.h"
 #include "i18n/LanguageTargets.h"
 #include "platform/Errors.h"
@@ -9,18 +6,14 @@
 #include "common/TempDir.h"
 #include "desktop/FakeDesktop.h"
 #include "i18n/LanguageFiles.h"
+#include "i18n/LanguageTestForm.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
-#include <QToolButton>
-#include <QVBoxLayout>
 #include <QtTest>
 
 #include <dlfcn.h>
@@ -29,93 +22,6 @@ namespace {
 
 const QString bin = QStringLiteral(TUNESHEET_BIN_DIR);
 const QString libs = QStringLiteral(TUNESHEET_TEST_LIBS);
-
-// A window that has every object the language table names, built the way the main window
-// builds them, with the English texts.
-class TestForm : public QWidget {
-public:
-    explicit TestForm(int fileNameItems = 2)
-    {
-        auto* layout = new QVBoxLayout(this);
-        auto* bar = new QMenuBar(this);
-        layout->addWidget(bar);
-        for (auto [name, title] : {std::pair{"Main1", "Main"}, {"Settings1", "Settings"}, {"Help1", "Help"}}) {
-            QMenu* menu = bar->addMenu(QString::fromLatin1(title));
-            menu->setObjectName(QLatin1String(name));
-        }
-        for (const char* name : {"acHelpContents", "acAboutProgram", "acAboutAuthor", "acTunesheetsHomepage",
-                                 "acInputDir", "acOutputFile", "acGenerateList", "acExit", "acCopyAll",
-                                 "acCopySelected", "acRemoveSelected", "acRemoveAll", "acMoveUp", "acMoveDown",
-                                 "acColors", "acMainSettings", "acHTMLPSettings", "acOrder", "acLoadSettings",
-                                 "acSaveSettings", "acLanguage"}) {
-            auto* action = new QAction(QLatin1String(name), this);
-            action->setObjectName(QLatin1String(name));
-            action->setStatusTip(QStringLiteral("hint of ") + QLatin1String(name));
-        }
-        // The glyph buttons of the items-order page show their hint as a tool tip too.
-        auto* copyAll = findChild<QAction*>(QStringLiteral("acCopyAll"));
-        copyAll->setToolTip(copyAll->statusTip());
-        exitButton = new QToolButton(this);
-        exitButton->setDefaultAction(findChild<QAction*>(QStringLiteral("acExit")));
-        copyAllButton = new QToolButton(this);
-        copyAllButton->setDefaultAction(copyAll);
-
-        auto* save = new TSaveDialog(this);
-        save->setObjectName(QStringLiteral("sdFile"));
-        save->setFilter(QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
-        auto* browse = new TBrowseDialog(this);
-        browse->setObjectName(QStringLiteral("bdDir"));
-
-        for (const char* name : {"lbledtInput", "lbledtOutput", "lbledtPageCaption"}) {
-            auto* edit = new QLineEdit(this);
-            edit->setObjectName(QLatin1String(name));
-            auto* label = new QLabel(QStringLiteral("label"), this);
-            label->setObjectName(QLatin1String(name) + QStringLiteral("Label"));
-            label->setBuddy(edit);
-        }
-        for (const char* name : {"chkIncludeSubdirectories", "chkDirOverTable", "chkAllDirsInOneTable", "chkWrap"})
-            (new QCheckBox(QLatin1String(name), this))->setObjectName(QLatin1String(name));
-        for (int i = 1; i <= 14; ++i)
-            (new QLabel(QStringLiteral("label"), this))->setObjectName(QStringLiteral("Label%1").arg(i));
-        (new QLabel(QStringLiteral("label"), this))->setObjectName(QStringLiteral("lblPageKind"));
-        combo("cmbID3TagPriority", {"Ver.2.3 first, then ver.1.1", "Ver.1.1 first, then ver.2.3"});
-        combo("cmbAfterGenerate", {"Show the page", "Don't show the page", "Ask me to show the page"});
-        combo("cmbFileSizeIn", {"Bytes (B)", "KiloBytes (kB)", "MegaBytes (MB)"});
-        combo("cmbFileName", QStringList{"Only file names", "File names with full path"}.mid(0, fileNameItems));
-        combo("cmbPageKind", {"Plain table", "Searchable library"});
-        for (const char* name : {"cbxPageBackground", "cbxPageText", "cbxDirectoryName", "cbxCellBackground",
-                                 "cbxHeaderBackground", "cbxActiveLink", "cbxMouseOverActiveLink"})
-            combo(name, {"Black", "White"});
-        list("chklbActiveLinks", {"Artist name", "Song name", "File name"});
-        for (int i = 0; i < 3; ++i)
-            list("chklbActiveLinks")->item(i)->setCheckState(Qt::Unchecked);
-        QStringList columns;
-        for (const ColumnKind& column : columnKinds())
-            columns << QString::fromUtf8(column.englishHeader);
-        list("lbAvailable", columns);
-        list("lbSelected", {});
-    }
-
-    QComboBox* combo(const char* name, const QStringList& items = {}) { return withItems<QComboBox>(name, items); }
-    QListWidget* list(const char* name, const QStringList& items = {}) { return withItems<QListWidget>(name, items); }
-    // The list named `name`, made with `items` when there is none yet.
-    template <class List>
-    List* withItems(const char* name, const QStringList& items)
-    {
-        auto* list = findChild<List*>(QLatin1String(name));
-        if (!list) {
-            list = new List(this);
-            list->setObjectName(QLatin1String(name));
-            list->addItems(items);
-        }
-        return list;
-    }
-    QString action(const char* name) { return findChild<QAction*>(QLatin1String(name))->text(); }
-    QString label(const char* name) { return findChild<QLabel*>(QLatin1String(name))->text(); }
-
-    QToolButton* exitButton = nullptr;
-    QToolButton* copyAllButton = nullptr;
-};
 
 // Applies `library` to `form` as the main window does.
 bool change(QWidget* form, LanguageSession& session, const QString& library)
@@ -194,6 +100,11 @@ private slots:
         // Qt's own texts: its Slovak translation, named by the library's language 0x041B.
         QCOMPARE(session.qtLanguage(), QStringLiteral("sk"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8("Zrušiť"));
+        // The two that Qt's Slovak translation lacks come from the library.
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms"),
+                 QString::fromUtf8("Priečinok"));
+        QCOMPARE(QCoreApplication::translate("QColorDialog", "&Pick Screen Color"),
+                 QString::fromUtf8("&Vybrať farbu z obrazovky"));
         QVERIFY(change(&form, session, bin + "/english.dll"));
         const HeldTexts english;
         QCOMPARE(texts.MsgNoColumns, english.MsgNoColumns);
@@ -259,8 +170,10 @@ private slots:
         TempDir tmp;
         const QString broken = QString::fromStdString(tmp.write("broken.dll", "MZ this is no library"));
         QFile::copy(bin + "/tunesheet-cli", QString::fromStdString(tmp.path("foreign.dll")));
+        // otherversion.dll has GetMyStr but declares another interface version.
         for (const QString& file : {QString::fromStdString(tmp.path("missing.dll")), broken,
-                                    QString::fromStdString(tmp.path("foreign.dll")), libs + "/noexport.dll"}) {
+                                    QString::fromStdString(tmp.path("foreign.dll")), libs + "/noexport.dll",
+                                    libs + "/otherversion.dll"}) {
             desktop.messages.clear();
             TestForm form;
             LanguageSession session;
@@ -310,6 +223,19 @@ private slots:
         QCOMPARE(recorded(folder.toLocal8Bit() + "slovak.dll\r\n"), QString()); // a full path
         QCOMPARE(recorded("english.dll\r\n"), QString());                      // not in the folder
         QCOMPARE(readLanguageChoice(file), QStringLiteral("english.dll"));
+        // A library is named by its file name alone: nothing that leads out of the folder, even
+        // to a file that is there. Each name that is not used is told.
+        tmp.write("sub/slovak.dll", "x");
+        for (const char* name : {"sub/slovak.dll", "sub/../slovak.dll", "sub\\slovak.dll", "..", "english.dll"}) {
+            write(file, QByteArray(name) + "\r\n");
+            QString refused;
+            QVERIFY2(recordedLanguageLibrary(file, folder, &refused).isEmpty(), name);
+            QCOMPARE(refused, QString::fromLatin1(name));
+        }
+        QString refused;
+        write(file, "\r\n");
+        QCOMPARE(recordedLanguageLibrary(file, folder, &refused), QString());
+        QCOMPARE(refused, QString()); // nothing named: nothing to tell
     }
 
     void theChoiceIsWrittenAsOneLineAndOnlyWhenThereIsOne()
@@ -358,15 +284,22 @@ private slots:
             QCOMPARE(form.action("acExit"), QString::fromUtf8("Ukončiť program"));
             QVERIFY(desktop.messages.empty());
         }
-        {
-            write(file, "nosuchlanguage.dll\r\n");
-            TestForm form;
-            LanguageSession session;
-            const QString& LanguageLibrary = session.LanguageLibrary;
-            session.applyRecorded(&form);
-            QCOMPARE(LanguageLibrary, QString());
-            QVERIFY(desktop.messages.empty());
+        // A library that is not there, or a name that leads out of the folder: English, said
+        // once.
+        for (const QByteArray& name : {QByteArray("nosuchlanguage.dll"), QByteArray("../bin/slovak.dll"), bin.toLocal8Bit() + "/slovak.dll"}) {
+            desktop.messages.clear();
+            write(file, name + "\r\n");
+            for (int start = 0; start < 2; ++start) {
+                TestForm form;
+                LanguageSession session;
+                session.applyRecorded(&form);
+                QCOMPARE(session.LanguageLibrary, QString());
+                QCOMPARE(form.action("acExit"), QStringLiteral("acExit"));
+            }
+            QCOMPARE(desktop.messages.size(), std::size_t(1));
+            QCOMPARE(desktop.messages[0].text, HeldTexts().MsgLanguageMissing.arg(QString::fromLocal8Bit(name)));
         }
+        desktop.messages.clear();
         {
             // A file that is there but is no library: the message, English, and the name kept.
             const QString name = QStringLiteral("languageswitch_test-broken.dll");

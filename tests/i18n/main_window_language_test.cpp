@@ -1,6 +1,7 @@
 // The language support inside the real main window: the start with a recorded language, the
 // hidden switch to Slovak, the Language command and the about box.
 #include "dialogs/BrowsDlg.h"
+#include "desktop/HelpWindow.h"
 #include "dialogs/about.h"
 #include "ui/ColourBox.h"
 #include "i18n/LanguageTargets.h"
@@ -15,9 +16,12 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
 
 #include <cstring>
 
@@ -74,6 +78,45 @@ private slots:
         QVERIFY(DesktopServices::texts().CannotShowPage.startsWith(QString::fromUtf8("Stránka bola zapísaná")));
         QCOMPARE(f.window->Language().qtLanguage(), QStringLiteral("sk"));
 
+        // What fails is told in Slovak: what, which file, and why.
+        const std::string missing = f.tmp.path("no-such-folder/page.htm");
+        f.child<QLineEdit>("lbledtInput")->setText(QStringLiteral(TUNESHEET_SOURCE_DIR "/samples/"));
+        f.child<QLineEdit>("lbledtOutput")->setText(QString::fromStdString(missing));
+        f.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(agDontShow);
+        WindowFixture::idle();
+        f.action("acGenerateList")->trigger();
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
+        QCOMPARE(desktop.messages[0].text, QString::fromUtf8("Súbor %1 sa nedá vytvoriť\rSúbor alebo priečinok neexistuje.")
+                                               .arg(QString::fromStdString(missing)));
+        desktop.messages.clear();
+        // So is a damaged settings file, with its fields named as the Slovak window labels them.
+        TGeneratorSettings damaged = initialFormSettings();
+        damaged.FileSizeUnit = 9;
+        write(f.tmp.path("tunesheet.settings"), QByteArray(reinterpret_cast<const char*>(&damaged), sizeof damaged));
+        f.action("acLoadSettings")->trigger();
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
+        QCOMPARE(desktop.messages[0].text,
+                 QString::fromUtf8("Niektoré nastavenia v súbore %1 sa nedali použiť a teraz majú predvolené hodnoty: "
+                                   "Jednotka veľkosti súboru.\rSúbor bol odložený ako %1.damaged.1.")
+                     .arg(QString::fromStdString(f.tmp.path("tunesheet.settings"))));
+        desktop.messages.clear();
+
+        // F1 and Help open the Slovak guide, which has the English guide's sections and
+        // pictures of its own.
+        f.action("acHelpContents")->trigger();
+        QVERIFY(THelpWindow::instance()->browser()->source().toLocalFile().endsWith(QStringLiteral("/tunesheet.sk.html")));
+        THelpWindow::instance()->close();
+        const auto anchors = [](const QString& guide) {
+            QStringList found;
+            const QString html = QString::fromUtf8(contents(QStringLiteral(TUNESHEET_SOURCE_DIR "/doc/") + guide));
+            for (const auto& m : QRegularExpression(QStringLiteral("(id|href|src)=\"([^\"]*)\"")).globalMatch(html))
+                found << m.captured(1) + QLatin1Char(' ') + m.captured(2).remove(QStringLiteral("sk/"));
+            return found;
+        };
+        QCOMPARE(anchors(QStringLiteral("tunesheet.sk.html")), anchors(QStringLiteral("tunesheet.html")));
+        for (const char* picture : {"page1.png", "page2.png", "page3.png", "page4.png"})
+            QVERIFY(QFile::exists(QStringLiteral(TUNESHEET_SOURCE_DIR "/doc/images/sk/") + QLatin1String(picture)));
+
         // In Slovak too, Alt and a menu's letter opens it on every page.
         QVERIFY(f.show());
         QCOMPARE(f.accessKeyProblems(), QStringList());
@@ -89,7 +132,14 @@ private slots:
     {
         FakeDesktop desktop;
         WindowFixture f;
-        const QString crashing = QDir(bin).relativeFilePath(QStringLiteral(TUNESHEET_TEST_LIBS "/crashing.dll"));
+        // Beside the program, where a language library is looked for.
+        const QString crashing = QStringLiteral("main_window_language_test-crashing.dll");
+        QFile::remove(bin + "/" + crashing);
+        QVERIFY(QFile::copy(QStringLiteral(TUNESHEET_TEST_LIBS "/crashing.dll"), bin + "/" + crashing));
+        struct Remove {
+            QString path;
+            ~Remove() { QFile::remove(path); }
+        } remove{bin + "/" + crashing};
         const std::string marker = f.tmp.path("tunesheet.language-loading");
         write(f.tmp.path("tunesheet.language"), crashing.toLocal8Bit() + "\r\n");
         const ProgramResult crashed = startInAProcessOfItsOwn(f.tmp.path("tunesheet"));

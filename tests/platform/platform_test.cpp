@@ -431,6 +431,43 @@ TEST(Platform, ErrorMessages)
     EXPECT_EQ(platform::systemErrorText(EIO), "Input/output error");
     EXPECT_EQ(platform::systemErrorText(ESPIPE), "Illegal seek");
 #endif
+
+    // Beside its English message each error carries its kind, its file and the system's code,
+    // from which the window words its own message.
+    using platform::ErrorKind;
+    using platform::SystemCause;
+    TempDir tmp;
+    const std::string missing = tmp.path("missing.mp3");
+    try {
+        platform::ReadOnlyFile file(missing);
+        FAIL();
+    } catch (const platform::TunesheetError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + missing);
+        EXPECT_EQ(e.kind(), ErrorKind::CannotOpen);
+        EXPECT_EQ(e.file(), missing);
+        EXPECT_EQ(platform::systemCause(e.systemCode()), SystemCause::NotFound);
+    }
+    const std::string folder = tmp.mkdir("folder.htm");
+    try {
+        platform::AtomicFile file(folder);
+        FAIL();
+    } catch (const platform::TunesheetError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::CannotCreate);
+        EXPECT_EQ(e.file(), folder);
+#ifndef _WIN32
+        EXPECT_EQ(platform::systemCause(e.systemCode()), SystemCause::IsFolder);
+#endif
+    }
+    EXPECT_EQ(InOutError(InOutError::ReadBeyondEnd, "a.settings").kind(), ErrorKind::ReadBeyondEnd);
+    EXPECT_EQ(InOutError(InOutError::ReadBeyondEnd, "a.settings").file(), "a.settings");
+    EXPECT_EQ(InOutError(InOutError::DiskFull, "p.htm").kind(), ErrorKind::DiskFull);
+    EXPECT_EQ(platform::StreamReadError("a.mp3").kind(), ErrorKind::ReadFailed);
+    EXPECT_EQ(platform::ListIndexError(8).kind(), ErrorKind::ListIndex);
+    const InOutError system = InOutError::fromSystem(2, "a.mp3");
+    EXPECT_EQ(system.kind(), ErrorKind::System);
+    EXPECT_EQ(system.systemCode(), 2);
+    EXPECT_EQ(platform::systemCause(2), SystemCause::NotFound); // ENOENT and ERROR_FILE_NOT_FOUND alike
+    EXPECT_EQ(platform::systemCause(12345), SystemCause::Other);
 }
 
 #ifndef _WIN32 // Windows sends a window no such requests

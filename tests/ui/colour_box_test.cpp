@@ -5,11 +5,41 @@
 #include "generator/GeneratorSettings.h"
 #include "generator/NamedColours.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 class ColourBoxTest : public QObject {
     Q_OBJECT
+    const std::function<QColor(QWidget*, const QColor&)> standardChooser = ColourBox::chooseColour;
+
 private slots:
+    // On a small screen (this test runs at scale 3) the colour chooser and its buttons stay on it.
+    void theColourChooserFitsTheScreen()
+    {
+        bool seen = false, fits = true;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            seen = true;
+            const QRect room = dialog->screen()->availableGeometry();
+            fits = room.contains(QRect(dialog->pos(), dialog->size()));
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->isVisible())
+                    fits = fits && room.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size()));
+            dialog->reject();
+        });
+        QCOMPARE(standardChooser(nullptr, QColor(0xFF, 0xCC, 0x00)), QColor());
+        QVERIFY(seen);
+        QVERIFY(fits);
+    }
+
     void namedColoursShowUnderTheirNames()
     {
         ColourBox box;
@@ -25,6 +55,10 @@ private slots:
         box.setColour(rgbColour(255, 204, 0));
         QCOMPARE(box.currentIndex(), int(ColourBox::CustomEntry));
         QCOMPARE(box.colour(), rgbColour(255, 204, 0));
+        // The entry says which colour it holds, in the language's words for the entry.
+        QCOMPARE(box.currentText(), QStringLiteral("Custom... (#FFCC00)"));
+        box.setNames({QStringLiteral("Vlastn\u00e1...")});
+        QCOMPARE(box.currentText(), QStringLiteral("Vlastn\u00e1... (#FFCC00)"));
         box.setColour(rgbColour(255, 0, 0));
         QCOMPARE(box.currentText(), QStringLiteral("Red"));
     }
@@ -61,5 +95,13 @@ private slots:
     }
 };
 
-QTEST_MAIN(ColourBoxTest)
+int main(int argc, char** argv)
+{
+    // A small screen: the offscreen screen of 800 x 800 pixels at scale 3, smaller than Qt's
+    // colour dialog (as 1024 x 768 at scale 2 is on a desktop, with its larger fonts).
+    qputenv("QT_SCALE_FACTOR", "3");
+    QApplication app(argc, argv);
+    ColourBoxTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "colour_box_test.moc"

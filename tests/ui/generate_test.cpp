@@ -3,6 +3,7 @@
 #include "dialogs/BrowsDlg.h"
 #include "dialogs/SaveDialog.h"
 #include "ui/ColourBox.h"
+#include "ui/PathFields.h"
 #include "ui/unMain.h"
 
 #include "desktop/FakeDesktop.h"
@@ -11,8 +12,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
+#include <QUrl>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -20,6 +26,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -211,6 +218,68 @@ private slots:
         QTRY_VERIFY(!p.window->isVisible());
     }
 
+    // A path longer than the 255 bytes the record holds is refused whichever way it comes, with
+    // the path named; the field keeps its value and nothing is written.
+    void aPathLongerThanTheRecordHoldsIsRefusedEveryWay()
+    {
+        FakeDesktop desktop;
+        GeneratePage p;
+        const std::string longDir = p.tmp.mkdir(std::string(200, 'd') + "/" + std::string(60, 'e'));
+        const std::string longPage = p.tmp.path(std::string(200, 'd') + "/" + std::string(60, 'p') + ".htm");
+        p.tmp.write("tunesheet.files", longPage + "\r\n");
+        p.tmp.write("tunesheet.dirs", longDir + "\r\n");
+        p.restart();
+        p.input = p.child<QLineEdit>("lbledtInput");
+        p.output = p.child<QLineEdit>("lbledtOutput");
+        p.prepare(agShowPage);
+        const QString input = p.input->text(), output = p.output->text();
+        const auto drop = [&](const std::string& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(qs(path))});
+            // Only the system delivers a drop to the window; the window's part is what follows.
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(p.window.get(), &enter);
+            QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            if (enter.isAccepted())
+                p.child<PathFields>("pathFields")->drag(&event);
+        };
+        const std::pair<const char*, std::function<void()>> ways[] = {
+            {"folder browser", [&] { TBrowseDialog::setNextDirectory(longDir); p.action("acInputDir")->trigger(); }},
+            {"save dialog", [&] { TSaveDialog::setNextFileName(qs(longPage)); p.action("acOutputFile")->trigger(); }},
+            {"recent files", [&] { p.child<QMenu>("mnuRecentFiles")->aboutToShow(); p.child<QMenu>("mnuRecentFiles")->actions().first()->trigger(); }},
+            {"recent folders", [&] { p.child<QMenu>("mnuRecentDirs")->aboutToShow(); p.child<QMenu>("mnuRecentDirs")->actions().first()->trigger(); }},
+            {"dropped folder", [&] { drop(longDir); }},
+            {"dropped page", [&] { drop(longPage); }},
+        };
+        const QString tooLong = p.window->Language().Texts.MsgPathTooLong;
+        for (const auto& [way, enter] : ways) {
+            desktop.messages.clear();
+            enter();
+            QVERIFY2(desktop.messages.size() == 1 && desktop.messages[0].text.startsWith(tooLong.left(20)), way);
+            QVERIFY2(desktop.messages[0].text.endsWith(QString::fromStdString(std::string(60, 'e')) + "/") ||
+                         desktop.messages[0].text.endsWith(".htm"), way);
+            QVERIFY2(p.input->text() == input && p.output->text() == output, way);
+        }
+        // A field that holds one anyway generates nothing.
+        desktop.messages.clear();
+        p.output->setText(qs(longPage));
+        p.generate();
+        QVERIFY(desktop.onlyMessage(QMessageBox::Warning, tooLong.arg(qs(longPage))));
+        QVERIFY(!std::filesystem::exists(longPage));
+        QCOMPARE(p.window->Generator().RecentDirs.Count(), 1); // only the one loaded
+
+        // A folder or a page of a usable length dropped on the window fills its field; other
+        // files are not taken.
+        desktop.messages.clear();
+        drop(p.tmp.dir());
+        QCOMPARE(p.input->text(), qs(p.tmp.dir()));
+        drop(p.tmp.path("music.HTML"));
+        QCOMPARE(p.output->text(), qs(p.tmp.path("music.HTML")));
+        drop(p.tmp.write("notes.txt"));
+        QCOMPARE(p.output->text(), qs(p.tmp.path("music.HTML")));
+        QVERIFY(desktop.messages.empty());
+    }
+
     void inputDirectoryStartsAtHomeThenAtTheLastChoice()
     {
         FakeDesktop desktop;
@@ -218,17 +287,17 @@ private slots:
         const std::string home = p.tmp.mkdir("home");
         const AtHome atHome(home);
         TBrowseDialog& dialog = p.window->BrowseDialog();
-        const auto choose = [&](const QString& answer) {
+        const auto choose = [&](const std::optional<std::string>& answer) {
             TBrowseDialog::setNextDirectory(answer);
             p.action("acInputDir")->trigger();
         };
-        choose(QString()); // cancelled: the browser keeps what it was to open on
-        QCOMPARE(dialog.Directory, qs(home));
-        choose(qs(home) + QStringLiteral("music"));
+        choose(std::nullopt); // cancelled: the browser keeps what it was to open on
+        QCOMPARE(dialog.Directory, home);
+        choose(home + "music");
         QCOMPARE(p.input->text(), qs(home) + QStringLiteral("music/"));
         p.input->setText(QStringLiteral("/elsewhere/"));
-        choose(QString());
-        QCOMPARE(dialog.Directory, qs(home) + QStringLiteral("music"));
+        choose(std::nullopt);
+        QCOMPARE(dialog.Directory, home + "music");
         QCOMPARE(p.input->text(), QStringLiteral("/elsewhere/"));
         QCOMPARE(dialog.Caption, QStringLiteral("Select input directory"));
     }
@@ -271,6 +340,9 @@ private slots:
         QVERIFY(desktop.messages[1].text.endsWith(QStringLiteral(" ?")));
         QCOMPARE(desktop.opened.size(), 1);
         QVERIFY(desktop.messages[1].text.contains(desktop.opened[0]));
+        // The home page is one that exists: the guide.
+        QCOMPARE(QUrl(desktop.opened[0]).toLocalFile(), desktop.guideFile());
+        QVERIFY(QFile::exists(desktop.guideFile()));
     }
 
     // The sample "Čierna káva" has accented texts in ID3v2 only.

@@ -3,8 +3,11 @@
 #include "ui/TunesheetApplication.h"
 #include "ui/unMain.h"
 
+#include "desktop/DesktopServices.h"
 #include "desktop/HelpWindow.h"
+#include "dialogs/about.h"
 
+#include "desktop/DarkPalette.h"
 #include "desktop/FakeDesktop.h"
 #include "ui/WindowFixture.h"
 
@@ -14,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -126,6 +130,34 @@ private slots:
         QVERIFY(!f.window->windowIcon().isNull());
     }
 
+    // With a dark palette (a desktop's dark theme) every command's icon stands out from the
+    // window, and an enabled glyph more than a disabled one.
+    void theIconsStandOutOnADarkPalette()
+    {
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        WindowFixture f;
+        const QColor background = f.window->palette().color(QPalette::Window);
+        QStringList faint;
+        for (QAction* a : f.window->findChildren<QAction*>()) {
+            if (a->icon().isNull() || a->property("category").toString().isEmpty())
+                continue;
+            const double normal = contrastOn(a->icon().pixmap(16, 16, QIcon::Normal), background);
+            const double disabled = contrastOn(a->icon().pixmap(16, 16, QIcon::Disabled), background);
+            // The glyphs of the items-order page and Generate List are the ones seen disabled.
+            const bool seenDisabled = a->property("category").toString() == QLatin1String("Order") ||
+                                      a->objectName() == QLatin1String("acGenerateList");
+            if (normal < 0.3 || (seenDisabled && normal <= disabled))
+                faint << QStringLiteral("%1 %2/%3").arg(a->objectName()).arg(normal).arg(disabled);
+        }
+        // The guide's dark text keeps a light page under it.
+        THelpWindow help;
+        const QColor page = help.browser()->palette().color(QPalette::Base);
+        QApplication::setPalette(light);
+        QVERIFY2(faint.isEmpty(), qPrintable(faint.join(QStringLiteral(", "))));
+        QVERIFY(page.lightnessF() > 0.8);
+    }
+
     void aHintReplacesTheIdleTextWhileTheMouseIsOverItsControl()
     {
         FakeDesktop desktop;
@@ -145,13 +177,23 @@ private slots:
         QCOMPARE(status->currentMessage(), QStringLiteral("tunesheet v.3.0 by Korvan, Translated by someone else"));
         QVERIFY(status->toolTip().isEmpty());
 
-        // A hint longer than the bar ends in "…" and shows whole as the bar's tip.
+        // Every hint of the window can be read whole where it shows: the pointer cannot reach
+        // a tip of the bar without leaving the control the hint belongs to.
+        for (QObject* o : f.window->findChildren<QObject*>()) {
+            const QString hint = o->property("statusTip").toString();
+            if (hint.isEmpty())
+                continue;
+            QStatusTipEvent tip(hint);
+            QApplication::sendEvent(f.window.get(), &tip);
+            QVERIFY2(status->currentMessage() == hint, qPrintable(hint));
+        }
+        // One longer than the bar's two lines ends in "…" and shows whole as the bar's tip.
         const QString longHint = QStringLiteral("If checked then all files from all directories will be in one big "
-                                                "table, and this hint goes on far beyond the end of the status bar");
+                                                "table, and this hint goes on and on far beyond the end of the "
+                                                "status bar, beyond its second line, with more words than that holds");
         QStatusTipEvent tip(longHint);
         QApplication::sendEvent(f.window.get(), &tip);
         QVERIFY(status->currentMessage().endsWith(QChar(0x2026)));
-        QVERIFY(status->fontMetrics().horizontalAdvance(status->currentMessage()) <= status->width() - 18);
         QCOMPARE(status->toolTip(), longHint);
     }
 
@@ -237,6 +279,14 @@ private slots:
         f.action("acHelpContents")->trigger();
         QCOMPARE(desktop.help, (std::vector<int>{32, 0}));
         QCOMPARE(help->browser()->source().fragment(), QString());
+        // Wholly on the screen, and closed by Esc or the platform's close key.
+        QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
+        for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
+            QVERIFY(QTest::qWaitForWindowActive(help));
+            QTest::keySequence(help, key);
+            QVERIFY2(!help->isVisible(), qPrintable(key.toString()));
+            f.action("acHelpContents")->trigger();
+        }
         help->close();
 
         desktop.guide = QStringLiteral("/nonexistent/tunesheet.html");
@@ -285,6 +335,42 @@ private slots:
         QVERIFY(!w.isVisible());
         QCOMPARE(desktop.messages.size(), std::size_t(1));
         QCOMPARE(desktop.messages[0].icon, QMessageBox::Critical);
+    }
+
+    void theAboutBoxShowsTheProgramsIconAndNoTitleGetsTheNameAppended()
+    {
+        WindowFixture f;
+        TfrmAboutBox* box = TfrmAboutBox::instance();
+        QTimer::singleShot(0, box, &QDialog::accept);
+        f.action("acAboutProgram")->trigger();
+        const QPixmap shown = box->label("imgIcon")->pixmap();
+        QVERIFY(shown.width() >= 48);
+        QCOMPARE(shown.toImage(), QApplication::windowIcon().pixmap(QSize(48, 48), shown.devicePixelRatio()).toImage());
+        // With a display name of its own Qt would append it to every title ("tunesheet Help —
+        // tunesheet"); without one the display name follows the application's name.
+        const QString name = QApplication::applicationName();
+        QApplication::setApplicationName(QStringLiteral("probe"));
+        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("probe"));
+        QApplication::setApplicationName(name);
+    }
+
+    // A message naming a long path (a name of 200 letters) still fits the screen.
+    void aMessageWithALongPathFitsTheScreen()
+    {
+        int width = 0, room = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box)
+                return;
+            width = box->frameGeometry().width();
+            room = box->screen()->availableGeometry().width();
+            box->close();
+        });
+        DesktopServices::instance().message(nullptr, QMessageBox::Warning,
+                                            QStringLiteral("Cannot use\r/home/me/") + QString(200, QLatin1Char('x')) +
+                                                QStringLiteral("/music.html"));
+        QVERIFY(width > 0);
+        QVERIFY(width <= room);
     }
 
     void aFailureEscapingAHandlerEndsInTheErrorBox()

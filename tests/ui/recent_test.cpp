@@ -9,17 +9,25 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QGuiApplication>
 #include <QWindow>
 #include <QStatusBar>
 #include <QTimer>
 
 #include <chrono>
+#include <fstream>
+#include <functional>
 #include <filesystem>
 #include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -59,6 +67,22 @@ struct RecentWindow : WindowFixture {
     }
 };
 
+// Makes `path` a file that exists but that this process cannot open: without rights to it, or,
+// where no right stops the process (root), a link to an attribute of the system that can only
+// be written. False when there is no such attribute.
+bool makeUnreadable(const std::string& path)
+{
+    if (::geteuid() != 0) {
+        std::ofstream(path) << "/x/\r\n";
+        return ::chmod(path.c_str(), 0) == 0;
+    }
+    for (const char* writeOnly : {"/sys/bus/pci/rescan", "/sys/bus/pci/drivers_probe", "/sys/power/wakeup_count"}) {
+        if (QFileInfo(QLatin1String(writeOnly)).exists() && !QFile(QLatin1String(writeOnly)).open(QIODevice::ReadOnly))
+            return ::symlink(writeOnly, path.c_str()) == 0;
+    }
+    return false;
+}
+
 } // namespace
 
 class RecentTest : public QObject {
@@ -89,6 +113,29 @@ private slots:
         w.window->close();
         QCOMPARE(readFile(w.tmp.path("tunesheet.files")), std::string("/x/a.htm\r\n/x/b.htm\r\n"));
         QCOMPARE(readFile(w.tmp.path("tunesheet.dirs")), std::string());
+    }
+
+    // Each list is loaded, kept and saved on its own: one that cannot be read is reported with
+    // its file and the cause, and is not written over at close; the other one is unharmed.
+    void aListThatCannotBeReadIsReportedAndNotWrittenOver()
+    {
+        FakeDesktop desktop;
+        RecentWindow w;
+        const std::string files = w.tmp.path("tunesheet.files");
+        if (!makeUnreadable(files))
+            QSKIP("no file here that this user cannot read");
+        w.tmp.write("tunesheet.dirs", "/music/a/\r\n/music/b/\r\n");
+        w.restart();
+        w.rebind();
+        QCOMPARE(desktop.messages.size(), std::size_t(1));
+        QCOMPARE(desktop.messages[0].icon, QMessageBox::Critical);
+        QCOMPARE(desktop.messages[0].text, "Cannot open file " + qs(files) + "\rAccess is denied.");
+        QCOMPARE(w.window->Generator().RecentDirs.Count(), 2);
+        w.generate(qs(w.library.dir()), qs(w.tmp.path("new.htm")));
+        w.window->close();
+        QCOMPARE(desktop.messages.size(), std::size_t(1)); // nothing tried on the unreadable file
+        QVERIFY(!QFileInfo(qs(files)).isWritable() || QFileInfo(qs(files)).isSymLink());
+        QCOMPARE(readFile(w.tmp.path("tunesheet.dirs")), "/music/a/\r\n/music/b/\r\n" + w.library.dir() + "\r\n");
     }
 
     void menusOfferTheNewestFirstAndFillTheFields()
@@ -134,51 +181,75 @@ private slots:
         QCOMPARE(entryFromCaption(QStringLiteral("plain")), QStringLiteral("plain"));
     }
 
-    void cancellingKeepsTheOldPageAndSkipsTheAfterStep()
+    // Cancel, Esc wherever the keyboard is, or closing the window: the old page stays, no
+    // temporary file is left and the after-generate step does not run.
+    void eachWayOfCancellingKeepsTheOldPageAndSkipsTheAfterStep()
     {
-        FakeDesktop desktop;
-        RecentWindow w;
-        for (int i = 0; i < 3000; ++i)
-            w.library.write("d" + std::to_string(i % 30) + "/" + std::to_string(i) + ".mp3", "x");
-        w.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
-        const std::string old = w.tmp.write("page.htm", "the old page");
-        GenerationProgress::setShowAfter(0);
-        // A slow library, so that the cancel comes in the middle of it.
-        w.window->Generator().OnProgress = [](const GenerateProgress&) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            return true;
+        const auto click = [](QProgressDialog* dialog, QWidget*) {
+            // Through the dialog's window, as the system delivers a click.
+            auto* cancel = dialog->findChild<QPushButton*>();
+            QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {}, cancel->mapTo(dialog, cancel->rect().center()));
         };
-        bool dialogSeen = false;
-        // Its Cancel is clicked as soon as the dialog shows, while the files are being listed.
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* dialog = w.window->findChild<QProgressDialog*>(QStringLiteral("dlgProgress"));
-            if (dialog && dialog->isVisible() && !dialogSeen) {
-                dialogSeen = true;
-                // Through the dialog's window, as the system delivers a click.
-                auto* cancel = dialog->findChild<QPushButton*>();
-                QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {}, cancel->mapTo(dialog, cancel->rect().center()));
-            }
-        });
-        poll.start(0);
-        w.input->setText(qs(w.library.dir()));
-        w.output->setText(qs(old));
-        w.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(agShowPage);
-        WindowFixture::idle();
-        w.action("acGenerateList")->trigger();
-        poll.stop();
-        GenerationProgress::setShowAfter(500);
+        const auto escOnDialog = [](QProgressDialog* dialog, QWidget*) { QTest::keyClick(dialog, Qt::Key_Escape); };
+        const auto escOnWindow = [](QProgressDialog*, QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); };
+        const auto closeWindow = [](QProgressDialog*, QWidget* window) {
+            // Qt drops the window system's close request for a window that a modal dialog blocks.
+            QVERIFY(!QGuiApplication::modalWindow());
+            window->windowHandle()->close();
+        };
+        const std::pair<const char*, std::function<void(QProgressDialog*, QWidget*)>> ways[] = {
+            {"Cancel", click}, {"Esc on the dialog", escOnDialog}, {"Esc on the window", escOnWindow},
+            {"closing the window", closeWindow}};
+        for (const auto& [way, cancelNow] : ways) {
+            FakeDesktop desktop;
+            RecentWindow w;
+            for (int i = 0; i < 600; ++i)
+                w.library.write("d" + std::to_string(i % 20) + "/" + std::to_string(i) + ".mp3", "x");
+            w.child<QCheckBox>("chkIncludeSubdirectories")->setChecked(true);
+            const std::string old = w.tmp.write("page.htm", "the old page");
+            GenerationProgress::setShowAfter(0);
+            // A slow library, so that the cancel comes in the middle of it.
+            w.window->Generator().OnProgress = [](const GenerateProgress&) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                return true;
+            };
+            w.window->show();
+            bool dialogSeen = false;
+            // The cancel comes as soon as the dialog shows, while the files are being listed.
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&, cancel = cancelNow] {
+                auto* dialog = w.window->findChild<QProgressDialog*>(QStringLiteral("dlgProgress"));
+                if (dialog && dialog->isVisible() && !dialogSeen) {
+                    dialogSeen = true;
+                    cancel(dialog, w.window.get());
+                }
+            });
+            poll.start(0);
+            w.input->setText(qs(w.library.dir()));
+            w.output->setText(qs(old));
+            w.child<QComboBox>("cmbAfterGenerate")->setCurrentIndex(agShowPage);
+            WindowFixture::idle();
+            w.action("acGenerateList")->trigger();
+            poll.stop();
+            GenerationProgress::setShowAfter(500);
 
-        QVERIFY(dialogSeen);
-        QCOMPARE(readFile(old), std::string("the old page"));
-        std::size_t entries = 0;
-        for (auto it = std::filesystem::directory_iterator(w.tmp.dir()); it != std::filesystem::directory_iterator(); ++it)
-            entries += it->path().filename().string().find(".tmp") != std::string::npos;
-        QCOMPARE(entries, std::size_t(0));
-        QVERIFY(desktop.opened.isEmpty());
-        QVERIFY(desktop.messages.empty());
-        WindowFixture::idle();
-        QVERIFY(w.child<QStatusBar>("sbMain")->currentMessage().contains(QStringLiteral("cancelled")));
+            QVERIFY2(dialogSeen, way);
+            QVERIFY2(readFile(old) == "the old page", way);
+            std::size_t entries = 0;
+            for (auto it = std::filesystem::directory_iterator(w.tmp.dir()); it != std::filesystem::directory_iterator(); ++it)
+                entries += it->path().filename().string().find(".tmp") != std::string::npos;
+            QVERIFY2(entries == 0, way);
+            QVERIFY2(desktop.opened.isEmpty() && desktop.messages.empty(), way);
+            WindowFixture::idle();
+            if (way == std::string("closing the window")) {
+                // Then it closes as any close does: the lists and the settings are saved.
+                QTRY_VERIFY(!w.window->isVisible());
+                QVERIFY(readFile(w.tmp.path("tunesheet.dirs")) == w.library.dir() + "\r\n");
+                QVERIFY(std::filesystem::exists(w.settingsFile()));
+            } else {
+                QVERIFY2(w.child<QStatusBar>("sbMain")->currentMessage().contains(QStringLiteral("cancelled")), way);
+            }
+        }
     }
 };
 

@@ -1,8 +1,10 @@
 // Settings between the form, the record and the ".settings" file.
 #include "ui/ColourBox.h"
+#include "ui/PathText.h"
 #include "ui/unMain.h"
 
 #include "desktop/FakeDesktop.h"
+#include "generator/TextEncoding.h"
 #include "ui/WindowFixture.h"
 
 #include <QCheckBox>
@@ -126,13 +128,14 @@ private slots:
         f.tmp.write("tunesheet.settings", damaged);
         f.action("acLoadSettings")->trigger();
         const QString file = QString::fromStdString(f.settingsFile());
-        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, file + ": Read beyond end of file\rThe file was kept as " +
-                                                               file + ".damaged."));
+        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, "The file " + file +
+                                                               " is shorter than it should be.\rThe file was kept as " +
+                                                               file + ".damaged.1."));
         QCOMPARE(formState(f), before);
         QCOMPARE(bytesOf(f.window->Generator().Settings), record);
         // The close writes a new file; the damaged one is still there for the user.
         f.window->close();
-        QCOMPARE(readFile(f.settingsFile() + ".damaged"), damaged);
+        QCOMPARE(readFile(f.settingsFile() + ".damaged.1"), damaged);
         QCOMPARE(readFile(f.settingsFile()).size(), std::size_t(996));
     }
 
@@ -216,20 +219,40 @@ private slots:
         QCOMPARE(f.child<QLineEdit>("lbledtPageCaption")->text(), QString(254, QChar('a')));
     }
 
-    void aColumnIdBeyondTheColumnsRefusesTheWholeFile()
+    // A damaged file is repaired field by field: each bad field takes its default, the rest
+    // is kept, the user is told which fields, and the file as it was is kept under a number
+    // of its own.
+    void aDamagedFileIsRepairedFieldByField()
     {
         FakeDesktop desktop;
         WindowFixture f;
-        const QString before = formState(f);
-        TGeneratorSettings damaged = recordWithCaption("damaged");
+        TGeneratorSettings damaged = recordWithCaption("kept caption");
+        damaged.InputDir = std::string("/music/kept/");
         damaged.SelectedItems[1] = 9;
+        damaged.FileSizeUnit = 7;
+        damaged.CellBackColor.bytes[3] = 0x80;
+        damaged.PageTextColor.set(rgbColour(0x12, 0x34, 0x56));
         f.tmp.write("tunesheet.settings", bytesOf(damaged));
         f.action("acLoadSettings")->trigger();
         const QString file = QString::fromStdString(f.settingsFile());
-        QVERIFY(desktop.onlyMessage(QMessageBox::Critical, file + ": List index out of bounds (8)\rThe file was kept as " +
-                                                               file + ".damaged."));
-        QCOMPARE(formState(f), before);
-        QVERIFY(f.window->Generator().Settings.PageCaption.str() != "damaged");
+        QVERIFY(desktop.onlyMessage(QMessageBox::Warning,
+                                    "Some settings in " + file + " could not be used and now have their defaults: "
+                                    "Show file size in, Table cell background, Selected items.\rThe file was kept as " +
+                                    file + ".damaged.1."));
+        QCOMPARE(f.child<QLineEdit>("lbledtPageCaption")->text(), QStringLiteral("kept caption"));
+        QCOMPARE(f.child<QLineEdit>("lbledtInput")->text(), QStringLiteral("/music/kept/"));
+        QCOMPARE(f.child<ColourBox>("cbxPageText")->colour(), rgbColour(0x12, 0x34, 0x56));
+        QCOMPARE(f.child<ColourBox>("cbxCellBackground")->colour(), rgbColour(255, 204, 0));
+        QCOMPARE(f.child<QComboBox>("cmbFileSizeIn")->currentIndex(), int(fsKiloBytes));
+        QCOMPARE(texts(f.child<QListWidget>("lbSelected")), texts(f.child<QListWidget>("lbAvailable")).mid(0, ColumnSlots));
+        QCOMPARE(readFile(f.settingsFile() + ".damaged.1"), bytesOf(damaged));
+
+        // A second damaged file is kept beside the first, not over it.
+        damaged.TagPriority = 3;
+        f.tmp.write("tunesheet.settings", bytesOf(damaged));
+        f.action("acLoadSettings")->trigger();
+        QCOMPARE(readFile(f.settingsFile() + ".damaged.2"), bytesOf(damaged));
+        QVERIFY(readFile(f.settingsFile() + ".damaged.1") != bytesOf(damaged));
     }
 
     void editedFilesAreShownAsTheyCanBe()
@@ -239,20 +262,15 @@ private slots:
         TGeneratorSettings edited = initialFormSettings();
         const std::uint8_t ids[7] = {2, 0, 2, 1, 0, 0, 0};
         std::memcpy(edited.SelectedItems, ids, 7);
-        edited.FileSizeUnit = 7;
         edited.ActiveLinks = alFileName;
         f.tmp.write("tunesheet.settings", bytesOf(edited));
         f.action("acLoadSettings")->trigger();
         QVERIFY(desktop.messages.empty());
         // Each column once, gaps skipped.
         QCOMPARE(texts(f.child<QListWidget>("lbSelected")), (QStringList{"Title", "Artist"}));
-        // A value beyond its list: no selection, saved back as 255.
-        QCOMPARE(f.child<QComboBox>("cmbFileSizeIn")->currentIndex(), -1);
         auto* links = f.child<QListWidget>("chklbActiveLinks");
         QCOMPARE(links->item(0)->checkState(), Qt::Unchecked);
         QCOMPARE(links->item(2)->checkState(), Qt::Checked);
-        f.action("acSaveSettings")->trigger();
-        QCOMPARE(readSettingsFile(f.settingsFile()).FileSizeUnit, std::uint8_t(255));
     }
 
     // A folder named in Latin-1 on a UTF-8 system: shown readably, and written back as it came
@@ -270,6 +288,9 @@ private slots:
         f.restart();
         auto* input = f.child<QLineEdit>("lbledtInput");
         QCOMPARE(input->text(), QString::fromStdString(f.tmp.dir()) + QString::fromUtf8("Café Música/"));
+        // A name of UTF-8 and stray bytes mixed reads as the page reads it: one decoder for both.
+        const std::string mixed = "/m/Caf\xC3\xA9 \xFF.mp3";
+        QCOMPARE(pathForDisplay(mixed), QString::fromStdString(nameToPage(mixed)));
         f.window->close();
         QCOMPARE(readSettingsFile(f.settingsFile()).InputDir.str(), folder);
         QCOMPARE(readSettingsFile(f.settingsFile()).OutputFile.str(), folder + "list.htm");
@@ -312,7 +333,7 @@ private slots:
         f.tmp.write("tunesheet.settings", std::string(10, 'x'));
         f.restart();
         QCOMPARE(desktop.messages.size(), std::size_t(1));
-        QVERIFY(desktop.messages[0].text.contains(QStringLiteral("Read beyond end of file")));
+        QVERIFY(desktop.messages[0].text.contains(QStringLiteral("is shorter than it should be")));
         QCOMPARE(f.child<QListWidget>("lbSelected")->count(), 7);
         QCOMPARE(f.child<ColourBox>("cbxCellBackground")->colour(), rgbColour(255, 204, 0));
         QCOMPARE(f.child<QComboBox>("cmbID3TagPriority")->currentIndex(), int(tpID3v2First));

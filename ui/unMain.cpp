@@ -8,6 +8,7 @@
 #include "ui/GenerationProgress.h"
 #include "ui/HelpKey.h"
 #include "ui/ItemsOrder.h"
+#include "ui/LegacyEncodingBox.h"
 #include "ui/PageGeneration.h"
 #include "ui/PathFields.h"
 #include "ui/PathText.h"
@@ -139,6 +140,7 @@ void TfrmMain::connectActions()
 
 void TfrmMain::PreparePanels()
 {
+    fillLegacyEncodings(*ui->cmbLegacyEncoding, 0);
     fitListHeight(ui->chklbActiveLinks, ui->chklbActiveLinks->count(), ui->chklbActiveLinks);
     itemsOrder_->fitListHeights();
     fitWindowSize();
@@ -392,6 +394,10 @@ void TfrmMain::showLanguageTexts()
     // The places at the left keep the names they got when the dialog was made; Qt's own
     // language may have changed since.
     sdFile->setSidebarUrls(sdFile->sidebarUrls());
+    const auto& types = texts.OutputTypes;
+    sdFile->setLeadingTypes(types.Page + " (*.htm; *.html)|*.htm; *.html|" + types.Csv + " (*.csv)|*.csv|" +
+                            types.JsonLines + " (*.jsonl)|*.jsonl");
+    fillLegacyEncodings(*ui->cmbLegacyEncoding, language_.codePage());
     DesktopServices::texts() = texts.Desktop;
     DesktopServices::setGuideLanguage(language_.pageLanguage());
     setErrorTexts(texts.Errors, texts.MsgUnknownError);

@@ -120,6 +120,12 @@ PageOptions parseOptions(std::string_view text, std::vector<BadOption>& bad)
     return options;
 }
 
+bool isOptionKeyLine(std::string_view line)
+{
+    const auto parts = keyLine(line);
+    return parts && knownKey(parts->key);
+}
+
 std::string optionsText(const PageOptions& options)
 {
     std::string text;

@@ -38,6 +38,8 @@ std::string optionsFileOf(const std::string& settingsPath);
 // "#" or holds no "=" is nothing to the reader; blanks (space, tab) around key and value do not
 // count, and of several lines with one key the last counts.
 PageOptions parseOptions(std::string_view text, std::vector<BadOption>& bad);
+// Whether the writer replaces this line with its key's value: a line of one of the keys above.
+bool isOptionKeyLine(std::string_view line);
 // The lines read, each key's line replaced by its value now (or dropped when it has none),
 // then the keys that were not there; each line ends in CR LF.
 std::string optionsText(const PageOptions& options);

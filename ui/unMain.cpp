@@ -9,6 +9,7 @@
 #include "ui/HelpKey.h"
 #include "ui/ItemsOrder.h"
 #include "ui/LegacyEncodingBox.h"
+#include "ui/OutputFileDialog.h"
 #include "ui/PageGeneration.h"
 #include "ui/PathFields.h"
 #include "ui/PathText.h"
@@ -74,11 +75,7 @@ void TfrmMain::FormCreate()
     bdDir->Caption = QStringLiteral("Select input directory");
     bdDir->Options = TBrowseOptions(biReturnOnlyFSDirs) | biStatusText;
     bdDir->ShownAs = pathForDisplay;
-    sdFile = new TSaveDialog(this);
-    sdFile->setObjectName(QStringLiteral("sdFile"));
-    sdFile->setWindowTitle(QStringLiteral("Select an output HTML file..."));
-    sdFile->setFilter(QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
-    sdFile->setDefaultSuffix(QStringLiteral("htm"));
+    sdFile = makeOutputFileDialog(this);
 
     itemsOrder_ = new ItemsOrder(ui->lbAvailable, ui->lbSelected,
                                  {ui->acCopySelected, ui->acCopyAll, ui->acRemoveSelected, ui->acRemoveAll,
@@ -390,13 +387,7 @@ void TfrmMain::showLanguageTexts()
     for (ColourBox* box : findChildren<ColourBox*>())
         box->setNames(texts.ColourNames);
     bdDir->Texts = texts.Browse;
-    sdFile->Texts = texts.Save;
-    // The places at the left keep the names they got when the dialog was made; Qt's own
-    // language may have changed since.
-    sdFile->setSidebarUrls(sdFile->sidebarUrls());
-    const auto& types = texts.OutputTypes;
-    sdFile->setLeadingTypes(types.Page + " (*.htm; *.html)|*.htm; *.html|" + types.Csv + " (*.csv)|*.csv|" +
-                            types.JsonLines + " (*.jsonl)|*.jsonl");
+    showOutputFileTexts(*sdFile, texts);
     fillLegacyEncodings(*ui->cmbLegacyEncoding, language_.codePage());
     DesktopServices::texts() = texts.Desktop;
     DesktopServices::setGuideLanguage(language_.pageLanguage());

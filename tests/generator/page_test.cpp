@@ -200,7 +200,7 @@ TEST(LibraryPage, FirstRowsPlainThenAllRowsAsDataByWholeFolders)
 
 #ifndef _WIN32 // names there are always the narrow text of some character
 // A name that is not UTF-8 is shown as ISO-8859-1; its link keeps the file's own bytes, every
-// byte from 0x80 up percent-encoded. Each text is judged whole and on its own.
+// byte from 0x80 up percent-encoded. A path is judged name by name, the caption as a whole.
 TEST(Page, NamesThatAreNotUtf8AreShownAsLatin1AndLinkedByTheirBytes)
 {
     TempDir in;
@@ -224,9 +224,7 @@ TEST(Page, NamesThatAreNotUtf8AreShownAsLatin1AndLinkedByTheirBytes)
     EXPECT_EQ(countLines(lines, link + "%C4%8Cierna.mp3\">" + slovak + "</a>&nbsp;</td></tr>"), 1);
     EXPECT_EQ(countLines(lines, link + "%E9t%E9 &amp; 100%25.mp3\">\xC3\xA9t\xC3\xA9 &amp; 100%.mp3</a>&nbsp;</td></tr>"), 1);
 
-    // With its path, a name is still judged on its own: the Latin-1 folder does not make the
-    // UTF-8 name in it Latin-1 too. The caption above is a text and is judged as a whole.
-    s.FileNameMode = fnFullPath;
+    s.FileNameMode = fnFullPath; // the Latin-1 folder leaves the UTF-8 name in it as it is
     s.ActiveLinks = 0;
     lines = run.lines(stored);
     EXPECT_EQ(countLines(lines, "<tr><td nowrap>&nbsp;" + shown + "/" + slovak + "&nbsp;</td></tr>"), 1);

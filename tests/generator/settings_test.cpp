@@ -206,7 +206,7 @@ TEST(OptionsFile, WritingKeepsWhatItDoesNotKnow)
 
     options.columns.clear();
     EXPECT_EQ(optionsText(options), "# mine\r\npage=library\r\n\r\nlater=1\r\n");
-    EXPECT_EQ(optionsText(PageOptions{{ciGenre}, PageKind::Plain, {}}), "columns=genre\r\n");
+    EXPECT_EQ(optionsText(PageOptions{{ciGenre}, PageKind::Plain, platform::LegacyEncoding::Iso8859_1, {}}), "columns=genre\r\n");
     // A first line that starts with a byte-order mark keeps it through a write and a read.
     options = parseOptions("\xEF\xBB\xBF\xEF\xBB\xBFmark", bad);
     EXPECT_EQ(parseOptions(optionsText(options), bad).lines, std::vector<std::string>{"\xEF\xBB\xBFmark"});

@@ -223,7 +223,6 @@ TEST(Page, NamesThatAreNotUtf8AreShownAsLatin1AndLinkedByTheirBytes)
     const std::string link = "<tr><td nowrap>&nbsp;<a href=\"" + in.dir() + "caf%E9/";
     EXPECT_EQ(countLines(lines, link + "%C4%8Cierna.mp3\">" + slovak + "</a>&nbsp;</td></tr>"), 1);
     EXPECT_EQ(countLines(lines, link + "%E9t%E9 &amp; 100%25.mp3\">\xC3\xA9t\xC3\xA9 &amp; 100%.mp3</a>&nbsp;</td></tr>"), 1);
-
     s.FileNameMode = fnFullPath; // the Latin-1 folder leaves the UTF-8 name in it as it is
     s.ActiveLinks = 0;
     lines = run.lines(stored);

@@ -41,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(again.empty());
     FUZZ_CHECK(read.columns == options.columns);
     FUZZ_CHECK(read.page == options.page);
+    FUZZ_CHECK(read.legacyEncoding == options.legacyEncoding);
     FUZZ_CHECK(keptLines(read) == keptLines(options));
     return 0;
 }

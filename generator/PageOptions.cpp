@@ -37,6 +37,14 @@ const OptionKey Keys[] = {
      },
      [](PageOptions& o) { o.page = PageKind::Plain; },
      [](const PageOptions& o) { return std::string(o.page == PageKind::Library ? "library" : ""); }},
+    {"legacy-encoding",
+     [](std::string_view value, PageOptions& o) { return platform::legacyEncodingNamed(value, o.legacyEncoding); },
+     [](PageOptions& o) { o.legacyEncoding = platform::LegacyEncoding::Iso8859_1; },
+     [](const PageOptions& o) {
+         return o.legacyEncoding == platform::LegacyEncoding::Iso8859_1
+                    ? std::string()
+                    : std::string(platform::legacyEncodingName(o.legacyEncoding));
+     }},
 };
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";

@@ -4,6 +4,7 @@
 // not one of its keys (a comment, a key of a later version) is kept as it stands when the file
 // is written again; a key whose value cannot be used keeps its default and is reported.
 #include "generator/PageKind.h"
+#include "platform/LegacyEncoding.h"
 
 #include <cstdint>
 #include <string>
@@ -16,6 +17,8 @@ struct PageOptions {
     std::vector<std::uint8_t> columns;
     // "page=": the kind of page; plain when the file does not say.
     PageKind page = PageKind::Plain;
+    // "legacy-encoding=": what single-byte tag texts and names that are not UTF-8 are read in.
+    platform::LegacyEncoding legacyEncoding = platform::LegacyEncoding::Iso8859_1;
     // The file's lines as read, without their line ends, for the writer to keep.
     std::vector<std::string> lines;
 };

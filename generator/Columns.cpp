@@ -37,9 +37,9 @@ std::string_view sizeValue(const FileFacts& file, std::string& out)
 std::string_view fileNameValue(const FileFacts& file, std::string& out)
 {
     if (file.fileNameMode == fnNameOnly)
-        return nameForPage(file.name, out);
+        return nameForPage(file.name, file.legacy, out);
     if (file.fileNameMode == fnFullPath)
-        return nameForPage(file.path, out);
+        return pathForPage(file.path, file.legacy, out);
     return {};
 }
 

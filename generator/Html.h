@@ -21,7 +21,8 @@ void appendLinkTarget(std::string& out, std::string_view path);
 // The same written at `out`, as putHtmlEscaped writes.
 char* putLinkTarget(char* out, std::string_view path);
 
-// The same target for a script to set as a link's property: percent-encoded only.
+// The same target for a script to set as a link's property, or for a file that is not HTML:
+// percent-encoded only.
 void appendLinkPath(std::string& out, std::string_view path);
 
 // A text as the body of a JavaScript string literal in a script element: `"` and `\` escaped,

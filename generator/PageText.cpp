@@ -3,7 +3,8 @@
 #include "generator/TextEncoding.h"
 #include "generator/Utf8.h"
 
-std::string_view tagTextForPage(std::string_view bytes, int encoding, std::string& scratch)
+std::string_view tagTextForPage(std::string_view bytes, int encoding, platform::LegacyEncoding legacy,
+                                std::string& scratch)
 {
     // A single-byte or UTF-8 text ends at its first zero byte.
     if (encoding != tagUtf16 && encoding != tagUtf16BE) {
@@ -11,14 +12,22 @@ std::string_view tagTextForPage(std::string_view bytes, int encoding, std::strin
         if (ascii == bytes.size() || bytes[ascii] == '\0')
             return bytes.substr(0, ascii);
     }
-    tagTextToPage(bytes, encoding, scratch);
+    tagTextToPage(bytes, encoding, legacy, scratch);
     return scratch;
 }
 
-std::string_view nameForPage(std::string_view text, std::string& scratch)
+std::string_view nameForPage(std::string_view text, platform::LegacyEncoding legacy, std::string& scratch)
 {
     if (plainAsciiLength(text) == text.size())
         return text;
-    nameToPage(text, scratch);
+    nameToPage(text, legacy, scratch);
+    return scratch;
+}
+
+std::string_view pathForPage(std::string_view path, platform::LegacyEncoding legacy, std::string& scratch)
+{
+    if (plainAsciiLength(path) == path.size())
+        return path;
+    pathToPage(path, legacy, scratch);
     return scratch;
 }

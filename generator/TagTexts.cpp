@@ -24,13 +24,14 @@ unsigned id3v2ValuesOf(TagField field)
     return 0;
 }
 
-std::string_view id3v1Text(const TID3v1Tag& tag, TagField field, std::string& scratch)
+std::string_view id3v1Text(const TID3v1Tag& tag, TagField field, platform::LegacyEncoding legacy,
+                           std::string& scratch)
 {
     switch (field) {
-    case TagField::Artist: return tagTextForPage(tag.Artist(), tagLatin1, scratch);
-    case TagField::Title: return tagTextForPage(tag.Title(), tagLatin1, scratch);
-    case TagField::Album: return tagTextForPage(tag.Album(), tagLatin1, scratch);
-    case TagField::Year: return tagTextForPage(tag.Year(), tagLatin1, scratch);
+    case TagField::Artist: return tagTextForPage(tag.Artist(), tagLatin1, legacy, scratch);
+    case TagField::Title: return tagTextForPage(tag.Title(), tagLatin1, legacy, scratch);
+    case TagField::Album: return tagTextForPage(tag.Album(), tagLatin1, legacy, scratch);
+    case TagField::Year: return tagTextForPage(tag.Year(), tagLatin1, legacy, scratch);
     case TagField::Track:
         scratch.clear();
         if (!tag.IsVersion10())
@@ -46,7 +47,8 @@ std::string_view id3v1Text(const TID3v1Tag& tag, TagField field, std::string& sc
     return {};
 }
 
-std::string_view id3v2Text(const id3v2tag& tag, TagField field, std::string& scratch)
+std::string_view id3v2Text(const id3v2tag& tag, TagField field, platform::LegacyEncoding legacy,
+                           std::string& scratch)
 {
     const auto value = [&tag, field]() -> std::pair<const std::string&, int> {
         switch (field) {
@@ -64,22 +66,22 @@ std::string_view id3v2Text(const id3v2tag& tag, TagField field, std::string& scr
     if (value.first.empty())
         return {};
     if (field == TagField::Genre) {
-        genreValuesToPage(value.first, value.second, scratch);
+        genreValuesToPage(value.first, value.second, legacy, scratch);
         return scratch;
     }
-    return tagTextForPage(value.first, value.second, scratch);
+    return tagTextForPage(value.first, value.second, legacy, scratch);
 }
 
 std::string_view pickTagText(TagField field, int priority, const TID3v1Tag* id3v1, const id3v2tag* id3v2,
-                             std::string& scratch)
+                             platform::LegacyEncoding legacy, std::string& scratch)
 {
     if (priority != tpID3v2First && priority != tpID3v1First)
         return {};
     const auto take = [&](bool fromId3v2) -> std::string_view {
         if (fromId3v2 && id3v2)
-            return id3v2Text(*id3v2, field, scratch);
+            return id3v2Text(*id3v2, field, legacy, scratch);
         if (!fromId3v2 && id3v1)
-            return id3v1Text(*id3v1, field, scratch);
+            return id3v1Text(*id3v1, field, legacy, scratch);
         return {};
     };
     const bool id3v2First = priority == tpID3v2First;

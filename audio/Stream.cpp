@@ -83,13 +83,15 @@ const TFileStream::Buffer* TFileStream::FillFor(std::int64_t position, std::size
     if (!headRead_ && position < static_cast<std::int64_t>(firstRead_)) {
         if (size_ >= RandomAccessFrom)
             file_->adviseRandomAccess();
-        Fill(head_, 0, firstRead_);
+        const bool whole = size_ >= 0 && size_ <= WholeUpTo;
+        Fill(head_, 0, whole ? static_cast<std::size_t>(size_) : firstRead_);
         headRead_ = true;
         if (head_.holds(position, count))
             return &head_;
     }
-    // The head ends where the file does when it is shorter: nothing lies beyond it.
-    if (headRead_ && head_.fill < firstRead_)
+    // The head ends where the file does when it is shorter or was read whole: nothing lies
+    // beyond it.
+    if (headRead_ && (head_.fill < firstRead_ || static_cast<std::int64_t>(head_.fill) == size_))
         return &head_;
     if (!mayFill)
         return nullptr;

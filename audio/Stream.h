@@ -61,6 +61,10 @@ public:
     // the start and the end are read, and whatever the system would read ahead of them would
     // cost a disk's time for nothing. A smaller one is better read whole at the first read.
     static constexpr std::int64_t RandomAccessFrom = 128 * 1024;
+    // A file no larger than this, whose size is asked before it is read, is read whole at the
+    // first read: one system call then serves its tags at both ends and its first frame, where
+    // a first read of its start would need a second one for its end.
+    static constexpr std::int64_t WholeUpTo = 16 * 1024;
 
     // Raises platform::FileOpenError ("Cannot open file %s") when the file cannot be opened.
     explicit TFileStream(const std::string& fileName, std::size_t firstRead = DefaultFirstRead);

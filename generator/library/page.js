@@ -5,6 +5,7 @@
 var ts = (function () {
   var doc = document;
   var PrintRows = 1000;
+  var Separator = "\x7f";
 
   var cfg, ncols, lang, totals, rows;
   var table, countOut, printNote;
@@ -73,15 +74,18 @@ var ts = (function () {
     bytes = b, secs = s, folderOf = f;
   }
 
-  // One chunk: its folders as [path, rows, link prefix, ...] (0 for the path of a folder that
-  // goes on from the chunk before), a string per column holding the chunk's cells separated by
-  // U+0001, the links' ends the same way ("" for the File name cell's text), sizes and lengths in
-  // seconds.
-  function add(segs, texts, links, sizes, seconds) {
-    // Its script is done with: the text it held goes.
-    var script = doc.currentScript;
-    if (script)
-      script.remove();
+  // One chunk, as JSON in the element before the script that calls this: its folders as
+  // [path, rows, link prefix, ...] (0 for the path of a folder that goes on from the chunk
+  // before, 1 for a prefix that is the path), a string per column holding the chunk's cells (see
+  // `expand`), the links' ends separated the same way ("" for the File name cell's text), sizes
+  // and lengths in seconds.
+  function add() {
+    // The elements are done with: the text they held goes.
+    var script = doc.currentScript, block = script.previousElementSibling;
+    var data = JSON.parse(block.text);
+    block.remove();
+    script.remove();
+    var segs = data[0], texts = data[1], links = data[2], sizes = data[3], seconds = data[4];
     var first = n, count = sizes.length;
     grow(n + count);
     var chunk = { first: first, count: count, texts: texts, links: links, segs: [], split: null, fold: null, offsets: null };
@@ -93,7 +97,7 @@ var ts = (function () {
         f++;
       }
       folders[f].count += segs[i + 1];
-      chunk.segs.push(row, segs[i + 2]);
+      chunk.segs.push(row, segs[i + 2] === 1 ? folders[f].path : segs[i + 2]);
       folderOf.fill(f, row, row + segs[i + 1]);
       row += segs[i + 1];
     }
@@ -153,14 +157,28 @@ var ts = (function () {
     return chunks[lo];
   }
 
+  // A column's cells from its string: fields separated by U+007F, an empty one repeating the
+  // cell above it (the chunk's first row has an empty cell above it), "\x01" an empty cell.
+  function expand(text) {
+    var cells = text.split(Separator);
+    for (var r = 0; r < cells.length; r++) {
+      var cell = cells[r];
+      if (cell === "")
+        cells[r] = r ? cells[r - 1] : "";
+      else if (cell === "\x01")
+        cells[r] = "";
+    }
+    return cells;
+  }
+
   // A chunk's cells as arrays, kept for the few chunks last drawn (a chunk holds thousands of
   // rows, and the rows in view lie in one or two).
   function split(chunk) {
     if (!chunk.split) {
       var parts = [];
       for (var c = 0; c < ncols; c++)
-        parts.push(chunk.texts[c].split("\x01"));
-      parts.push(chunk.links === null ? null : chunk.links.split("\x01"));
+        parts.push(expand(chunk.texts[c]));
+      parts.push(chunk.links === null ? null : chunk.links.split(Separator));
       chunk.split = parts;
       splitChunks.push(chunk);
       if (splitChunks.length > 6)
@@ -278,7 +296,7 @@ var ts = (function () {
       return ranks[c];
     var kind = cfg.cols[c].sort, result, i;
     if (kind === "text") {
-      result = tsSort.rankTexts(columnValues(c), lang);
+      result = tsSort.rankTexts(columnValues(c), lang, cfg.folders ? folderStarts() : null);
     } else {
       var keys = new Float64Array(n);
       if (kind === "bytes") {
@@ -305,10 +323,14 @@ var ts = (function () {
                         folders.map(function (f) { return f.count; }));
   }
 
+  function folderStarts() {
+    return folders.map(function (f) { return f.first; }).concat([n]);
+  }
+
   function columnValues(c) {
     var values = new Array(n), k = 0;
     for (var i = 0; i < chunks.length; i++) {
-      var chunk = chunks[i], parts = chunk.split ? chunk.split[c] : chunk.texts[c].split("\x01");
+      var chunk = chunks[i], parts = chunk.split ? chunk.split[c] : expand(chunk.texts[c]);
       for (var r = 0; r < parts.length; r++)
         values[k++] = parts[r];
     }

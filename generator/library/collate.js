@@ -18,33 +18,55 @@ var tsCollate = (function () {
   var Spelled = { "\u00df": "ss", "\u00e6": "ae", "\u00c6": "AE", "\u0153": "oe", "\u0152": "OE", "\u0133": "ij", "\u0132": "IJ" };
 
   // {rank: the place of each text, equal texts sharing one, count: how many places}. The texts
-  // may repeat.
-  function collate(texts, collator) {
+  // may repeat. The texts from each of `starts` to the next are ordered among themselves only.
+  function collate(texts, collator, starts) {
     var d = texts.length, compare = function (a, b) {
       var x = texts[a], y = texts[b];
       return x === y ? 0 : collator.compare(x, y);
     };
-    var ids = new Int32Array(d), i;
+    starts = starts || [0, d];
+    var groups = starts.length - 1, sorted = new Int32Array(d), g, i;
     for (i = 0; i < d; i++)
-      ids[i] = i;
-    if (d <= SmallSort)
-      return places(Array.from(ids).sort(compare), null, compare);
-    var keys = makeKeys(texts, collator);
-    var simple = [], complex = [];
-    for (i = 0; i < d; i++)
-      (keys.complex[i] ? complex : simple).push(i);
-    var sorted = Int32Array.from(simple);
-    keys.tied = new Uint8Array(d);
-    radixSort(sorted, keys);
-    sortEqualKeys(sorted, keys.tied, compare);
-    if (complex.length) {
-      complex.sort(compare);
-      sorted = mergeInto(sorted, complex, compare);
+      sorted[i] = i;
+    if (d <= SmallSort) {
+      for (g = 0; g < groups; g++)
+        sorted.set(Array.from(sorted.subarray(starts[g], starts[g + 1])).sort(compare), starts[g]);
+      return places(sorted, null, compare);
     }
-    // Too many letters to look for pairs among: the collator checks every neighbour.
-    if (!keys.pairsKnown && !inOrder(sorted, compare))
-      return places(Array.from(sorted).sort(compare), null, compare);
-    return places(sorted, keys, compare);
+    var keys = makeKeys(texts, collator), complex = keys.complex, ranges = [], extra = [], k = 0;
+    for (g = 0; g < groups; g++) {
+      var from = k, own = [];
+      for (i = starts[g]; i < starts[g + 1]; i++) {
+        if (complex[i])
+          own.push(i);
+        else
+          sorted[k++] = i;
+      }
+      ranges.push(from, k, 0);
+      extra.push(own);
+    }
+    keys.tied = new Uint8Array(d);
+    radixSort(sorted, keys, ranges);
+    sortEqualKeys(sorted, keys.tied, compare);
+    // The texts whose keys the collator alone can place, put in their places; too many letters
+    // to look for pairs among, and the collator checks every neighbour.
+    var resorted = false;
+    if (k < d || !keys.pairsKnown) {
+      var all = new Int32Array(d), at = 0;
+      for (g = 0; g < groups; g++) {
+        var group = sorted.subarray(ranges[3 * g], ranges[3 * g + 1]);
+        if (extra[g].length)
+          group = mergeInto(group, extra[g].sort(compare), compare);
+        if (!keys.pairsKnown && !inOrder(group, compare)) {
+          group = Array.from(group).sort(compare);
+          resorted = true;
+        }
+        all.set(group, at);
+        at += group.length;
+      }
+      sorted = all;
+    }
+    return places(sorted, resorted ? null : keys, compare);
   }
 
   function inOrder(sorted, compare) {
@@ -256,56 +278,49 @@ var tsCollate = (function () {
     return { elements: elements, offsets: offsets, complex: complex, alphabet: most + 1, pairsKnown: a.pairsKnown };
   }
 
-  // Most significant element first: each range of texts equal so far is split by its next
-  // element; short ranges are finished by insertion.
-  function radixSort(ids, keys) {
-    var el = keys.elements, off = keys.offsets;
-    var count = new Int32Array(keys.alphabet + 2), scratch = new Int32Array(ids.length), now = new Int32Array(ids.length);
-    var stack = [0, ids.length, 0];
+  // Most significant elements first: each range of texts equal so far is ordered by its next
+  // few elements, packed with the text's number into one float and sorted natively (reading a
+  // text's elements costs a trip to memory; this makes one trip serve several of them); short
+  // ranges are finished by insertion.
+  function radixSort(ids, keys, ranges) {
+    var el = keys.elements, off = keys.offsets, tied = keys.tied, n = ids.length, i, k;
+    var base = keys.alphabet + 2; // 0: the text has ended
+    var span = Math.pow(2, Math.max(1, Math.ceil(Math.log2(n + 1))));
+    var per = Math.max(1, Math.floor(Math.log2(Math.pow(2, 53) / span) / Math.log2(base)));
+    var packed = new Float64Array(n);
+    var stack = ranges.slice();
     while (stack.length) {
-      var depth = stack.pop(), hi = stack.pop(), lo = stack.pop(), i, e, p;
+      var depth = stack.pop(), hi = stack.pop(), lo = stack.pop();
       if (hi - lo <= InsertionRange) {
         insertionSort(ids, lo, hi, depth, el, off);
         for (i = lo + 1; i < hi; i++)
           if (equalFrom(ids[i - 1], ids[i], depth, el, off))
-            keys.tied[ids[i]] = 1;
+            tied[ids[i]] = 1;
         continue;
       }
-      var least = 1 << 30, most = -1;
       for (i = lo; i < hi; i++) {
-        p = off[ids[i]] + depth;
-        e = p < off[ids[i] + 1] ? el[p] + 1 : 0;
-        now[i] = e;
-        if (e < least)
-          least = e;
-        if (e > most)
-          most = e;
+        var id = ids[i], p = off[id] + depth, end = off[id + 1], key = 0;
+        for (k = 0; k < per; k++, p++)
+          key = key * base + (p < end ? el[p] + 1 : 0);
+        packed[i] = key * span + id;
       }
-      if (least === most) {
-        if (most > 0)
-          stack.push(lo, hi, depth + 1);
-        else
-          markTied(ids, lo, hi, keys.tied);
-        continue;
-      }
-      count.fill(0, least, most + 2);
-      for (i = lo; i < hi; i++)
-        count[now[i] + 1]++;
-      count[least] = lo;
-      for (e = least + 1; e <= most + 1; e++)
-        count[e] += count[e - 1];
-      for (i = lo; i < hi; i++)
-        scratch[count[now[i]]++] = ids[i];
-      ids.set(scratch.subarray(lo, hi), lo);
-      // Texts that have ended (element 0) are equal and stay in their order.
-      if (least === 0)
-        markTied(ids, lo, count[0], keys.tied);
-      var start = least === 0 ? count[0] : lo;
-      for (e = Math.max(least, 1); e <= most; e++) {
-        var end = count[e];
-        if (end - start > 1)
-          stack.push(start, end, depth + 1);
-        start = end;
+      packed.subarray(lo, hi).sort();
+      var start = lo, last = Math.floor(packed[lo] / span);
+      for (i = lo; i <= hi; i++) {
+        var now = i < hi ? Math.floor(packed[i] / span) : -1;
+        if (i < hi)
+          ids[i] = packed[i] - now * span;
+        if (now === last)
+          continue;
+        // Texts that have ended are equal and stay in their order.
+        if (i - start > 1) {
+          if (last % base === 0)
+            markTied(ids, start, i, tied);
+          else
+            stack.push(start, i, depth + per);
+        }
+        start = i;
+        last = now;
       }
     }
   }

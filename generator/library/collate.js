@@ -13,8 +13,8 @@ var tsCollate = (function () {
   var InsertionRange = 32;
   var MostPairTests = 160; // characters: pairs of more are not looked for
   // The keys hold a text's first elements only: texts that agree that far are few, and the
-  // collator orders them.
-  var KeyLength = 24;
+  // collator orders them. In small groups (a folder's files) fewer tell the texts apart.
+  var KeyLength = 24, GroupKeyLength = 12, SmallGroup = 256;
   var Spelled = { "\u00df": "ss", "\u00e6": "ae", "\u00c6": "AE", "\u0153": "oe", "\u0152": "OE", "\u0133": "ij", "\u0132": "IJ" };
 
   // {rank: the place of each text, equal texts sharing one, count: how many places}. The texts
@@ -33,7 +33,7 @@ var tsCollate = (function () {
         sorted.set(Array.from(sorted.subarray(starts[g], starts[g + 1])).sort(compare), starts[g]);
       return places(sorted, null, compare);
     }
-    var keys = makeKeys(texts, collator), complex = keys.complex, ranges = [], extra = [], k = 0;
+    var keys = makeKeys(texts, collator, d / groups < SmallGroup ? GroupKeyLength : KeyLength), complex = keys.complex, ranges = [], extra = [], k = 0;
     for (g = 0; g < groups; g++) {
       var from = k, own = [];
       for (i = starts[g]; i < starts[g + 1]; i++) {
@@ -46,8 +46,9 @@ var tsCollate = (function () {
       extra.push(own);
     }
     keys.tied = new Uint8Array(d);
-    radixSort(sorted, keys, ranges);
-    sortEqualKeys(sorted, keys.tied, compare);
+    // The first k places hold the texts with keys; the rest are merged in below.
+    radixSort(sorted.subarray(0, k), keys, ranges);
+    sortEqualKeys(sorted.subarray(0, k), keys.tied, compare);
     // The texts whose keys the collator alone can place, put in their places; too many letters
     // to look for pairs among, and the collator checks every neighbour.
     var resorted = false;
@@ -135,21 +136,14 @@ var tsCollate = (function () {
     return u >= 48 && u <= 57;
   }
 
-  // The collator's order of the characters the texts use: each one's place (0: ignored), the
-  // pairs it reads as one letter with theirs, and the characters whose place says nothing
-  // (spelled out where that is known).
-  function alphabet(texts, collator) {
-    var seen = new Uint8Array(65536), units = [], i, j;
-    for (i = 0; i < texts.length; i++) {
-      var t = texts[i];
-      for (j = 0; j < t.length; j++) {
-        var u = t.charCodeAt(j);
-        if (!seen[u]) {
-          seen[u] = 1;
-          units.push(String.fromCharCode(u));
-        }
-      }
-    }
+  // The collator's order of the characters `seen`: each one's place (0: ignored), the pairs it
+  // reads as one letter with theirs, and the characters whose place says nothing (spelled out
+  // where that is known).
+  function alphabet(seen, collator) {
+    var units = [], i;
+    for (i = 0; i < seen.length; i++)
+      if (seen[i])
+        units.push(String.fromCharCode(i));
     // The letters a character may spell out need places of their own.
     units.slice().forEach(function (c) {
       var spelling = Spelled[c] || c.normalize("NFKD");
@@ -231,36 +225,59 @@ var tsCollate = (function () {
     return 0;
   }
 
+  // Each text's first `length` characters, copied into one array: the texts lie all over
+  // memory, and reading a text costs a trip there that reading its copy does not.
+  function copyStarts(texts, length) {
+    var n = texts.length, units = new Uint16Array(n * length), counts = new Uint8Array(n), cut = new Uint8Array(n);
+    var seen = new Uint8Array(65536);
+    for (var i = 0; i < n; i++) {
+      var t = texts[i], end = Math.min(t.length, length), at = i * length;
+      for (var j = 0; j < end; j++) {
+        var u = t.charCodeAt(j);
+        units[at + j] = u;
+        seen[u] = 1;
+      }
+      counts[i] = end;
+      cut[i] = t.length > end ? 1 : 0;
+    }
+    return { units: units, counts: counts, cut: cut, seen: seen };
+  }
+
   // Each text as a row of numbers (its letters' places; a run of digits as the digits' place,
   // the run's length without leading zeros and the digits) and whether the row can be trusted.
-  function makeKeys(texts, collator) {
-    var a = alphabet(texts, collator), place = a.place, pairStart = a.pairStart, spelled = a.spelled, spellings = a.spellings;
-    var i, j, total = 0;
-    for (i = 0; i < texts.length; i++)
-      total += Math.min(3 * texts[i].length, KeyLength) + 4;
-    var elements = new Uint16Array(total), offsets = new Int32Array(texts.length + 1), complex = new Uint8Array(texts.length);
+  // A key holds at most `length` elements, made from the text's first `length` characters: a
+  // text whose key the characters past them would complete (one with pairs or ignored
+  // characters, or a run of digits that goes on) is for the collator to place.
+  function makeKeys(texts, collator, length) {
+    var copy = copyStarts(texts, length), units = copy.units, counts = copy.counts, cut = copy.cut;
+    var a = alphabet(copy.seen, collator), place = a.place, pairStart = a.pairStart, spelled = a.spelled, spellings = a.spellings;
+    var n = texts.length, i, j, total = 0;
+    for (i = 0; i < n; i++)
+      total += Math.min(3 * counts[i], length) + 4;
+    var elements = new Uint16Array(total), offsets = new Int32Array(n + 1), complex = new Uint8Array(n);
     var digits = a.digits, k = 0, most = 0;
-    for (i = 0; i < texts.length; i++) {
-      var t = texts[i];
+    for (i = 0; i < n; i++) {
+      var at = i * length, reach = counts[i], stop = k + length;
       offsets[i] = k;
-      var stop = k + KeyLength;
-      for (j = 0; j < t.length && k < stop; j++) {
-        var u = t.charCodeAt(j);
+      for (j = 0; j < reach && k < stop; j++) {
+        var u = units[at + j];
         if (u >= 48 && u <= 57) {
           var from = j;
-          while (from < t.length - 1 && t.charCodeAt(from) === 48 && isDigit(t.charCodeAt(from + 1)))
+          while (from < reach - 1 && units[at + from] === 48 && isDigit(units[at + from + 1]))
             from++;
           var to = from;
-          while (to < t.length && isDigit(t.charCodeAt(to)))
+          while (to < reach && isDigit(units[at + to]))
             to++;
+          if (to === reach && cut[i])
+            complex[i] = 1;
           elements[k++] = digits;
           elements[k++] = to - from;
           for (var m = from; m < to && k < stop; m++)
-            elements[k++] = t.charCodeAt(m) - 47;
+            elements[k++] = units[at + m] - 47;
           most = Math.max(most, to - from);
           j = to - 1;
-        } else if (pairStart[u] === 1 && j + 1 < t.length && a.pairs.has(u * 65536 + t.charCodeAt(j + 1))) {
-          elements[k++] = a.pairs.get(u * 65536 + t.charCodeAt(j + 1));
+        } else if (pairStart[u] === 1 && j + 1 < reach && a.pairs.has(u * 65536 + units[at + j + 1])) {
+          elements[k++] = a.pairs.get(u * 65536 + units[at + j + 1]);
           j++;
         } else if (spelled[u] !== 0) {
           if (spelled[u] < 0)
@@ -272,8 +289,10 @@ var tsCollate = (function () {
           elements[k++] = place[u];
         }
       }
+      if (k < stop && cut[i])
+        complex[i] = 1;
     }
-    offsets[texts.length] = k;
+    offsets[n] = k;
     most = Math.max(most, a.most, 11);
     return { elements: elements, offsets: offsets, complex: complex, alphabet: most + 1, pairsKnown: a.pairsKnown };
   }

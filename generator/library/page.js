@@ -5,14 +5,13 @@
 var ts = (function () {
   var doc = document;
   var PrintRows = 1000;
-  var Separator = "\x7f";
 
   var cfg, ncols, lang, totals, rows;
   var table, countOut, printNote;
 
   // The data: rows numbered in page order.
   var n = 0;
-  var chunks = []; // {first, count, texts: [a string per column], links, segs: [row, prefix, ...]}
+  var store, chunks; // tsChunks, and its list
   var folders = []; // {path, first, count, fold}
   var bytes = new Float64Array(1024), secs = new Float64Array(1024), folderOf = new Int32Array(1024);
   var totalBytes = 0, totalSecs = 0;
@@ -25,7 +24,6 @@ var ts = (function () {
   var order = null, orderLength = 0; // rows in sort order, grouped by folder when tables are per folder
   var ranks = []; // per column, once all data is there: {rank: Int32Array, count}
 
-  var splitChunks = [];
   var updatePending = false, started = false;
 
   function start(config) {
@@ -34,14 +32,13 @@ var ts = (function () {
     lang = doc.documentElement.lang || undefined;
     totals = tsTotals(lang, cfg.texts);
     table = doc.getElementById("ts");
+    store = tsChunks(ncols, cfg.nameCol);
+    chunks = store.list;
     rows = tsRows(cfg, table, doc.getElementById("ts-bar"), {
-      cells: cells,
-      link: function (row) {
-        var chunk = chunkOf(row);
-        return linkOf(chunk, split(chunk), row);
-      },
+      cells: store.cells,
+      link: store.link,
       folder: function (f) { return folders[f].path; },
-      sample: sample
+      sample: store.sample
     });
     countOut = doc.getElementById("ts-count");
     printNote = doc.getElementById("ts-print");
@@ -77,7 +74,7 @@ var ts = (function () {
   // One chunk, as JSON in the element before the script that calls this: its folders as
   // [path, rows, link prefix, ...] (0 for the path of a folder that goes on from the chunk
   // before, 1 for a prefix that is the path), a string per column holding the chunk's cells (see
-  // `expand`), the links' ends separated the same way ("" for the File name cell's text), sizes
+  // tsChunks), the links' ends separated the same way ("" for the File name cell's text), sizes
   // and lengths in seconds.
   function add() {
     // The elements are done with: the text they held goes.
@@ -140,74 +137,9 @@ var ts = (function () {
     setTimeout(function () {
       for (var c = 0; c < ncols && n > 2000; c++)
         if (cfg.cols[c].sort === "text")
-          return tsSort.warmUp(sample(c), lang), tsSearch.foldWhenIdle(chunks, ncols, 0);
+          return tsSort.warmUp(store.sample(c), lang), tsSearch.foldWhenIdle(chunks, ncols, 0);
       tsSearch.foldWhenIdle(chunks, ncols, 0);
     }, 0);
-  }
-
-  function chunkOf(row) {
-    var lo = 0, hi = chunks.length - 1;
-    while (lo < hi) {
-      var mid = (lo + hi + 1) >> 1;
-      if (chunks[mid].first <= row)
-        lo = mid;
-      else
-        hi = mid - 1;
-    }
-    return chunks[lo];
-  }
-
-  // A column's cells from its string: fields separated by U+007F, an empty one repeating the
-  // cell above it (the chunk's first row has an empty cell above it), "\x01" an empty cell.
-  function expand(text) {
-    var cells = text.split(Separator);
-    for (var r = 0; r < cells.length; r++) {
-      var cell = cells[r];
-      if (cell === "")
-        cells[r] = r ? cells[r - 1] : "";
-      else if (cell === "\x01")
-        cells[r] = "";
-    }
-    return cells;
-  }
-
-  // A chunk's cells as arrays, kept for the few chunks last drawn (a chunk holds thousands of
-  // rows, and the rows in view lie in one or two).
-  function split(chunk) {
-    if (!chunk.split) {
-      var parts = [];
-      for (var c = 0; c < ncols; c++)
-        parts.push(expand(chunk.texts[c]));
-      parts.push(chunk.links === null ? null : chunk.links.split(Separator));
-      chunk.split = parts;
-      splitChunks.push(chunk);
-      if (splitChunks.length > 6)
-        splitChunks.shift().split = null;
-    }
-    return chunk.split;
-  }
-
-  function cells(row) {
-    var chunk = chunkOf(row), parts = split(chunk), k = row - chunk.first, out = [];
-    for (var c = 0; c < ncols; c++)
-      out.push(parts[c][k]);
-    return out;
-  }
-
-  // Some of column c's texts, from the first chunks.
-  function sample(c) {
-    var out = [];
-    for (var i = 0; i < chunks.length && out.length < 400; i++)
-      out = out.concat(split(chunks[i])[c].slice(0, 400 - out.length));
-    return out;
-  }
-
-  function linkOf(chunk, parts, row) {
-    var prefix = "";
-    for (var i = 0; i < chunk.segs.length && chunk.segs[i] <= row; i += 2)
-      prefix = chunk.segs[i + 1];
-    var end = parts[ncols][row - chunk.first];
-    return prefix + (end === "" ? parts[cfg.nameCol][row - chunk.first] : end);
   }
 
   // The rows in view (and, while the data comes in, the count) follow once a frame.
@@ -296,7 +228,7 @@ var ts = (function () {
       return ranks[c];
     var kind = cfg.cols[c].sort, result, i;
     if (kind === "text") {
-      result = tsSort.rankTexts(columnValues(c), lang, cfg.folders ? folderStarts() : null);
+      result = tsSort.rankTexts(store.column(c, n), lang, cfg.folders ? folderStarts() : null);
     } else {
       var keys = new Float64Array(n);
       if (kind === "bytes") {
@@ -305,7 +237,7 @@ var ts = (function () {
         for (i = 0; i < n; i++)
           keys[i] = secs[i] < 0 ? NaN : secs[i];
       } else {
-        var values = columnValues(c);
+        var values = store.column(c, n);
         for (i = 0; i < n; i++)
           keys[i] = parseFloat(values[i]);
       }
@@ -325,16 +257,6 @@ var ts = (function () {
 
   function folderStarts() {
     return folders.map(function (f) { return f.first; }).concat([n]);
-  }
-
-  function columnValues(c) {
-    var values = new Array(n), k = 0;
-    for (var i = 0; i < chunks.length; i++) {
-      var chunk = chunks[i], parts = chunk.split ? chunk.split[c] : expand(chunk.texts[c]);
-      for (var r = 0; r < parts.length; r++)
-        values[k++] = parts[r];
-    }
-    return values;
   }
 
   // ---- Search -----------------------------------------------------------------------------

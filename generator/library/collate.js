@@ -306,7 +306,7 @@ var tsCollate = (function () {
     var base = keys.alphabet + 2; // 0: the text has ended
     var span = Math.pow(2, Math.max(1, Math.ceil(Math.log2(n + 1))));
     var per = Math.max(1, Math.floor(Math.log2(Math.pow(2, 53) / span) / Math.log2(base)));
-    var packed = new Float64Array(n);
+    var packed = null; // a folder's dozen texts never need it
     var stack = ranges.slice();
     while (stack.length) {
       var depth = stack.pop(), hi = stack.pop(), lo = stack.pop();
@@ -317,6 +317,7 @@ var tsCollate = (function () {
             tied[ids[i]] = 1;
         continue;
       }
+      packed = packed || new Float64Array(n);
       for (i = lo; i < hi; i++) {
         var id = ids[i], p = off[id] + depth, end = off[id + 1], key = 0;
         for (k = 0; k < per; k++, p++)

@@ -83,5 +83,26 @@ function tsChunks(ncols, nameCol) {
     return values;
   }
 
-  return { list: list, cells: cells, link: link, sample: sample, column: column };
+  // Column c's cells read in place, as tsSort.rankTexts reads them: cell(string, from, to) for
+  // each row, from equal to to for an empty cell, to negative for one that repeats the cell
+  // above it.
+  function scan(c, cell) {
+    for (var i = 0; i < list.length; i++) {
+      var text = list[i].texts[c], from = 0;
+      for (var r = 0; r < list[i].count; r++) {
+        var to = text.indexOf(Separator, from);
+        if (to < 0)
+          to = text.length;
+        if (to === from)
+          cell(text, from, r ? -1 : from);
+        else if (to === from + 1 && text.charCodeAt(from) === 1)
+          cell(text, from, from);
+        else
+          cell(text, from, to);
+        from = to + 1;
+      }
+    }
+  }
+
+  return { list: list, cells: cells, link: link, sample: sample, column: column, scan: scan };
 }

@@ -10,7 +10,6 @@
 "use strict";
 var tsCollate = (function () {
   var SmallSort = 2000;
-  var InsertionRange = 32;
   var MostPairTests = 160; // characters: pairs of more are not looked for
   // The keys hold a text's first elements only: texts that agree that far are few, and the
   // collator orders them. In small groups (a folder's files) fewer tell the texts apart.
@@ -18,10 +17,17 @@ var tsCollate = (function () {
   var Spelled = { "\u00df": "ss", "\u00e6": "ae", "\u00c6": "AE", "\u0153": "oe", "\u0152": "OE", "\u0133": "ij", "\u0132": "IJ" };
 
   // {rank: the place of each text, equal texts sharing one, count: how many places}. The texts
-  // may repeat. The texts from each of `starts` to the next are ordered among themselves only.
+  // may repeat; they are an array of strings or a list of pieces of longer strings (`pieces`).
+  // The texts from each of `starts` to the next are ordered among themselves only.
   function collate(texts, collator, starts) {
-    var d = texts.length, compare = function (a, b) {
-      var x = texts[a], y = texts[b];
+    var list = Array.isArray(texts) ? pieces(texts) : texts, d = list.count, made = new Array(d);
+    // The collator needs texts as strings: made for the few texts it is asked about.
+    var text = function (a) {
+      var t = made[a];
+      return t === undefined ? (made[a] = list.strings[list.owner[a]].substring(list.from[a], list.to[a])) : t;
+    };
+    var compare = function (a, b) {
+      var x = text(a), y = text(b);
       return x === y ? 0 : collator.compare(x, y);
     };
     starts = starts || [0, d];
@@ -33,7 +39,7 @@ var tsCollate = (function () {
         sorted.set(Array.from(sorted.subarray(starts[g], starts[g + 1])).sort(compare), starts[g]);
       return places(sorted, null, compare);
     }
-    var keys = makeKeys(texts, collator, d / groups < SmallGroup ? GroupKeyLength : KeyLength), complex = keys.complex, ranges = [], extra = [], k = 0;
+    var keys = makeKeys(list, collator, d / groups < SmallGroup ? GroupKeyLength : KeyLength), complex = keys.complex, ranges = [], extra = [], k = 0;
     for (g = 0; g < groups; g++) {
       var from = k, own = [];
       for (i = starts[g]; i < starts[g + 1]; i++) {
@@ -47,7 +53,7 @@ var tsCollate = (function () {
     }
     keys.tied = new Uint8Array(d);
     // The first k places hold the texts with keys; the rest are merged in below.
-    radixSort(sorted.subarray(0, k), keys, ranges);
+    tsRadix(sorted.subarray(0, k), keys, ranges);
     sortEqualKeys(sorted.subarray(0, k), keys.tied, compare);
     // The texts whose keys the collator alone can place, put in their places; too many letters
     // to look for pairs among, and the collator checks every neighbour.
@@ -129,8 +135,6 @@ var tsCollate = (function () {
       i = j;
     }
   }
-
-
 
   function isDigit(u) {
     return u >= 48 && u <= 57;
@@ -225,20 +229,31 @@ var tsCollate = (function () {
     return 0;
   }
 
-  // Each text's first `length` characters, copied into one array: the texts lie all over
-  // memory, and reading a text costs a trip there that reading its copy does not.
-  function copyStarts(texts, length) {
-    var n = texts.length, units = new Uint16Array(n * length), counts = new Uint8Array(n), cut = new Uint8Array(n);
-    var seen = new Uint8Array(65536);
+  // Texts as pieces of longer strings: text i is strings[owner[i]] from from[i] to to[i]. A
+  // column's cells are pieces of its chunks' strings, read in place.
+  function pieces(array) {
+    var n = array.length, owner = new Int32Array(n), from = new Int32Array(n), to = new Int32Array(n);
     for (var i = 0; i < n; i++) {
-      var t = texts[i], end = Math.min(t.length, length), at = i * length;
-      for (var j = 0; j < end; j++) {
+      owner[i] = i;
+      to[i] = array[i].length;
+    }
+    return { strings: array, owner: owner, from: from, to: to, count: n };
+  }
+
+  // Each text's first `length` characters, copied into one array that the key making reads
+  // more than once.
+  function copyStarts(list, length) {
+    var n = list.count, units = new Uint16Array(n * length), counts = new Uint8Array(n), cut = new Uint8Array(n);
+    var seen = new Uint8Array(65536), strings = list.strings, owner = list.owner, from = list.from, to = list.to;
+    for (var i = 0; i < n; i++) {
+      var t = strings[owner[i]], start = from[i], end = Math.min(to[i], start + length), at = i * length - start;
+      for (var j = start; j < end; j++) {
         var u = t.charCodeAt(j);
         units[at + j] = u;
         seen[u] = 1;
       }
-      counts[i] = end;
-      cut[i] = t.length > end ? 1 : 0;
+      counts[i] = end - start;
+      cut[i] = to[i] > end ? 1 : 0;
     }
     return { units: units, counts: counts, cut: cut, seen: seen };
   }
@@ -248,10 +263,10 @@ var tsCollate = (function () {
   // A key holds at most `length` elements, made from the text's first `length` characters: a
   // text whose key the characters past them would complete (one with pairs or ignored
   // characters, or a run of digits that goes on) is for the collator to place.
-  function makeKeys(texts, collator, length) {
-    var copy = copyStarts(texts, length), units = copy.units, counts = copy.counts, cut = copy.cut;
+  function makeKeys(list, collator, length) {
+    var copy = copyStarts(list, length), units = copy.units, counts = copy.counts, cut = copy.cut;
     var a = alphabet(copy.seen, collator), place = a.place, pairStart = a.pairStart, spelled = a.spelled, spellings = a.spellings;
-    var n = texts.length, i, j, total = 0;
+    var n = list.count, i, j, total = 0;
     for (i = 0; i < n; i++)
       total += Math.min(3 * counts[i], length) + 4;
     var elements = new Uint16Array(total), offsets = new Int32Array(n + 1), complex = new Uint8Array(n);
@@ -297,97 +312,12 @@ var tsCollate = (function () {
     return { elements: elements, offsets: offsets, complex: complex, alphabet: most + 1, pairsKnown: a.pairsKnown };
   }
 
-  // Most significant elements first: each range of texts equal so far is ordered by its next
-  // few elements, packed with the text's number into one float and sorted natively (reading a
-  // text's elements costs a trip to memory; this makes one trip serve several of them); short
-  // ranges are finished by insertion.
-  function radixSort(ids, keys, ranges) {
-    var el = keys.elements, off = keys.offsets, tied = keys.tied, n = ids.length, i, k;
-    var base = keys.alphabet + 2; // 0: the text has ended
-    var span = Math.pow(2, Math.max(1, Math.ceil(Math.log2(n + 1))));
-    var per = Math.max(1, Math.floor(Math.log2(Math.pow(2, 53) / span) / Math.log2(base)));
-    var packed = null; // a folder's dozen texts never need it
-    var stack = ranges.slice();
-    while (stack.length) {
-      var depth = stack.pop(), hi = stack.pop(), lo = stack.pop();
-      if (hi - lo <= InsertionRange) {
-        insertionSort(ids, lo, hi, depth, el, off);
-        for (i = lo + 1; i < hi; i++)
-          if (equalFrom(ids[i - 1], ids[i], depth, el, off))
-            tied[ids[i]] = 1;
-        continue;
-      }
-      packed = packed || new Float64Array(n);
-      for (i = lo; i < hi; i++) {
-        var id = ids[i], p = off[id] + depth, end = off[id + 1], key = 0;
-        for (k = 0; k < per; k++, p++)
-          key = key * base + (p < end ? el[p] + 1 : 0);
-        packed[i] = key * span + id;
-      }
-      packed.subarray(lo, hi).sort();
-      var start = lo, last = Math.floor(packed[lo] / span);
-      for (i = lo; i <= hi; i++) {
-        var now = i < hi ? Math.floor(packed[i] / span) : -1;
-        if (i < hi)
-          ids[i] = packed[i] - now * span;
-        if (now === last)
-          continue;
-        // Texts that have ended are equal and stay in their order.
-        if (i - start > 1) {
-          if (last % base === 0)
-            markTied(ids, start, i, tied);
-          else
-            stack.push(start, i, depth + per);
-        }
-        start = i;
-        last = now;
-      }
-    }
-  }
-
   // The run holds one text only: it stays in page order.
   function allSame(ids, from, to, compare) {
     for (var k = from + 1; k < to; k++)
       if (compare(ids[from], ids[k]) !== 0)
         return false;
     return true;
-  }
-
-  function markTied(ids, lo, hi, tied) {
-    for (var i = lo + 1; i < hi; i++)
-      tied[ids[i]] = 1;
-  }
-
-  function insertionSort(ids, lo, hi, depth, el, off) {
-    for (var i = lo + 1; i < hi; i++) {
-      var id = ids[i], j = i - 1;
-      while (j >= lo && compareFrom(ids[j], id, depth, el, off) > 0) {
-        ids[j + 1] = ids[j];
-        j--;
-      }
-      ids[j + 1] = id;
-    }
-  }
-
-  function equalFrom(a, b, depth, el, off) {
-    var pa = off[a] + depth, pb = off[b] + depth, length = off[a + 1] - pa;
-    if (off[b + 1] - pb !== length)
-      return false;
-    for (var k = 0; k < length; k++)
-      if (el[pa + k] !== el[pb + k])
-        return false;
-    return true;
-  }
-
-  function compareFrom(a, b, depth, el, off) {
-    var pa = off[a] + depth, pb = off[b] + depth, ea = off[a + 1], eb = off[b + 1];
-    for (;; pa++, pb++) {
-      var x = pa < ea ? el[pa] + 1 : 0, y = pb < eb ? el[pb] + 1 : 0;
-      if (x !== y)
-        return x - y;
-      if (x === 0)
-        return a - b;
-    }
   }
 
   return collate;

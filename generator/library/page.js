@@ -228,7 +228,7 @@ var ts = (function () {
       return ranks[c];
     var kind = cfg.cols[c].sort, result, i;
     if (kind === "text") {
-      result = tsSort.rankTexts(store.column(c, n), lang, cfg.folders ? folderStarts() : null);
+      result = tsSort.rankTexts(store.scan.bind(null, c), n, lang, cfg.folders ? folderStarts() : null);
     } else {
       var keys = new Float64Array(n);
       if (kind === "bytes") {

@@ -161,7 +161,8 @@ int main(int argc, char** argv)
     plain.writeLine(shell.substr(0, foot - 2));
     const LibraryPageTexts texts;
     const PageColumns columns = pageColumns(generator.Settings, {}, englishColumnHeaders());
-    LibraryPage page(library, generator.Settings, libraryColumns(generator.Settings, columns), texts);
+    LibraryPage page(library, generator.Settings, libraryColumns(generator.Settings, columns), texts,
+                     platform::LegacyEncoding::Iso8859_1);
     page.head();
     std::string header = "<tr>";
     for (int i = 0; i < ColumnSlots; ++i)

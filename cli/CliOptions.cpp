@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/ColumnWords.h"
+#include "generator/ExportFormat.h"
 #include "generator/NamedColours.h"
 #include "platform/Path.h"
 
@@ -99,6 +100,21 @@ std::string colourNames()
     return text;
 }
 
+// "ISO-8859-1, windows-1250, ...": the legacy encodings by their names.
+std::string legacyEncodingNames()
+{
+    std::string text;
+    for (platform::LegacyEncoding encoding : platform::legacyEncodings())
+        text += (text.empty() ? "" : ", ") + std::string(platform::legacyEncodingName(encoding));
+    return text;
+}
+
+void setLegacyEncoding(PageOptions& options, const std::string& name)
+{
+    if (!platform::legacyEncodingNamed(name, options.legacyEncoding))
+        usage("unknown legacy encoding '" + name + "' (encodings: " + legacyEncodingNames() + ")");
+}
+
 // On/off options name their default only when it is on: off is what they start from.
 std::string onOff(bool on)
 {
@@ -165,6 +181,13 @@ const Option Options[] = {
      },
      [](CliCommand& c, const std::string& v, bool) { c.options.page = static_cast<PageKind>(oneOf("page", PageWords, v)); },
      [](const TGeneratorSettings&) { return std::string("plain"); }},
+    {"legacy-encoding", 0, "NAME", false,
+     [] {
+         return "what tag texts and names are read in when they are neither UTF-8 nor in another encoding "
+                "the tag names, one of " + legacyEncodingNames();
+     },
+     [](CliCommand& c, const std::string& v, bool) { setLegacyEncoding(c.options, v); },
+     [](const TGeneratorSettings&) { return std::string(platform::legacyEncodingName(platform::LegacyEncoding::Iso8859_1)); }},
     {"title", 0, "TEXT", false, [] { return std::string("the page title"); },
      [](CliCommand& c, const std::string& v, bool) { c.settings.PageCaption = v; }, nullptr},
     {"color", 0, "NAME=VALUE", false,
@@ -243,6 +266,28 @@ std::string wrapped(const std::string& text, std::size_t width, const std::strin
         pos = end + 1;
     }
     return out + line;
+}
+
+// What an export holds, field by field.
+std::string exportsHelp(std::size_t width)
+{
+    const std::size_t column = 18;
+    std::string text = wrapped("An OUTPUT_FILE ending in .csv or .jsonl gets data instead of a page: a line for "
+                               "each MP3 file, in the page's order, as CSV (UTF-8 with a byte-order mark and a "
+                               "header row) or as JSON Lines (an object a line). The tag priority, --subdirs and "
+                               "--legacy-encoding apply; the other page settings do not. The fields:",
+                               width, "") +
+                       "\n";
+    for (const ExportField& field : exportFields()) {
+        std::string left = "  " + std::string(field.name);
+        left.resize(column, ' ');
+        text += left + wrapped(std::string(field.meaning), width - column, std::string(column, ' ')) + "\n";
+    }
+    return text + wrapped("length_s to vbr are empty (CSV) or null (JSON) for a file without a valid MPEG frame. "
+                          "In CSV a text that starts with = + - @, a tab or a carriage return gets a leading ', so "
+                          "that a spreadsheet shows it as text.",
+                          width, "") +
+           "\n\n";
 }
 
 } // namespace
@@ -337,14 +382,17 @@ std::string helpText()
         left += o.name;
         if (o.value)
             left += std::string(" ") + o.value;
-        left.resize(std::max(left.size() + 1, column), ' ');
+        // An option too long for its column has its text on the next line.
+        left = left.size() < column ? left + std::string(column - left.size(), ' ') : left + "\n" + std::string(column, ' ');
         std::string help = o.help();
         const std::string shown = o.shownDefault ? o.shownDefault(initial) : std::string();
         if (!shown.empty())
             help += " (default: " + shown + ")";
         text += left + wrapped(help, width - column, std::string(column, ' ')) + "\n";
     }
-    text += "Each on/off option also has a --no- form: --no-subdirs, --no-wrap, ...\n\n"
+    text += "Each on/off option also has a --no- form: --no-subdirs, --no-wrap, ...\n\n";
+    text += exportsHelp(width);
+    text += 
             "Exit status: 0 success, 1 error, 2 usage error; 130, 129 or 143 when stopped by\n"
             "Ctrl+C, a hangup or a termination request, which leave the old page as it was.\n";
     return text;

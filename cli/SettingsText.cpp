@@ -66,6 +66,7 @@ std::string describeSettings(const TGeneratorSettings& s, const PageOptions& opt
     line("File name:            ", enumText(s.FileNameMode, {"name only", "full path"}));
     line("Links:                ", links);
     line("Tag priority:         ", enumText(s.TagPriority, {"ID3v2 first", "ID3v1 first"}));
+    line("Legacy encoding:      ", std::string(platform::legacyEncodingName(options.legacyEncoding)));
     line("After generate:       ", enumText(s.AfterGenerate, {"show the page", "don't show", "ask"}));
     line("Columns:              ", columns.empty() ? "none" : columns);
     line("Page background:      ", colourText(s.PageBackColor));

@@ -2,7 +2,8 @@
 // TSaveDialog: the save-file dialog of the main window. It keeps the file name of its last
 // use, takes its filter in the "description|patterns|..." form that the translations carry,
 // never asks before overwriting, and refuses a file in a folder that does not exist or a
-// read-only file.
+// read-only file. It shows the type of the file it proposes, and a type the user picks gives a
+// name typed without an extension that type's extension.
 #include "dialogs/DialogTexts.h"
 #include "dialogs/NextAnswer.h"
 
@@ -22,6 +23,9 @@ public:
     // "HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"
     void setFilter(const QString& filter);
     const QString& filter() const { return filter_; }
+    // Types offered before the filter's, in its form; an entry of the filter with the patterns of
+    // one of them is left out.
+    void setLeadingTypes(const QString& types);
 
     // Runs the dialog modally; true when the user confirmed a file.
     bool Execute();
@@ -33,7 +37,11 @@ protected:
     void accept() override;
 
 private:
+    // A name typed without an extension gets the first extension of the type chosen.
+    void useFileType(const QString& chosen);
+    void showTypes();
     QString filter_;
+    QString leadingTypes_;
     static inline NextAnswer<QString> next_;
 };
 

@@ -1,7 +1,8 @@
 // An MP3 file's whole way into the page: any bytes as the one file of a folder, generated as
 // the window and the command-line tool generate it, with every column and every link, so that
-// the file's path through the readers, the tag-text decoding, the row, the escaping and the
-// page writer all run. No text from the file may bring markup of its own into the page.
+// the file's path through the readers, the tag-text decoding (in one legacy encoding or
+// another), the row, the escaping and the page writer all run. No text from the file may bring
+// markup of its own into the page.
 #include "generator/GeneratorSettings.h"
 #include "generator/tunesheet_class.h"
 #include "check.h"
@@ -56,6 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     generator.Settings = everyColumnLinked(library);
     for (const ColumnKind& column : columnKinds())
         generator.Options.columns.push_back(column.id);
+    // Each legacy encoding in turn, so that its undefined bytes meet the escaping too.
+    generator.Options.legacyEncoding = platform::legacyEncodings()[size % platform::LegacyEncodingCount];
     generator.Generate();
     const std::string row = rowOf(fileContents(library.page));
     // A cell for every column, three of them links: every "<", ">" and '"' of the row is the row's own.

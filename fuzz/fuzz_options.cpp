@@ -12,19 +12,13 @@
 
 namespace {
 
-// The lines that are not a "columns" key's, which the writer keeps as they are.
+// The lines that are not a key's, which the writer keeps as they are.
 std::vector<std::string> keptLines(const PageOptions& options)
 {
     std::vector<std::string> kept;
-    for (const std::string& line : options.lines) {
-        const std::size_t equals = line.find('=');
-        const std::string key = equals == std::string::npos ? std::string() : line.substr(0, equals);
-        const std::size_t first = key.find_first_not_of(" \t"), last = key.find_last_not_of(" \t");
-        const bool isColumns = !line.empty() && line[0] != '#' && equals != std::string::npos &&
-                               first != std::string::npos && key.substr(first, last - first + 1) == "columns";
-        if (!isColumns)
+    for (const std::string& line : options.lines)
+        if (!isOptionKeyLine(line))
             kept.push_back(line);
-    }
     return kept;
 }
 
@@ -46,6 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PageOptions read = parseOptions(optionsText(options), again);
     FUZZ_CHECK(again.empty());
     FUZZ_CHECK(read.columns == options.columns);
+    FUZZ_CHECK(read.page == options.page);
+    FUZZ_CHECK(read.legacyEncoding == options.legacyEncoding);
     FUZZ_CHECK(keptLines(read) == keptLines(options));
     return 0;
 }

@@ -90,8 +90,9 @@ Seeds settingsSeeds()
 Seeds optionsSeeds()
 {
     return {
-        {"written", text("columns=artist,title,track,genre\r\n")},
-        {"by_hand", text("\xEF\xBB\xBF# mine\npage=library\n columns = vbr, ,size,vbr \ncolumns=title,colour\nno key\r\n")},
+        {"written", text("columns=artist,title,track,genre\r\nlegacy-encoding=windows-1250\r\n")},
+        {"by_hand", text("\xEF\xBB\xBF# mine\npage=library\n columns = vbr, ,size,vbr \ncolumns=title,colour\nno key\r\n"
+                         "legacy-encoding = koi8-R\nlegacy-encoding=cp1250\n")},
     };
 }
 

@@ -37,9 +37,9 @@ std::string_view sizeValue(const FileFacts& file, std::string& out)
 std::string_view fileNameValue(const FileFacts& file, std::string& out)
 {
     if (file.fileNameMode == fnNameOnly)
-        nameToPage(file.name, out);
+        nameToPage(file.name, file.legacy, out);
     else if (file.fileNameMode == fnFullPath)
-        nameToPage(file.path, out);
+        pathToPage(file.path, file.legacy, out);
     return out;
 }
 

@@ -2,6 +2,8 @@
 // Every column a page can show, in one table: how the command line and the options file name
 // it, its header, the language text that translates the header, what must be read for it,
 // how its value is made and whether it can be a link. Each list of columns reads this table.
+#include "platform/LegacyEncoding.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -30,6 +32,7 @@ struct FileFacts {
     int fileSizeUnit = 0;
     int fileNameMode = 0;
     const platform::LocaleSeparators* separators = nullptr;
+    platform::LegacyEncoding legacy = platform::LegacyEncoding::Iso8859_1; // for names not in UTF-8
 };
 
 struct ColumnKind {

@@ -88,7 +88,7 @@ void appendGenreValue(std::string& out, std::string_view value)
     out += text.empty() ? std::string_view(references) : text;
 }
 
-void genreValuesToPage(std::string_view values, int encoding, std::string& out)
+void genreValuesToPage(std::string_view values, int encoding, platform::LegacyEncoding legacy, std::string& out)
 {
     out.clear();
     const bool utf16 = encoding == tagUtf16 || encoding == tagUtf16BE;
@@ -96,7 +96,7 @@ void genreValuesToPage(std::string_view values, int encoding, std::string& out)
     std::string decoded, genre;
     for (std::size_t at = 0; at < values.size();) {
         const std::size_t length = valueLength(values, at, utf16);
-        tagTextToPage(values.substr(at, length), encoding, decoded);
+        tagTextToPage(values.substr(at, length), encoding, legacy, decoded);
         genre.clear();
         appendGenreValue(genre, decoded);
         appendJoined(out, genre);

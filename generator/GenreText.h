@@ -1,6 +1,8 @@
 #pragma once
 // The genre names the page shows for what a tag stores: an ID3v1 genre byte, or the values of
 // an ID3v2 genre frame, which may be numbers, references such as "(17)" or "(RX)", and text.
+#include "platform/LegacyEncoding.h"
+
 #include <string>
 #include <string_view>
 
@@ -9,8 +11,9 @@ void appendStandardGenre(std::string& out, int n);
 
 // Every value of a genre frame in the page's encoding, each decoded on its own (a UTF-16 value
 // with its own byte-order mark) and read as a genre; values that name nothing are left out,
-// the others joined with "; ". `values` is the frame's text after its encoding byte.
-void genreValuesToPage(std::string_view values, int encoding, std::string& out);
+// the others joined with "; ". `values` is the frame's text after its encoding byte; single-byte
+// text that is not UTF-8 is read in `legacy`.
+void genreValuesToPage(std::string_view values, int encoding, platform::LegacyEncoding legacy, std::string& out);
 
 // One decoded value: only digits name genre n; else references at its start, each "(n)",
 // "(RX)" (Remix) or "(CR)" (Cover), name their genres, joined with "; ", unless text follows

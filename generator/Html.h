@@ -13,7 +13,8 @@ void appendHtmlEscaped(std::string& out, std::string_view text);
 // file's own bytes); then HTML-escaped for the attribute. A space stays.
 void appendLinkTarget(std::string& out, std::string_view path);
 
-// The same target for a script to set as a link's property: percent-encoded only.
+// The same target for a script to set as a link's property, or for a file that is not HTML:
+// percent-encoded only.
 void appendLinkPath(std::string& out, std::string_view path);
 
 // A text as the body of a JavaScript string literal in a script element: `"` and `\` escaped,

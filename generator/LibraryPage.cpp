@@ -101,9 +101,9 @@ std::vector<LibraryColumn> libraryColumns(const TGeneratorSettings& settings, co
 }
 
 LibraryPage::LibraryPage(PageWriter& page, const TGeneratorSettings& settings, std::vector<LibraryColumn> columns,
-                         const LibraryPageTexts& texts)
-    : page_(page), settings_(settings), columns_(std::move(columns)), texts_(texts), columnTexts_(columns_.size()),
-      cellsAbove_(columns_.size())
+                         const LibraryPageTexts& texts, platform::LegacyEncoding legacy)
+    : page_(page), settings_(settings), columns_(std::move(columns)), texts_(texts), legacy_(legacy),
+      columnTexts_(columns_.size()), cellsAbove_(columns_.size())
 {
     nameColumn_ = std::find_if(columns_.begin(), columns_.end(), [](const LibraryColumn& c) { return c.linkName; }) -
                   columns_.begin();
@@ -137,7 +137,7 @@ void LibraryPage::writeMarker(std::string_view marker)
     if (marker == "lang")
         appendHtmlEscaped(text, texts_.language);
     else if (marker == "title")
-        appendHtmlEscaped(text, nameToPage(settings_.PageCaption.str()));
+        appendHtmlEscaped(text, nameToPage(settings_.PageCaption.str(), legacy_));
     else if (marker == "colours")
         text += colours();
     else if (marker == "css")
@@ -147,7 +147,7 @@ void LibraryPage::writeMarker(std::string_view marker)
     else if (marker == "heading") {
         if (settings_.PageCaption.length > 0) {
             text += "<h1>";
-            appendHtmlEscaped(text, nameToPage(settings_.PageCaption.str()));
+            appendHtmlEscaped(text, nameToPage(settings_.PageCaption.str(), legacy_));
             text += "</h1>";
         }
     } else if (marker == "search")
@@ -221,7 +221,7 @@ void LibraryPage::head()
 
 void LibraryPage::folder(const std::string& path)
 {
-    folder_ = nameToPage(path);
+    folder_ = pathToPage(path, legacy_);
     folderStarted_ = false;
     folderContinues_ = false;
 }

@@ -5,6 +5,7 @@
 #include "generator/GeneratorSettings.h"
 #include "generator/PageColumns.h"
 #include "generator/PageKind.h"
+#include "platform/LegacyEncoding.h"
 
 #include <cstddef>
 #include <string>
@@ -37,9 +38,10 @@ std::vector<LibraryColumn> libraryColumns(const TGeneratorSettings& settings, co
 
 class LibraryPage {
 public:
-    // All of them must outlive the page.
+    // All of them must outlive the page. Names and the caption that are not UTF-8 are read in
+    // `legacy`.
     LibraryPage(PageWriter& page, const TGeneratorSettings& settings, std::vector<LibraryColumn> columns,
-                const LibraryPageTexts& texts);
+                const LibraryPageTexts& texts, platform::LegacyEncoding legacy);
 
     // Everything before the rows.
     void head();
@@ -66,6 +68,7 @@ private:
     const TGeneratorSettings& settings_;
     const std::vector<LibraryColumn> columns_;
     const LibraryPageTexts& texts_;
+    const platform::LegacyEncoding legacy_;
     std::size_t shellAt_ = 0;
 
     std::string folder_;       // as the page shows it

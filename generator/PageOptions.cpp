@@ -37,6 +37,14 @@ const OptionKey Keys[] = {
      },
      [](PageOptions& o) { o.page = PageKind::Plain; },
      [](const PageOptions& o) { return std::string(o.page == PageKind::Library ? "library" : ""); }},
+    {"legacy-encoding",
+     [](std::string_view value, PageOptions& o) { return platform::legacyEncodingNamed(value, o.legacyEncoding); },
+     [](PageOptions& o) { o.legacyEncoding = platform::LegacyEncoding::Iso8859_1; },
+     [](const PageOptions& o) {
+         return o.legacyEncoding == platform::LegacyEncoding::Iso8859_1
+                    ? std::string()
+                    : std::string(platform::legacyEncodingName(o.legacyEncoding));
+     }},
 };
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
@@ -110,6 +118,12 @@ PageOptions parseOptions(std::string_view text, std::vector<BadOption>& bad)
         }
     }
     return options;
+}
+
+bool isOptionKeyLine(std::string_view line)
+{
+    const auto parts = keyLine(line);
+    return parts && knownKey(parts->key);
 }
 
 std::string optionsText(const PageOptions& options)

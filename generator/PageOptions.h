@@ -4,6 +4,7 @@
 // not one of its keys (a comment, a key of a later version) is kept as it stands when the file
 // is written again; a key whose value cannot be used keeps its default and is reported.
 #include "generator/PageKind.h"
+#include "platform/LegacyEncoding.h"
 
 #include <cstdint>
 #include <string>
@@ -16,6 +17,8 @@ struct PageOptions {
     std::vector<std::uint8_t> columns;
     // "page=": the kind of page; plain when the file does not say.
     PageKind page = PageKind::Plain;
+    // "legacy-encoding=": what single-byte tag texts and names that are not UTF-8 are read in.
+    platform::LegacyEncoding legacyEncoding = platform::LegacyEncoding::Iso8859_1;
     // The file's lines as read, without their line ends, for the writer to keep.
     std::vector<std::string> lines;
 };
@@ -35,6 +38,8 @@ std::string optionsFileOf(const std::string& settingsPath);
 // "#" or holds no "=" is nothing to the reader; blanks (space, tab) around key and value do not
 // count, and of several lines with one key the last counts.
 PageOptions parseOptions(std::string_view text, std::vector<BadOption>& bad);
+// Whether the writer replaces this line with its key's value: a line of one of the keys above.
+bool isOptionKeyLine(std::string_view line);
 // The lines read, each key's line replaced by its value now (or dropped when it has none),
 // then the keys that were not there; each line ends in CR LF.
 std::string optionsText(const PageOptions& options);

@@ -17,6 +17,13 @@ void PageWriter::writeLine(std::string_view line)
         flush();
 }
 
+void PageWriter::write(std::string_view text)
+{
+    buffer_.append(text);
+    if (buffer_.size() >= FlushSize)
+        flush();
+}
+
 void PageWriter::flush()
 {
     file_.write(buffer_.data(), buffer_.size());

@@ -1,5 +1,6 @@
 #include "generator/Preflight.h"
 
+#include "generator/ExportFormat.h"
 #include "generator/PageColumns.h"
 #include "platform/DirReader.h"
 #include "platform/Path.h"
@@ -9,7 +10,9 @@ const char* const MsgNoInputDirText = "Input directory doesn't exist.\rPlease se
 
 PreflightResult checkBeforeGenerate(const TGeneratorSettings& settings, const PageOptions& options)
 {
-    if (pageColumns(settings, options.columns, englishColumnHeaders()).headers.empty())
+    // An export holds every field, whichever columns a page would show.
+    if (exportKindOf(settings.OutputFile.str()) == ExportKind::None &&
+        pageColumns(settings, options.columns, englishColumnHeaders()).headers.empty())
         return PreflightResult::NoColumns;
     if (!platform::directoryExists(platform::withoutTrailingDelimiter(settings.InputDir.str())))
         return PreflightResult::NoInputDir;

@@ -26,15 +26,23 @@ RowMaker::RowMaker(const RowSettings& rows)
             wanted |= id3v2ValuesOf(static_cast<TagField>(column->tagField));
         }
     }
+    // An export holds every field.
+    if (rows.form == RowForm::Export && priorityShowsTags) {
+        for (int f = 0; f < TagFieldCount; ++f) {
+            showsTag_[f] = true;
+            wanted |= id3v2ValuesOf(static_cast<TagField>(f));
+        }
+    }
     needTags_ = wanted != 0;
     // The library page totals the playing time whichever columns it shows.
-    needAudio_ = needAudio_ || rows.form == RowForm::Values;
+    needAudio_ = needAudio_ || rows.form == RowForm::Values || rows.form == RowForm::Export;
     id3v2_.SetWanted(wanted);
     facts_.audio = &audio_;
     facts_.tags = tags_;
     facts_.fileSizeUnit = settings.FileSizeUnit;
     facts_.fileNameMode = settings.FileNameMode;
     facts_.separators = &rows.separators;
+    facts_.legacy = rows.legacy;
 }
 
 void RowMaker::makeRow(const platform::Directory& folder, const std::string& name, std::string& row)
@@ -59,6 +67,10 @@ void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view na
     readFile(file);
     if (rows_.form == RowForm::Values) {
         appendValues(row);
+        return;
+    }
+    if (rows_.form == RowForm::Export) {
+        makeExportLine(row, *rows_.exportTarget, facts_);
         return;
     }
     // Rows of one page are about as long as each other: room for one like the last, so that a
@@ -95,7 +107,8 @@ void RowMaker::readFile(TStream& file)
     for (int f = 0; f < TagFieldCount; ++f) {
         tags_[f].clear();
         if (showsTag_[f])
-            pickTagText(static_cast<TagField>(f), rows_.settings.TagPriority, v1, v2 ? &id3v2_ : nullptr, tags_[f]);
+            pickTagText(static_cast<TagField>(f), rows_.settings.TagPriority, v1, v2 ? &id3v2_ : nullptr, rows_.legacy,
+                        tags_[f]);
     }
 }
 

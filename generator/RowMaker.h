@@ -5,6 +5,7 @@
 #include "audio/Stream.h"
 #include "audio/id3v2.h"
 #include "generator/Columns.h"
+#include "generator/ExportRow.h"
 #include "generator/GeneratorSettings.h"
 #include "generator/PageColumns.h"
 #include "generator/TagTexts.h"
@@ -20,8 +21,9 @@ namespace platform { class Directory; }
 // What a row is made into: the page's table row, or the fields the library page holds as data:
 // each shown cell's text as it reads (not HTML-escaped), then the link target (percent-encoded,
 // not HTML-escaped), the size in bytes and the length in whole seconds (-1 for none), in
-// decimal, each field ended by a NUL byte, which no text holds.
-enum class RowForm { Html, Values };
+// decimal, each field ended by a NUL byte, which no text holds; or an export's line, ended,
+// with every field whatever the columns.
+enum class RowForm { Html, Values, Export };
 
 // What every row of a page is made from.
 struct RowSettings {
@@ -29,6 +31,9 @@ struct RowSettings {
     const PageColumns& columns;
     const platform::LocaleSeparators& separators;
     RowForm form = RowForm::Html;
+    // What single-byte tag texts and names that are not UTF-8 are read in.
+    platform::LegacyEncoding legacy = platform::LegacyEncoding::Iso8859_1;
+    const ExportTarget* exportTarget = nullptr; // with RowForm::Export
 };
 
 // A reading thread keeps one and makes row after row with it: its readers, its file and its

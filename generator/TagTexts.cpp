@@ -23,14 +23,14 @@ unsigned id3v2ValuesOf(TagField field)
     return 0;
 }
 
-void id3v1Text(const TID3v1Tag& tag, TagField field, std::string& out)
+void id3v1Text(const TID3v1Tag& tag, TagField field, platform::LegacyEncoding legacy, std::string& out)
 {
     out.clear();
     switch (field) {
-    case TagField::Artist: tagTextToPage(tag.Artist(), tagLatin1, out); return;
-    case TagField::Title: tagTextToPage(tag.Title(), tagLatin1, out); return;
-    case TagField::Album: tagTextToPage(tag.Album(), tagLatin1, out); return;
-    case TagField::Year: tagTextToPage(tag.Year(), tagLatin1, out); return;
+    case TagField::Artist: tagTextToPage(tag.Artist(), tagLatin1, legacy, out); return;
+    case TagField::Title: tagTextToPage(tag.Title(), tagLatin1, legacy, out); return;
+    case TagField::Album: tagTextToPage(tag.Album(), tagLatin1, legacy, out); return;
+    case TagField::Year: tagTextToPage(tag.Year(), tagLatin1, legacy, out); return;
     case TagField::Track:
         if (!tag.IsVersion10())
             appendNumber(out, tag.Track());
@@ -41,7 +41,7 @@ void id3v1Text(const TID3v1Tag& tag, TagField field, std::string& out)
     }
 }
 
-void id3v2Text(const id3v2tag& tag, TagField field, std::string& out)
+void id3v2Text(const id3v2tag& tag, TagField field, platform::LegacyEncoding legacy, std::string& out)
 {
     const auto value = [&tag, field]() -> std::pair<const std::string&, int> {
         switch (field) {
@@ -59,21 +59,22 @@ void id3v2Text(const id3v2tag& tag, TagField field, std::string& out)
     if (value.first.empty())
         out.clear();
     else if (field == TagField::Genre)
-        genreValuesToPage(value.first, value.second, out);
+        genreValuesToPage(value.first, value.second, legacy, out);
     else
-        tagTextToPage(value.first, value.second, out);
+        tagTextToPage(value.first, value.second, legacy, out);
 }
 
-void pickTagText(TagField field, int priority, const TID3v1Tag* id3v1, const id3v2tag* id3v2, std::string& out)
+void pickTagText(TagField field, int priority, const TID3v1Tag* id3v1, const id3v2tag* id3v2,
+                 platform::LegacyEncoding legacy, std::string& out)
 {
     out.clear();
     if (priority != tpID3v2First && priority != tpID3v1First)
         return;
     const auto take = [&](bool fromId3v2) {
         if (fromId3v2 && id3v2)
-            id3v2Text(*id3v2, field, out);
+            id3v2Text(*id3v2, field, legacy, out);
         else if (!fromId3v2 && id3v1)
-            id3v1Text(*id3v1, field, out);
+            id3v1Text(*id3v1, field, legacy, out);
     };
     const bool id3v2First = priority == tpID3v2First;
     take(id3v2First);

@@ -1,6 +1,8 @@
 #pragma once
 // The texts a file's tags give the page, field by field from the ID3v1 and the ID3v2 tag, in
 // the page's encoding, and the pick between the two by the tag priority.
+#include "platform/LegacyEncoding.h"
+
 #include <string>
 
 class TID3v1Tag;
@@ -12,11 +14,13 @@ constexpr int TagFieldCount = 7;
 // The values of id3v2tag (its wanted-value bits) the field is read from.
 unsigned id3v2ValuesOf(TagField field);
 
-// The field's text from one tag into `out`; empty where the tag has none.
-void id3v1Text(const TID3v1Tag& tag, TagField field, std::string& out);
-void id3v2Text(const id3v2tag& tag, TagField field, std::string& out);
+// The field's text from one tag into `out`; empty where the tag has none. Single-byte text
+// that is not UTF-8 is read in `legacy`.
+void id3v1Text(const TID3v1Tag& tag, TagField field, platform::LegacyEncoding legacy, std::string& out);
+void id3v2Text(const id3v2tag& tag, TagField field, platform::LegacyEncoding legacy, std::string& out);
 
 // The field by the tag priority (0 ID3v2 first, 1 ID3v1 first): the first tag's text where it
 // is not empty, the other's otherwise; any other priority gives an empty text. A tag that is
 // not there is passed as nullptr.
-void pickTagText(TagField field, int priority, const TID3v1Tag* id3v1, const id3v2tag* id3v2, std::string& out);
+void pickTagText(TagField field, int priority, const TID3v1Tag* id3v1, const id3v2tag* id3v2,
+                 platform::LegacyEncoding legacy, std::string& out);

@@ -2,6 +2,7 @@
 
 #include "generator/Utf8.h"
 #include "platform/NarrowText.h"
+#include "platform/Path.h"
 
 namespace {
 
@@ -35,34 +36,64 @@ std::string_view upToZero(std::string_view bytes)
 
 } // namespace
 
-void nameToPage(std::string_view text, std::string& out)
+void nameToPage(std::string_view text, platform::LegacyEncoding legacy, std::string& out)
 {
     if (isValidUtf8(text))
         platform::narrowFromUtf8(text, out);
     else
-        platform::narrowFromLatin1(text, out);
+        platform::narrowFromLegacy(legacy, text, out);
 }
 
-std::string nameToPage(const std::string& text)
+std::string nameToPage(const std::string& text, platform::LegacyEncoding legacy)
 {
     std::string out;
-    nameToPage(text, out);
+    nameToPage(text, legacy, out);
     return out;
 }
 
-void tagTextToPage(std::string_view bytes, int encoding, std::string& out)
+void pathToPage(std::string_view path, platform::LegacyEncoding legacy, std::string& out)
+{
+    // A path that is UTF-8 as a whole is UTF-8 name by name: no delimiter lies inside a
+    // UTF-8 sequence.
+    if (isValidUtf8(path)) {
+        platform::narrowFromUtf8(path, out);
+        return;
+    }
+    out.clear();
+    thread_local std::string name;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = start;
+        while (end < path.size() && !platform::isPathDelimiter(path[end]))
+            ++end;
+        nameToPage(path.substr(start, end - start), legacy, name);
+        out += name;
+        if (end < path.size())
+            out += path[end];
+        start = end + 1;
+    }
+}
+
+std::string pathToPage(const std::string& path, platform::LegacyEncoding legacy)
+{
+    std::string out;
+    pathToPage(path, legacy, out);
+    return out;
+}
+
+void tagTextToPage(std::string_view bytes, int encoding, platform::LegacyEncoding legacy, std::string& out)
 {
     switch (encoding) {
     case tagUtf16: platform::narrowFromUtf16(utf16Units(bytes, false), out); return;
     case tagUtf16BE: platform::narrowFromUtf16(utf16Units(bytes, true), out); return;
     case tagUtf8: platform::narrowFromUtf8(upToZero(bytes), out); return;
-    default: nameToPage(upToZero(bytes), out); return;
+    default: nameToPage(upToZero(bytes), legacy, out); return;
     }
 }
 
-std::string tagTextToPage(const std::string& bytes, int encoding)
+std::string tagTextToPage(const std::string& bytes, int encoding, platform::LegacyEncoding legacy)
 {
     std::string out;
-    tagTextToPage(bytes, encoding, out);
+    tagTextToPage(bytes, encoding, legacy, out);
     return out;
 }

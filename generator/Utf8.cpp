@@ -42,6 +42,51 @@ bool isValidUtf8(std::string_view text)
     return true;
 }
 
+namespace {
+
+// How far a maximal ill-formed subsequence that starts at `pos` reaches: over the bytes that
+// could still begin a well-formed sequence with its lead byte.
+std::size_t illFormedEnd(std::string_view text, std::size_t pos)
+{
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    int extra = 0;
+    unsigned char low = 0x80, high = 0xBF; // what the second byte may be
+    if (lead >= 0xC2 && lead <= 0xDF) extra = 1;
+    else if (lead == 0xE0) { extra = 2; low = 0xA0; }
+    else if (lead == 0xED) { extra = 2; high = 0x9F; }
+    else if (lead >= 0xE1 && lead <= 0xEF) extra = 2;
+    else if (lead == 0xF0) { extra = 3; low = 0x90; }
+    else if (lead == 0xF4) { extra = 3; high = 0x8F; }
+    else if (lead >= 0xF1 && lead <= 0xF3) extra = 3;
+    std::size_t end = pos + 1;
+    for (int i = 0; i < extra && end < text.size(); ++i, ++end) {
+        const auto next = static_cast<unsigned char>(text[end]);
+        if (next < (i == 0 ? low : 0x80) || next > (i == 0 ? high : 0xBF))
+            break;
+    }
+    return end;
+}
+
+} // namespace
+
+void appendWellFormedUtf8(std::string& out, std::string_view text)
+{
+    char32_t cp;
+    std::size_t from = 0, pos = 0;
+    while (pos < text.size()) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        if (decodeUtf8(text, pos, cp))
+            continue;
+        out.append(text.data() + from, pos - from);
+        out += "\xEF\xBF\xBD";
+        pos = from = illFormedEnd(text, pos);
+    }
+    out.append(text.data() + from, pos - from);
+}
+
 std::size_t cutPosition(std::string_view text, std::size_t limit)
 {
     if (text.size() <= limit)

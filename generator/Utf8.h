@@ -2,6 +2,7 @@
 // UTF-8 in one place: telling it from other bytes, decoding it and finding where its characters
 // start, for names, paths, tag texts and the short strings of the settings record.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // True for a byte that continues a multi-byte sequence (10xxxxxx).
@@ -17,6 +18,10 @@ bool decodeUtf8(std::string_view text, std::size_t& pos, char32_t& cp);
 
 // True when `text` is well-formed UTF-8 as a whole.
 bool isValidUtf8(std::string_view text);
+
+// Appends `text` as well-formed UTF-8: each maximal ill-formed subsequence (the longest start of
+// a well-formed sequence that is cut short, or else one byte) becomes one U+FFFD.
+void appendWellFormedUtf8(std::string& out, std::string_view text);
 
 // Where `text` would be cut to at most `limit` bytes without splitting a UTF-8 sequence; a text
 // that is not UTF-8 is cut at `limit` itself.

@@ -31,27 +31,36 @@ void TTunesheet::Generate()
     Separators = platform::localeSeparators();
     CellTag = Settings.Wrap ? "td" : "td nowrap";
     Columns = pageColumns(Settings, Options.columns, ColumnNames);
+    const platform::LegacyEncoding legacy = Options.legacyEncoding;
+    Export = exportTarget(root, Settings.OutputFile.str());
     auto walk = [this, &root](WalkOutput& out) { WalkPage(out, root); };
     try {
-        if (Options.page == PageKind::Library) {
-            LibraryPage library(page, Settings, libraryColumns(Settings, Columns), PageTexts);
+        if (Export.kind != ExportKind::None) {
+            std::string head;
+            appendExportHead(Export.kind, head);
+            page.write(head);
+            runRowPipeline(walk, *this, {Settings, Columns, Separators, RowForm::Export, legacy, &Export}, Readers);
+        } else if (Options.page == PageKind::Library) {
+            LibraryPage library(page, Settings, libraryColumns(Settings, Columns), PageTexts, legacy);
             Library = &library;
             library.head();
-            runRowPipeline(walk, *this, {Settings, Columns, Separators, RowForm::Values}, Readers);
+            runRowPipeline(walk, *this, {Settings, Columns, Separators, RowForm::Values, legacy}, Readers);
             library.foot();
         } else {
             WritePageHead();
-            runRowPipeline(walk, *this, {Settings, Columns, Separators}, Readers);
+            runRowPipeline(walk, *this, {Settings, Columns, Separators, RowForm::Html, legacy}, Readers);
             WritePageFoot();
         }
         page.commit();
     } catch (...) {
         PageFile = nullptr;
         Library = nullptr;
+        Export = ExportTarget();
         throw;
     }
     PageFile = nullptr;
     Library = nullptr;
+    Export = ExportTarget();
 }
 
 void TTunesheet::WalkPage(WalkOutput& out, const std::string& root)
@@ -75,7 +84,7 @@ void TTunesheet::WritePageHead()
     PageFile->writeLine("<html>");
     PageFile->writeLine("  <head>");
     PageFile->writeLine("    <meta charset=\"utf-8\">");
-    PageFile->writeLine("    <title>" + htmlEscape(nameToPage(s.PageCaption.str())) + "</title>");
+    PageFile->writeLine("    <title>" + htmlEscape(nameToPage(s.PageCaption.str(), Options.legacyEncoding)) + "</title>");
     PageFile->writeLine("    <style>");
     PageFile->writeLine("      BODY {");
     PageFile->writeLine(font);
@@ -119,12 +128,12 @@ void TTunesheet::WritePageFoot()
 
 void TTunesheet::OpenTable(const std::string& Dir)
 {
-    // The library page draws its tables itself.
-    if (Library)
+    // The library page draws its tables itself; an export has none.
+    if (Library || Export.kind != ExportKind::None)
         return;
     if (Settings.DirOverTable)
-        Walk->line("<span class=mp3><b>" + htmlEscape(nameToPage(Dir)) + " " +
-                    htmlEscape(nameToPage(Settings.InputDir.str())) + "</b></span>");
+        Walk->line("<span class=mp3><b>" + htmlEscape(pathToPage(Dir, Options.legacyEncoding)) + " " +
+                    htmlEscape(pathToPage(Settings.InputDir.str(), Options.legacyEncoding)) + "</b></span>");
     Walk->line("<table cellspacing=0 cellpadding=1 border=1>");
     std::string header = "<tr>";
     const char* open = Settings.Wrap ? "<th>&nbsp;" : "<th nowrap>&nbsp;";
@@ -139,7 +148,7 @@ void TTunesheet::OpenTable(const std::string& Dir)
 
 void TTunesheet::CloseTable()
 {
-    if (Library)
+    if (Library || Export.kind != ExportKind::None)
         return;
     Walk->line("</table><p>&nbsp;</p>");
 }
@@ -251,6 +260,8 @@ void TTunesheet::row(std::string_view row)
 {
     if (Library)
         Library->row(row);
+    else if (Export.kind != ExportKind::None)
+        PageFile->write(row); // an export's line ends itself
     else
         PageFile->writeLine(row);
     ++Progress.filesListed;

@@ -1,6 +1,7 @@
 #pragma once
 // The generator: from its settings record it writes one HTML page listing the MP3 files of
 // the input directory.
+#include "generator/ExportRow.h"
 #include "generator/GeneratorSettings.h"
 #include "generator/LibraryPage.h"
 #include "generator/PageColumns.h"
@@ -69,8 +70,10 @@ public:
     // The library page's own words (the kind of page is one of the Options).
     LibraryPageTexts PageTexts;
 
-    // Writes the page to Settings.OutputFile. The page replaces the old one only when it is
-    // complete; after an error or a stop the old page is untouched and nothing else is left.
+    // Writes the page to Settings.OutputFile; an output file ending in ".csv" or ".jsonl" gets
+    // an export instead, a line of every field for each file. The page replaces the old one only
+    // when it is complete; after an error or a stop the old page is untouched and nothing else is
+    // left.
     void Generate();
 
 private:
@@ -100,6 +103,7 @@ private:
     PageColumns Columns;
     PageWriter* PageFile = nullptr;
     LibraryPage* Library = nullptr;
+    ExportTarget Export; // the export being written; of kind None while a page is
     WalkOutput* Walk = nullptr;
     GenerateProgress Progress;
     platform::LocaleSeparators Separators;

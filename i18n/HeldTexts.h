@@ -82,4 +82,10 @@ struct HeldTexts {
     QtTexts Qt;                                                                                               // 196, 197
     QString MsgSettingsRepaired = QStringLiteral("Some settings in %1 could not be used and now have their "
                                                  "defaults: %2.");                                           // 198
+    // What the save dialog calls the kinds of output file.
+    struct {                                                                                                  // 201 to 203
+        QString Page = QStringLiteral("HTML page");
+        QString Csv = QStringLiteral("CSV");
+        QString JsonLines = QStringLiteral("JSON Lines");
+    } OutputTypes;
 };

@@ -28,6 +28,7 @@ const QString LanguageError = QStringLiteral("<language error>");
 struct LibraryTexts {
     QStringList texts;
     std::uint16_t language = 0;
+    unsigned codePage = 0; // the Windows code page its texts are in
 };
 
 // Binds the library, asks it for every text of the language table in index order and lets it
@@ -45,6 +46,7 @@ bool readLanguageLibrary(const QString& file, LibraryTexts& out)
         info = platform::VersionInfo();
     const QByteArray codePage = languageCodePage(info);
     out.language = info.hasTranslation ? info.language : 0;
+    out.codePage = info.hasTranslation ? info.codePage : 1252;
     std::vector<unsigned char> answer(LanguageAnswerSize);
     for (const LanguageTarget& target : languageTargets()) {
         std::fill(answer.begin(), answer.end(), 0);
@@ -107,6 +109,7 @@ bool LanguageSession::ChangeLanguage(QWidget* form)
     }
     const QString name = qtLanguageName(library.language);
     followWithQt(name);
+    codePage_ = library.codePage;
     pageLanguage_ = name.isEmpty() ? QStringLiteral("en") : QString(name).replace(QLatin1Char('_'), QLatin1Char('-'));
 
     // The four drop-down lists keep the entry the user had selected.

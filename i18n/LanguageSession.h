@@ -52,6 +52,10 @@ public:
     // the language in use and applies it at once.
     void switchToSlovak(QWidget* form);
 
+    // The Windows code page the library in use writes its texts in (1250 for slovak.dll); 0 for
+    // the built-in English.
+    unsigned codePage() const { return codePage_; }
+
     // The language Qt's own texts are in ("sk"); empty while Qt speaks English.
     QString qtLanguage() const { return qtLanguage_; }
     // The language tag of the library in use ("sk", "pt-BR"), "en" for the built-in English.
@@ -64,4 +68,5 @@ private:
     std::unique_ptr<QTranslator> qtTranslator_;
     QString qtLanguage_;
     QString pageLanguage_ = QStringLiteral("en");
+    unsigned codePage_ = 0;
 };

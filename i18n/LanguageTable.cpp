@@ -76,6 +76,9 @@ constexpr Row rows[] = {
     HELD(MsgLanguageMissing), HELD(MsgLanguageFailed), HELD(MsgLanguageNotFound),
     HELD(Browse.PathLabel), HELD(Browse.NoSuchFolder), HELD(MsgPathTooLong), HELD(Qt.Folder),
     HELD(Qt.PickScreenColor), HELD(MsgSettingsRepaired),
+    // 199 to 203: the legacy encoding, the kinds of output file the save dialog offers
+    {"lblLegacyEncoding", "C"}, {"cmbLegacyEncoding", "H"}, HELD(OutputTypes.Page), HELD(OutputTypes.Csv),
+    HELD(OutputTypes.JsonLines),
 };
 #undef HELD
 

@@ -12,7 +12,7 @@
 #endif
 
 enum {
-    LanguageStringCount = 198,         // string indices 1 to 198 in this program's libraries
+    LanguageStringCount = 203,         // string indices 1 to 203 in this program's libraries
     LanguageOriginalStringCount = 113, // the indices every library has, older ones included
     LanguageSlotSize = 256             // a length byte and up to 255 characters
 };

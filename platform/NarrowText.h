@@ -2,6 +2,8 @@
 // The narrow encoding: what the bytes of a std::string text mean once it leaves the readers for
 // a page, a file name or the window. UTF-8 on POSIX; the ANSI code page on Windows, where the
 // system's "A" functions and the page's readers expect it.
+#include "platform/LegacyEncoding.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,9 +20,11 @@ void narrowFromUtf16(std::u16string_view text, std::string& out);
 // UTF-8 text in the narrow encoding.
 void narrowFromUtf8(std::string_view text, std::string& out);
 
-// ISO-8859-1 text in the narrow encoding. Windows keeps the bytes as they are: its ANSI code
-// page is where such tags come from.
-void narrowFromLatin1(std::string_view text, std::string& out);
+// Text in a legacy encoding in the narrow encoding; a byte the encoding leaves undefined becomes
+// a replacement character. Windows keeps the bytes as they are where its ANSI code page is that
+// encoding, and ISO-8859-1 text in any single-byte ANSI code page: that code page is where such
+// tags come from.
+void narrowFromLegacy(LegacyEncoding encoding, std::string_view text, std::string& out);
 
 inline std::string narrowFromUtf16(const std::u16string& text)
 {
@@ -36,10 +40,10 @@ inline std::string narrowFromUtf8(const std::string& text)
     return out;
 }
 
-inline std::string narrowFromLatin1(const std::string& text)
+inline std::string narrowFromLegacy(LegacyEncoding encoding, const std::string& text)
 {
     std::string out;
-    narrowFromLatin1(text, out);
+    narrowFromLegacy(encoding, text, out);
     return out;
 }
 

@@ -52,6 +52,22 @@ std::string changeFileExt(const std::string& path, const std::string& extension)
 // `extension`: besideExecutable(".settings").
 std::string besideExecutable(const std::string& extension);
 
+// The path lexically normal: its root as it stands, then its names joined by the delimiter,
+// without "." names or empty ones, each ".." taking away the name before it (one at the root
+// goes, one at the start of a relative path stays); no trailing delimiter. Links are not
+// followed: nothing is asked of the file system.
+std::string normalPath(const std::string& path);
+
+// The path made absolute against the working directory ("" is the working directory itself)
+// and lexically normal.
+std::string absolutePath(const std::string& path);
+
+// How `path` is reached from the folder `folder`, both absolute and lexically normal: ".." for
+// each name of `folder` behind the names the two share, then the rest of `path`, joined by the
+// delimiter ("" for the folder itself). `path` as it stands where the two lie under different
+// roots (drives).
+std::string relativePath(const std::string& folder, const std::string& path);
+
 // What the program offers as the starting folder where Windows would offer the drive root
 // of the executable: the drive root there, the user's home folder with a trailing delimiter here.
 std::string defaultRootFolder();

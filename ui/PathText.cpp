@@ -15,8 +15,10 @@ const char* const KeptBytes = "pathBytes";
 
 QString pathForDisplay(const std::string& bytes)
 {
-    // The page's own reading of a name, so that the window and the page show it alike.
-    return fromLocalBytes(nameToPage(bytes));
+    // The page's own reading of a path, name by name, so that the window and the page show it
+    // alike. Always in the default legacy encoding: a field keeps a path's bytes only while it
+    // shows them as this reads them, and a change of encoding must not cost a path its bytes.
+    return fromLocalBytes(pathToPage(bytes, platform::LegacyEncoding::Iso8859_1));
 }
 
 void setPathText(QLineEdit* edit, const std::string& bytes)

@@ -2,6 +2,7 @@
 
 #include "ui/ColourBox.h"
 #include "ui/ItemsOrder.h"
+#include "ui/LegacyEncodingBox.h"
 #include "ui/PathText.h"
 #include "ui_unMain.h"
 
@@ -103,6 +104,7 @@ void formToSettings(const Ui::TfrmMain& form, TGeneratorSettings& s, PageOptions
     s.TagPriority = indexByte(form.cmbID3TagPriority);
     formToColumns(form, s, options);
     options.page = form.cmbPageKind->currentIndex() == 1 ? PageKind::Library : PageKind::Plain;
+    options.legacyEncoding = selectedLegacyEncoding(*form.cmbLegacyEncoding);
     for (const ColourField& c : colourFields)
         (s.*c.field).set((form.*c.box)->colour());
     s.PageCaption = toLocalBytes(form.lbledtPageCaption->text());
@@ -143,6 +145,7 @@ void settingsToForm(const TGeneratorSettings& s, const PageOptions& options, Ui:
     selectIndex(form.cmbID3TagPriority, s.TagPriority);
     columnsToForm(s, options, form);
     pageKindToForm(options, form);
+    selectLegacyEncoding(*form.cmbLegacyEncoding, options.legacyEncoding);
     for (const ColourField& c : colourFields)
         (form.*c.box)->setColour((s.*c.field).get());
     form.lbledtPageCaption->setText(fromLocalBytes(s.PageCaption.str()));

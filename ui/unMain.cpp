@@ -8,6 +8,8 @@
 #include "ui/GenerationProgress.h"
 #include "ui/HelpKey.h"
 #include "ui/ItemsOrder.h"
+#include "ui/LegacyEncodingBox.h"
+#include "ui/OutputFileDialog.h"
 #include "ui/PageGeneration.h"
 #include "ui/PathFields.h"
 #include "ui/PathText.h"
@@ -73,11 +75,7 @@ void TfrmMain::FormCreate()
     bdDir->Caption = QStringLiteral("Select input directory");
     bdDir->Options = TBrowseOptions(biReturnOnlyFSDirs) | biStatusText;
     bdDir->ShownAs = pathForDisplay;
-    sdFile = new TSaveDialog(this);
-    sdFile->setObjectName(QStringLiteral("sdFile"));
-    sdFile->setWindowTitle(QStringLiteral("Select an output HTML file..."));
-    sdFile->setFilter(QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
-    sdFile->setDefaultSuffix(QStringLiteral("htm"));
+    sdFile = makeOutputFileDialog(this);
 
     itemsOrder_ = new ItemsOrder(ui->lbAvailable, ui->lbSelected,
                                  {ui->acCopySelected, ui->acCopyAll, ui->acRemoveSelected, ui->acRemoveAll,
@@ -139,6 +137,7 @@ void TfrmMain::connectActions()
 
 void TfrmMain::PreparePanels()
 {
+    fillLegacyEncodings(*ui->cmbLegacyEncoding, 0);
     fitListHeight(ui->chklbActiveLinks, ui->chklbActiveLinks->count(), ui->chklbActiveLinks);
     itemsOrder_->fitListHeights();
     fitWindowSize();
@@ -388,10 +387,8 @@ void TfrmMain::showLanguageTexts()
     for (ColourBox* box : findChildren<ColourBox*>())
         box->setNames(texts.ColourNames);
     bdDir->Texts = texts.Browse;
-    sdFile->Texts = texts.Save;
-    // The places at the left keep the names they got when the dialog was made; Qt's own
-    // language may have changed since.
-    sdFile->setSidebarUrls(sdFile->sidebarUrls());
+    showOutputFileTexts(*sdFile, texts);
+    fillLegacyEncodings(*ui->cmbLegacyEncoding, language_.codePage());
     DesktopServices::texts() = texts.Desktop;
     DesktopServices::setGuideLanguage(language_.pageLanguage());
     setErrorTexts(texts.Errors, texts.MsgUnknownError);

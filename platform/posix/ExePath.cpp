@@ -23,6 +23,13 @@ std::string currentDirectory()
     return ::getcwd(buf, sizeof buf) ? std::string(buf) : std::string(".");
 }
 
+std::string absolutePath(const std::string& path)
+{
+    if (isAbsolutePath(path))
+        return normalPath(path);
+    return normalPath(currentDirectory() + PathDelimiter + path);
+}
+
 std::string executablePath()
 {
     char buf[PATH_MAX];

@@ -52,13 +52,20 @@ void narrowFromUtf8(std::string_view text, std::string& out)
     out.assign(text.data(), text.size());
 }
 
-void narrowFromLatin1(std::string_view text, std::string& out)
+// Every code point of these encodings lies below U+10000: at most 3 bytes a byte.
+void narrowFromLegacy(LegacyEncoding encoding, std::string_view text, std::string& out)
 {
-    out.resize(text.size() * 2);
+    const LegacyCodePoints& codePoints = legacyCodePoints(encoding);
+    out.resize(text.size() * 3);
     char* const begin = out.data();
     char* end = begin;
-    for (char c : text)
-        end = putUtf8(end, static_cast<unsigned char>(c));
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80)
+            *end++ = c;
+        else
+            end = putUtf8(end, codePoints[byte]);
+    }
     out.resize(static_cast<std::size_t>(end - begin));
 }
 

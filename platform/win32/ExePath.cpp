@@ -45,6 +45,21 @@ std::string currentDirectory()
     return withoutTrailingDelimiter(std::string(buf.data(), n));
 }
 
+std::string absolutePath(const std::string& path)
+{
+    // The system's own rules for "C:x", "\x" and the rest; it does not follow links either.
+    const std::string from = path.empty() ? std::string(".") : path;
+    std::vector<char> buf(MAX_PATH);
+    for (;;) {
+        const DWORD n = ::GetFullPathNameA(from.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
+        if (n == 0)
+            return normalPath(currentDirectory() + PathDelimiter + path);
+        if (n < buf.size())
+            return normalPath(std::string(buf.data(), n));
+        buf.resize(n + 1);
+    }
+}
+
 std::string executablePath()
 {
     // The module file name has no length the caller can ask for: grow until it fits.

@@ -50,14 +50,20 @@ void narrowFromUtf8(std::string_view text, std::string& out)
     fromCodePage(CP_UTF8, text, out);
 }
 
-void narrowFromLatin1(std::string_view text, std::string& out)
+void narrowFromLegacy(LegacyEncoding encoding, std::string_view text, std::string& out)
 {
-    // A single-byte ANSI code page is where such tags come from: the bytes stay. A process whose
-    // ANSI code page is UTF-8 (the programs' manifest asks for it) needs the characters.
-    if (::GetACP() != CP_UTF8)
+    // A single-byte ANSI code page is where ISO-8859-1 tags come from: the bytes stay. Every
+    // other encoding, and every encoding in a process whose ANSI code page is UTF-8 (the
+    // programs' manifest asks for it), goes across character by character.
+    if (encoding == LegacyEncoding::Iso8859_1 && ::GetACP() != CP_UTF8) {
         out.assign(text.data(), text.size());
-    else
-        fromCodePage(28591, text, out);
+        return;
+    }
+    const LegacyCodePoints& codePoints = legacyCodePoints(encoding);
+    wide.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        wide[i] = static_cast<wchar_t>(codePoints[static_cast<unsigned char>(text[i])]);
+    toAnsi(wide.data(), static_cast<int>(wide.size()), out);
 }
 
 } // namespace platform

@@ -70,6 +70,8 @@ TEST(CliOptions, EveryPageFieldHasAnOption)
     EXPECT_EQ(parse({"--links", ""}).settings.ActiveLinks, 0);
     EXPECT_EQ(c.options.page, PageKind::Plain);
     EXPECT_EQ(parse({"--page", "library"}).options.page, PageKind::Library);
+    EXPECT_EQ(c.options.legacyEncoding, platform::LegacyEncoding::Iso8859_1);
+    EXPECT_EQ(parse({"--legacy-encoding", "Windows-1251"}).options.legacyEncoding, platform::LegacyEncoding::Windows1251);
 }
 
 TEST(CliOptions, SettingsFileIsLoadedFirstAndNoFormsOverrideIt)
@@ -96,6 +98,11 @@ TEST(CliOptions, SettingsFileIsLoadedFirstAndNoFormsOverrideIt)
     EXPECT_TRUE(c.warnings.empty());
     EXPECT_EQ(parse({"--columns", "year", "--settings", tmp.path("s.settings")}).options.columns,
               std::vector<std::uint8_t>{ciYear});
+    // An option given wins over the file's, wherever it stands.
+    tmp.write("s.options", "legacy-encoding=KOI8-R\r\n");
+    EXPECT_EQ(parse({"--settings", tmp.path("s.settings")}).options.legacyEncoding, platform::LegacyEncoding::Koi8R);
+    EXPECT_EQ(parse({"--legacy-encoding", "cp866", "--settings", tmp.path("s.settings")}).options.legacyEncoding,
+              platform::LegacyEncoding::Cp866);
     tmp.write("s.options", "page=library\ncolumns=genre,colour\n");
     c = parse({"--settings", tmp.path("s.settings")});
     EXPECT_TRUE(c.options.columns.empty());
@@ -117,6 +124,10 @@ TEST(CliOptions, MalformedCommandLinesAreUsageErrors)
     EXPECT_NE(usageMessage({"--color", "link"}).find("NAME=VALUE"), std::string::npos);
     EXPECT_NE(usageMessage({"--tag-priority"}).find("needs a value"), std::string::npos);
     EXPECT_NE(usageMessage({"--page", "fancy"}).find("--page takes plain or library"), std::string::npos);
+    EXPECT_NE(usageMessage({"--legacy-encoding", "cp1250"}).find("unknown legacy encoding 'cp1250' (encodings: "
+                                                                  "ISO-8859-1, windows-1250,"),
+              std::string::npos);
+    EXPECT_NE(usageMessage({"--legacy-encoding", "latin1"}).find("unknown legacy encoding"), std::string::npos);
     EXPECT_NE(usageMessage({"--wrap=yes"}).find("takes no value"), std::string::npos);
     EXPECT_NE(usageMessage({"--frobnicate"}).find("unknown option"), std::string::npos);
     EXPECT_NE(usageMessage({"--no-title"}).find("unknown option"), std::string::npos);
@@ -148,7 +159,11 @@ TEST(CliOptions, PathsTheRecordCannotHoldAreUsageErrors)
 TEST(CliOptions, HelpNamesEveryOptionAndTheInitialRecordsChoices)
 {
     const std::string help = helpText();
-    for (const char* shown : {"  -r, --subdirs ", "      --tag-priority v1|v2 ", "  -q, --quiet ", "      --version "})
+    // An option too long for its column has its text on the next line; every field of an export
+    // is named.
+    for (const char* shown : {"  -r, --subdirs ", "      --tag-priority v1|v2 ", "  -q, --quiet ", "      --version ",
+                              "      --legacy-encoding NAME\n                            what tag texts",
+                              "\n  album_artist    ", "\n  link            the file's path"})
         EXPECT_NE(help.find(shown), std::string::npos) << shown;
     const TGeneratorSettings initial = initialFormSettings();
     const std::string priority = initial.TagPriority == tpID3v1First ? "v1" : "v2";

@@ -45,6 +45,20 @@ TEST(CliRun, WritesThePageAndExitsZero)
     std::string page = readFile(out.path("p.htm"));
     EXPECT_EQ(page.substr(0, 8), "<html>\r\n");
     EXPECT_NE(page.find("&nbsp;a.mp3&nbsp;"), std::string::npos);
+
+    // An ID3v1 title in the user's legacy encoding; an export, which needs no column.
+    std::string tag = "TAG\xC8iern\x61" + std::string(128 - 9, '\0');
+    tag.back() = '\xFF';
+    in.write("b.mp3", tag);
+    r = runCli({"--legacy-encoding", "windows-1250", "--columns", "title", in.dir(), out.path("p.htm")});
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(readFile(out.path("p.htm")).find("&nbsp;\xC4\x8Ciern\x61&nbsp;"), std::string::npos);
+    r = runCli({"--legacy-encoding", "windows-1250", "--columns", "", in.dir(), out.path("p.jsonl")});
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    const std::string first = "{\"folder\":\"\",\"file\":\"a.mp3\",\"artist\":\"\",\"title\":\"\",\"album\":\"\",\"year\":\"\","
+                              "\"track\":\"\",\"genre\":\"\",\"album_artist\":\"\",\"length_s\":null,\"size_bytes\":1,";
+    EXPECT_EQ(readFile(out.path("p.jsonl")).substr(0, first.size()), first);
+    EXPECT_NE(readFile(out.path("p.jsonl")).find("\"title\":\"\xC4\x8Ciern\x61\""), std::string::npos);
 }
 
 TEST(CliRun, RefusalsAndErrorsExitOneWithTheMessageAndWriteNothing)
@@ -86,6 +100,7 @@ TEST(CliRun, UsageErrorsExitTwoWithAHint)
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.output.substr(0, r.output.find('\n')), "tunesheet-cli: no input directory given");
     EXPECT_EQ(runCli({out.dir(), out.path(std::string(260, 'p') + ".htm")}).exitCode, 2);
+    EXPECT_EQ(runCli({"--legacy-encoding", "cp1250", out.dir(), out.path("p.htm")}).exitCode, 2);
     EXPECT_EQ(out.entryCount(), 1u) << "a page was written where a path was cut";
     EXPECT_EQ(runCli({"--help"}).exitCode, 0);
     EXPECT_EQ(runCli({"--version"}).output, std::string("tunesheet-cli ") + ProgramVersionText + "\n");

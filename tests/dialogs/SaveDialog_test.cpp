@@ -6,6 +6,7 @@
 #include "desktop/FakeDesktop.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QScreen>
@@ -68,6 +69,43 @@ private slots:
         dialog.setFilter(QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
         QCOMPARE(dialog.nameFilters(), filters);
         QCOMPARE(dialog.filter(), QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
+
+        // Types offered first take the place of the filter's entry of the same patterns.
+        dialog.setLeadingTypes(QStringLiteral("Page (*.htm; *.html)|*.html *.htm|CSV (*.csv)|*.csv"));
+        QCOMPARE(dialog.nameFilters(),
+                 (QStringList{"Page (*.htm; *.html) (*.html *.htm)", "CSV (*.csv) (*.csv)", "All Files (*.*) (*)"}));
+        QCOMPARE(dialog.filter(), QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
+    }
+
+    // The proposed file's type is the one shown; a type the user picks gives a name typed
+    // without an extension its extension.
+    void theTypeFollowsTheFile()
+    {
+        FakeDesktop desktop;
+        TempDir tmp;
+        TSaveDialog dialog;
+        dialog.setFilter(QStringLiteral("HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*"));
+        dialog.setLeadingTypes(QStringLiteral("CSV (*.csv)|*.csv|JSON Lines (*.jsonl)|*.jsonl"));
+        dialog.setDefaultSuffix(QStringLiteral("htm"));
+        dialog.FileName = qs(tmp.dir()) + QStringLiteral("LIST.CSV");
+        int shownType = -1;
+        QString suffix;
+        QVERIFY(runDialog(dialog, [&](TSaveDialog& d) {
+            auto* types = d.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(types);
+            shownType = types->currentIndex();
+            suffix = d.defaultSuffix();
+            // What the list does when the user picks a type; "All Files" keeps the extension.
+            for (int type : {3, 1}) {
+                types->setCurrentIndex(type);
+                emit types->activated(type);
+                emit types->textActivated(types->itemText(type));
+            }
+            choose(d, qs(tmp.dir()) + QStringLiteral("named"));
+        }));
+        QCOMPARE(shownType, 0);
+        QCOMPARE(suffix, QStringLiteral("csv"));
+        QCOMPARE(dialog.FileName, qs(tmp.dir()) + QStringLiteral("named.jsonl"));
     }
 
     void returnsTheChosenFileWithTheDefaultExtensionAndProposesItNextTime()

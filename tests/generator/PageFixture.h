@@ -49,7 +49,8 @@ struct PageRun {
     PageKind page = PageKind::Plain;
     std::function<bool(const GenerateProgress&)> onProgress;
 
-    std::string outputPath() const { return out.path("page.htm"); }
+    std::string outputName = "page.htm"; // ".csv" or ".jsonl" for an export
+    std::string outputPath() const { return out.path(outputName); }
 
     std::string generate(const std::string& inputDir)
     {

@@ -143,6 +143,25 @@ TEST(Cells, Utf8Validity)
     EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // surrogate
     EXPECT_FALSE(isValidUtf8("\xE2\x82"));      // cut short
     EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
+
+    // Made well formed, one U+FFFD for each maximal ill-formed subsequence (Unicode's own
+    // examples, then what a Latin-1 or a cut text gives).
+    const std::string R = "\xEF\xBF\xBD";
+    struct { std::string in, out; } cases[] = {
+        {"\xC0\xAF\xE0\x80\xBF\xF0\x81\x82\x41", R + R + R + R + R + R + R + R + "A"},
+        {"\xED\xA0\x80\x41", R + R + R + "A"},
+        {"\xF4\x91\x92\x93\xFF\x41\x80\xBF\x42", R + R + R + R + R + "A" + R + R + "B"},
+        {"\xE1\x80\xE2\xF0\x91\x92\xF1\xBF\x41", R + R + R + R + "A"},
+        {"caf\xE9", "caf" + R},
+        {"\xC4\x8C" "a\xE2\x82", "\xC4\x8C" "a" + R},
+        {"\xF0\x9F\x8E\xB5", "\xF0\x9F\x8E\xB5"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        std::string out = "x";
+        appendWellFormedUtf8(out, c.in);
+        EXPECT_EQ(out, "x" + c.out) << c.in;
+    }
 }
 
 TEST(Cells, ColoursByHexOrName)
@@ -172,7 +191,14 @@ std::string bytes(std::initializer_list<int> values)
 
 TEST(TagText, EachEncodingReachesThePageAsUtf8)
 {
-    struct { const char* name; std::string in; int encoding; std::string out; } cases[] = {
+    using platform::LegacyEncoding;
+    struct {
+        const char* name;
+        std::string in;
+        int encoding;
+        std::string out;
+        LegacyEncoding legacy = LegacyEncoding::Iso8859_1;
+    } cases[] = {
         {"ascii unchanged", "Hello", tagLatin1, "Hello"},
         {"cut at the first zero", std::string("AB\0CD", 5), tagLatin1, "AB"},
         {"latin-1 converted", "Caf\xE9", tagLatin1, "Caf\xC3\xA9"},
@@ -195,12 +221,45 @@ TEST(TagText, EachEncodingReachesThePageAsUtf8)
         {"utf-16be later mark is text", bytes({0, 'a', 0xFE, 0xFF, 0, 'b'}), tagUtf16BE, "a\xEF\xBB\xBF" "b"},
         {"utf-8 kept and cut at zero", std::string("\xC5\xA1" "a\0x", 5), tagUtf8, "\xC5\xA1" "a"},
         {"empty", "", tagUtf16, ""},
+        // The legacy encoding reads what would be ISO-8859-1, and only that.
+        {"windows-1250", "\xC8iern\x61", tagLatin1, "\xC4\x8Ciern\x61", LegacyEncoding::Windows1250},
+        {"windows-1251", "\xC1\xE0\xF5", tagLatin1, "\xD0\x91\xD0\xB0\xD1\x85", LegacyEncoding::Windows1251},
+        {"legacy leaves utf-8 alone", "\xC3\xA9t\xC3\xA9", tagLatin1, "\xC3\xA9t\xC3\xA9", LegacyEncoding::Windows1250},
+        {"legacy for an unknown encoding byte", "\xC8", 9, "\xC4\x8C", LegacyEncoding::Windows1250},
+        {"legacy not for utf-16", bytes({0xFF, 0xFE, 0xC8, 0}), tagUtf16, "\xC3\x88", LegacyEncoding::Windows1250},
+        {"undefined byte replaced", "a\x98z", tagLatin1, "a\xEF\xBF\xBDz", LegacyEncoding::Windows1251},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(tagTextToPage(c.in, c.encoding), c.out) << c.name;
+        EXPECT_EQ(tagTextToPage(c.in, c.encoding, c.legacy), c.out) << c.name;
     // Names are judged the same way but never cut.
-    EXPECT_EQ(nameToPage(std::string("a\0\xE9", 3)), std::string("a\0\xC3\xA9", 4));
-    EXPECT_EQ(nameToPage("\xC4\x8Cierna"), "\xC4\x8Cierna");
+    const auto latin1 = LegacyEncoding::Iso8859_1;
+    EXPECT_EQ(nameToPage(std::string("a\0\xE9", 3), latin1), std::string("a\0\xC3\xA9", 4));
+    EXPECT_EQ(nameToPage("\xC4\x8Cierna", latin1), "\xC4\x8Cierna");
+}
+
+TEST(TagText, PathsAreJudgedNameByName)
+{
+    using platform::LegacyEncoding;
+    const std::string d(1, platform::PathDelimiter);
+    struct {
+        const char* name;
+        std::string in;
+        std::string out;
+        LegacyEncoding legacy = LegacyEncoding::Iso8859_1;
+    } cases[] = {
+        {"utf-8 throughout", d + "M\xC3\xBAsica" + d + "d\xC3\xA9j\xC3\xA0", d + "M\xC3\xBAsica" + d + "d\xC3\xA9j\xC3\xA0"},
+        // One Latin-1 folder leaves the UTF-8 names around it as they are.
+        {"one latin-1 name among utf-8", "\xC9" "coute" + d + "d\xC3\xA9j\xC3\xA0 vu", "\xC3\x89" "coute" + d + "d\xC3\xA9j\xC3\xA0 vu"},
+        {"each name in the legacy encoding", d + "\xC8" + d + "\xC3\xA9" + d + "\xE8.mp3" + d,
+         d + "\xC4\x8C" + d + "\xC3\xA9" + d + "\xC4\x8D.mp3" + d, LegacyEncoding::Windows1250},
+        {"empty names between delimiters", d + d + "\xE9" + d + d, d + d + "\xC3\xA9" + d + d},
+        {"no delimiter", "\xE9", "\xC3\xA9"},
+        {"empty", "", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pathToPage(c.in, c.legacy), c.out) << c.name;
+    // A caption is a text: judged as a whole, the UTF-8 beside a Latin-1 byte goes as Latin-1.
+    EXPECT_EQ(nameToPage("\xC9" "coute/d\xC3\xA9", LegacyEncoding::Iso8859_1), "\xC3\x89" "coute/d\xC3\x83\xC2\xA9");
 }
 
 TEST(TagText, GenreValuesNameTheirGenres)
@@ -224,7 +283,7 @@ TEST(TagText, GenreValuesNameTheirGenres)
     };
     for (const auto& c : cases) {
         std::string out;
-        genreValuesToPage(c.in, c.encoding, out);
+        genreValuesToPage(c.in, c.encoding, platform::LegacyEncoding::Iso8859_1, out);
         EXPECT_EQ(out, c.out) << c.name;
     }
 }

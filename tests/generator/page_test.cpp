@@ -200,7 +200,7 @@ TEST(LibraryPage, FirstRowsPlainThenAllRowsAsDataByWholeFolders)
 
 #ifndef _WIN32 // names there are always the narrow text of some character
 // A name that is not UTF-8 is shown as ISO-8859-1; its link keeps the file's own bytes, every
-// byte from 0x80 up percent-encoded. Each text is judged whole and on its own.
+// byte from 0x80 up percent-encoded. A path is judged name by name, the caption as a whole.
 TEST(Page, NamesThatAreNotUtf8AreShownAsLatin1AndLinkedByTheirBytes)
 {
     TempDir in;
@@ -223,11 +223,21 @@ TEST(Page, NamesThatAreNotUtf8AreShownAsLatin1AndLinkedByTheirBytes)
     const std::string link = "<tr><td nowrap>&nbsp;<a href=\"" + in.dir() + "caf%E9/";
     EXPECT_EQ(countLines(lines, link + "%C4%8Cierna.mp3\">" + slovak + "</a>&nbsp;</td></tr>"), 1);
     EXPECT_EQ(countLines(lines, link + "%E9t%E9 &amp; 100%25.mp3\">\xC3\xA9t\xC3\xA9 &amp; 100%.mp3</a>&nbsp;</td></tr>"), 1);
-
-    s.FileNameMode = fnFullPath;
+    s.FileNameMode = fnFullPath; // the Latin-1 folder leaves the UTF-8 name in it as it is
     s.ActiveLinks = 0;
     lines = run.lines(stored);
-    EXPECT_EQ(countLines(lines, "<tr><td nowrap>&nbsp;" + shown + "/\xC3\x84\xC2\x8Cierna.mp3&nbsp;</td></tr>"), 1);
+    EXPECT_EQ(countLines(lines, "<tr><td nowrap>&nbsp;" + shown + "/" + slovak + "&nbsp;</td></tr>"), 1);
+    s.IncludeSubdirs = true;
+    in.write(folder + "/d\xC3\xA9j\xC3\xA0 vu/x.mp3", "x");
+    lines = run.lines(stored);
+    EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + shown + "/d\xC3\xA9j\xC3\xA0 vu/ " + shown + "</b></span>"), 1);
+    // In the user's legacy encoding: the caption, and the folders' names over the tables.
+    run.options.legacyEncoding = platform::LegacyEncoding::Windows1250;
+    s.PageCaption = "\xC8iern\x61";
+    in.write(folder + "/\xE8/x.mp3", "x");
+    lines = run.lines(stored);
+    EXPECT_EQ(lines[3], "    <title>\xC4\x8Ciern\x61</title>");
+    EXPECT_EQ(countLines(lines, "<span class=mp3><b>" + shown + "/\xC4\x8D/ " + shown + "</b></span>"), 1);
 }
 #endif
 

@@ -139,6 +139,90 @@ TEST(Rows, TagTextsAreEscapedAndDecodedIntoUtf8)
               "<tr>" + cell("Caf\xC3\xA9 &amp; &lt;Bar&gt;") + cell("\xC4\x8Cier") + cell("&quot;Quoted&quot;") + "</tr>");
 }
 
+// The user's legacy encoding reads what is neither UTF-8 nor another ID3 encoding: ID3v1 texts,
+// ID3v2 texts of encoding 0, and names.
+TEST(Rows, TheLegacyEncodingReadsSingleByteTextsAndNames)
+{
+    Id3v1Fields v1;
+    v1.title = "\xC8iern\x61"; // "Čierna" in windows-1250
+    v1.artist = "Caf\xC3\xA9";  // UTF-8 stays UTF-8
+    const Bytes v2 = id3v2Tag(textFrame("TALB", "\xBCudov\xE1") + textFrame("TCON", "\xC8" "ard\xE1\x9A") +
+                              textFrame("TPE2", std::string("\xFF\xFE\xC8\0", 4), 1) + zeros(16));
+    RowRun run;
+    run.listed({ciTitle, ciArtist, ciAlbum, ciGenre, ciAlbumArtist, ciFileName});
+    run.options.legacyEncoding = platform::LegacyEncoding::Windows1250;
+    run.settings.FileNameMode = fnFullPath;
+    // A name on Windows is always the narrow text of some character.
+    const std::string name = platform::PathDelimiter == '/' ? "\xC8" "ierna.mp3" : "\xC4\x8C" "ierna.mp3";
+    EXPECT_EQ(run.row(name, v2 + cbrMillionBytes(id3v1Block(v1))),
+              "<tr>" + cell("\xC4\x8Cierna") + cell("Caf\xC3\xA9") + cell("\xC4\xBDudov\xC3\xA1") +
+                  cell("\xC4\x8C" "ard\xC3\xA1\xC5\xA1") + cell("\xC3\x88") + cell(run.in.dir() + "\xC4\x8Cierna.mp3") + "</tr>");
+
+    RowRun cyrillic;
+    cyrillic.columns({ciArtist});
+    cyrillic.options.legacyEncoding = platform::LegacyEncoding::Windows1251;
+    Id3v1Fields moscow;
+    moscow.artist = "\xCC\xEE\xF1\xEA\xE2\xE0";
+    EXPECT_EQ(cyrillic.row("a.mp3", cbrMillionBytes(id3v1Block(moscow))),
+              "<tr>" + cell("\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0") + "</tr>");
+}
+
+// An export lists every field of every file in walk order, whatever the columns and the
+// tables; its link leads from the export's folder to the file.
+TEST(Rows, ExportsHoldEveryFieldInWalkOrder)
+{
+    Id3v1Fields v1;
+    v1.title = "=1+1";
+    v1.artist = "Tom, \"Jerry\"";
+    v1.track = 7;
+    v1.genre = 17;
+    const Bytes v2 = id3v2Tag(textFrame("TALB", "Caf\xE9") + textFrame("TPE2", "Band") + zeros(16));
+    RowRun run;
+    run.in.write("b.mp3", str(v2 + cbrMillionBytes(id3v1Block(v1))));
+    run.in.write("A/\xC3\xA9t\xC3\xA9/n.mp3", str(zeros(3000)));
+    run.in.write("A/cover.jpg", "x");
+    run.columns({ciFileSize});
+    run.settings.IncludeSubdirs = true;
+    run.settings.DirOverTable = true;
+    run.settings.AllDirsInOneTable = true;
+    run.settings.FileNameMode = fnFullPath;
+    // Folders and links are joined by the system's delimiter, as a page's links are.
+    const auto inJson = [](std::string text) {
+        for (std::size_t at = 0; (at = text.find('\\', at)) != std::string::npos; at += 2)
+            text.insert(at, 1, '\\');
+        return text;
+    };
+    const std::string d(1, platform::PathDelimiter), jd = inJson(d);
+    const std::string link = platform::relativePath(platform::withoutTrailingDelimiter(run.out.dir()),
+                                                    platform::withoutTrailingDelimiter(run.in.dir())) + d;
+    const std::string jlink = inJson(link);
+    const std::string size = std::to_string(1000000 + v2.size());
+    run.outputName = "list.CSV";
+    EXPECT_EQ(run.generate(run.in.dir()),
+              "\xEF\xBB\xBF" "folder,file,artist,title,album,year,track,genre,album_artist,length_s,size_bytes,"
+              "bitrate_kbps,sample_rate_hz,channels,vbr,link\r\n"
+              ",b.mp3,\"Tom, \"\"Jerry\"\"\",'=1+1,Caf\xC3\xA9,,7,Rock,Band,62," + size + ",128,44100,joint_stereo,0," +
+                  link + "b.mp3\r\n"
+              "A" + d + "\xC3\xA9t\xC3\xA9,n.mp3,,,,,,,,,3000,,,,," + link + "A" + d + "\xC3\xA9t\xC3\xA9" + d + "n.mp3\r\n");
+    run.outputName = "list.jsonl";
+    run.settings.TagPriority = 2; // no tag's text
+    EXPECT_EQ(run.generate(run.in.dir()),
+              "{\"folder\":\"\",\"file\":\"b.mp3\",\"artist\":\"\",\"title\":\"\",\"album\":\"\",\"year\":\"\","
+              "\"track\":\"\",\"genre\":\"\",\"album_artist\":\"\",\"length_s\":62,\"size_bytes\":" + size + ",\"bitrate_kbps\":128,"
+              "\"sample_rate_hz\":44100,\"channels\":\"joint_stereo\",\"vbr\":false,\"link\":\"" + jlink + "b.mp3\"}\n"
+              "{\"folder\":\"A" + jd + "\xC3\xA9t\xC3\xA9\",\"file\":\"n.mp3\",\"artist\":\"\",\"title\":\"\",\"album\":\"\",\"year\":\"\","
+              "\"track\":\"\",\"genre\":\"\",\"album_artist\":\"\",\"length_s\":null,\"size_bytes\":3000,\"bitrate_kbps\":null,"
+              "\"sample_rate_hz\":null,\"channels\":null,\"vbr\":null,\"link\":\"" + jlink + "A" + jd + "\xC3\xA9t\xC3\xA9" + jd + "n.mp3\"}\n");
+
+    // A walk without files: the header row alone, or nothing.
+    TempDir empty;
+    run.outputName = "e.csv";
+    EXPECT_EQ(run.generate(empty.dir()), "\xEF\xBB\xBF" "folder,file,artist,title,album,year,track,genre,album_artist,"
+                                         "length_s,size_bytes,bitrate_kbps,sample_rate_hz,channels,vbr,link\r\n");
+    run.outputName = "e.jsonl";
+    EXPECT_EQ(run.generate(empty.dir()), "");
+}
+
 TEST(Rows, RecordValuesOnlyAnEditedFileHolds)
 {
     RowRun run;

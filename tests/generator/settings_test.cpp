@@ -174,6 +174,21 @@ TEST(OptionsFile, ReadsKeysAsTheyAreWrittenByHandAndReportsWhatItCannotUse)
             EXPECT_EQ(bad[0].line, c.badLine) << c.name;
         }
     }
+    // The legacy encoding by one of its names in any letter case; another spelling is reported.
+    using platform::LegacyEncoding;
+    std::vector<BadOption> bad;
+    EXPECT_EQ(parseOptions("legacy-encoding = Windows-1250\r\n", bad).legacyEncoding, LegacyEncoding::Windows1250);
+    EXPECT_EQ(parseOptions("legacy-encoding=koi8-r\nlegacy-encoding=CP437", bad).legacyEncoding, LegacyEncoding::Cp437);
+    EXPECT_TRUE(bad.empty());
+    EXPECT_EQ(parseOptions("legacy-encoding=windows-1250\nlegacy-encoding=cp1250\n", bad).legacyEncoding,
+              LegacyEncoding::Iso8859_1);
+    ASSERT_EQ(bad.size(), 1u);
+    EXPECT_EQ(bad[0].line, 2);
+    EXPECT_EQ(bad[0].key, "legacy-encoding");
+    PageOptions options;
+    EXPECT_EQ(optionsText(options), "");
+    options.legacyEncoding = LegacyEncoding::Koi8R;
+    EXPECT_EQ(optionsText(options), "legacy-encoding=KOI8-R\r\n");
 }
 
 TEST(OptionsFile, WritingKeepsWhatItDoesNotKnow)
@@ -191,7 +206,7 @@ TEST(OptionsFile, WritingKeepsWhatItDoesNotKnow)
 
     options.columns.clear();
     EXPECT_EQ(optionsText(options), "# mine\r\npage=library\r\n\r\nlater=1\r\n");
-    EXPECT_EQ(optionsText(PageOptions{{ciGenre}, PageKind::Plain, {}}), "columns=genre\r\n");
+    EXPECT_EQ(optionsText(PageOptions{{ciGenre}, PageKind::Plain, platform::LegacyEncoding::Iso8859_1, {}}), "columns=genre\r\n");
     // A first line that starts with a byte-order mark keeps it through a write and a read.
     options = parseOptions("\xEF\xBB\xBF\xEF\xBB\xBFmark", bad);
     EXPECT_EQ(parseOptions(optionsText(options), bad).lines, std::vector<std::string>{"\xEF\xBB\xBFmark"});

@@ -62,11 +62,13 @@ public:
         for (int i = 1; i <= 14; ++i)
             (new QLabel(QStringLiteral("label"), this))->setObjectName(QStringLiteral("Label%1").arg(i));
         (new QLabel(QStringLiteral("label"), this))->setObjectName(QStringLiteral("lblPageKind"));
+        (new QLabel(QStringLiteral("label"), this))->setObjectName(QStringLiteral("lblLegacyEncoding"));
         combo("cmbID3TagPriority", {"Ver.2.3 first, then ver.1.1", "Ver.1.1 first, then ver.2.3"});
         combo("cmbAfterGenerate", {"Show the page", "Don't show the page", "Ask me to show the page"});
         combo("cmbFileSizeIn", {"Bytes (B)", "KiloBytes (kB)", "MegaBytes (MB)"});
         combo("cmbFileName", QStringList{"Only file names", "File names with full path"}.mid(0, fileNameItems));
         combo("cmbPageKind", {"Plain table", "Searchable library"});
+        combo("cmbLegacyEncoding", {"ISO-8859-1", "windows-1250"});
         for (const char* name : {"cbxPageBackground", "cbxPageText", "cbxDirectoryName", "cbxCellBackground",
                                  "cbxHeaderBackground", "cbxActiveLink", "cbxMouseOverActiveLink"})
             combo(name, {"Black", "White"});

@@ -1,6 +1,7 @@
 // The language support inside the real main window: the start with a recorded language, the
 // hidden switch to Slovak, the Language command and the about box.
 #include "dialogs/BrowsDlg.h"
+#include "dialogs/SaveDialog.h"
 #include "desktop/HelpWindow.h"
 #include "dialogs/about.h"
 #include "ui/ColourBox.h"
@@ -181,6 +182,8 @@ private slots:
         f.child<QComboBox>("cmbFileSizeIn")->setCurrentIndex(2);
         f.child<QComboBox>("cmbID3TagPriority")->setCurrentIndex(0);
         f.child<QComboBox>("cmbFileName")->setCurrentIndex(1);
+        auto* encodings = f.child<QComboBox>("cmbLegacyEncoding");
+        encodings->setCurrentIndex(encodings->findText("KOI8-R"));
 
         f.window->Panel4DblClick();
         QVERIFY(desktop.onlyMessage(QMessageBox::NoIcon, QStringLiteral("Skusim nahrat slovak.dll")));
@@ -190,6 +193,12 @@ private slots:
         QCOMPARE(f.child<QComboBox>("cmbFileSizeIn")->currentIndex(), 2);
         QCOMPARE(f.child<QComboBox>("cmbID3TagPriority")->currentIndex(), 0);
         QCOMPARE(f.child<QComboBox>("cmbFileName")->currentIndex(), 1);
+        // The language's own code page comes first; the choice stays.
+        QCOMPARE(encodings->itemText(0), QStringLiteral("windows-1250"));
+        QCOMPARE(encodings->itemText(1), QStringLiteral("ISO-8859-1"));
+        QCOMPARE(encodings->count(), platform::LegacyEncodingCount);
+        QCOMPARE(encodings->currentText(), QStringLiteral("KOI8-R"));
+        QCOMPARE(f.window->SaveDialog().nameFilters().value(0), QString::fromUtf8("Stránka HTML (*.htm; *.html) (*.htm *.html)"));
         QCOMPARE(items(lbSelected),
                  (QStringList{QString::fromUtf8("Názov"), QString::fromUtf8("Názov súboru"), "Interpret"}));
 

@@ -13,8 +13,13 @@ TEST(Win32NarrowTextAnsi, TagTextsInCodePage1252)
 {
     if (::GetACP() != 1252)
         GTEST_SKIP() << "ANSI code page " << ::GetACP();
-    // ISO-8859-1 tags come from this code page's world: the bytes stay.
-    EXPECT_EQ(platform::narrowFromLatin1("caf\xE9 \x80"), "caf\xE9 \x80");
+    // ISO-8859-1 tags come from this code page's world: the bytes stay. Another encoding's
+    // characters go across, as far as the code page has them.
+    using platform::LegacyEncoding;
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Iso8859_1, "caf\xE9 \x80"), "caf\xE9 \x80");
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Windows1252, "caf\xE9 \x80"), "caf\xE9 \x80");
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Windows1250, "\xC8ierna \xE1"), "Cierna \xE1");
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Cp437, "\x82t\x82"), "\xE9t\xE9");
     EXPECT_EQ(platform::narrowFromUtf16(u"caf\u00E9 \u20AC"), "caf\xE9 \x80");
     EXPECT_EQ(platform::narrowFromUtf8("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xE9 \x80");
     // A character the code page lacks becomes the system's nearest one (or its default

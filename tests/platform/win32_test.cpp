@@ -214,6 +214,19 @@ TEST(Win32Paths, DriveLettersColonsAndBothDelimiters)
     EXPECT_TRUE(cwd.size() == 3 || cwd.back() != '\\') << cwd;
 }
 
+TEST(Win32Paths, AbsoluteNormalAndRelativePaths)
+{
+    EXPECT_EQ(platform::normalPath("C:\\a\\..\\b/./c\\"), "C:\\b\\c");
+    EXPECT_EQ(platform::normalPath("C:\\.."), "C:\\");
+    EXPECT_EQ(platform::normalPath("\\\\server\\share\\a\\..\\b"), "\\\\server\\share\\b");
+    EXPECT_EQ(platform::absolutePath("C:\\x\\..\\y"), "C:\\y");
+    const std::string cwd = platform::currentDirectory();
+    EXPECT_EQ(platform::absolutePath("in"), platform::normalPath(cwd + "\\in"));
+    EXPECT_EQ(platform::relativePath("C:\\Music\\Out", "c:\\music\\Rock\\a.mp3"), "..\\Rock\\a.mp3");
+    EXPECT_EQ(platform::relativePath("C:\\Music", "D:\\Rock\\a.mp3"), "D:\\Rock\\a.mp3");
+    EXPECT_EQ(platform::relativePath("\\\\server\\share\\a", "\\\\server\\share\\b\\c.mp3"), "..\\b\\c.mp3");
+}
+
 TEST(Win32Paths, ADriveRootIsListed)
 {
     // Drive C: exists under Wine and on every Windows; its root has no "." or "..".
@@ -329,7 +342,11 @@ TEST(Win32NarrowText, TheAnsiCodePageOfTheProcess)
         GTEST_SKIP() << "ANSI code page " << ::GetACP();
     EXPECT_EQ(platform::narrowFromUtf16(u"\u010Cierna k\u00E1va \U0001F3B5"), "\xC4\x8C" "ierna k\xC3\xA1va \xF0\x9F\x8E\xB5");
     EXPECT_EQ(platform::narrowFromUtf8("\xC4\xBD" "ud"), "\xC4\xBD" "ud");
-    EXPECT_EQ(platform::narrowFromLatin1("caf\xE9"), "caf\xC3\xA9");
+    using platform::LegacyEncoding;
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Iso8859_1, "caf\xE9"), "caf\xC3\xA9");
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Windows1250, "\xC8iern\x61"), "\xC4\x8Ciern\x61");
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Windows1251, "\xCC\xEE"), "\xD0\x9C\xD0\xBE");
+    EXPECT_EQ(platform::narrowFromLegacy(LegacyEncoding::Windows1252, "a\x81"), "a\xEF\xBF\xBD");
     EXPECT_EQ(platform::narrowFromUtf16(u""), "");
 }
 

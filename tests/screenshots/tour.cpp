@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
@@ -165,6 +166,10 @@ void everything(Tour& tour, TfrmMain& window)
         QStatusTipEvent tip(window.findChild<QWidget*>(QStringLiteral("chkAllDirsInOneTable"))->statusTip());
         QApplication::sendEvent(&window, &tip);
     });
+    tour.shot(QStringLiteral("list-legacy-encoding"), [&window] {
+        window.findChild<QAction*>(QStringLiteral("acHTMLPSettings"))->trigger();
+        window.findChild<QComboBox*>(QStringLiteral("cmbLegacyEncoding"))->showPopup();
+    });
     window.findChild<QAction*>(QStringLiteral("acMainSettings"))->trigger();
 
     auto* bar = window.findChild<QMenuBar*>(QStringLiteral("mmenuMain"));
@@ -183,6 +188,19 @@ void everything(Tour& tour, TfrmMain& window)
 
     tour.shot(QStringLiteral("dlg-folder"), trigger("acInputDir"));
     tour.shot(QStringLiteral("dlg-save"), trigger("acOutputFile"));
+    tour.shot(QStringLiteral("dlg-save-types"), [trigger] {
+        // The list of types open over the dialog; the dialog goes once the picture is taken.
+        QTimer::singleShot(300, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget())
+                if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+                    types->showPopup();
+        });
+        QTimer::singleShot(900, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        trigger("acOutputFile")();
+    });
     tour.shot(QStringLiteral("dlg-language"), trigger("acLanguage"));
     tour.shot(QStringLiteral("dlg-about"), trigger("acAboutProgram"));
     tour.shot(QStringLiteral("dlg-author"), trigger("acAboutAuthor"));

@@ -17,7 +17,8 @@
 
 namespace {
 
-const char* const comboNames[] = {"cmbID3TagPriority", "cmbAfterGenerate", "cmbFileSizeIn", "cmbFileName", "cmbPageKind"};
+const char* const comboNames[] = {"cmbID3TagPriority", "cmbAfterGenerate", "cmbFileSizeIn", "cmbFileName", "cmbPageKind",
+                                  "cmbLegacyEncoding"};
 const char* const checkNames[] = {"chkIncludeSubdirectories", "chkDirOverTable", "chkAllDirsInOneTable", "chkWrap"};
 const char* const editNames[] = {"lbledtInput", "lbledtOutput", "lbledtPageCaption"};
 const char* const colourNames[] = {"cbxPageBackground", "cbxPageText", "cbxDirectoryName", "cbxCellBackground",
@@ -70,6 +71,8 @@ void changeEveryControl(const WindowFixture& f, bool other)
     f.child<QComboBox>("cmbFileSizeIn")->setCurrentIndex(other ? 1 : 2);
     f.child<QComboBox>("cmbFileName")->setCurrentIndex(other ? 0 : 1);
     f.child<QComboBox>("cmbPageKind")->setCurrentIndex(other ? 0 : 1);
+    auto* encodings = f.child<QComboBox>("cmbLegacyEncoding");
+    encodings->setCurrentIndex(encodings->findText(other ? "KOI8-R" : "windows-1250"));
     for (int i = 0; i < 7; ++i)
         f.child<ColourBox>(colourNames[i])->setColour(other ? rgbColour(0, 128, 0) : rgbColour(10 + i, 20, 30));
     f.child<ColourBox>("cbxPageText")->setColour(other ? rgbColour(1, 2, 3) : rgbColour(0xA6, 0xCA, 0xF0));
@@ -110,6 +113,8 @@ private slots:
         QCOMPARE(formState(f), saved);
         QCOMPARE(texts(f.child<QListWidget>("lbSelected")),
                  (QStringList{"Year", "Track", "Artist", "Bit rate mode", "File name"}));
+        QCOMPARE(f.child<QComboBox>("cmbLegacyEncoding")->currentText(), QStringLiteral("windows-1250"));
+        QVERIFY(readFile(f.tmp.path("tunesheet.options")).find("legacy-encoding=windows-1250\r\n") != std::string::npos);
         QVERIFY(desktop.messages.empty());
         // And the next start shows the same.
         f.restart();
@@ -290,7 +295,7 @@ private slots:
         QCOMPARE(input->text(), QString::fromStdString(f.tmp.dir()) + QString::fromUtf8("Café Música/"));
         // A name of UTF-8 and stray bytes mixed reads as the page reads it: one decoder for both.
         const std::string mixed = "/m/Caf\xC3\xA9 \xFF.mp3";
-        QCOMPARE(pathForDisplay(mixed), QString::fromStdString(nameToPage(mixed)));
+        QCOMPARE(pathForDisplay(mixed), QString::fromStdString(pathToPage(mixed, platform::LegacyEncoding::Iso8859_1)));
         f.window->close();
         QCOMPARE(readSettingsFile(f.settingsFile()).InputDir.str(), folder);
         QCOMPARE(readSettingsFile(f.settingsFile()).OutputFile.str(), folder + "list.htm");
@@ -316,6 +321,12 @@ private slots:
         WindowFixture f;
         f.window->FormToClass();
         QCOMPARE(bytesOf(f.window->Generator().Settings), bytesOf(initialFormSettings()));
+        // The legacy encodings in their usual order, the default chosen.
+        auto* encodings = f.child<QComboBox>("cmbLegacyEncoding");
+        QCOMPARE(encodings->count(), platform::LegacyEncodingCount);
+        QCOMPARE(encodings->itemText(0), QStringLiteral("ISO-8859-1"));
+        QCOMPARE(encodings->itemText(12), QStringLiteral("CP866"));
+        QCOMPARE(encodings->currentText(), QStringLiteral("ISO-8859-1"));
     }
 
     void startWithoutColumnsSelectsAllAndAShortFileStillOpensTheWindow()

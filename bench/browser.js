@@ -139,9 +139,12 @@ async function main() {
       const settled = async (count) => page.waitForFunction((n) => window.latencies.length >= n, { polling: 20, timeout: 600000 }, count);
       // The first sort of a text column: the Title.
       const buttons = await page.$$("#ts th button");
+      const renderer = () => pageProcesses(pid).reduce((most, p) => memoryOf(p).now > memoryOf(most).now ? p : most);
+      const sortCpuBefore = cpuOf(renderer());
       await buttons[1].click();
       await settled(1);
       result.firstTextSortS = (await page.evaluate(() => window.latencies[0])) / 1000;
+      result.firstTextSortCpuS = Math.round((cpuOf(renderer()) - sortCpuBefore) * 100) / 100;
       await buttons[1].click();
       await settled(2);
       result.secondTextSortS = (await page.evaluate(() => window.latencies[1])) / 1000;

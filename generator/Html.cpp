@@ -162,7 +162,7 @@ void appendScriptString(std::string& out, std::string_view text, bool asField)
         if (byte == '"' || byte == '\\') {
             out += '\\';
             out += static_cast<char>(byte);
-        } else if (byte <= 1 && asField) {
+        } else if (asField && (byte <= 1 || byte == 0x7F)) {
             out += "\\ufffd";
         } else if (byte < 0x80) {
             appendUnit(byte);

@@ -28,7 +28,7 @@ void appendLinkPath(std::string& out, std::string_view path);
 // A text as the body of a JavaScript string literal in a script element: `"` and `\` escaped,
 // and so is every character that could end the element or the literal (`<`, control characters,
 // U+2028, U+2029), as \uXXXX. So is every character from U+0100 on: a page whose scripts hold
-// nothing past U+00FF is held by the browser at one byte a character. With `asField`, U+0000
-// and U+0001 become U+FFFD: the text is a field of a list whose fields are separated by a raw
-// U+0001.
+// nothing past U+00FF is held by the browser at one byte a character. With `asField`, U+0000,
+// U+0001 and U+007F become U+FFFD: the text is a field of a list whose fields are separated by
+// a raw U+007F, where "\u0001" alone stands for an empty field.
 void appendScriptString(std::string& out, std::string_view text, bool asField = false);

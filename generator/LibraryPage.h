@@ -89,6 +89,7 @@ private:
     };
     std::vector<Segment> segments_;
     std::vector<std::string> columnTexts_;
+    std::vector<std::string> cellsAbove_; // each column's last cell in the chunk
     std::vector<std::string> links_;
     std::vector<char> linkIsName_; // the link ends in "/" and the File name cell's text
     std::size_t linkCount_ = 0;

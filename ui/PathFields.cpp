@@ -4,6 +4,7 @@
 
 #include "desktop/DesktopServices.h"
 #include "desktop/LocalText.h"
+#include "generator/ExportFormat.h"
 #include "generator/GeneratorSettings.h"
 #include "platform/DirReader.h"
 #include "platform/Path.h"
@@ -19,11 +20,12 @@ namespace {
 // The most bytes a path may have: what the settings record holds.
 constexpr std::size_t PathLimit = sizeof(TGeneratorSettings::InputDir.chars);
 
-bool isPage(const std::string& path)
+// A page or an export: the kinds of file the save dialog offers.
+bool isOutputFile(const std::string& path)
 {
     const QString name = fromLocalBytes(platform::extractFileName(path));
     return name.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive) ||
-           name.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive);
+           name.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive) || exportKindOf(path) != ExportKind::None;
 }
 
 } // namespace
@@ -93,8 +95,8 @@ void PathFields::drag(QDropEvent* event)
 {
     const std::string path = droppedPath(event->mimeData());
     const bool folder = !path.empty() && platform::directoryExists(path);
-    const bool page = !path.empty() && !folder && isPage(path);
-    if (!folder && !page) {
+    const bool output = !path.empty() && !folder && isOutputFile(path);
+    if (!folder && !output) {
         event->ignore();
         return;
     }

@@ -10,41 +10,70 @@
 "use strict";
 var tsCollate = (function () {
   var SmallSort = 2000;
-  var InsertionRange = 32;
   var MostPairTests = 160; // characters: pairs of more are not looked for
   // The keys hold a text's first elements only: texts that agree that far are few, and the
-  // collator orders them.
-  var KeyLength = 24;
+  // collator orders them. In small groups (a folder's files) fewer tell the texts apart.
+  var KeyLength = 24, GroupKeyLength = 12, SmallGroup = 256;
   var Spelled = { "\u00df": "ss", "\u00e6": "ae", "\u00c6": "AE", "\u0153": "oe", "\u0152": "OE", "\u0133": "ij", "\u0132": "IJ" };
 
   // {rank: the place of each text, equal texts sharing one, count: how many places}. The texts
-  // may repeat.
-  function collate(texts, collator) {
-    var d = texts.length, compare = function (a, b) {
-      var x = texts[a], y = texts[b];
+  // may repeat; they are an array of strings or a list of pieces of longer strings (`pieces`).
+  // The texts from each of `starts` to the next are ordered among themselves only.
+  function collate(texts, collator, starts) {
+    var list = Array.isArray(texts) ? pieces(texts) : texts, d = list.count, made = new Array(d);
+    // The collator needs texts as strings: made for the few texts it is asked about.
+    var text = function (a) {
+      var t = made[a];
+      return t === undefined ? (made[a] = list.strings[list.owner[a]].substring(list.from[a], list.to[a])) : t;
+    };
+    var compare = function (a, b) {
+      var x = text(a), y = text(b);
       return x === y ? 0 : collator.compare(x, y);
     };
-    var ids = new Int32Array(d), i;
+    starts = starts || [0, d];
+    var groups = starts.length - 1, sorted = new Int32Array(d), g, i;
     for (i = 0; i < d; i++)
-      ids[i] = i;
-    if (d <= SmallSort)
-      return places(Array.from(ids).sort(compare), null, compare);
-    var keys = makeKeys(texts, collator);
-    var simple = [], complex = [];
-    for (i = 0; i < d; i++)
-      (keys.complex[i] ? complex : simple).push(i);
-    var sorted = Int32Array.from(simple);
-    keys.tied = new Uint8Array(d);
-    radixSort(sorted, keys);
-    sortEqualKeys(sorted, keys.tied, compare);
-    if (complex.length) {
-      complex.sort(compare);
-      sorted = mergeInto(sorted, complex, compare);
+      sorted[i] = i;
+    if (d <= SmallSort) {
+      for (g = 0; g < groups; g++)
+        sorted.set(Array.from(sorted.subarray(starts[g], starts[g + 1])).sort(compare), starts[g]);
+      return places(sorted, null, compare);
     }
-    // Too many letters to look for pairs among: the collator checks every neighbour.
-    if (!keys.pairsKnown && !inOrder(sorted, compare))
-      return places(Array.from(sorted).sort(compare), null, compare);
-    return places(sorted, keys, compare);
+    var keys = makeKeys(list, collator, d / groups < SmallGroup ? GroupKeyLength : KeyLength), complex = keys.complex, ranges = [], extra = [], k = 0;
+    for (g = 0; g < groups; g++) {
+      var from = k, own = [];
+      for (i = starts[g]; i < starts[g + 1]; i++) {
+        if (complex[i])
+          own.push(i);
+        else
+          sorted[k++] = i;
+      }
+      ranges.push(from, k, 0);
+      extra.push(own);
+    }
+    keys.tied = new Uint8Array(d);
+    // The first k places hold the texts with keys; the rest are merged in below.
+    tsRadix(sorted.subarray(0, k), keys, ranges);
+    sortEqualKeys(sorted.subarray(0, k), keys.tied, compare);
+    // The texts whose keys the collator alone can place, put in their places; too many letters
+    // to look for pairs among, and the collator checks every neighbour.
+    var resorted = false;
+    if (k < d || !keys.pairsKnown) {
+      var all = new Int32Array(d), at = 0;
+      for (g = 0; g < groups; g++) {
+        var group = sorted.subarray(ranges[3 * g], ranges[3 * g + 1]);
+        if (extra[g].length)
+          group = mergeInto(group, extra[g].sort(compare), compare);
+        if (!keys.pairsKnown && !inOrder(group, compare)) {
+          group = Array.from(group).sort(compare);
+          resorted = true;
+        }
+        all.set(group, at);
+        at += group.length;
+      }
+      sorted = all;
+    }
+    return places(sorted, resorted ? null : keys, compare);
   }
 
   function inOrder(sorted, compare) {
@@ -107,27 +136,18 @@ var tsCollate = (function () {
     }
   }
 
-
-
   function isDigit(u) {
     return u >= 48 && u <= 57;
   }
 
-  // The collator's order of the characters the texts use: each one's place (0: ignored), the
-  // pairs it reads as one letter with theirs, and the characters whose place says nothing
-  // (spelled out where that is known).
-  function alphabet(texts, collator) {
-    var seen = new Uint8Array(65536), units = [], i, j;
-    for (i = 0; i < texts.length; i++) {
-      var t = texts[i];
-      for (j = 0; j < t.length; j++) {
-        var u = t.charCodeAt(j);
-        if (!seen[u]) {
-          seen[u] = 1;
-          units.push(String.fromCharCode(u));
-        }
-      }
-    }
+  // The collator's order of the characters `seen`: each one's place (0: ignored), the pairs it
+  // reads as one letter with theirs, and the characters whose place says nothing (spelled out
+  // where that is known).
+  function alphabet(seen, collator) {
+    var units = [], i;
+    for (i = 0; i < seen.length; i++)
+      if (seen[i])
+        units.push(String.fromCharCode(i));
     // The letters a character may spell out need places of their own.
     units.slice().forEach(function (c) {
       var spelling = Spelled[c] || c.normalize("NFKD");
@@ -209,36 +229,70 @@ var tsCollate = (function () {
     return 0;
   }
 
+  // Texts as pieces of longer strings: text i is strings[owner[i]] from from[i] to to[i]. A
+  // column's cells are pieces of its chunks' strings, read in place.
+  function pieces(array) {
+    var n = array.length, owner = new Int32Array(n), from = new Int32Array(n), to = new Int32Array(n);
+    for (var i = 0; i < n; i++) {
+      owner[i] = i;
+      to[i] = array[i].length;
+    }
+    return { strings: array, owner: owner, from: from, to: to, count: n };
+  }
+
+  // Each text's first `length` characters, copied into one array that the key making reads
+  // more than once.
+  function copyStarts(list, length) {
+    var n = list.count, units = new Uint16Array(n * length), counts = new Uint8Array(n), cut = new Uint8Array(n);
+    var seen = new Uint8Array(65536), strings = list.strings, owner = list.owner, from = list.from, to = list.to;
+    for (var i = 0; i < n; i++) {
+      var t = strings[owner[i]], start = from[i], end = Math.min(to[i], start + length), at = i * length - start;
+      for (var j = start; j < end; j++) {
+        var u = t.charCodeAt(j);
+        units[at + j] = u;
+        seen[u] = 1;
+      }
+      counts[i] = end - start;
+      cut[i] = to[i] > end ? 1 : 0;
+    }
+    return { units: units, counts: counts, cut: cut, seen: seen };
+  }
+
   // Each text as a row of numbers (its letters' places; a run of digits as the digits' place,
   // the run's length without leading zeros and the digits) and whether the row can be trusted.
-  function makeKeys(texts, collator) {
-    var a = alphabet(texts, collator), place = a.place, pairStart = a.pairStart, spelled = a.spelled, spellings = a.spellings;
-    var i, j, total = 0;
-    for (i = 0; i < texts.length; i++)
-      total += Math.min(3 * texts[i].length, KeyLength) + 4;
-    var elements = new Uint16Array(total), offsets = new Int32Array(texts.length + 1), complex = new Uint8Array(texts.length);
+  // A key holds at most `length` elements, made from the text's first `length` characters: a
+  // text whose key the characters past them would complete (one with pairs or ignored
+  // characters, or a run of digits that goes on) is for the collator to place.
+  function makeKeys(list, collator, length) {
+    var copy = copyStarts(list, length), units = copy.units, counts = copy.counts, cut = copy.cut;
+    var a = alphabet(copy.seen, collator), place = a.place, pairStart = a.pairStart, spelled = a.spelled, spellings = a.spellings;
+    var n = list.count, i, j, total = 0;
+    for (i = 0; i < n; i++)
+      total += Math.min(3 * counts[i], length) + 4;
+    var elements = new Uint16Array(total), offsets = new Int32Array(n + 1), complex = new Uint8Array(n);
     var digits = a.digits, k = 0, most = 0;
-    for (i = 0; i < texts.length; i++) {
-      var t = texts[i];
+    for (i = 0; i < n; i++) {
+      var at = i * length, reach = counts[i], stop = k + length;
       offsets[i] = k;
-      var stop = k + KeyLength;
-      for (j = 0; j < t.length && k < stop; j++) {
-        var u = t.charCodeAt(j);
+      for (j = 0; j < reach && k < stop; j++) {
+        var u = units[at + j];
         if (u >= 48 && u <= 57) {
           var from = j;
-          while (from < t.length - 1 && t.charCodeAt(from) === 48 && isDigit(t.charCodeAt(from + 1)))
+          while (from < reach - 1 && units[at + from] === 48 && isDigit(units[at + from + 1]))
             from++;
           var to = from;
-          while (to < t.length && isDigit(t.charCodeAt(to)))
+          while (to < reach && isDigit(units[at + to]))
             to++;
+          if (to === reach && cut[i])
+            complex[i] = 1;
           elements[k++] = digits;
           elements[k++] = to - from;
           for (var m = from; m < to && k < stop; m++)
-            elements[k++] = t.charCodeAt(m) - 47;
+            elements[k++] = units[at + m] - 47;
           most = Math.max(most, to - from);
           j = to - 1;
-        } else if (pairStart[u] === 1 && j + 1 < t.length && a.pairs.has(u * 65536 + t.charCodeAt(j + 1))) {
-          elements[k++] = a.pairs.get(u * 65536 + t.charCodeAt(j + 1));
+        } else if (pairStart[u] === 1 && j + 1 < reach && a.pairs.has(u * 65536 + units[at + j + 1])) {
+          elements[k++] = a.pairs.get(u * 65536 + units[at + j + 1]);
           j++;
         } else if (spelled[u] !== 0) {
           if (spelled[u] < 0)
@@ -250,64 +304,12 @@ var tsCollate = (function () {
           elements[k++] = place[u];
         }
       }
+      if (k < stop && cut[i])
+        complex[i] = 1;
     }
-    offsets[texts.length] = k;
+    offsets[n] = k;
     most = Math.max(most, a.most, 11);
     return { elements: elements, offsets: offsets, complex: complex, alphabet: most + 1, pairsKnown: a.pairsKnown };
-  }
-
-  // Most significant element first: each range of texts equal so far is split by its next
-  // element; short ranges are finished by insertion.
-  function radixSort(ids, keys) {
-    var el = keys.elements, off = keys.offsets;
-    var count = new Int32Array(keys.alphabet + 2), scratch = new Int32Array(ids.length), now = new Int32Array(ids.length);
-    var stack = [0, ids.length, 0];
-    while (stack.length) {
-      var depth = stack.pop(), hi = stack.pop(), lo = stack.pop(), i, e, p;
-      if (hi - lo <= InsertionRange) {
-        insertionSort(ids, lo, hi, depth, el, off);
-        for (i = lo + 1; i < hi; i++)
-          if (equalFrom(ids[i - 1], ids[i], depth, el, off))
-            keys.tied[ids[i]] = 1;
-        continue;
-      }
-      var least = 1 << 30, most = -1;
-      for (i = lo; i < hi; i++) {
-        p = off[ids[i]] + depth;
-        e = p < off[ids[i] + 1] ? el[p] + 1 : 0;
-        now[i] = e;
-        if (e < least)
-          least = e;
-        if (e > most)
-          most = e;
-      }
-      if (least === most) {
-        if (most > 0)
-          stack.push(lo, hi, depth + 1);
-        else
-          markTied(ids, lo, hi, keys.tied);
-        continue;
-      }
-      count.fill(0, least, most + 2);
-      for (i = lo; i < hi; i++)
-        count[now[i] + 1]++;
-      count[least] = lo;
-      for (e = least + 1; e <= most + 1; e++)
-        count[e] += count[e - 1];
-      for (i = lo; i < hi; i++)
-        scratch[count[now[i]]++] = ids[i];
-      ids.set(scratch.subarray(lo, hi), lo);
-      // Texts that have ended (element 0) are equal and stay in their order.
-      if (least === 0)
-        markTied(ids, lo, count[0], keys.tied);
-      var start = least === 0 ? count[0] : lo;
-      for (e = Math.max(least, 1); e <= most; e++) {
-        var end = count[e];
-        if (end - start > 1)
-          stack.push(start, end, depth + 1);
-        start = end;
-      }
-    }
   }
 
   // The run holds one text only: it stays in page order.
@@ -316,43 +318,6 @@ var tsCollate = (function () {
       if (compare(ids[from], ids[k]) !== 0)
         return false;
     return true;
-  }
-
-  function markTied(ids, lo, hi, tied) {
-    for (var i = lo + 1; i < hi; i++)
-      tied[ids[i]] = 1;
-  }
-
-  function insertionSort(ids, lo, hi, depth, el, off) {
-    for (var i = lo + 1; i < hi; i++) {
-      var id = ids[i], j = i - 1;
-      while (j >= lo && compareFrom(ids[j], id, depth, el, off) > 0) {
-        ids[j + 1] = ids[j];
-        j--;
-      }
-      ids[j + 1] = id;
-    }
-  }
-
-  function equalFrom(a, b, depth, el, off) {
-    var pa = off[a] + depth, pb = off[b] + depth, length = off[a + 1] - pa;
-    if (off[b + 1] - pb !== length)
-      return false;
-    for (var k = 0; k < length; k++)
-      if (el[pa + k] !== el[pb + k])
-        return false;
-    return true;
-  }
-
-  function compareFrom(a, b, depth, el, off) {
-    var pa = off[a] + depth, pb = off[b] + depth, ea = off[a + 1], eb = off[b + 1];
-    for (;; pa++, pb++) {
-      var x = pa < ea ? el[pa] + 1 : 0, y = pb < eb ? el[pb] + 1 : 0;
-      if (x !== y)
-        return x - y;
-      if (x === 0)
-        return a - b;
-    }
   }
 
   return collate;

@@ -11,7 +11,7 @@ var ts = (function () {
 
   // The data: rows numbered in page order.
   var n = 0;
-  var chunks = []; // {first, count, texts: [a string per column], links, segs: [row, prefix, ...]}
+  var store, chunks; // tsChunks, and its list
   var folders = []; // {path, first, count, fold}
   var bytes = new Float64Array(1024), secs = new Float64Array(1024), folderOf = new Int32Array(1024);
   var totalBytes = 0, totalSecs = 0;
@@ -24,7 +24,6 @@ var ts = (function () {
   var order = null, orderLength = 0; // rows in sort order, grouped by folder when tables are per folder
   var ranks = []; // per column, once all data is there: {rank: Int32Array, count}
 
-  var splitChunks = [];
   var updatePending = false, started = false;
 
   function start(config) {
@@ -33,14 +32,13 @@ var ts = (function () {
     lang = doc.documentElement.lang || undefined;
     totals = tsTotals(lang, cfg.texts);
     table = doc.getElementById("ts");
+    store = tsChunks(ncols, cfg.nameCol);
+    chunks = store.list;
     rows = tsRows(cfg, table, doc.getElementById("ts-bar"), {
-      cells: cells,
-      link: function (row) {
-        var chunk = chunkOf(row);
-        return linkOf(chunk, split(chunk), row);
-      },
+      cells: store.cells,
+      link: store.link,
       folder: function (f) { return folders[f].path; },
-      sample: sample
+      sample: store.sample
     });
     countOut = doc.getElementById("ts-count");
     printNote = doc.getElementById("ts-print");
@@ -73,15 +71,18 @@ var ts = (function () {
     bytes = b, secs = s, folderOf = f;
   }
 
-  // One chunk: its folders as [path, rows, link prefix, ...] (0 for the path of a folder that
-  // goes on from the chunk before), a string per column holding the chunk's cells separated by
-  // U+0001, the links' ends the same way ("" for the File name cell's text), sizes and lengths in
-  // seconds.
-  function add(segs, texts, links, sizes, seconds) {
-    // Its script is done with: the text it held goes.
-    var script = doc.currentScript;
-    if (script)
-      script.remove();
+  // One chunk, as JSON in the element before the script that calls this: its folders as
+  // [path, rows, link prefix, ...] (0 for the path of a folder that goes on from the chunk
+  // before, 1 for a prefix that is the path), a string per column holding the chunk's cells (see
+  // tsChunks), the links' ends separated the same way ("" for the File name cell's text), sizes
+  // and lengths in seconds.
+  function add() {
+    // The elements are done with: the text they held goes.
+    var script = doc.currentScript, block = script.previousElementSibling;
+    var data = JSON.parse(block.text);
+    block.remove();
+    script.remove();
+    var segs = data[0], texts = data[1], links = data[2], sizes = data[3], seconds = data[4];
     var first = n, count = sizes.length;
     grow(n + count);
     var chunk = { first: first, count: count, texts: texts, links: links, segs: [], split: null, fold: null, offsets: null };
@@ -93,7 +94,7 @@ var ts = (function () {
         f++;
       }
       folders[f].count += segs[i + 1];
-      chunk.segs.push(row, segs[i + 2]);
+      chunk.segs.push(row, segs[i + 2] === 1 ? folders[f].path : segs[i + 2]);
       folderOf.fill(f, row, row + segs[i + 1]);
       row += segs[i + 1];
     }
@@ -136,60 +137,9 @@ var ts = (function () {
     setTimeout(function () {
       for (var c = 0; c < ncols && n > 2000; c++)
         if (cfg.cols[c].sort === "text")
-          return tsSort.warmUp(sample(c), lang), tsSearch.foldWhenIdle(chunks, ncols, 0);
+          return tsSort.warmUp(store.sample(c), lang), tsSearch.foldWhenIdle(chunks, ncols, 0);
       tsSearch.foldWhenIdle(chunks, ncols, 0);
     }, 0);
-  }
-
-  function chunkOf(row) {
-    var lo = 0, hi = chunks.length - 1;
-    while (lo < hi) {
-      var mid = (lo + hi + 1) >> 1;
-      if (chunks[mid].first <= row)
-        lo = mid;
-      else
-        hi = mid - 1;
-    }
-    return chunks[lo];
-  }
-
-  // A chunk's cells as arrays, kept for the few chunks last drawn (a chunk holds thousands of
-  // rows, and the rows in view lie in one or two).
-  function split(chunk) {
-    if (!chunk.split) {
-      var parts = [];
-      for (var c = 0; c < ncols; c++)
-        parts.push(chunk.texts[c].split("\x01"));
-      parts.push(chunk.links === null ? null : chunk.links.split("\x01"));
-      chunk.split = parts;
-      splitChunks.push(chunk);
-      if (splitChunks.length > 6)
-        splitChunks.shift().split = null;
-    }
-    return chunk.split;
-  }
-
-  function cells(row) {
-    var chunk = chunkOf(row), parts = split(chunk), k = row - chunk.first, out = [];
-    for (var c = 0; c < ncols; c++)
-      out.push(parts[c][k]);
-    return out;
-  }
-
-  // Some of column c's texts, from the first chunks.
-  function sample(c) {
-    var out = [];
-    for (var i = 0; i < chunks.length && out.length < 400; i++)
-      out = out.concat(split(chunks[i])[c].slice(0, 400 - out.length));
-    return out;
-  }
-
-  function linkOf(chunk, parts, row) {
-    var prefix = "";
-    for (var i = 0; i < chunk.segs.length && chunk.segs[i] <= row; i += 2)
-      prefix = chunk.segs[i + 1];
-    var end = parts[ncols][row - chunk.first];
-    return prefix + (end === "" ? parts[cfg.nameCol][row - chunk.first] : end);
   }
 
   // The rows in view (and, while the data comes in, the count) follow once a frame.
@@ -278,7 +228,7 @@ var ts = (function () {
       return ranks[c];
     var kind = cfg.cols[c].sort, result, i;
     if (kind === "text") {
-      result = tsSort.rankTexts(columnValues(c), lang);
+      result = tsSort.rankTexts(store.scan.bind(null, c), n, lang, cfg.folders ? folderStarts() : null);
     } else {
       var keys = new Float64Array(n);
       if (kind === "bytes") {
@@ -287,7 +237,7 @@ var ts = (function () {
         for (i = 0; i < n; i++)
           keys[i] = secs[i] < 0 ? NaN : secs[i];
       } else {
-        var values = columnValues(c);
+        var values = store.column(c, n);
         for (i = 0; i < n; i++)
           keys[i] = parseFloat(values[i]);
       }
@@ -305,14 +255,8 @@ var ts = (function () {
                         folders.map(function (f) { return f.count; }));
   }
 
-  function columnValues(c) {
-    var values = new Array(n), k = 0;
-    for (var i = 0; i < chunks.length; i++) {
-      var chunk = chunks[i], parts = chunk.split ? chunk.split[c] : chunk.texts[c].split("\x01");
-      for (var r = 0; r < parts.length; r++)
-        values[k++] = parts[r];
-    }
-    return values;
+  function folderStarts() {
+    return folders.map(function (f) { return f.first; }).concat([n]);
   }
 
   // ---- Search -----------------------------------------------------------------------------

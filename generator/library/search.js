@@ -2,8 +2,10 @@
 // accents and compatibility forms, and every word of a query looked for inside one field.
 "use strict";
 var tsSearch = (function () {
-  var Marks = /\p{M}+/gu;
-  var Controls = /[\x02-\x1f\x7f]/g; // U+0001 stays: it separates a column's fields
+  // A field's marks go, but for one that starts it: a field of marks alone must not fold to the
+  // empty field that stands for a repeat of the one above.
+  var Marks = /(?<!^|\x7f)\p{M}+/gu;
+  var Controls = /[\x00-\x1f]/g; // U+007F stays: it separates a column's fields
   var Letters = /[\u00df\u00e6\u0153\u00f8\u0142\u0111\u00f0\u00fe\u0131\u03c2\u2018\u2019\u02bc]/g;
   var Spelled = {
     "\u00df": "ss", "\u00e6": "ae", "\u0153": "oe", "\u00f8": "o", "\u0142": "l", "\u0111": "d", "\u00f0": "d",
@@ -19,7 +21,7 @@ var tsSearch = (function () {
   // The query's words, folded, without those that another word contains (they add nothing),
   // the longest first: it rules out the most rows.
   function queryWords(query) {
-    var all = fold(query).split(/[\s\0\x01]+/).filter(function (w) { return w.length > 0; });
+    var all = fold(query).split(/[\s\x7f]+/).filter(function (w) { return w.length > 0; });
     all.sort(function (a, b) { return b.length - a.length; });
     var kept = [];
     for (var i = 0; i < all.length && kept.length < MostWords; i++)
@@ -35,7 +37,7 @@ var tsSearch = (function () {
   }
 
   // The chunk's searchable texts: each column's string folded, with where each row's field
-  // starts in it.
+  // starts in it (a field that repeats the one above it is empty).
   function foldChunk(chunk, columns) {
     if (chunk.fold !== null)
       return;
@@ -44,7 +46,7 @@ var tsSearch = (function () {
       var text = fold(chunk.texts[c]), at = new Int32Array(chunk.count + 1), p = 0;
       for (var r = 0; r < chunk.count; r++) {
         at[r] = p;
-        p = text.indexOf("\x01", p) + 1 || text.length + 1;
+        p = text.indexOf("\x7f", p) + 1 || text.length + 1;
       }
       at[chunk.count] = text.length + 1;
       texts.push(text);
@@ -102,6 +104,10 @@ var tsSearch = (function () {
             r++;
           if (need[r] > 0)
             need[r] &= ~bit;
+          // The rows below that repeat the field hold the word too.
+          for (var k = r + 1; k < count && offsets[k + 1] - offsets[k] === 1; k++)
+            if (need[k] > 0)
+              need[k] &= ~bit;
           p = text.indexOf(word, offsets[r + 1]);
         }
       }

@@ -103,7 +103,7 @@ TEST(Cells, ScriptStringsHoldNothingThatEndsTheirScriptOrLiteral)
         {"Latin-1 stays, the rest escaped", "caf\xC3\xA9 \xC4\x8Cierna", false, "caf\xC3\xA9 \\u010cierna"},
         {"beyond the BMP", "\xF0\x9F\x8E\xB5", false, "\\ud83c\\udfb5"},
         {"not UTF-8", "caf\xE9", false, "caf\xE9"},
-        {"separators in a field", std::string("a\0b\x01" "c", 5), true, "a\\ufffdb\\ufffdc"},
+        {"separators in a field", std::string("a\0b\x01" "c\x7F", 6), true, "a\\ufffdb\\ufffdc\\ufffd"},
         {"NUL elsewhere", std::string("a\0b", 3), false, "a\\u0000b"},
     };
     for (const auto& c : cases) {

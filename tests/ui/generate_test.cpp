@@ -268,11 +268,13 @@ private slots:
         QVERIFY(!std::filesystem::exists(longPage));
         QCOMPARE(p.window->Generator().RecentDirs.Count(), 1); // only the one loaded
 
-        // A folder or a page of a usable length dropped on the window fills its field; other
-        // files are not taken.
+        // A folder, a page or an export of a usable length dropped on the window fills its
+        // field; other files are not taken.
         desktop.messages.clear();
         drop(p.tmp.dir());
         QCOMPARE(p.input->text(), qs(p.tmp.dir()));
+        drop(p.tmp.path("music.jsonl"));
+        QCOMPARE(p.output->text(), qs(p.tmp.path("music.jsonl")));
         drop(p.tmp.path("music.HTML"));
         QCOMPARE(p.output->text(), qs(p.tmp.path("music.HTML")));
         drop(p.tmp.write("notes.txt"));

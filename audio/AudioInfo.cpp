@@ -108,10 +108,7 @@ std::int64_t TAudioInfo::FirstFrameSearchStart(TStream& Stream, std::int64_t Sta
 {
     std::int64_t From = 0;
     while (From + Id3v2HeaderSize <= Count) {
-        unsigned char Header[Id3v2HeaderSize];
-        Stream.Seek(Start + From);
-        Stream.ReadBuffer(Header, sizeof Header);
-        const std::int64_t TagLength = id3v2TagLength(Header);
+        const std::int64_t TagLength = id3v2TagLength(Stream.ViewBuffer(Start + From, Id3v2HeaderSize));
         if (TagLength == 0 || From + TagLength > Count)
             break;
         From += TagLength;
@@ -119,25 +116,25 @@ std::int64_t TAudioInfo::FirstFrameSearchStart(TStream& Stream, std::int64_t Sta
     return From;
 }
 
-// Reads 128-byte blocks, keeping the last 4 bytes of each in front of the next, so that a
-// header across two blocks is found too. A candidate counts only when the frame it announces
-// is followed by a header of the same stream; otherwise the search goes on behind it. A
-// free-format candidate (bit-rate index 0) never counts: its header gives no frame length, so
-// nothing can confirm it, and such false syncs are common enough to hide the audio.
+// Reads 128-byte blocks, each searched with the last 4 bytes of the one before in front of it,
+// so that a header across two blocks is found too. A candidate counts only when the frame it
+// announces is followed by a header of the same stream; otherwise the search goes on behind
+// it. A free-format candidate (bit-rate index 0) never counts: its header gives no frame
+// length, so nothing can confirm it, and such false syncs are common enough to hide the audio.
 void TAudioInfo::FindFirstFrame(TStream& Stream, std::int64_t Start, std::int64_t Count)
 {
     const std::int64_t From = FirstFrameSearchStart(Stream, Start, Count);
     const std::int64_t Left = Count - From;
-    unsigned char Buffer[BlockSize];
     std::int64_t Total = 0;
     std::int32_t Carry = 0;
     while (Total < FSearchLimit && Total < Left) {
         const auto N = static_cast<std::int32_t>(std::min<std::int64_t>(BlockSize - Carry, Left - Total));
-        Stream.Seek(Start + From + Total);
-        Stream.ReadBuffer(Buffer + Carry, static_cast<std::size_t>(N));
         const std::int64_t BufferOffset = From + Total - Carry;
+        const auto Searched = static_cast<std::size_t>(Carry + N);
         for (std::int32_t At = 0;;) {
-            const std::int32_t R = FFrameHeader.FindFrame(Buffer + At, Carry + N - At);
+            // Looked at again after each candidate: the check of the frame behind it reads.
+            const unsigned char* Block = Stream.ViewBuffer(Start + BufferOffset, Searched);
+            const std::int32_t R = FFrameHeader.FindFrame(Block + At, Carry + N - At);
             if (R < 0)
                 break;
             const std::int64_t Candidate = BufferOffset + At + R;
@@ -149,7 +146,6 @@ void TAudioInfo::FindFirstFrame(TStream& Stream, std::int64_t Start, std::int64_
         }
         Total += N;
         Carry = CarryBytes;
-        std::memmove(Buffer, Buffer + BlockSize - CarryBytes, CarryBytes);
     }
     // A failed search may leave a rejected candidate loaded.
     FFrameHeader.SetValid(false);
@@ -164,11 +160,8 @@ bool TAudioInfo::FollowedBySameStream(TStream& Stream, std::int64_t Start, std::
     const std::int64_t Next = Candidate + FFrameHeader.FrameLength();
     if (Next + 4 > Count)
         return true;
-    unsigned char Bytes[4];
-    Stream.Seek(Start + Next);
-    Stream.ReadBuffer(Bytes, sizeof Bytes);
     TMpegFrameHdr Following;
-    return Following.LoadFromBuffer(Bytes, sizeof Bytes) && Following.SameStream(FFrameHeader);
+    return Following.LoadFromBuffer(Stream.ViewBuffer(Start + Next, 4), 4) && Following.SameStream(FFrameHeader);
 }
 
 // Where a Xing or Info header sits: behind the side information, whose size depends on the
@@ -189,15 +182,13 @@ void TAudioInfo::ReadVbrHeader(TStream& Stream, std::int64_t Start, std::int64_t
 {
     const std::int64_t XingAt = FFirstFrameOffset + XingOffset();
     if (XingAt + XingSize < Count) {
-        unsigned char Xing[XingSize + 4];
-        Stream.Seek(Start + XingAt);
-        Stream.ReadBuffer(Xing, XingSize);
+        const unsigned char* Xing = Stream.ViewBuffer(Start + XingAt, XingSize);
         const bool IsXing = std::memcmp(Xing, "Xing", 4) == 0;
         if (IsXing || std::memcmp(Xing, "Info", 4) == 0) {
             if ((Xing[7] & 0x01) == 0)
                 return;
             if ((Xing[7] & 0x02) != 0 && XingAt + XingSize + 4 <= Count) {
-                Stream.ReadBuffer(Xing + XingSize, 4);
+                Xing = Stream.ViewBuffer(Start + XingAt, XingSize + 4);
                 FHeaderBytes = bigEndian32(Xing + XingSize);
             }
             SetDurationFromFrames(bigEndian32(Xing + 8), IsXing ? fcXing : fcInfo);
@@ -207,9 +198,7 @@ void TAudioInfo::ReadVbrHeader(TStream& Stream, std::int64_t Start, std::int64_t
     const std::int64_t VbriAt = FFirstFrameOffset + VbriOffset;
     if (VbriAt + VbriSize >= Count)
         return;
-    unsigned char Vbri[VbriSize];
-    Stream.Seek(Start + VbriAt);
-    Stream.ReadBuffer(Vbri, sizeof Vbri);
+    const unsigned char* Vbri = Stream.ViewBuffer(Start + VbriAt, VbriSize);
     if (std::memcmp(Vbri, "VBRI", 4) == 0) {
         FHeaderBytes = bigEndian32(Vbri + 10);
         SetDurationFromFrames(bigEndian32(Vbri + 14), fcVbri);
@@ -241,13 +230,11 @@ void TAudioInfo::ReadTagsAtEnd(TStream& Stream, std::int64_t Start, std::int64_t
 {
     const std::int64_t FirstFrameEnd =
         FFrameHeader.Valid() ? FFirstFrameOffset + FFrameHeader.FrameLength() : 0;
-    unsigned char Tail[ApeFooterSize + ID3v1TagSize];
-    const std::int64_t TailSize = std::min<std::int64_t>(Count - FirstFrameEnd, sizeof Tail);
+    const std::int64_t TailSize = std::min<std::int64_t>(Count - FirstFrameEnd, ApeFooterSize + ID3v1TagSize);
     if (TailSize < ApeFooterSize)
         return;
-    Stream.Seek(Start + Count - TailSize);
-    Stream.ReadBuffer(Tail, static_cast<std::size_t>(TailSize));
-    const unsigned char* TailEnd = Tail + TailSize;
+    const unsigned char* TailEnd =
+        Stream.ViewBuffer(Start + Count - TailSize, static_cast<std::size_t>(TailSize)) + TailSize;
     if (TailSize >= ID3v1TagSize)
         FID3v1.LoadFromBuffer(TailEnd - ID3v1TagSize, ID3v1TagSize);
 
@@ -300,11 +287,8 @@ std::int32_t TAudioInfo::SecondFrameBitRate(TStream& Stream, std::int64_t Start,
 {
     const std::int64_t Next = FFirstFrameOffset + FFrameHeader.FrameLength();
     if (Next + 4 <= Count) {
-        unsigned char Bytes[4];
-        Stream.Seek(Start + Next);
-        Stream.ReadBuffer(Bytes, sizeof Bytes);
         TMpegFrameHdr Second;
-        if (Second.LoadFromBuffer(Bytes, sizeof Bytes) && Second.BitRate() > 0)
+        if (Second.LoadFromBuffer(Stream.ViewBuffer(Start + Next, 4), 4) && Second.BitRate() > 0)
             return Second.BitRate();
     }
     return std::max(FFrameHeader.BitRate(), 0);

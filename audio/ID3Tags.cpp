@@ -14,7 +14,8 @@ const std::int32_t BlockSize = 128;
 void assignField(std::string& text, const unsigned char* block, int offset, int size)
 {
     const unsigned char* begin = block + offset;
-    const unsigned char* end = std::find(begin, begin + size, 0);
+    const void* zero = std::memchr(begin, 0, static_cast<std::size_t>(size));
+    const unsigned char* end = zero ? static_cast<const unsigned char*>(zero) : begin + size;
     while (end != begin && end[-1] <= ' ')
         --end;
     text.assign(reinterpret_cast<const char*>(begin), static_cast<std::size_t>(end - begin));

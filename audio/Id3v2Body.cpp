@@ -10,15 +10,13 @@ const std::size_t ChunkSize = 4096;
 
 } // namespace
 
+// The stream's size bounds the body from the start: a frame that would end past the end of the
+// file is known as such without a read.
 Id3v2Body::Id3v2Body(TStream& stream, std::uint64_t size, bool unsynchronised)
-    : stream_(stream), position_(stream.Position()), end_(position_ + static_cast<std::int64_t>(size)),
+    : stream_(stream), position_(stream.Position()),
+      end_(std::min(position_ + static_cast<std::int64_t>(size), std::max(stream.Size(), position_))),
       unsynchronised_(unsynchronised)
 {
-}
-
-std::uint64_t Id3v2Body::left() const
-{
-    return static_cast<std::uint64_t>(end_ - position_) + (fill_ - next_);
 }
 
 bool Id3v2Body::nextUnsynchronised(unsigned char& byte)
@@ -44,6 +42,21 @@ bool Id3v2Body::nextUnsynchronised(unsigned char& byte)
     }
 }
 
+const unsigned char* Id3v2Body::take(std::size_t count, std::vector<unsigned char>& scratch)
+{
+    if (unsynchronised_) {
+        if (scratch.size() < count)
+            scratch.resize(count);
+        return read(scratch.data(), count) == count ? scratch.data() : nullptr;
+    }
+    static const unsigned char nothing = 0;
+    const unsigned char* data = &nothing;
+    if (count > 0 && peek(0, count, data) < count)
+        return nullptr;
+    position_ += static_cast<std::int64_t>(count);
+    return data;
+}
+
 std::size_t Id3v2Body::read(unsigned char* out, std::size_t count)
 {
     if (unsynchronised_) {
@@ -52,12 +65,10 @@ std::size_t Id3v2Body::read(unsigned char* out, std::size_t count)
             ++done;
         return done;
     }
-    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(count, left()));
-    stream_.Seek(position_);
-    const std::size_t got = stream_.Read(out, want);
+    const unsigned char* data = nullptr;
+    const std::size_t got = std::min(peek(0, count, data), count);
+    std::copy(data, data + got, out);
     position_ += static_cast<std::int64_t>(got);
-    if (got < want)
-        end_ = position_;
     return got;
 }
 
@@ -70,22 +81,25 @@ bool Id3v2Body::skip(std::uint64_t count)
                 return false;
         return true;
     }
-    // Only the last byte passed over is read, to see that it is there; the read that follows
-    // the skip finds its bytes in the same read-ahead.
-    unsigned char last;
-    if (count > left() || (count > 0 && peek(count - 1, &last, 1) == 0))
+    if (count > left())
         return false;
     position_ += static_cast<std::int64_t>(count);
     return true;
 }
 
-std::size_t Id3v2Body::peek(std::uint64_t ahead, unsigned char* out, std::size_t count)
+std::size_t Id3v2Body::peekStream(std::int64_t at, std::size_t count, const unsigned char*& data)
 {
-    if (ahead >= left())
+    if (at >= end_)
         return 0;
-    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(count, left() - ahead));
-    stream_.Seek(position_ + static_cast<std::int64_t>(ahead));
-    return stream_.Read(out, want);
+    const auto want = static_cast<std::size_t>(std::min<std::int64_t>(std::int64_t(count), end_ - at));
+    const std::size_t got = static_cast<std::size_t>(std::min<std::int64_t>(std::int64_t(stream_.View(at, want, data)), end_ - at));
+    // The file got shorter while it was read: the body ends where its data did.
+    if (got < want)
+        end_ = at + static_cast<std::int64_t>(got);
+    view_ = data;
+    viewStart_ = at;
+    viewEnd_ = at + static_cast<std::int64_t>(got);
+    return got;
 }
 
 void resynchronise(std::vector<unsigned char>& bytes)

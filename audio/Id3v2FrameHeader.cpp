@@ -4,21 +4,23 @@
 #include "audio/Id3v2Header.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 namespace {
 
 constexpr std::size_t Version4HeaderSize = 10;
 
-bool isIdentifierByte(unsigned char c)
+inline bool isIdentifierByte(unsigned char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    return static_cast<unsigned char>(c - 'A') < 26 || static_cast<unsigned char>(c - '0') < 10;
 }
 
-bool isIdentifier(const unsigned char* p, std::size_t size)
+inline bool isIdentifier(const unsigned char* p, std::size_t size)
 {
-    return std::all_of(p, p + size, isIdentifierByte);
+    for (std::size_t i = 0; i < size; ++i)
+        if (!isIdentifierByte(p[i]))
+            return false;
+    return true;
 }
 
 // Some taggers name version 2.3 frames by their version 2.2 identifiers, three characters and a
@@ -51,12 +53,10 @@ bool isVersion2IdentifierWithZero(const unsigned char* p)
 
 std::uint32_t frameId(const unsigned char* p, int version)
 {
+    // The key of identifierKey(): the characters from the top byte down.
     const std::size_t idSize = version == 2 ? 3 : 4;
-    if (isIdentifier(p, idSize)) {
-        char id[4] = {};
-        std::memcpy(id, p, idSize);
-        return identifierKey(id);
-    }
+    if (isIdentifier(p, idSize))
+        return version == 2 ? bigEndian24(p) << 8 : bigEndian32(p);
     return version > 2 && isVersion2IdentifierWithZero(p) ? version2TextId(p) : UnknownFrameId;
 }
 
@@ -68,21 +68,20 @@ bool framesWalkThrough(Id3v2Body& body, bool syncsafeSizes)
 {
     std::uint64_t at = 0;
     for (;;) {
-        unsigned char header[Version4HeaderSize];
-        const std::size_t n = body.peek(at, header, sizeof header);
+        const unsigned char* header = nullptr;
+        const std::size_t n = body.peek(at, Version4HeaderSize, header);
         if (n == 0 || header[0] == 0)
             return true;
         if (n < 4 || !(isIdentifier(header, 4) || isVersion2IdentifierWithZero(header)))
             return false;
-        if (n < sizeof header)
+        if (n < Version4HeaderSize)
             return true;
         const unsigned char* sizeBytes = header + 4;
         if (syncsafeSizes && std::any_of(sizeBytes, sizeBytes + 4, [](unsigned char c) { return c >= 0x80; }))
             return false;
         const std::uint64_t size = syncsafeSizes ? syncsafe32(sizeBytes) : bigEndian32(sizeBytes);
-        const std::uint64_t end = at + sizeof header + size;
-        unsigned char last;
-        if (end > body.left() || body.peek(end - 1, &last, 1) == 0)
+        const std::uint64_t end = at + Version4HeaderSize + size;
+        if (end > body.left())
             return false;
         at = end;
     }
@@ -95,13 +94,13 @@ bool hasPlainFrameSizes(Id3v2Body& body)
     return !framesWalkThrough(body, true) && framesWalkThrough(body, false);
 }
 
-std::optional<Id3v2FrameHeader> nextFrame(Id3v2Body& body, int version)
+std::optional<Id3v2FrameHeader> nextFrame(Id3v2Body& body, int version, std::vector<unsigned char>& scratch)
 {
     // Version 2.2: a 3-character identifier and a 3-byte size. Later: a 4-character
     // identifier, a 4-byte size and two flag bytes, status and format.
     const std::size_t headerSize = version == 2 ? 6 : Version4HeaderSize;
-    unsigned char bytes[Version4HeaderSize];
-    if (body.read(bytes, headerSize) < headerSize || bytes[0] == 0)
+    const unsigned char* bytes = body.take(headerSize, scratch);
+    if (!bytes || bytes[0] == 0)
         return std::nullopt;
     Id3v2FrameHeader frame;
     frame.id = frameId(bytes, version);

@@ -3,6 +3,7 @@
 // version 2.4 tag writes its sizes.
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class Id3v2Body;
 
@@ -36,5 +37,6 @@ bool hasPlainFrameSizes(Id3v2Body& body);
 
 // The next frame's header in a tag of `version`; nothing where the frames end: fewer bytes left
 // than a header, or padding. A version 2.3 or 2.4 frame named by a version 2.2 identifier of a
-// text and a zero byte ("TT2\0") has the id of that text's later identifier.
-std::optional<Id3v2FrameHeader> nextFrame(Id3v2Body& body, int version);
+// text and a zero byte ("TT2\0") has the id of that text's later identifier. `scratch` serves an
+// unsynchronised body.
+std::optional<Id3v2FrameHeader> nextFrame(Id3v2Body& body, int version, std::vector<unsigned char>& scratch);

@@ -62,33 +62,49 @@ bool isCompressedOrEncrypted(const Id3v2FrameHeader& frame, int version)
     return version == 4 && (frame.formatFlags & 0x0C) != 0;
 }
 
-// The frame's data, at most its first 64 KiB, into `data`; false when the frame runs past the
-// body's end.
-bool readFrameData(Id3v2Body& body, std::uint64_t size, Bytes& data)
+// A frame's content: where it lies, and how long it is.
+struct Content {
+    const unsigned char* data;
+    std::size_t size;
+};
+
+// The frame's data, at most its first 64 KiB, where the body holds it (`scratch` serves an
+// unsynchronised body); nothing when the frame runs past the body's end.
+std::optional<Content> takeFrameData(Id3v2Body& body, std::uint64_t size, Bytes& scratch)
 {
-    data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size, MaxFrameData)));
-    return body.read(data.data(), data.size()) == data.size() && body.skip(size - data.size());
+    const auto taken = static_cast<std::size_t>(std::min<std::uint64_t>(size, MaxFrameData));
+    const unsigned char* data = body.take(taken, scratch);
+    if (!data || !body.skip(size - taken))
+        return std::nullopt;
+    return Content{data, taken};
 }
 
-void dropFront(Bytes& data, std::size_t count)
+void dropFront(Content& content, std::size_t count)
 {
-    data.erase(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(std::min(count, data.size())));
+    count = std::min(count, content.size);
+    content.data += count;
+    content.size -= count;
 }
 
 // The data without what the format flags put in front of it (a group byte; in version 2.4 a
-// 4-byte data length too), resynchronised when version 2.4 unsynchronised the frame.
-void toFrameContent(Bytes& data, const Id3v2FrameHeader& frame, const Id3v2Header& tag)
+// 4-byte data length too), resynchronised into `resynchronised` when version 2.4
+// unsynchronised the frame.
+Content toFrameContent(Content data, const Id3v2FrameHeader& frame, const Id3v2Header& tag, Bytes& resynchronised)
 {
     if (tag.version == 3 && (frame.formatFlags & 0x20) != 0)
         dropFront(data, 1);
     if (tag.version != 4)
-        return;
+        return data;
     if ((frame.formatFlags & 0x40) != 0)
         dropFront(data, 1);
     if ((frame.formatFlags & 0x01) != 0)
         dropFront(data, 4);
-    if ((frame.formatFlags & 0x02) != 0 || (tag.flags & 0x80) != 0)
-        resynchronise(data);
+    if ((frame.formatFlags & 0x02) != 0 || (tag.flags & 0x80) != 0) {
+        resynchronised.assign(data.data, data.data + data.size);
+        resynchronise(resynchronised);
+        return {resynchronised.data(), resynchronised.size()};
+    }
+    return data;
 }
 
 // The length of the text at `p` up to its terminator: a zero byte, or a zero 16-bit unit in
@@ -135,15 +151,15 @@ void assignLeadingDigits(std::string& digits, const unsigned char* p, std::size_
 }
 
 // The frame's value and the encoding it is in.
-void assignFrameText(std::string& value, int& encoding, const Bytes& content, Layout layout)
+void assignFrameText(std::string& value, int& encoding, Content content, Layout layout)
 {
     value.clear();
     encoding = 0;
-    if (content.empty())
+    if (content.size == 0)
         return;
-    const int contentEncoding = content[0];
-    const unsigned char* p = content.data() + 1;
-    const std::size_t size = content.size() - 1;
+    const int contentEncoding = content.data[0];
+    const unsigned char* p = content.data + 1;
+    const std::size_t size = content.size - 1;
     switch (layout) {
     case Layout::Text:
         assignText(value, p, size, contentEncoding);
@@ -216,7 +232,7 @@ void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
     bool Found[Count] = {};
     unsigned Missing = FWanted;
     while (Missing != 0) {
-        const auto Frame = nextFrame(Body, Tag.version);
+        const auto Frame = nextFrame(Body, Tag.version, FFrameData);
         if (!Frame)
             return;
         // A frame that runs past the tag is not read, and nothing after it.
@@ -232,15 +248,23 @@ void id3v2tag::ReadFrames(Id3v2Body& Body, const Id3v2Header& Tag)
                 return;
             continue;
         }
-        if (!readFrameData(Body, Frame->size, FFrameData))
+        const auto Data = takeFrameData(Body, Frame->size, FFrameData);
+        if (!Data)
             return;
         Found[k] = true;
         Missing &= ~Match->gives;
-        // TDRC gives the year only where there is no TYER.
-        if (Match->layout == Layout::Date && Found[TyerIndex])
-            continue;
-        toFrameContent(FFrameData, *Frame, Tag);
-        assignFrameText(Loading().*Match->value, Loading().*Match->encoding, FFrameData, Match->layout);
+        // TDRC gives the year only where there is no TYER. Version 2.4 has no TYER: there the
+        // first of the two gives the year, and the walk need not look on for a TYER.
+        if (Match->layout == Layout::Date) {
+            if (Found[TyerIndex])
+                continue;
+            if (Tag.version == 4) {
+                Found[TyerIndex] = true;
+                Missing &= ~wvYear;
+            }
+        }
+        assignFrameText(Loading().*Match->value, Loading().*Match->encoding,
+                        toFrameContent(*Data, *Frame, Tag, FResynchronised), Match->layout);
     }
 }
 
@@ -287,6 +311,6 @@ bool id3v2tag::LoadFromFile(const std::string& FileName)
     auto file = platform::ReadOnlyFile::tryOpen(FileName, err);
     if (!file)
         throw platform::InOutError::fromSystem(err, FileName);
-    TFileStream Stream(std::move(file), ReadAhead);
+    TFileStream Stream(std::move(file), FirstRead);
     return LoadFromStream(Stream);
 }

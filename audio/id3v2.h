@@ -1,7 +1,8 @@
 #pragma once
 // The ID3v2 tag (versions 2.2, 2.3 and 2.4) at the start of an MP3 file, read frame by frame
-// until the values the page shows are found. Frames that are not wanted are passed over by
-// their size, never read: a large picture costs a seek.
+// until the values the page shows are found, from the stream's buffer where it holds them.
+// Frames that are not wanted are passed over by their size, never read: a large picture costs
+// at most a read of what follows it.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -15,7 +16,8 @@ public:
     id3v2tag() = default;
 
     // The values a load looks for, as bits: it reads frame after frame until each of them has
-    // been found (the year: in a TYER frame, as a TDRC frame may come first) or the tag ends.
+    // been found (the year: in a TYER frame, as a TDRC frame may come first; in version 2.4,
+    // which has no TYER, in either) or the tag ends.
     enum TWantedValue : unsigned {
         wvArtist = 1, wvTitle = 2, wvAlbum = 4, wvYear = 8, wvTrack = 16, wvGenre = 32, wvAlbumArtist = 64
     };
@@ -30,9 +32,9 @@ public:
     // The same over bytes in memory.
     bool LoadFromBuffer(const unsigned char* data, std::size_t size);
 
-    // The read-ahead a file stream for this reader needs: most tags' texts lie in their
+    // The first read of a file stream for this reader alone: most tags' texts lie in their
     // first KB, before a picture or the padding.
-    static constexpr std::size_t ReadAhead = 1024;
+    static constexpr std::size_t FirstRead = 1024;
 
     // The four values the page shows; empty unless Present.
     std::string GetArtist() const { return Current().Present ? Current().Artist : std::string(); }
@@ -46,7 +48,7 @@ public:
     // Each value is the first top-level frame's text up to its terminator, its bytes unchanged,
     // in the encoding named by the matching ...Encoding() (the frame's text-encoding byte; 0
     // without a frame). The year is TYER's text, or without a TYER frame the leading digits
-    // of TDRC, in ISO-8859-1. The URL is WXXX's link, in ISO-8859-1; the comment is COMM's
+    // of TDRC, in ISO-8859-1; in version 2.4 whichever of the two comes first. The URL is WXXX's link, in ISO-8859-1; the comment is COMM's
     // text. The genre holds every value of TCON, each ended by a zero character (the last one
     // may run to the frame's end). As the reading stops once the wanted values are found, the
     // others hold only what frames came before them.
@@ -104,5 +106,7 @@ private:
     Values FValues[2];
     int FCurrent = 0;
     unsigned FWanted = wvArtist | wvTitle | wvAlbum | wvYear;
+    // Frames' bytes where they cannot be read where the stream holds them.
     std::vector<unsigned char> FFrameData;
+    std::vector<unsigned char> FResynchronised;
 };

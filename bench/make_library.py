@@ -2,7 +2,13 @@
 """Builds a synthetic MP3 library for the benchmark: N distinct files in N/100 folders, each
 real lame-encoded audio (MPEG-1, MPEG-2 and MPEG-2.5; CBR with and without an Info header, VBR
 with Xing) under its own ID3v2.3 or ID3v2.4 tag, most with an ID3v1.1 tag, one in ten with
-cover art, and a folder.jpg in every folder."""
+cover art, and a folder.jpg in every folder.
+
+  make_library.py FOLDER N [--one-folder] [--real-sized]
+
+--one-folder puts the same files (names and bytes) into FOLDER itself, with one folder.jpg;
+--real-sized gives each file songs' length of audio, 4 minutes at 128 kbit/s (3.9 MB: CBR with
+and without an Info header, ABR with Xing) under the same tags."""
 import math
 import os
 import random
@@ -20,23 +26,36 @@ CLIPS = [  # (name, sample rate of the tone, lame options)
     ("mpeg25", 11025, ["-b", "32", "-m", "m"]),
     ("mpeg2-vbr", 24000, ["-V", "6"]),
 ]
+REAL_SIZED_CLIPS = [
+    ("cbr-info", 44100, ["-b", "128"]),
+    ("cbr-plain", 44100, ["-b", "128", "-t"]),
+    ("abr-xing", 44100, ["--abr", "128"]),
+]
+REAL_SIZED_SECONDS = 245
 
 
-def tone(path, rate, seconds, freq):
+def tone(path, rate, seconds, freq, noise=0):
+    # Long clips repeat one second: noise keeps an average bit rate from falling with a pure tone.
+    noisy = random.Random(freq)
+    one = min(seconds, 1.0)
+    block = b"".join(struct.pack("<h", int(6000 * math.sin(2 * math.pi * freq * i / rate))
+                                 + noisy.randint(-noise, noise)) for i in range(int(rate * one)))
     with wave.open(path, "wb") as w:
         w.setnchannels(1)
         w.setsampwidth(2)
         w.setframerate(rate)
-        w.writeframes(b"".join(struct.pack("<h", int(6000 * math.sin(2 * math.pi * freq * i / rate)))
-                               for i in range(int(rate * seconds))))
+        w.writeframes(block * int(seconds / one))
 
 
-def encode_clips(work):
+def encode_clips(work, real_sized):
     clips = []
-    for i, (name, rate, opts) in enumerate(CLIPS):
+    for i, (name, rate, opts) in enumerate(REAL_SIZED_CLIPS if real_sized else CLIPS):
         wav = os.path.join(work, name + ".wav")
         mp3 = os.path.join(work, name + ".mp3")
-        tone(wav, rate, 0.6, 220 * (i + 1))
+        if real_sized:
+            tone(wav, rate, REAL_SIZED_SECONDS, 220 * (i + 1), noise=4000)
+        else:
+            tone(wav, rate, 0.6, 220 * (i + 1))
         subprocess.run(["lame", "--quiet", "--noreplaygain"] + opts + [wav, mp3], check=True)
         with open(mp3, "rb") as f:
             clips.append(f.read())
@@ -83,19 +102,27 @@ def id3v1(n):
 
 
 def main():
-    target, count = sys.argv[1], int(sys.argv[2])
+    args = [a for a in sys.argv[1:] if not a.startswith("--")]
+    one_folder = "--one-folder" in sys.argv
+    real_sized = "--real-sized" in sys.argv
+    target, count = args[0], int(args[1])
     rng = random.Random(20261207)
     with tempfile.TemporaryDirectory() as work:
-        clips = encode_clips(work)
+        clips = encode_clips(work, real_sized)
     folders = max(1, count // 100)
+
+    def folder_of(d):
+        return target if one_folder else os.path.join(target, "Artist %03d" % (d % 50), "Album %04d" % d)
+
     for d in range(folders):
-        folder = os.path.join(target, "Artist %03d" % (d % 50), "Album %04d" % d)
-        os.makedirs(folder, exist_ok=True)
-        with open(os.path.join(folder, "folder.jpg"), "wb") as f:
-            f.write(rng.randbytes(30000))
+        picture = rng.randbytes(30000)  # drawn for every folder, so that the files are the same
+        if one_folder and d > 0:
+            continue
+        os.makedirs(folder_of(d), exist_ok=True)
+        with open(os.path.join(folder_of(d), "folder.jpg"), "wb") as f:
+            f.write(picture)
     for n in range(count):
-        d = n % folders
-        folder = os.path.join(target, "Artist %03d" % (d % 50), "Album %04d" % d)
+        folder = folder_of(n % folders)
         data = id3v2(rng, n, cover=rng.random() < 0.1) + clips[n % len(clips)]
         if rng.random() < 0.7:
             data += id3v1(n)

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the tools over one library in turn, round after round, and prints files per second, the
-cost per file against the floor (paired round by round: the median of each round's ratio) and
-peak RSS.
+cost per file against the floor (paired round by round: the median of each round's ratio), what
+each tool read per file (KB from the disk; on the share, requests) and peak RSS.
 
   --case warm    the page cache holds the library: each counted run follows an uncounted one
   --case cold    the page cache is dropped before every run (root only)
@@ -10,8 +10,10 @@ peak RSS.
 """
 import argparse
 import os
+import resource
 import statistics
 import subprocess
+import sys
 import time
 
 
@@ -31,10 +33,20 @@ def drop_caches():
         f.write("3\n")
 
 
-def timed(cmd):
+def requests_served(counter):
+    with open(counter, "rb") as f:
+        return int.from_bytes(f.read(8), sys.byteorder)
+
+
+def timed(cmd, counter=None):
+    """The run's seconds, the KB it read from the disk and the requests the share served."""
+    blocks = resource.getrusage(resource.RUSAGE_CHILDREN).ru_inblock
+    served = requests_served(counter) if counter else 0
     start = time.perf_counter()
     subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL)
-    return time.perf_counter() - start
+    seconds = time.perf_counter() - start
+    kb = (resource.getrusage(resource.RUSAGE_CHILDREN).ru_inblock - blocks) * 512 / 1024
+    return seconds, kb, (requests_served(counter) - served if counter else 0)
 
 
 def peak_rss_mb(cmd):
@@ -46,14 +58,14 @@ def peak_rss_mb(cmd):
     return float("nan")
 
 
-def run_once(case, cmd):
+def run_once(case, cmd, counter):
     if case == "warm":
         timed(cmd)  # uncounted: warms the cache and the process start
     elif case == "cold":
         drop_caches()
     elif case == "share":
         time.sleep(1.2)
-    return timed(cmd)
+    return timed(cmd, counter)
 
 
 def main():
@@ -68,24 +80,32 @@ def main():
     ap.add_argument("--floor", required=True)
     ap.add_argument("--taglib")
     ap.add_argument("--library-page", action="store_true", help="also tunesheet-cli --page library")
+    ap.add_argument("--counter", help="the share's request counter (slowfs -o counter=FILE)")
+    ap.add_argument("--label", help="names the case in the heading")
     a = ap.parse_args()
 
     tools = [("tunesheet-cli", a.cli), ("floor", a.floor)] + ([("taglib", a.taglib)] if a.taglib else [])
     if a.library_page:
         tools.insert(1, ("library page", a.cli))
     times = {name: [] for name, _ in tools}
+    reads = {name: [] for name, _ in tools}
     for _ in range(a.rounds):
         for name, path in tools:
-            times[name].append(run_once(a.case, command(name, path, a.library, a.work)))
+            seconds, kb, served = run_once(a.case, command(name, path, a.library, a.work), a.counter)
+            times[name].append(seconds)
+            reads[name].append(served if a.case == "share" else kb)
 
-    print("%s, %d files, %d rounds, tools in turn, median of each round's ratio to the floor"
-          % (a.case, a.files, a.rounds))
-    print("%-14s %12s %14s %12s" % ("tool", "files/s", "x floor/file", "peak RSS MB" if a.rss else ""))
+    print("%s, %d files, %d rounds, tools in turn, median of each round's ratio to the floor; load %.2f"
+          % (a.label or a.case, a.files, a.rounds, os.getloadavg()[0]))
+    read_heading = {"share": "requests/file", "cold": "disk KB/file"}.get(a.case, "")
+    print("%-14s %12s %14s %14s %12s" % ("tool", "files/s", "x floor/file", read_heading,
+                                         "peak RSS MB" if a.rss else ""))
     for name, path in tools:
         ratio = statistics.median(t / f for t, f in zip(times[name], times["floor"]))
         rate = a.files / statistics.median(times[name])
+        per_file = "%14.1f" % (statistics.median(reads[name]) / a.files) if read_heading else "%14s" % ""
         rss = "%12.1f" % peak_rss_mb(command(name, path, a.library, a.work)) if a.rss else ""
-        print("%-14s %12.0f %14.2f %s" % (name, rate, ratio, rss))
+        print("%-14s %12.0f %14.2f %s %s" % (name, rate, ratio, per_file, rss))
     if a.library_page:
         extra = statistics.median(l / p for l, p in zip(times["library page"], times["tunesheet-cli"]))
         print("the library page costs %.2f times the plain page (median of each round's ratio)" % extra)

@@ -4,7 +4,11 @@
    same time. The kernel keeps names and attributes for a second, as network file system
    clients do, and a file's data while it is open.
 
-     slowfs SOURCE MOUNTPOINT [-o delay_us=1000] [FUSE options]     (-f: stay in the foreground) */
+     slowfs SOURCE MOUNTPOINT [-o delay_us=1000] [-o counter=FILE] [FUSE options]
+                                                                    (-f: stay in the foreground)
+
+   With counter=FILE, FILE holds the number of requests served so far, a 64-bit number in the
+   machine's byte order, for a benchmark to read before and after a run. */
 #define FUSE_USE_VERSION 31
 #define _GNU_SOURCE
 #include <fuse.h>
@@ -17,6 +21,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -24,15 +29,22 @@
 static struct {
     char* source;
     unsigned delay_us;
-} options = {NULL, 1000};
+    char* counter;
+} options = {NULL, 1000, NULL};
 
 static const struct fuse_opt option_spec[] = {
     {"delay_us=%u", offsetof(__typeof__(options), delay_us), 0},
+    {"counter=%s", offsetof(__typeof__(options), counter), 0},
     FUSE_OPT_END,
 };
 
+/* Shared with the counter file, so that it survives FUSE's fork into the background. */
+static uint64_t* requests;
+
 static void wait_for_server(void)
 {
+    if (requests)
+        __atomic_add_fetch(requests, 1, __ATOMIC_RELAXED);
     struct timespec t = {options.delay_us / 1000000, (long)(options.delay_us % 1000000) * 1000};
     while (nanosleep(&t, &t) != 0 && errno == EINTR) {
     }
@@ -175,6 +187,15 @@ int main(int argc, char** argv)
     if (fuse_opt_parse(&args, &options, option_spec, take_source) != 0 || !options.source) {
         fprintf(stderr, "usage: slowfs SOURCE MOUNTPOINT [-o delay_us=1000] [FUSE options]\n");
         return 2;
+    }
+    if (options.counter) {
+        int fd = open(options.counter, O_RDWR | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0 || ftruncate(fd, sizeof *requests) != 0
+            || (requests = mmap(NULL, sizeof *requests, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0)) == MAP_FAILED) {
+            perror(options.counter);
+            return 2;
+        }
+        close(fd);
     }
     /* Enough threads for every request the readers may have under way. */
     fuse_opt_add_arg(&args, "-omax_threads=512,max_idle_threads=512,ro,default_permissions");

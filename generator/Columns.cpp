@@ -3,8 +3,8 @@
 #include "audio/AudioInfo.h"
 #include "generator/CellFormat.h"
 #include "generator/GeneratorSettings.h"
+#include "generator/PageText.h"
 #include "generator/TagTexts.h"
-#include "generator/TextEncoding.h"
 
 #include <algorithm>
 
@@ -37,10 +37,10 @@ std::string_view sizeValue(const FileFacts& file, std::string& out)
 std::string_view fileNameValue(const FileFacts& file, std::string& out)
 {
     if (file.fileNameMode == fnNameOnly)
-        nameToPage(file.name, file.legacy, out);
-    else if (file.fileNameMode == fnFullPath)
-        pathToPage(file.path, file.legacy, out);
-    return out;
+        return nameForPage(file.name, file.legacy, out);
+    if (file.fileNameMode == fnFullPath)
+        return pathForPage(file.path, file.legacy, out);
+    return {};
 }
 
 std::string_view bitRateValue(const FileFacts& file, std::string& out)

@@ -28,7 +28,7 @@ struct FileFacts {
     std::string_view name; // the part of it after its folder
     std::uint64_t size = 0;
     const TAudioInfo* audio = nullptr; // its first frame, tags at the end and playing length
-    const std::string* tags = nullptr; // each TagField's text, picked by the tag priority
+    const std::string_view* tags = nullptr; // each TagField's text, picked by the tag priority
     int fileSizeUnit = 0;
     int fileNameMode = 0;
     const platform::LocaleSeparators* separators = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/Path.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -39,26 +40,40 @@ const std::array<bool, 256>& encodedInLinks()
     return table;
 }
 
+// Room for the worst case first, cut to what was written.
+template <class Put>
+void appendPut(std::string& out, std::string_view text, Put put)
+{
+    const std::size_t at = out.size();
+    out.resize(at + MostEscapedBytes * text.size());
+    out.resize(static_cast<std::size_t>(put(out.data() + at, text) - out.data()));
+}
+
 } // namespace
 
-void appendHtmlEscaped(std::string& out, std::string_view text)
+char* putHtmlEscaped(char* out, std::string_view text)
 {
-    // Runs without a character to escape go over whole.
     static const auto special = [] {
         std::array<bool, 256> table {};
         for (unsigned char c : {'&', '<', '>', '"'})
             table[c] = true;
         return table;
     }();
-    std::size_t from = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (special[static_cast<unsigned char>(text[i])]) {
-            out.append(text.data() + from, i - from);
-            out += entity(text[i]);
-            from = i + 1;
+    for (const char c : text) {
+        if (!special[static_cast<unsigned char>(c)]) {
+            *out++ = c;
+            continue;
         }
+        const std::string_view e = entity(c);
+        std::memcpy(out, e.data(), e.size());
+        out += e.size();
     }
-    out.append(text.data() + from, text.size() - from);
+    return out;
+}
+
+void appendHtmlEscaped(std::string& out, std::string_view text)
+{
+    appendPut(out, text, putHtmlEscaped);
 }
 
 std::string htmlEscape(const std::string& text)
@@ -73,7 +88,7 @@ namespace {
 
 // Percent-encoding writes only "%" and hexadecimal digits, which HTML leaves alone: both are
 // done in one pass.
-void appendEncodedPath(std::string& out, std::string_view path, bool forAttribute)
+char* putEncodedPath(char* out, std::string_view path, bool forAttribute)
 {
     static const char hex[] = "0123456789ABCDEF";
     const auto& encoded = encodedInLinks();
@@ -81,27 +96,39 @@ void appendEncodedPath(std::string& out, std::string_view path, bool forAttribut
     for (char c : path) {
         const auto byte = static_cast<unsigned char>(c);
         if (encoded[byte] || (rawBytes && byte >= 0x80)) {
-            out += '%';
-            out += hex[byte >> 4];
-            out += hex[byte & 0x0F];
+            *out++ = '%';
+            *out++ = hex[byte >> 4];
+            *out++ = hex[byte & 0x0F];
         } else if (const std::string_view e = forAttribute ? entity(c) : std::string_view(); !e.empty()) {
-            out += e;
+            std::memcpy(out, e.data(), e.size());
+            out += e.size();
         } else {
-            out += c;
+            *out++ = c;
         }
     }
+    return out;
+}
+
+char* putLinkPath(char* out, std::string_view path)
+{
+    return putEncodedPath(out, path, false);
 }
 
 } // namespace
 
+char* putLinkTarget(char* out, std::string_view path)
+{
+    return putEncodedPath(out, path, true);
+}
+
 void appendLinkTarget(std::string& out, std::string_view path)
 {
-    appendEncodedPath(out, path, true);
+    appendPut(out, path, putLinkTarget);
 }
 
 void appendLinkPath(std::string& out, std::string_view path)
 {
-    appendEncodedPath(out, path, false);
+    appendPut(out, path, putLinkPath);
 }
 
 void appendScriptString(std::string& out, std::string_view text, bool asField)

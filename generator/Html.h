@@ -7,11 +7,19 @@
 std::string htmlEscape(const std::string& text);
 void appendHtmlEscaped(std::string& out, std::string_view text);
 
+// What a byte grows to at most, escaped or percent-encoded and escaped: "&quot;".
+constexpr std::size_t MostEscapedBytes = 6;
+// The same written at `out`, which has room for MostEscapedBytes a byte of the text; returns
+// the end of what it wrote. A row is made of many such texts, written into room made once.
+char* putHtmlEscaped(char* out, std::string_view text);
+
 // A file path as a link target: `%` `#` `?` percent-encoded (they would otherwise end or
 // re-read the path), where "\" is no delimiter the backslash and the control bytes too, and
 // every byte from 0x80 up when the path is not valid UTF-8 (so that the link leads to the
 // file's own bytes); then HTML-escaped for the attribute. A space stays.
 void appendLinkTarget(std::string& out, std::string_view path);
+// The same written at `out`, as putHtmlEscaped writes.
+char* putLinkTarget(char* out, std::string_view path);
 
 // The same target for a script to set as a link's property, or for a file that is not HTML:
 // percent-encoded only.

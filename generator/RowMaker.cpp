@@ -3,7 +3,25 @@
 #include "generator/Html.h"
 #include "platform/Errors.h"
 
+#include <cstring>
+
 using namespace std::string_view_literals;
+
+namespace {
+
+// "<tr>" and the last cell's end and "</tr>"; a link's tags around its target and its text.
+constexpr std::string_view RowFrame = "<tr>&nbsp;</td></tr>";
+constexpr std::string_view LinkFrame = "<a href=\"\"></a>";
+
+// An empty text may have no storage at all, which memcpy must not be given.
+char* put(char* out, std::string_view text)
+{
+    if (!text.empty())
+        std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+} // namespace
 
 RowMaker::RowMaker(const RowSettings& rows)
     : rows_(rows),
@@ -18,6 +36,8 @@ RowMaker::RowMaker(const RowSettings& rows)
     for (std::uint8_t id : rows.columns.cells) {
         const ColumnKind* column = columnKind(id);
         cellKinds_.push_back(column);
+        cellTexts_.emplace_back();
+        cellScratch_.emplace_back();
         if (!column)
             continue;
         needAudio_ = needAudio_ || column->readsAudio;
@@ -73,20 +93,27 @@ void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view na
         makeExportLine(row, *rows_.exportTarget, facts_);
         return;
     }
-    // Rows of one page are about as long as each other: room for one like the last, so that a
-    // row's storage grows once if at all, and not byte by byte.
-    row.clear();
-    row.reserve(lastRowSize_ + lastRowSize_ / 4);
-    // Each cell: the td tag, "&nbsp;", its content, "&nbsp;</td>"; one cell's end and the next
-    // one's start go on at once.
-    row.assign("<tr>"sv);
+    // The cells' texts first, then the row written at once into room for the longest it could
+    // be. Each cell: the td tag, "&nbsp;", its content, "&nbsp;</td>"; one cell's end and the
+    // next one's start go on at once.
+    std::size_t room = RowFrame.size();
     for (std::size_t i = 0; i < cellKinds_.size(); ++i) {
-        row += i == 0 ? cellOpen_ : cellBetween_;
-        if (cellKinds_[i])
-            appendCell(row, *cellKinds_[i]);
+        const ColumnKind* column = cellKinds_[i];
+        cellScratch_[i].clear();
+        cellTexts_[i] = column ? column->value(facts_, cellScratch_[i]) : std::string_view();
+        room += cellBetween_.size() + MostEscapedBytes * cellTexts_[i].size();
+        if (column && (rows_.settings.ActiveLinks & column->linkBit))
+            room += LinkFrame.size() + MostEscapedBytes * facts_.path.size();
     }
-    row += cellKinds_.empty() ? "</tr>"sv : "&nbsp;</td></tr>"sv;
-    lastRowSize_ = row.size();
+    row.resize(room);
+    char* out = put(row.data(), "<tr>"sv);
+    for (std::size_t i = 0; i < cellKinds_.size(); ++i) {
+        out = put(out, i == 0 ? cellOpen_ : cellBetween_);
+        if (cellKinds_[i])
+            out = putCell(out, *cellKinds_[i], cellTexts_[i]);
+    }
+    out = put(out, cellKinds_.empty() ? "</tr>"sv : "&nbsp;</td></tr>"sv);
+    row.resize(static_cast<std::size_t>(out - row.data()));
 }
 
 void RowMaker::readFile(TStream& file)
@@ -104,29 +131,22 @@ void RowMaker::readFile(TStream& file)
         audio_.LoadFromStream(file, static_cast<std::int64_t>(facts_.size));
     }
     const TID3v1Tag* v1 = audio_.ID3v1().Present() ? &audio_.ID3v1() : nullptr;
-    for (int f = 0; f < TagFieldCount; ++f) {
-        tags_[f].clear();
-        if (showsTag_[f])
-            pickTagText(static_cast<TagField>(f), rows_.settings.TagPriority, v1, v2 ? &id3v2_ : nullptr, rows_.legacy,
-                        tags_[f]);
-    }
+    for (int f = 0; f < TagFieldCount; ++f)
+        tags_[f] = showsTag_[f] ? pickTagText(static_cast<TagField>(f), rows_.settings.TagPriority, v1,
+                                              v2 ? &id3v2_ : nullptr, rows_.legacy, tagScratch_[f])
+                                : std::string_view();
 }
 
-void RowMaker::appendCell(std::string& row, const ColumnKind& column)
+char* RowMaker::putCell(char* out, const ColumnKind& column, std::string_view text) const
 {
-    text_.clear();
-    const std::string_view text = column.value(facts_, text_);
     if (rows_.settings.ActiveLinks & column.linkBit) {
-        row += "<a href=\""sv;
-        appendLinkTarget(row, facts_.path);
-        row += "\">"sv;
-        appendHtmlEscaped(row, text);
-        row += "</a>"sv;
-    } else if (column.plain) {
-        row += text;
-    } else if (!text.empty()) {
-        appendHtmlEscaped(row, text);
+        out = put(out, "<a href=\""sv);
+        out = putLinkTarget(out, facts_.path);
+        out = put(out, "\">"sv);
+        out = putHtmlEscaped(out, text);
+        return put(out, "</a>"sv);
     }
+    return column.plain ? put(out, text) : putHtmlEscaped(out, text);
 }
 
 void RowMaker::appendValues(std::string& row)

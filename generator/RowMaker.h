@@ -54,13 +54,15 @@ public:
 
 private:
     void readFile(TStream& file);
-    void appendCell(std::string& row, const ColumnKind& column);
+    char* putCell(char* out, const ColumnKind& column, std::string_view text) const;
     void appendValues(std::string& row);
 
     const RowSettings rows_;
     std::string cellOpen_;    // "<td>&nbsp;" or "<td nowrap>&nbsp;"
     std::string cellBetween_; // a cell's end and the next one's start
     std::vector<const ColumnKind*> cellKinds_; // of the cells in order; nullptr: an empty cell
+    std::vector<std::string_view> cellTexts_;   // a row's cells, before they are escaped
+    std::vector<std::string> cellScratch_;      // where a cell's text was made, when it was
     bool showsTag_[TagFieldCount] = {};
     bool needTags_ = false;
     bool needAudio_ = false;
@@ -69,8 +71,8 @@ private:
     TFileStream stream_;
     id3v2tag id3v2_;
     TAudioInfo audio_;
-    std::string tags_[TagFieldCount]; // the texts shown, in the page's encoding
+    std::string_view tags_[TagFieldCount]; // the texts shown, in the page's encoding
+    std::string tagScratch_[TagFieldCount]; // those that needed a conversion
     FileFacts facts_;
-    std::string text_; // a cell's text before it is escaped
-    std::size_t lastRowSize_ = 0;
+    std::string text_; // a field's text before it is written
 };

@@ -5,6 +5,7 @@
 #include "generator/CellFormat.h"
 #include "generator/GeneratorSettings.h"
 #include "generator/GenreText.h"
+#include "generator/PageText.h"
 #include "generator/TextEncoding.h"
 
 #include <utility>
@@ -23,25 +24,31 @@ unsigned id3v2ValuesOf(TagField field)
     return 0;
 }
 
-void id3v1Text(const TID3v1Tag& tag, TagField field, platform::LegacyEncoding legacy, std::string& out)
+std::string_view id3v1Text(const TID3v1Tag& tag, TagField field, platform::LegacyEncoding legacy,
+                           std::string& scratch)
 {
-    out.clear();
     switch (field) {
-    case TagField::Artist: tagTextToPage(tag.Artist(), tagLatin1, legacy, out); return;
-    case TagField::Title: tagTextToPage(tag.Title(), tagLatin1, legacy, out); return;
-    case TagField::Album: tagTextToPage(tag.Album(), tagLatin1, legacy, out); return;
-    case TagField::Year: tagTextToPage(tag.Year(), tagLatin1, legacy, out); return;
+    case TagField::Artist: return tagTextForPage(tag.Artist(), tagLatin1, legacy, scratch);
+    case TagField::Title: return tagTextForPage(tag.Title(), tagLatin1, legacy, scratch);
+    case TagField::Album: return tagTextForPage(tag.Album(), tagLatin1, legacy, scratch);
+    case TagField::Year: return tagTextForPage(tag.Year(), tagLatin1, legacy, scratch);
     case TagField::Track:
+        scratch.clear();
         if (!tag.IsVersion10())
-            appendNumber(out, tag.Track());
-        return;
+            appendNumber(scratch, tag.Track());
+        return scratch;
     // The byte names a genre of the standard list, not of the older one behind Genre().
-    case TagField::Genre: appendStandardGenre(out, tag.GenreID()); return;
-    case TagField::AlbumArtist: return; // the tag has no such field
+    case TagField::Genre:
+        scratch.clear();
+        appendStandardGenre(scratch, tag.GenreID());
+        return scratch;
+    case TagField::AlbumArtist: return {}; // the tag has no such field
     }
+    return {};
 }
 
-void id3v2Text(const id3v2tag& tag, TagField field, platform::LegacyEncoding legacy, std::string& out)
+std::string_view id3v2Text(const id3v2tag& tag, TagField field, platform::LegacyEncoding legacy,
+                           std::string& scratch)
 {
     const auto value = [&tag, field]() -> std::pair<const std::string&, int> {
         switch (field) {
@@ -57,27 +64,27 @@ void id3v2Text(const id3v2tag& tag, TagField field, platform::LegacyEncoding leg
     }();
     // Most tags lack some of the frames: nothing to decode.
     if (value.first.empty())
-        out.clear();
-    else if (field == TagField::Genre)
-        genreValuesToPage(value.first, value.second, legacy, out);
-    else
-        tagTextToPage(value.first, value.second, legacy, out);
+        return {};
+    if (field == TagField::Genre) {
+        genreValuesToPage(value.first, value.second, legacy, scratch);
+        return scratch;
+    }
+    return tagTextForPage(value.first, value.second, legacy, scratch);
 }
 
-void pickTagText(TagField field, int priority, const TID3v1Tag* id3v1, const id3v2tag* id3v2,
-                 platform::LegacyEncoding legacy, std::string& out)
+std::string_view pickTagText(TagField field, int priority, const TID3v1Tag* id3v1, const id3v2tag* id3v2,
+                             platform::LegacyEncoding legacy, std::string& scratch)
 {
-    out.clear();
     if (priority != tpID3v2First && priority != tpID3v1First)
-        return;
-    const auto take = [&](bool fromId3v2) {
+        return {};
+    const auto take = [&](bool fromId3v2) -> std::string_view {
         if (fromId3v2 && id3v2)
-            id3v2Text(*id3v2, field, legacy, out);
-        else if (!fromId3v2 && id3v1)
-            id3v1Text(*id3v1, field, legacy, out);
+            return id3v2Text(*id3v2, field, legacy, scratch);
+        if (!fromId3v2 && id3v1)
+            return id3v1Text(*id3v1, field, legacy, scratch);
+        return {};
     };
     const bool id3v2First = priority == tpID3v2First;
-    take(id3v2First);
-    if (out.empty())
-        take(!id3v2First);
+    const std::string_view first = take(id3v2First);
+    return first.empty() ? take(!id3v2First) : first;
 }

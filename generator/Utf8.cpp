@@ -1,5 +1,8 @@
 #include "generator/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 bool decodeUtf8(std::string_view text, std::size_t& pos, char32_t& cp)
 {
     const auto lead = static_cast<unsigned char>(text[pos]);
@@ -40,6 +43,22 @@ bool isValidUtf8(std::string_view text)
             return false;
     }
     return true;
+}
+
+std::size_t plainAsciiLength(std::string_view text)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101, highBits = 0x8080808080808080;
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, 8);
+        // A byte from 0x80 up, or (among bytes below it) a zero byte.
+        if ((word & highBits) != 0 || ((word - ones) & ~word & highBits) != 0)
+            break;
+    }
+    while (at < text.size() && static_cast<unsigned char>(text[at] - 1) < 0x7F)
+        ++at;
+    return at;
 }
 
 namespace {

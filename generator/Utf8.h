@@ -19,6 +19,9 @@ bool decodeUtf8(std::string_view text, std::size_t& pos, char32_t& cp);
 // True when `text` is well-formed UTF-8 as a whole.
 bool isValidUtf8(std::string_view text);
 
+// How many bytes at the start of `text` are ASCII characters other than NUL (0x01 to 0x7F): text
+// that every encoding reads alike, eight bytes at a time.
+std::size_t plainAsciiLength(std::string_view text);
 // Appends `text` as well-formed UTF-8: each maximal ill-formed subsequence (the longest start of
 // a well-formed sequence that is cut short, or else one byte) becomes one U+FFFD.
 void appendWellFormedUtf8(std::string& out, std::string_view text);

@@ -31,6 +31,8 @@ public:
     // where a subdirectory keeps only its name and the path is put together when asked for, so
     // that a deep tree costs memory in proportion to its depth, not to its depth squared.
     std::string path() const;
+    // The same into `out`, whose storage is kept: a reader naming file after file allocates nothing.
+    void path(std::string& out) const;
     const DirIdentity& identity() const { return identity_; }
 
     // The system's handle of the directory (POSIX: a descriptor; -1 when it cannot be had).

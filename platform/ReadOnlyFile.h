@@ -45,6 +45,11 @@ public:
     std::int32_t dosDate() const;
     std::int32_t attributes() const;
 
+    // Tells the system that the file is read here and there, not from start to end: what it
+    // reads ahead of a read is then not read from the disk for nothing. Where the system takes
+    // no such advice for an open file, nothing.
+    void adviseRandomAccess();
+
     // Reads up to `count` bytes at `offset`; returns how many were read (fewer only at the
     // end of the file). Raises InOutError, naming the file, on a read failure.
     std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count);

@@ -32,7 +32,18 @@ struct Name {
     std::uint32_t offset;
     std::uint32_t length;
     unsigned char type;
+    // The first eight bytes of its sort key as one number, zeros past its end (no name holds a
+    // zero byte): most names of a large folder differ there, and are ordered by one comparison.
+    std::uint64_t leading;
 };
+
+std::uint64_t leadingBytes(std::string_view key)
+{
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        value = value << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0);
+    return value;
+}
 
 } // namespace
 
@@ -50,6 +61,8 @@ struct DirReader::Impl {
     // Byte by byte with a-z taken as A-Z; names that are equal so by their bytes as they are.
     bool before(const Name& a, const Name& b) const
     {
+        if (a.leading != b.leading)
+            return a.leading < b.leading;
         const int c = compareBytes(keyOf(a), keyOf(b));
         return c != 0 ? c < 0 : compareBytes(nameOf(a), nameOf(b)) < 0;
     }
@@ -76,12 +89,14 @@ void DirReader::Impl::list()
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
         const std::size_t length = std::strlen(name);
-        names.push_back({static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(length), e->d_type});
+        names.push_back({static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(length), e->d_type, 0});
         text.append(name, length);
     }
     ::closedir(d);
     keys.resize(text.size());
     std::transform(text.begin(), text.end(), keys.begin(), [](char c) { return static_cast<char>(upper(static_cast<unsigned char>(c))); });
+    for (Name& n : names)
+        n.leading = leadingBytes(keyOf(n));
     std::sort(names.begin(), names.end(), [this](const Name& a, const Name& b) { return before(a, b); });
 }
 

@@ -74,18 +74,28 @@ std::unique_ptr<Directory> Directory::duplicate() const
 
 std::string Directory::path() const
 {
+    std::string path;
+    this->path(path);
+    return path;
+}
+
+void Directory::path(std::string& out) const
+{
+    if (!parent_) {
+        out.assign(path_);
+        return;
+    }
     std::size_t length = 0;
     const Directory* top = this;
     for (; top->parent_; top = top->parent_)
         length += top->name_.size() + 1;
-    std::string path(top->path_.size() + length, PathDelimiter);
-    std::size_t end = path.size();
+    out.assign(top->path_.size() + length, PathDelimiter);
+    std::size_t end = out.size();
     for (const Directory* d = this; d->parent_; d = d->parent_) {
         end -= d->name_.size() + 1;
-        path.replace(end, d->name_.size(), d->name_);
+        out.replace(end, d->name_.size(), d->name_);
     }
-    path.replace(0, top->path_.size(), top->path_);
-    return path;
+    out.replace(0, top->path_.size(), top->path_);
 }
 
 Directory::~Directory()

@@ -41,7 +41,8 @@ bool ReadOnlyFile::open(const std::string& path, int& errorCode)
 bool ReadOnlyFile::openIn(const Directory& dir, const std::string& name, int& errorCode)
 {
     close();
-    name_.assign(dir.path()).append(name);
+    dir.path(name_);
+    name_.append(name);
     const int dirFd = dir.handle();
     fd_ = dirFd < 0 ? -1 : openRetrying(dirFd, name.c_str());
     if (fd_ < 0)
@@ -75,6 +76,12 @@ std::int32_t ReadOnlyFile::attributes() const
         return -1;
     const std::string fileName = extractFileName(name_);
     return attributesOf(!fileName.empty() && fileName[0] == '.', st);
+}
+
+void ReadOnlyFile::adviseRandomAccess()
+{
+    // Only advice: a system that does not take it reads as before.
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_RANDOM);
 }
 
 std::size_t ReadOnlyFile::readAt(std::int64_t offset, void* buffer, std::size_t count)

@@ -46,6 +46,11 @@ std::string Directory::path() const
     return path_;
 }
 
+void Directory::path(std::string& out) const
+{
+    out.assign(path_);
+}
+
 int Directory::handle() const
 {
     return -1;

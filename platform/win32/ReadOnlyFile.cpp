@@ -80,6 +80,10 @@ std::int32_t ReadOnlyFile::attributes() const
     return information(fd_, info) ? static_cast<std::int32_t>(info.dwFileAttributes) : -1;
 }
 
+// Windows takes the advice only when the file is opened (FILE_FLAG_RANDOM_ACCESS), before its
+// size is known; its cache reads ahead less eagerly than Linux's anyway.
+void ReadOnlyFile::adviseRandomAccess() {}
+
 std::size_t ReadOnlyFile::readAt(std::int64_t offset, void* buffer, std::size_t count)
 {
     std::size_t done = 0;

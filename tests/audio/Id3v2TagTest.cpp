@@ -79,6 +79,9 @@ INSTANTIATE_TEST_SUITE_P(Tags, Id3v2Texts, testing::Values(
     Texts{"TyerWinsOverTdrc", id3v2Tag(textFrame("TDRC", "2001") + FourTexts), "Band", "Song", "Album", "1999"},
     Texts{"EmptyTyerCounts", id3v2Tag(textFrame("TYER", "") + textFrame("TDRC", "2001")), "", "", "", ""},
     Texts{"TdrcInVersion3", id3v2Tag(textFrame("TDRC", "1987")), "", "", "", "1987"},
+    // Version 2.4 has no TYER: the first year frame counts, the walk stopping there.
+    Texts{"FirstYearInVersion4", id3v2Tag(version4("2001") + v24Frame("TYER", latin1("1999")), -1, 4), "Band", "Song",
+          "Album", "2001"},
     // A cover first; a chapter's own title; an identifier inside another frame's text.
     Texts{"CoverFirst", id3v2Tag(id3v2Frame("APIC", latin1("image/jpeg") + zeros(2) + Bytes(30000, 0xFF)) + FourTexts),
           "Band", "Song", "Album", "1999"},
@@ -245,7 +248,7 @@ TEST(Id3v2Tag, YearFromTdrcIsPlainDigits)
     EXPECT_EQ(tag.YearEncoding(), 0);
 }
 
-// Reads that a stream is asked for, in bytes.
+// Reads and views that a stream is asked for, in bytes.
 class CountingStream : public TMemoryStream {
 public:
     using TMemoryStream::TMemoryStream;
@@ -253,6 +256,11 @@ public:
     {
         bytesRead += count;
         return TMemoryStream::Read(buffer, count);
+    }
+    std::size_t View(std::int64_t position, std::size_t count, const unsigned char*& data) override
+    {
+        bytesRead += count;
+        return TMemoryStream::View(position, count, data);
     }
     std::size_t bytesRead = 0;
 };

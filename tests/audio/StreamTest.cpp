@@ -52,6 +52,24 @@ TEST(Stream, FileAndMemoryStreamsReadTheSameBytes)
         EXPECT_EQ(fileStream.Position(), r.at + static_cast<std::int64_t>(r.count));
     }
 
+    // Views show the same bytes where they lie, at least as many as asked where there are.
+    for (const Read& r : reads) {
+        const unsigned char* fromFile = nullptr;
+        const unsigned char* fromMemory = nullptr;
+        const std::size_t there = r.at < 0 ? 0 : std::size_t(std::max<std::int64_t>(40000 - r.at, 0));
+        const std::size_t inFile = fileStream.View(r.at, r.count, fromFile);
+        const std::size_t inMemory = memoryStream.View(r.at, r.count, fromMemory);
+        EXPECT_GE(inFile, std::min(r.count, there)) << r.at;
+        EXPECT_LE(inFile, there) << r.at;
+        EXPECT_EQ(inMemory, there) << r.at;
+        const std::size_t both = std::min(inFile, inMemory);
+        if (both > 0) {
+            EXPECT_EQ(Bytes(fromFile, fromFile + both), Bytes(fromMemory, fromMemory + both)) << r.at;
+        }
+    }
+    EXPECT_EQ(fileStream.ViewBuffer(39990, 10)[9], data[39999]);
+    EXPECT_THROW(fileStream.ViewBuffer(39990, 11), platform::StreamReadError);
+
     // A stream whose size was never asked finds the end by reading.
     TFileStream fresh(file.path());
     fresh.Seek(39990);
@@ -59,6 +77,18 @@ TEST(Stream, FileAndMemoryStreamsReadTheSameBytes)
     EXPECT_EQ(fresh.Read(tail.data(), 11), 10u);
     EXPECT_EQ(tail[9], data[39999]);
     EXPECT_EQ(fresh.Read(tail.data(), 1), 0u);
+
+    // A small file, read whole at the first read, ends where it ends.
+    const Bytes small(data.begin(), data.begin() + 12000);
+    TempFile smallFile(small);
+    TFileStream smallStream(smallFile.path());
+    ASSERT_EQ(smallStream.Size(), 12000);
+    EXPECT_EQ(smallStream.ViewBuffer(0, 10)[3], small[3]);
+    EXPECT_EQ(smallStream.ViewBuffer(11872, 128)[127], small[11999]);
+    EXPECT_THROW(smallStream.ViewBuffer(11990, 11), platform::StreamReadError);
+    smallStream.Seek(11990);
+    EXPECT_EQ(smallStream.Read(tail.data(), 11), 10u);
+    EXPECT_EQ(tail[9], small[11999]);
 }
 
 // A file that gets shorter while it is read: its data ends where a read came short, and what
@@ -84,6 +114,11 @@ TEST(Stream, AFileThatGetsShorterIsReadAgainAsTheShorterFile)
         });
         EXPECT_EQ(runs, shorter == 40000 ? 1 : 2);
         EXPECT_EQ(stream.Size(), shorter);
+        // Nor does a view show what the buffers held beyond the new end.
+        const unsigned char* start = nullptr;
+        const std::size_t viewed = stream.View(0, 16, start);
+        EXPECT_LE(viewed, std::size_t(shorter));
+        EXPECT_GE(viewed, std::min<std::size_t>(std::size_t(shorter), 16));
         EXPECT_EQ(tail, Bytes(data.begin() + shorter - static_cast<std::int64_t>(tail.size()), data.begin() + shorter));
         EXPECT_THROW(stream.ReadUntilSizeHolds([&] {
             stream.Seek(stream.Size() - 1);

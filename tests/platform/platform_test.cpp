@@ -92,8 +92,9 @@ TEST(Platform, DirReaderListsFilesAndFoldersWithWhatTheWalkNeeds)
 TEST(Platform, DirReaderGivesNamesInTheOrderNtfsKeeps)
 {
     TempDir tmp;
-    const std::vector<std::string> ordered = {"A",  "a",  "a b", "Ab",     "ab", "b", "B1",
-                                              "B1a", "z_", "_z", "\xC3\xA9", "\xC3\xA9x"};
+    // Names alike in their first eight bytes are told apart by the rest.
+    const std::vector<std::string> ordered = {"A",  "a",  "a b", "Ab", "ab", "b", "B1", "B1a", "longname10",
+                                              "LongName1x", "longname1x", "z_", "_z", "\xC3\xA9", "\xC3\xA9x"};
     for (auto it = ordered.rbegin(); it != ordered.rend(); ++it)
         tmp.write(*it, "x");
     tmp.mkdir("a0");

@@ -45,6 +45,9 @@ private:
     std::string replaced_;    // the file the rename replaces: the target, its links followed
     std::string tempPath_;
     int fd_ = -1;
+    // Bytes written, and how many of them the system was told to start writing to the disk.
+    unsigned long long written_ = 0;
+    unsigned long long writeStarted_ = 0;
 };
 
 } // namespace platform

@@ -72,6 +72,10 @@ void removeIfAbandoned(int folder, const char* name)
     ::close(fd);
 }
 
+// The disk writes a large page while it is still being made, rather than all of it in the
+// sync before the rename, which the run then waits for.
+constexpr unsigned long long EarlyWriteBytes = 1 << 20;
+
 int syncedOrError(int fd)
 {
     while (::fsync(fd) != 0)
@@ -137,7 +141,14 @@ void AtomicFile::write(const char* data, std::size_t size)
         }
         data += n;
         size -= static_cast<std::size_t>(n);
+        written_ += static_cast<unsigned long long>(n);
     }
+#ifdef SYNC_FILE_RANGE_WRITE
+    if (written_ - writeStarted_ >= EarlyWriteBytes) {
+        ::sync_file_range(fd_, static_cast<off_t>(writeStarted_), static_cast<off_t>(written_ - writeStarted_), SYNC_FILE_RANGE_WRITE);
+        writeStarted_ = written_;
+    }
+#endif
 }
 
 void AtomicFile::removeAbandonedBeside() const

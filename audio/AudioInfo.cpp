@@ -79,7 +79,7 @@ void TAudioInfo::LoadFromFile(const std::string& FileName)
     }
 }
 
-void TAudioInfo::LoadFromStream(TStream& Stream, std::int64_t Count)
+void TAudioInfo::LoadFromStream(TStream& Stream, std::int64_t Count, bool TagsAtEnd)
 {
     const std::int64_t Start = Stream.Position();
     Clear();
@@ -88,7 +88,9 @@ void TAudioInfo::LoadFromStream(TStream& Stream, std::int64_t Count)
     FindFirstFrame(Stream, Start, Count);
     if (FFrameHeader.Valid())
         ReadVbrHeader(Stream, Start, Count);
-    ReadTagsAtEnd(Stream, Start, Count);
+    // On a disk or a share the end of a file is a read of its own.
+    if (TagsAtEnd || !CountsItsAudio())
+        ReadTagsAtEnd(Stream, Start, Count);
     if (!FIsVBR)
         FDuration = ConstantBitRateDuration(Count);
     if (!FFrameHeader.Valid())
@@ -245,6 +247,13 @@ void TAudioInfo::ReadTagsAtEnd(TStream& Stream, std::int64_t Start, std::int64_t
     if (FooterEnd - ApeFooterSize < FirstFrameEnd)
         return;
     FApeTagSize = apeTagSize(TailEnd - ID3v1Size - ApeFooterSize, FooterEnd - FirstFrameEnd);
+}
+
+// The first frame's header counts the frames and, where it gives the bit rate an average, the
+// bytes: neither the length nor the bit rate then depends on how much of the file is tags.
+bool TAudioInfo::CountsItsAudio() const
+{
+    return FIsVBR && (FFrameCountHeader == fcInfo || FHeaderBytes != 0);
 }
 
 // From the first frame on; the tags at the end are not audio.

@@ -23,7 +23,9 @@ public:
     // file cannot be opened and platform::StreamReadError when it shrinks while being read.
     void LoadFromFile(const std::string& FileName);
     // Reads the Count bytes from the stream's position as one file; offsets count from there.
-    void LoadFromStream(TStream& Stream, std::int64_t Count);
+    // Without TagsAtEnd the caller needs no ID3v1 tag: the tags at the end are then read only
+    // where the length or the bit rate depends on them, and ID3v1() may say there is none.
+    void LoadFromStream(TStream& Stream, std::int64_t Count, bool TagsAtEnd = true);
 
     const TMpegFrameHdr& FrameHeader() const { return FFrameHeader; }
     const TID3v1Tag& ID3v1() const { return FID3v1; }
@@ -57,6 +59,7 @@ private:
     std::int32_t XingOffset() const;
     void SetDurationFromFrames(std::uint32_t Frames, TFrameCountHeader Header);
     void ReadTagsAtEnd(TStream& Stream, std::int64_t Start, std::int64_t Count);
+    bool CountsItsAudio() const;
     std::int64_t AudioBytes(std::int64_t Count) const;
     std::int64_t ConstantBitRateDuration(std::int64_t Count) const;
     std::int32_t AverageBitRate(std::int64_t Count) const;

@@ -54,6 +54,7 @@ public:
 
 private:
     void readFile(TStream& file);
+    bool pickId3v2TextsAlone();
     char* putCell(char* out, const ColumnKind& column, std::string_view text) const;
     void appendValues(std::string& row);
 

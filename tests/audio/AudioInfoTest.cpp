@@ -89,6 +89,15 @@ TEST_P(FileLayout, GivesFrameLengthAndTag)
     if (c.bitRate >= 0) {
         EXPECT_EQ(info.BitRate(), c.bitRate);
     }
+
+    // A caller that needs no ID3v1 tag gets the same length and bit rate.
+    TMemoryStream again(c.file);
+    TAudioInfo untagged;
+    untagged.LoadFromStream(again, static_cast<std::int64_t>(c.file.size()), false);
+    EXPECT_EQ(untagged.FirstFrameOffset(), info.FirstFrameOffset());
+    EXPECT_EQ(untagged.Duration(), info.Duration());
+    EXPECT_EQ(untagged.FrameCountHeader(), info.FrameCountHeader());
+    EXPECT_EQ(untagged.BitRate(), info.BitRate());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, FileLayout, testing::Values(

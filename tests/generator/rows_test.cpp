@@ -97,6 +97,12 @@ TEST(Rows, TagPriorityChoosesFieldByField)
     v2first.settings.TagPriority = tpID3v2First;
     EXPECT_EQ(v2first.row("a.mp3", file), "<tr>" + cell("V2 Artist") + cell("V2 Title") + cell("V1 Album") + cell("1999") + "</tr>");
 
+    // Every text shown in the ID3v2 tag: the ID3v1 tag is not needed, the length still leaves it out.
+    RowRun v2only;
+    v2only.columns({ciTitle, ciArtist, ciLength});
+    v2only.settings.TagPriority = tpID3v2First;
+    EXPECT_EQ(v2only.row("a.mp3", file), "<tr>" + cell("V2 Title") + cell("V2 Artist") + cell("01:02") + "</tr>");
+
     RowRun unknown;
     unknown.columns({ciArtist, ciTitle, ciFileName});
     unknown.settings.TagPriority = 2;

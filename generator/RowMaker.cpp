@@ -125,35 +125,29 @@ void RowMaker::readFile(TStream& file)
         file.Seek(0);
         v2 = id3v2_.LoadFromStream(file);
     }
-    const bool wantsId3v1 = needTags_ && !(v2 && pickId3v2TextsAlone());
+    // With the ID3v2 tag first, one that gives every text shown leaves nothing to the ID3v1
+    // tag, which then need not be read.
+    const bool wantsId3v1 =
+        needTags_ && !(v2 && rows_.settings.TagPriority == tpID3v2First && pickTagTexts(nullptr, &id3v2_));
     audio_.Clear();
     if (needTags_ || needAudio_) {
         file.Seek(0);
         audio_.LoadFromStream(file, static_cast<std::int64_t>(facts_.size), wantsId3v1);
     }
-    if (!wantsId3v1)
-        return;
-    const TID3v1Tag* v1 = audio_.ID3v1().Present() ? &audio_.ID3v1() : nullptr;
-    for (int f = 0; f < TagFieldCount; ++f)
-        tags_[f] = showsTag_[f] ? pickTagText(static_cast<TagField>(f), rows_.settings.TagPriority, v1,
-                                              v2 ? &id3v2_ : nullptr, rows_.legacy, tagScratch_[f])
-                                : std::string_view();
+    if (wantsId3v1)
+        pickTagTexts(audio_.ID3v1().Present() ? &audio_.ID3v1() : nullptr, v2 ? &id3v2_ : nullptr);
 }
 
-// With the ID3v2 tag first, one that gives every text shown leaves nothing to the ID3v1 tag,
-// which then need not be read. True when it does, the texts picked.
-bool RowMaker::pickId3v2TextsAlone()
+bool RowMaker::pickTagTexts(const TID3v1Tag* v1, const id3v2tag* v2)
 {
-    if (rows_.settings.TagPriority != tpID3v2First)
-        return false;
+    bool every = true;
     for (int f = 0; f < TagFieldCount; ++f) {
-        tags_[f] = showsTag_[f] ? pickTagText(static_cast<TagField>(f), tpID3v2First, nullptr, &id3v2_,
+        tags_[f] = showsTag_[f] ? pickTagText(static_cast<TagField>(f), rows_.settings.TagPriority, v1, v2,
                                               rows_.legacy, tagScratch_[f])
                                 : std::string_view();
-        if (showsTag_[f] && tags_[f].empty())
-            return false;
+        every = every && (!showsTag_[f] || !tags_[f].empty());
     }
-    return true;
+    return every;
 }
 
 char* RowMaker::putCell(char* out, const ColumnKind& column, std::string_view text) const

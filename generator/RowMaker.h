@@ -54,7 +54,8 @@ public:
 
 private:
     void readFile(TStream& file);
-    bool pickId3v2TextsAlone();
+    // Picks the shown tags' texts by the tag priority; true when none is empty.
+    bool pickTagTexts(const TID3v1Tag* v1, const id3v2tag* v2);
     char* putCell(char* out, const ColumnKind& column, std::string_view text) const;
     void appendValues(std::string& row);
 

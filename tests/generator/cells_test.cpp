@@ -209,6 +209,8 @@ TEST(TagText, EachEncodingReachesThePageAsUtf8)
         {"utf-16 without mark is little-endian", bytes({'h', 0, 'i', 0}), tagUtf16, "hi"},
         {"utf-16 ends at a zero unit", bytes({0xFF, 0xFE, 'a', 0, 0, 0, 'b', 0}), tagUtf16, "a"},
         {"utf-16 odd last byte dropped", bytes({0xFF, 0xFE, 'a', 0, 'b'}), tagUtf16, "a"},
+        {"utf-16 ASCII, then beyond", bytes({0xFF, 0xFE, 'a', 0, 0x80, 0, 0x00, 0x01}), tagUtf16, "a\xC2\x80\xC4\x80"},
+        {"utf-16be ASCII, then beyond", bytes({0, 'a', 0x01, 0x00, 0, 0x7F}), tagUtf16BE, "a\xC4\x80\x7F"},
         {"utf-16 surrogate pair", bytes({0xFF, 0xFE, 0x3C, 0xD8, 0xB5, 0xDF}), tagUtf16, "\xF0\x9F\x8E\xB5"},
         {"utf-16 unpaired surrogate", bytes({0xFF, 0xFE, 0x3C, 0xD8, 'x', 0}), tagUtf16, "\xEF\xBF\xBDx"},
         {"utf-16 lone low surrogate", bytes({0xFF, 0xFE, 0xB5, 0xDF}), tagUtf16, "\xEF\xBF\xBD"},

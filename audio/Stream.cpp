@@ -78,13 +78,17 @@ void TFileStream::Seek(std::int64_t position)
     position_ = position;
 }
 
+std::size_t TFileStream::FirstReadLength(std::int64_t size) const
+{
+    return size >= 0 && size <= WholeUpTo ? static_cast<std::size_t>(size) : firstRead_;
+}
+
 const TFileStream::Buffer* TFileStream::FillFor(std::int64_t position, std::size_t count, bool mayFill)
 {
     if (!headRead_ && position < static_cast<std::int64_t>(firstRead_)) {
         if (size_ >= RandomAccessFrom)
             file_->adviseRandomAccess();
-        const bool whole = size_ >= 0 && size_ <= WholeUpTo;
-        Fill(head_, 0, whole ? static_cast<std::size_t>(size_) : firstRead_);
+        Fill(head_, 0, FirstReadLength(size_));
         headRead_ = true;
         if (head_.holds(position, count))
             return &head_;

@@ -76,6 +76,9 @@ public:
     TFileStream(const TFileStream&) = delete;
     TFileStream& operator=(const TFileStream&) = delete;
 
+    // How much of a file of `size` bytes (-1: not known) the first read takes.
+    std::size_t FirstReadLength(std::int64_t size) const;
+
     // Reads `file`, from its start, from now on; the buffers stay, so that a stream serving file
     // after file allocates nothing per file. The file must outlive its use here.
     void Attach(platform::ReadOnlyFile& file);

@@ -26,6 +26,8 @@ constexpr std::size_t RowBytesInFlight = 8 << 20;
 // tree) gives its storage back once written.
 constexpr std::size_t KeptRowCapacity = 64 << 10;
 constexpr std::size_t FirstRowCapacity = 512;
+// Files opened ahead of their rows, across readers: well within the files a process may have open.
+constexpr std::size_t MostOpenAhead = 256;
 
 struct WalkItem {
     enum Kind : std::uint8_t { Line, Folder, File } kind;

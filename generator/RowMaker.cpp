@@ -65,17 +65,43 @@ RowMaker::RowMaker(const RowSettings& rows)
     facts_.legacy = rows.legacy;
 }
 
+void RowMaker::openAhead(const platform::Directory& folder, const std::string& name)
+{
+    if (aheadCount_ == ahead_.size()) {
+        ahead_.push_back(std::make_unique<platform::ReadOnlyFile>());
+        aheadNames_.push_back(nullptr);
+    }
+    platform::ReadOnlyFile& file = *ahead_[aheadCount_];
+    int error = 0;
+    if (!file.openIn(folder, name, error))
+        return;
+    file.adviseWillNeed(static_cast<std::int64_t>(stream_.FirstReadLength(file.size())));
+    aheadNames_[aheadCount_++] = &name;
+}
+
+void RowMaker::closeAhead()
+{
+    for (std::size_t i = aheadNext_; i < aheadCount_; ++i)
+        ahead_[i]->close();
+    aheadNext_ = aheadCount_ = 0;
+}
+
 void RowMaker::makeRow(const platform::Directory& folder, const std::string& name, std::string& row)
 {
-    int error = 0;
-    if (!file_.openIn(folder, name, error))
-        throw platform::FileOpenError(file_.name());
+    platform::ReadOnlyFile* file = &file_;
+    if (aheadNext_ < aheadCount_ && aheadNames_[aheadNext_] == &name) {
+        file = ahead_[aheadNext_++].get();
+    } else {
+        int error = 0;
+        if (!file_.openIn(folder, name, error))
+            throw platform::FileOpenError(file_.name());
+    }
     struct Closer {
         platform::ReadOnlyFile& file;
         ~Closer() { file.close(); }
-    } closer{file_};
-    stream_.Attach(file_);
-    stream_.ReadUntilSizeHolds([&] { makeRow(stream_, file_.name(), name, row); });
+    } closer{*file};
+    stream_.Attach(*file);
+    stream_.ReadUntilSizeHolds([&] { makeRow(stream_, file->name(), name, row); });
 }
 
 void RowMaker::makeRow(TStream& file, std::string_view path, std::string_view name, std::string& row)

@@ -12,6 +12,7 @@
 #include "platform/LocaleSeparators.h"
 #include "platform/ReadOnlyFile.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,13 @@ public:
     // start serve every reader) and makes its row into `row`, replacing what it held. Raises
     // the readers' errors, which name the file.
     void makeRow(const platform::Directory& folder, const std::string& name, std::string& row);
+    // Opens the file `name` of `folder` ahead of its row, and has the system start reading what
+    // the row's first read takes, so that the disk works on many files at once; makeRow() with
+    // the same `name` (the same string) then reads it. A file that does not open here is opened
+    // again at its turn, which raises its error.
+    void openAhead(const platform::Directory& folder, const std::string& name);
+    // Closes the files opened ahead and not read.
+    void closeAhead();
 
     // The row of the file that `file` reads: `path` is its path as the page shows and links it,
     // `name` the part of it after its folder.
@@ -70,6 +78,11 @@ private:
     bool needAudio_ = false;
 
     platform::ReadOnlyFile file_;
+    // Files opened ahead, in turn: ahead_[aheadNext_] up to ahead_[aheadCount_ - 1].
+    std::vector<std::unique_ptr<platform::ReadOnlyFile>> ahead_;
+    std::vector<const std::string*> aheadNames_;
+    std::size_t aheadNext_ = 0;
+    std::size_t aheadCount_ = 0;
     TFileStream stream_;
     id3v2tag id3v2_;
     TAudioInfo audio_;

@@ -204,10 +204,19 @@ private:
             workReady_.notify_one();
         RowBatch& batch = ring_[b % RingBatches];
         const platform::Directory& folder = *batch.folder;
+        // While reads wait, the files are opened first and their starts asked for, so that the
+        // disk reads them while the first is made into its row. The files held open so are
+        // bounded across readers.
+        const std::size_t ahead =
+            count_.waiting() && to - from > 1 ? std::min(to - from, MostOpenAhead - openAhead_) : 0;
+        openAhead_ += ahead;
+        const bool filesLeft = unclaimed_ > 0;
         lock.unlock();
 
         const auto started = std::chrono::steady_clock::now();
         const platform::ThreadUsage before = platform::threadUsage();
+        for (std::size_t i = from; i < from + ahead; ++i)
+            maker.openAhead(folder, batch.files[i].name);
         std::size_t bytes = 0;
         for (std::size_t i = from; i < to; ++i) {
             RowJob& job = batch.files[i];
@@ -218,10 +227,12 @@ private:
                 job.error = std::current_exception();
             }
         }
+        maker.closeAhead();
         const platform::ThreadUsage after = platform::threadUsage();
         const auto wall = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - started);
 
         lock.lock();
+        openAhead_ -= ahead;
         batch.done += to - from;
         batch.rowBytes += bytes;
         rowBytes_ += bytes;
@@ -229,7 +240,7 @@ private:
             writable_.notify_one();
         const int target = count_.target();
         auto used = [](std::int64_t start, std::int64_t end) { return start < 0 || end < 0 ? -1 : end - start; };
-        count_.chunkRead(to - from, wall.count(), used(before.cpuNs, after.cpuNs), used(before.waits, after.waits));
+        count_.chunkRead(to - from, wall.count(), used(before.cpuNs, after.cpuNs), used(before.waits, after.waits), filesLeft);
         if (count_.target() > target) {
             startReaders();
             parked_.notify_all();
@@ -321,6 +332,7 @@ private:
     std::size_t claimCursor_ = 0;
     std::size_t unclaimed_ = 0; // files handed on and not yet taken by a reader
     std::size_t rowBytes_ = 0;  // rows made and not yet written
+    std::size_t openAhead_ = 0; // files readers may hold open ahead of their rows
     ReaderCount count_;
     // Set under the lock; read without it by the walker too.
     std::atomic<bool> stopping_{false};

@@ -49,6 +49,9 @@ public:
     // reads ahead of a read is then not read from the disk for nothing. Where the system takes
     // no such advice for an open file, nothing.
     void adviseRandomAccess();
+    // Tells the system that the first `length` bytes are read soon: it starts reading them from
+    // the disk now, while other files are read. Where it takes no such advice, nothing.
+    void adviseWillNeed(std::int64_t length);
 
     // Reads up to `count` bytes at `offset`; returns how many were read (fewer only at the
     // end of the file). Raises InOutError, naming the file, on a read failure.

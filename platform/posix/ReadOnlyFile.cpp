@@ -84,6 +84,11 @@ void ReadOnlyFile::adviseRandomAccess()
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_RANDOM);
 }
 
+void ReadOnlyFile::adviseWillNeed(std::int64_t length)
+{
+    ::posix_fadvise(fd_, 0, length, POSIX_FADV_WILLNEED);
+}
+
 std::size_t ReadOnlyFile::readAt(std::int64_t offset, void* buffer, std::size_t count)
 {
     std::size_t done = 0;

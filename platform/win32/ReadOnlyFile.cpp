@@ -84,6 +84,8 @@ std::int32_t ReadOnlyFile::attributes() const
 // size is known; its cache reads ahead less eagerly than Linux's anyway.
 void ReadOnlyFile::adviseRandomAccess() {}
 
+void ReadOnlyFile::adviseWillNeed(std::int64_t) {}
+
 std::size_t ReadOnlyFile::readAt(std::int64_t offset, void* buffer, std::size_t count)
 {
     std::size_t done = 0;

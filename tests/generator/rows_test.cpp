@@ -2,6 +2,9 @@
 
 #include "audio/fixtures.h"
 #include "generator/PageFixture.h"
+#include "generator/RowMaker.h"
+#include "platform/Directory.h"
+#include "platform/Errors.h"
 #include "platform/Path.h"
 
 #include <gtest/gtest.h>
@@ -288,6 +291,46 @@ TEST(Rows, AudioColumnsNeedAValidFirstFrame)
     vbr.resize(20000);
     EXPECT_EQ(row(vbr), "<tr>" + cell("6 kbit/s") + cell("22.05 kHz") + cell("Mono") + cell("VBR") + cell("00:26") + "</tr>");
     EXPECT_EQ(row(zeros(5000)), "<tr>" + cell("") + cell("") + cell("") + cell("") + cell("") + "</tr>");
+}
+
+// While reads wait, a reader opens the files it takes ahead of their rows: each row is the one
+// its own open gives, a file that could not be opened ahead fails at its turn, and those not
+// read are closed.
+TEST(Rows, FilesOpenedAheadGiveTheRowsOfTheirOwnOpen)
+{
+    TempDir in;
+    Id3v1Fields v1;
+    v1.title = "Short";
+    in.write("a.mp3", str(id3v2Tag(textFrame("TIT2", "Tagged") + zeros(64)) + cbrMillionBytes()));
+    in.write("b.mp3", str(frames(cbrHeader(), 417, 20) + id3v1Block(v1)));
+    in.write("c.mp3", "");
+    int error = 0;
+    const auto folder = platform::Directory::open(in.dir(), error);
+    ASSERT_TRUE(folder);
+
+    const TGeneratorSettings settings = initialFormSettings();
+    const PageColumns columns = pageColumns(settings, {}, englishColumnHeaders());
+    const platform::LocaleSeparators separators = platform::localeSeparators();
+    const RowSettings rows{settings, columns, separators};
+    const std::vector<std::string> names = {"a.mp3", "b.mp3", "c.mp3", "gone.mp3", "a.mp3"};
+    std::vector<std::string> own(names.size());
+    RowMaker plain(rows);
+    for (std::size_t i = 0; i < 3; ++i)
+        plain.makeRow(*folder, names[i], own[i]);
+
+    RowMaker ahead(rows);
+    for (const std::string& name : names)
+        ahead.openAhead(*folder, name);
+    std::string row;
+    for (std::size_t i = 0; i < 3; ++i) {
+        ahead.makeRow(*folder, names[i], row);
+        EXPECT_EQ(row, own[i]) << names[i];
+    }
+    EXPECT_THROW(ahead.makeRow(*folder, names[3], row), platform::FileOpenError);
+    ahead.closeAhead();
+    // Closed, not read: a file opened anew gives its row.
+    ahead.makeRow(*folder, names[4], row);
+    EXPECT_EQ(row, own[0]);
 }
 
 } // namespace

@@ -397,19 +397,34 @@ TEST(Walk, AStopInTheMiddleEndsTheRunThereWhateverTheReaders)
     }
 }
 
-// While reads wait, more go on at once, up to the most, each reader taking few files; once they
-// come from memory again, back to one reader per core taking many. A fixed number stays.
+// While reads wait, a few readers for every core, each taking files to open ahead; more, up to
+// the most, while files wait long and are left for them; as many while fewer files wait; once
+// reads come from memory again, back to one reader per core taking many. A fixed number stays.
 TEST(Walk, ReadersGrowWhileReadsWaitAndShrinkBackWhenTheyDoNot)
 {
     ReaderCount count(0, 2, 64);
     EXPECT_EQ(count.target(), 2);
+    count.chunkRead(16, 2000000, 1000000, 1);
+    EXPECT_EQ(count.target(), 2);
+    EXPECT_FALSE(count.waiting());
+    // A disk: each file waits a fraction of a millisecond.
+    count.chunkRead(4, 1000000, 200000, 4);
+    EXPECT_EQ(count.target(), ReaderCount::WaitingReaders);
+    EXPECT_TRUE(count.waiting());
+    EXPECT_EQ(count.chunk(100000), ReaderCount::WaitingChunk);
+    EXPECT_EQ(count.chunk(10), 5u);
+    count.chunkRead(16, 3000000, 1000000, 3);
+    EXPECT_EQ(count.target(), ReaderCount::WaitingReaders);
+    // A share: each file waits milliseconds, but not while no file is left for another reader.
+    count.chunkRead(2, 8000000, 100000, 2, false);
+    EXPECT_EQ(count.target(), ReaderCount::WaitingReaders);
     for (int i = 0; i < 5; ++i)
-        count.chunkRead(2, 8000000, 100000, 8);
+        count.chunkRead(2, 8000000, 100000, 2);
     EXPECT_EQ(count.target(), 64);
-    EXPECT_EQ(count.chunk(1000), 2u);
     for (int i = 0; i < 100; ++i)
         count.chunkRead(16, 200000, 190000, 0);
     EXPECT_EQ(count.target(), 2);
+    EXPECT_FALSE(count.waiting());
     EXPECT_EQ(count.chunk(1000), ReaderCount::MostChunk);
     EXPECT_EQ(count.chunk(3), 1u);
 
@@ -417,12 +432,13 @@ TEST(Walk, ReadersGrowWhileReadsWaitAndShrinkBackWhenTheyDoNot)
     // that takes milliseconds with little processor time is.
     count.chunkRead(16, 2000000, 150000, -1);
     EXPECT_EQ(count.target(), 2);
-    count.chunkRead(4, 4000000, 100000, -1);
-    EXPECT_EQ(count.target(), 4);
+    count.chunkRead(4, 1500000, 100000, -1);
+    EXPECT_EQ(count.target(), ReaderCount::WaitingReaders);
 
     ReaderCount fixed(8, 2, 64);
     fixed.chunkRead(2, 8000000, 100000, 8);
     EXPECT_EQ(fixed.target(), 8);
+    EXPECT_FALSE(fixed.waiting());
 }
 
 TEST(Walk, ProgressCountsTheRowsAndNamesTheFolder)

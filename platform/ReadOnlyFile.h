@@ -50,7 +50,8 @@ public:
     // no such advice for an open file, nothing.
     void adviseRandomAccess();
     // Tells the system that the first `length` bytes are read soon: it starts reading them from
-    // the disk now, while other files are read. Where it takes no such advice, nothing.
+    // the disk now, while other files are read. Nothing for a length of 0, or where the system
+    // takes no such advice.
     void adviseWillNeed(std::int64_t length);
 
     // Reads up to `count` bytes at `offset`; returns how many were read (fewer only at the

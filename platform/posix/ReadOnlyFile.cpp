@@ -86,7 +86,10 @@ void ReadOnlyFile::adviseRandomAccess()
 
 void ReadOnlyFile::adviseWillNeed(std::int64_t length)
 {
-    ::posix_fadvise(fd_, 0, length, POSIX_FADV_WILLNEED);
+    // A length of 0 would ask for all of it: for a device under an .mp3 name, which reads as
+    // empty, all of the device.
+    if (length > 0)
+        ::posix_fadvise(fd_, 0, length, POSIX_FADV_WILLNEED);
 }
 
 std::size_t ReadOnlyFile::readAt(std::int64_t offset, void* buffer, std::size_t count)

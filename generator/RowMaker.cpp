@@ -67,30 +67,29 @@ RowMaker::RowMaker(const RowSettings& rows)
 
 void RowMaker::openAhead(const platform::Directory& folder, const std::string& name)
 {
-    if (aheadCount_ == ahead_.size()) {
-        ahead_.push_back(std::make_unique<platform::ReadOnlyFile>());
-        aheadNames_.push_back(nullptr);
-    }
-    platform::ReadOnlyFile& file = *ahead_[aheadCount_];
+    if (aheadCount_ == ahead_.size())
+        ahead_.emplace_back();
+    OpenAhead& ahead = ahead_[aheadCount_];
     int error = 0;
-    if (!file.openIn(folder, name, error))
+    if (!ahead.file->openIn(folder, name, error))
         return;
-    file.adviseWillNeed(static_cast<std::int64_t>(stream_.FirstReadLength(file.size())));
-    aheadNames_[aheadCount_++] = &name;
+    ahead.file->adviseWillNeed(static_cast<std::int64_t>(stream_.FirstReadLength(ahead.file->size())));
+    ahead.name = &name;
+    ++aheadCount_;
 }
 
 void RowMaker::closeAhead()
 {
     for (std::size_t i = aheadNext_; i < aheadCount_; ++i)
-        ahead_[i]->close();
+        ahead_[i].file->close();
     aheadNext_ = aheadCount_ = 0;
 }
 
 void RowMaker::makeRow(const platform::Directory& folder, const std::string& name, std::string& row)
 {
     platform::ReadOnlyFile* file = &file_;
-    if (aheadNext_ < aheadCount_ && aheadNames_[aheadNext_] == &name) {
-        file = ahead_[aheadNext_++].get();
+    if (aheadNext_ < aheadCount_ && ahead_[aheadNext_].name == &name) {
+        file = ahead_[aheadNext_++].file.get();
     } else {
         int error = 0;
         if (!file_.openIn(folder, name, error))

@@ -78,9 +78,13 @@ private:
     bool needAudio_ = false;
 
     platform::ReadOnlyFile file_;
-    // Files opened ahead, in turn: ahead_[aheadNext_] up to ahead_[aheadCount_ - 1].
-    std::vector<std::unique_ptr<platform::ReadOnlyFile>> ahead_;
-    std::vector<const std::string*> aheadNames_;
+    // Files opened ahead, in turn: ahead_[aheadNext_] up to ahead_[aheadCount_ - 1], each with
+    // the name it was opened by.
+    struct OpenAhead {
+        std::unique_ptr<platform::ReadOnlyFile> file = std::make_unique<platform::ReadOnlyFile>();
+        const std::string* name = nullptr;
+    };
+    std::vector<OpenAhead> ahead_;
     std::size_t aheadNext_ = 0;
     std::size_t aheadCount_ = 0;
     TFileStream stream_;
